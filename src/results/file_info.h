@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// One search result. Owned by the File Info List: the pending table while a
+// search runs, then the row of the list control that carries it.
+struct FileInfoItem {
+    std::string directory;    // as the walk produced it, with or without a trailing backslash
+    std::string name;         // as the directory listing returned it
+    uint64_t size = 0;        // bytes
+    int64_t modified = 0;     // last write, seconds since 1970-01-01 00:00:00 UTC
+    std::string PendingFile;  // Replace in Files' temporary file, empty when none
+};
+
+// The full path of a result: the directory, a backslash unless it already
+// ends in one, and the name.
+inline std::string JoinPath(const std::string& directory, const std::string& name) {
+    std::string path = directory;
+    if (path.empty() || path.back() != '\\') path += '\\';
+    path += name;
+    return path;
+}
