@@ -1,0 +1,183 @@
+#include "settings/settings_win.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "search/text_options.h"
+
+namespace {
+
+// A settings file in a temporary folder of its own, removed afterwards.
+class SettingsFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char tempPath[MAX_PATH];
+        ASSERT_NE(GetTempPathA(MAX_PATH, tempPath), 0u);
+        char unique[MAX_PATH];
+        ASSERT_NE(GetTempFileNameA(tempPath, "qry", 0, unique), 0u);
+        DeleteFileA(unique);
+        ASSERT_TRUE(CreateDirectoryA(unique, nullptr));
+        folder_ = unique;
+        iniPath_ = folder_ + "\\Quarry32.ini";
+        g_Settings = Settings{};
+    }
+    void TearDown() override {
+        SetFileAttributesA(iniPath_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(iniPath_.c_str());
+        RemoveDirectoryA(folder_.c_str());
+        g_Settings = Settings{};
+    }
+
+    void WriteIni(const std::string& text) {
+        std::ofstream file(iniPath_, std::ios::binary);
+        file << text;
+    }
+
+    std::string ReadIni() {
+        std::ifstream file(iniPath_, std::ios::binary);
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+
+    // The file's non-blank lines grouped by section, in file order.
+    std::map<std::string, std::vector<std::string>> IniSections() {
+        std::map<std::string, std::vector<std::string>> sections;
+        std::istringstream text(ReadIni());
+        std::string line;
+        std::string section;
+        while (std::getline(text, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.empty()) continue;
+            if (line.front() == '[') {
+                section = line.substr(1, line.find(']') - 1);
+                sections[section];
+            } else {
+                sections[section].push_back(line);
+            }
+        }
+        return sections;
+    }
+
+    std::string folder_;
+    std::string iniPath_;
+};
+
+const char kEdgeIni[] =
+    "[Find]\r\n"
+    "Directory=Z:\\Tmp\\Quarry Work\r\n"
+    "FilePattern=*.c\r\n"
+    "Case=1\r\n"
+    "Word=1\r\n"
+    "Regular=0\r\n"
+    "Sub-Directory=2\r\n"
+    "ZipOptions=-a -P -r\r\n"
+    "[Options]\r\n"
+    "LoadClipboard=1\r\n"
+    "Save=1\r\n"
+    "SortMode=4\r\n"
+    "SortOrder=1\r\n"
+    "SortDir=0\r\n"
+    "Editor=3,c:\\program files\\ed\\ed.exe\r\n"
+    "EditorQuery=1\r\n"
+    "EnableExcludeFiles=2\r\n"
+    "[FileView]\r\n"
+    "WindowSize=10,20,300\r\n"
+    "FontName=Lucida Console\r\n"
+    "FontStyle=BOLD\r\n"
+    "FontSize=41\r\n"
+    "Tabs=13\r\n";
+
+TEST_F(SettingsFileTest, EdgeValuesLoadWithTheirReplacements) {
+    WriteIni(kEdgeIni);
+    ASSERT_TRUE(LoadSettings(iniPath_.c_str()));
+    const Settings& s = g_Settings;
+    EXPECT_EQ(s.Directory, "z:\\tmp\\quarry work");
+    EXPECT_EQ(s.DefaultFileType, "*.c");
+    EXPECT_EQ(s.TextOptions, kTextCase | kTextWord);
+    EXPECT_EQ(s.SubDirMode, 2);
+    EXPECT_EQ(s.SubDirLevel, 0u);
+    EXPECT_EQ(s.ZipOptions, "-a -P -r");
+    EXPECT_TRUE(s.LoadClipboard);
+    EXPECT_TRUE(s.SaveSettingsOnExit);
+    EXPECT_EQ(s.SortMode, 0);
+    EXPECT_EQ(s.SortOrder, 1);
+    EXPECT_EQ(s.SortDir, 0);
+    EXPECT_EQ(s.Editor, 403);
+    EXPECT_EQ(s.OtherEditor, "c:\\program files\\ed\\ed.exe");
+    EXPECT_EQ(s.EditorQuery, 406);
+    EXPECT_EQ(s.EnableExcludeFiles, 0);
+    EXPECT_EQ(s.FileViewRect, (WindowRect{0, 0, 0, 0}));
+    EXPECT_EQ(s.FontName, "Lucida Console");
+    EXPECT_EQ(s.FontWeight, 700);
+    EXPECT_EQ(s.FontSize, 10);
+    EXPECT_EQ(s.Tabs, 4);
+}
+
+TEST_F(SettingsFileTest, SaveRewritesKeysInPlaceAndLeavesUnwrittenKeys) {
+    WriteIni(kEdgeIni);
+    ASSERT_TRUE(LoadSettings(iniPath_.c_str()));
+    ASSERT_TRUE(SaveSettings(iniPath_.c_str()));
+    auto sections = IniSections();
+    EXPECT_EQ(sections["Find"],
+              (std::vector<std::string>{"Directory=z:\\tmp\\quarry work", "FilePattern=*.c",
+                                        "Case=1", "Word=1", "Regular=0", "Sub-Directory=2,0",
+                                        "ZipOptions=-a -P -r"}));
+    EXPECT_EQ(sections["Options"],
+              (std::vector<std::string>{"LoadClipboard=1", "Save=1", "SortMode=0", "SortOrder=1",
+                                        "SortDir=0", "Editor=3,c:\\program files\\ed\\ed.exe",
+                                        "EditorQuery=1", "EnableExcludeFiles=2"}));
+    EXPECT_EQ(sections["FileView"],
+              (std::vector<std::string>{"WindowSize=0,0,0,0", "FontName=Lucida Console",
+                                        "FontStyle=Bold", "FontSize=10", "Tabs=4"}));
+}
+
+TEST_F(SettingsFileTest, SaveAppendsMissingKeysInWriteOrder) {
+    WriteIni("[Find]\r\n");
+    char currentDirectory[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, currentDirectory);
+    CharLowerA(currentDirectory);
+
+    ASSERT_TRUE(LoadSettings(iniPath_.c_str()));
+    EXPECT_EQ(g_Settings.Directory, currentDirectory);
+    ASSERT_TRUE(SaveSettings(iniPath_.c_str()));
+
+    auto sections = IniSections();
+    ASSERT_EQ(sections.size(), 3u);
+    EXPECT_EQ(sections["Find"],
+              (std::vector<std::string>{std::string("Directory=") + currentDirectory,
+                                        "FilePattern=*.txt", "Case=0", "Word=0", "Regular=0",
+                                        "Sub-Directory=0,0", "ZipOptions=-a -P"}));
+    EXPECT_EQ(sections["Options"],
+              (std::vector<std::string>{"SortMode=0", "SortOrder=1", "SortDir=0",
+                                        "Editor=0,notepad.exe", "EditorQuery=0"}));
+    EXPECT_EQ(sections["FileView"],
+              (std::vector<std::string>{"WindowSize=10,0,400,400", "FontName=Courier",
+                                        "FontStyle=Regular", "FontSize=10", "Tabs=4"}));
+    // The sections come in the order of their first write.
+    std::string text = ReadIni();
+    EXPECT_LT(text.find("[Find]"), text.find("[Options]"));
+    EXPECT_LT(text.find("[Options]"), text.find("[FileView]"));
+}
+
+TEST_F(SettingsFileTest, ProgramPathWithBlanksSurvivesARestart) {
+    WriteIni("[Options]\r\nEditor=3,c:\\program files\\ed\\ed.exe\r\n");
+    ASSERT_TRUE(LoadSettings(iniPath_.c_str()));
+    g_Settings.OtherEditor = "c:\\my tools\\edit, plus\\e.exe";
+    ASSERT_TRUE(SaveSettings(iniPath_.c_str()));
+
+    g_Settings = Settings{};
+    ASSERT_TRUE(LoadSettings(iniPath_.c_str()));
+    EXPECT_EQ(g_Settings.Editor, 403);
+    EXPECT_EQ(g_Settings.OtherEditor, "c:\\my tools\\edit, plus\\e.exe");
+}
+
+}  // namespace
