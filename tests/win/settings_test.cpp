@@ -4,49 +4,25 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "search/text_options.h"
+#include "win_test_support.h"
 
 namespace {
 
-// A settings file in a temporary folder of its own, removed afterwards.
+// A settings file in a temporary folder of its own; g_Settings starts and
+// ends each test with its defaults.
 class SettingsFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char tempPath[MAX_PATH];
-        ASSERT_NE(GetTempPathA(MAX_PATH, tempPath), 0u);
-        char unique[MAX_PATH];
-        ASSERT_NE(GetTempFileNameA(tempPath, "qry", 0, unique), 0u);
-        DeleteFileA(unique);
-        ASSERT_TRUE(CreateDirectoryA(unique, nullptr));
-        folder_ = unique;
-        iniPath_ = folder_ + "\\Quarry32.ini";
-        g_Settings = Settings{};
-    }
-    void TearDown() override {
-        SetFileAttributesA(iniPath_.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(iniPath_.c_str());
-        RemoveDirectoryA(folder_.c_str());
-        g_Settings = Settings{};
-    }
+    void SetUp() override { g_Settings = Settings{}; }
+    void TearDown() override { g_Settings = Settings{}; }
 
-    void WriteIni(const std::string& text) {
-        std::ofstream file(iniPath_, std::ios::binary);
-        file << text;
-    }
-
-    std::string ReadIni() {
-        std::ifstream file(iniPath_, std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
+    void WriteIni(const std::string& text) { folder_.Write("Quarry32.ini", text); }
+    std::string ReadIni() { return folder_.Read("Quarry32.ini"); }
 
     // The file's non-blank lines grouped by section, in file order.
     std::map<std::string, std::vector<std::string>> IniSections() {
@@ -67,8 +43,8 @@ class SettingsFileTest : public ::testing::Test {
         return sections;
     }
 
-    std::string folder_;
-    std::string iniPath_;
+    TempFolder folder_;
+    std::string iniPath_ = folder_.File("Quarry32.ini");
 };
 
 const char kEdgeIni[] =
