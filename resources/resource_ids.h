@@ -16,53 +16,53 @@
 
 // ---------------------------------------------------------------------------------------------
 // Dialog templates
-#define IDD_MAIN 301             // main window, class "Quarry"
-#define IDD_FILEVIEW 302         // FileView window, class "Display"
-#define IDD_FILE_FILTER 304      // Set File Filter
-#define IDD_TABS 341             // Tabs
-#define IDD_CONTEXT_SIZE 359     // Set Context Size
-#define IDD_FIND_RESULTS 360     // Find Results
+#define IDD_MAIN 301          // main window, class "Quarry"
+#define IDD_FILEVIEW 302      // FileView window, class "Display"
+#define IDD_FILE_FILTER 304   // Set File Filter
+#define IDD_TABS 341          // Tabs
+#define IDD_CONTEXT_SIZE 359  // Set Context Size
+#define IDD_FIND_RESULTS 360  // Find Results
 #define IDD_FILEVIEW_SETTINGS 367
 #define IDD_SORT_OPTIONS 370
-#define IDD_COPY_MOVE 383        // target directory of Copy and Move
-#define IDD_SUBDIR_LEVEL 390     // Sub-Directory Level
-#define IDD_NONTEXT_FILES 426    // list of files not searched
-#define IDD_PRINT 1538           // custom Print common dialog
-#define IDD_FIND 1540            // custom Find common dialog
-#define IDD_REPLACE 1541         // custom Replace common dialog
-#define IDD_ABOUT 300            // About Quarry (our own number; its content is ours)
+#define IDD_COPY_MOVE 383      // target directory of Copy and Move
+#define IDD_SUBDIR_LEVEL 390   // Sub-Directory Level
+#define IDD_NONTEXT_FILES 426  // list of files not searched
+#define IDD_PRINT 1538         // custom Print common dialog
+#define IDD_FIND 1540          // custom Find common dialog
+#define IDD_REPLACE 1541       // custom Replace common dialog
+#define IDD_ABOUT 300          // About Quarry (our own number; its content is ours)
 
 // ---------------------------------------------------------------------------------------------
 // Main window (template IDD_MAIN)
-#define IDC_DIRECTORY 110        // directory combo
-#define IDC_FILE_NAMES 111       // file-name patterns combo
-#define IDC_SEARCH_TEXT 112      // search text combo
-#define IDC_FILE_LIST 113        // the File Info List (list view)
-#define IDC_CURRENT_DIR 114      // label: current base directory
-#define IDC_LEVEL 116            // sub-directory level edit
-#define IDC_CASE 120             // Text options check boxes
+#define IDC_DIRECTORY 110    // directory combo
+#define IDC_FILE_NAMES 111   // file-name patterns combo
+#define IDC_SEARCH_TEXT 112  // search text combo
+#define IDC_FILE_LIST 113    // the File Info List (list view)
+#define IDC_CURRENT_DIR 114  // label: current base directory
+#define IDC_LEVEL 116        // sub-directory level edit
+#define IDC_CASE 120         // Text options check boxes
 #define IDC_WORD 121
 #define IDC_REGULAR 122
-#define IDC_SUBDIR_NONE 123      // Sub-Dir options radio buttons; SubDirMode = id - IDC_SUBDIR_NONE
+#define IDC_SUBDIR_NONE 123  // Sub-Dir options radio buttons; SubDirMode = id - IDC_SUBDIR_NONE
 #define IDC_SUBDIR_ALL 124
 #define IDC_SUBDIR_LEVEL 125
 #define IDC_DATE_FROM 136
 #define IDC_DATE_TO 137
 #define IDC_SUBDIR_GROUP 138
 #define IDC_TEXT_OPTIONS_GROUP 139
-#define IDC_SIZE_MORE 140        // lower size bound
-#define IDC_SIZE_LESS 141        // upper size bound
-#define IDC_LESS_UNIT 343        // unit combo of Less
-#define IDC_MORE_UNIT 345        // unit combo of More
-#define IDC_DATE_GROUP 733       // relabelled with the local date order at start-up
+#define IDC_SIZE_MORE 140   // lower size bound
+#define IDC_SIZE_LESS 141   // upper size bound
+#define IDC_LESS_UNIT 343   // unit combo of Less
+#define IDC_MORE_UNIT 345   // unit combo of More
+#define IDC_DATE_GROUP 733  // relabelled with the local date order at start-up
 
 // Windows made at run time
 #define IDC_MAIN_STATUS 1201
 #define IDC_FILEVIEW_STATUS 1202
 #define IDC_MAIN_TOOLBAR 1203
 #define IDC_FILEVIEW_TOOLBAR 1204
-#define IDC_TOOLBAR_COMBO 1205   // default file type, in the main toolbar
-#define IDC_FIND_BOX 1206        // FileView's find box, in its toolbar
+#define IDC_TOOLBAR_COMBO 1205  // default file type, in the main toolbar
+#define IDC_FIND_BOX 1206       // FileView's find box, in its toolbar
 
 // ---------------------------------------------------------------------------------------------
 // Main menu "QUARRY" and main accelerators
@@ -71,17 +71,17 @@
 #define IDM_EXIT 104
 #define IDM_CLEAR_LIST 107
 #define IDM_COPY_LIST 130
-#define IDM_HELP_CONTENTS 171    // shared with FileView's Help menu
+#define IDM_HELP_CONTENTS 171  // shared with FileView's Help menu
 #define IDM_HELP_SEARCH 172
 #define IDM_ABOUT 173
 #define IDM_OPEN_FILE 235
-#define IDM_DELETE_ITEM 238      // Delete File Info Item (the row, not the file)
+#define IDM_DELETE_ITEM 238  // Delete File Info Item (the row, not the file)
 #define IDM_SORT_LIST 240
 #define IDM_ADD_TO_ZIP 249
 #define IDM_FIND_IN_SELECTED 261
 #define IDM_FIND_IN_MARKED 262
-#define IDM_MARK_ITEM 264        // Mark/Unmark; deliberately without a help string
-#define IDM_ESCAPE 400           // Escape: swallowed so the key never closes the main window
+#define IDM_MARK_ITEM 264  // Mark/Unmark; deliberately without a help string
+#define IDM_ESCAPE 400     // Escape: swallowed so the key never closes the main window
 #define IDM_SORT_OPTIONS 711
 #define IDM_FILEVIEW_SETTINGS 712
 #define IDM_FILE_FILTER 713
@@ -101,14 +101,14 @@
 
 // ---------------------------------------------------------------------------------------------
 // FileView window (template IDD_FILEVIEW)
-#define IDC_EDIT_WRAP 326        // EditView while Wrap Lines is on
-#define IDC_EDIT_NOWRAP 327      // EditView while Wrap Lines is off
+#define IDC_EDIT_WRAP 326    // EditView while Wrap Lines is on
+#define IDC_EDIT_NOWRAP 327  // EditView while Wrap Lines is off
 #define IDC_LINEVIEW 210
 #define IDC_SPLITTER 213
 
 // Notification codes FileView posts or sends to itself in WM_COMMAND
-#define FVN_EDIT_INPUT_DONE 1124 // key up or button up in EditView
-#define FVN_SET_MODIFIED 1126    // first parameter is the new Modified flag
+#define FVN_EDIT_INPUT_DONE 1124  // key up or button up in EditView
+#define FVN_SET_MODIFIED 1126     // first parameter is the new Modified flag
 
 // FileView menu "DISPLAY" and accelerators "Display"
 #define IDM_FV_DISPLAY_CONTEXT 141
@@ -137,7 +137,7 @@
 #define IDM_FV_CONTEXT_SIZE 180
 #define IDM_FV_LINEVIEW 254
 #define IDM_FV_EDITVIEW 255
-#define IDM_FV_SWITCH_PANE 258   // F6 and Ctrl+Tab; no menu item
+#define IDM_FV_SWITCH_PANE 258  // F6 and Ctrl+Tab; no menu item
 
 // Positions in FileView's menu
 #define FV_MENU_FILE 0
@@ -145,11 +145,11 @@
 #define FV_MENU_OPTIONS 2
 #define FV_MENU_WINDOW 3
 #define FV_MENU_HELP 4
-#define FV_MENU_CHANGE_CASE 9    // the "C&hange Case" popup inside "&Edit"
+#define FV_MENU_CHANGE_CASE 9  // the "C&hange Case" popup inside "&Edit"
 
 // ---------------------------------------------------------------------------------------------
 // Option dialogs
-#define IDC_SORT_NONE 601        // Sort Options: SortMode = id - IDC_SORT_NONE
+#define IDC_SORT_NONE 601  // Sort Options: SortMode = id - IDC_SORT_NONE
 #define IDC_SORT_NAME 602
 #define IDC_SORT_SIZE 603
 #define IDC_SORT_DATE 604
@@ -161,32 +161,32 @@
 #define IDC_VIEWER_NOTEPAD 402
 #define IDC_VIEWER_OTHER 403
 #define IDC_OTHER_EDITOR 404
-#define IDC_QUERY_ALWAYS 405     // EditorQuery is the id of its radio button
+#define IDC_QUERY_ALWAYS 405  // EditorQuery is the id of its radio button
 #define IDC_QUERY_TOO_LARGE 406
 #define IDC_QUERY_NEVER 407
 
-#define IDC_FILTER_FILE_TYPE 323 // Set File Filter
+#define IDC_FILTER_FILE_TYPE 323  // Set File Filter
 #define IDC_FILTER_EXCLUDED 329
 #define IDC_FILTER_ENABLE 291
 #define IDC_FILTER_ADD 225
 #define IDC_FILTER_DELETE 233
 
-#define IDC_TAB_LENGTH 234       // Tabs
+#define IDC_TAB_LENGTH 234  // Tabs
 #define IDC_TAB_SPIN 332
 #define IDC_TAB_INSERT_SPACES 235
 
-#define IDC_CONTEXT_ABOVE 244    // Set Context Size
+#define IDC_CONTEXT_ABOVE 244  // Set Context Size
 #define IDC_CONTEXT_ABOVE_SPIN 334
 #define IDC_CONTEXT_BELOW 245
 
 // ---------------------------------------------------------------------------------------------
 // Search dialogs
-#define IDC_LEVEL_FOR_REST 735   // Sub-Directory Level: use for the rest of the search
-#define IDC_RESULT_FOUND 248     // Find Results value fields
+#define IDC_LEVEL_FOR_REST 735  // Sub-Directory Level: use for the rest of the search
+#define IDC_RESULT_FOUND 248    // Find Results value fields
 #define IDC_RESULT_DIRS_SEARCHED 253
 #define IDC_RESULT_LEVEL 254
 #define IDC_RESULT_TOTAL_SIZE 255
-#define IDC_NONTEXT_LIST 344     // list of files not searched
+#define IDC_NONTEXT_LIST 344  // list of files not searched
 #define IDC_NONTEXT_COUNT 744
 
 // Copy and Move target dialog (IDD_COPY_MOVE); it shows the current directory in IDC_CURRENT_DIR
@@ -215,7 +215,7 @@
 #define IDS_EDITOR_OUT_OF_SPACE 18
 #define IDS_FILE_TYPE_ERROR 19
 #define IDS_READY 20
-#define IDS_OPENING_FILEVIEW 400 // status text of each viewer choice: the choice's own number
+#define IDS_OPENING_FILEVIEW 400  // status text of each viewer choice: the choice's own number
 #define IDS_OPENING_ASSOCIATED 401
 #define IDS_OPENING_NOTEPAD 402
 #define IDS_OPENING_OTHER 403
@@ -224,14 +224,15 @@
 #define IDS_COLUMN_DATE 818
 #define IDS_COLUMN_TIME 819
 #define IDS_COLUMN_PATH 820
-#define IDS_COLUMN_LINES 821     // exists, not used as a column
+#define IDS_COLUMN_LINES 821  // exists, not used as a column
 
 // ---------------------------------------------------------------------------------------------
 // Images
-#define IDI_UNMARKED 104         // state image 1 of the File Info List
-#define IDI_MARKED 105           // state image 2
-#define IDB_FILEVIEW_TOOLBAR 111 // 7 images of 16 x 15: Save, Print, Find Next, Undo, Cut, Copy, Paste
-#define IDB_MAIN_TOOLBAR 410     // 7 images of 16 x 15: Find, Open, Browse, Copy, Delete, Clear, Sort
+#define IDI_UNMARKED 104  // state image 1 of the File Info List
+#define IDI_MARKED 105    // state image 2
+#define IDB_FILEVIEW_TOOLBAR \
+    111                       // 7 images of 16 x 15: Save, Print, Find Next, Undo, Cut, Copy, Paste
+#define IDB_MAIN_TOOLBAR 410  // 7 images of 16 x 15: Find, Open, Browse, Copy, Delete, Clear, Sort
 #define IDCUR_SPLITTER 321
 #define TOOLBAR_IMAGE_COUNT 7
 #define TOOLBAR_IMAGE_WIDTH 16
