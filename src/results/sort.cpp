@@ -29,7 +29,7 @@ int CompareKeys(const FileInfoItem& first, const FileInfoItem& second, int key,
 }  // namespace
 
 int CompareFileInfoItems(const FileInfoItem& first, const FileInfoItem& second, int key,
-                         const SortSettings& settings, LocaleCompareNoCase compare) {
+                         const Settings& settings, LocaleCompareNoCase compare) {
     int result = 0;
     if (settings.SortDir == 0) {
         result = Sign(compare(first.directory.c_str(), second.directory.c_str()));
@@ -43,7 +43,7 @@ int SortKeyForMode(int mode) {
     return mode >= kSortByName && mode <= kSortByTime ? mode - 1 : kNoSortKey;
 }
 
-int ApplyColumnHeaderClick(SortSettings& settings, int column) {
+int ApplyColumnHeaderClick(Settings& settings, int column) {
     switch (column) {
         case kColumnFilename:
         case kColumnSize:

@@ -1,14 +1,10 @@
 #pragma once
 
 #include "results/file_info.h"
+#include "settings/settings.h"
 
-// The sort settings of the File Info List, kept in the Settings record and
-// stored under the keys of the same names.
-struct SortSettings {
-    int SortMode = 0;   // kSortNone .. kSortByTime
-    int SortOrder = 1;  // non-zero: ascending
-    int SortDir = 0;    // non-zero: across directories, zero: grouped by directory
-};
+// The sort mode (Settings::SortMode), with its order (SortOrder) and grouping
+// (SortDir) kept beside it in the Settings record.
 
 enum : int {
     kSortNone = 0,
@@ -34,7 +30,7 @@ using LocaleCompareNoCase = int (*)(const char* first, const char* second);
 // Negative, zero or positive as `first` belongs before, level with or after
 // `second` under `key` and the order and grouping of `settings`.
 int CompareFileInfoItems(const FileInfoItem& first, const FileInfoItem& second, int key,
-                         const SortSettings& settings, LocaleCompareNoCase compare);
+                         const Settings& settings, LocaleCompareNoCase compare);
 
 // The key that sorts by `mode`, or kNoSortKey when the mode asks for no sort.
 int SortKeyForMode(int mode);
@@ -42,4 +38,4 @@ int SortKeyForMode(int mode);
 // Applies a click on the header of `column` (kColumnFilename .. kColumnPath)
 // to the settings and returns the key to sort the list with, or kNoSortKey
 // when the list is to be left as it is.
-int ApplyColumnHeaderClick(SortSettings& settings, int column);
+int ApplyColumnHeaderClick(Settings& settings, int column);

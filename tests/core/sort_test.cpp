@@ -38,7 +38,7 @@ FileInfoItem Item(const char* directory, const char* name, uint64_t size = 0,
 }
 
 // The names of `items` in sorted order, joined by blanks.
-std::string SortedNames(std::vector<FileInfoItem> items, int key, const SortSettings& settings) {
+std::string SortedNames(std::vector<FileInfoItem> items, int key, const Settings& settings) {
     std::stable_sort(items.begin(), items.end(), [&](const FileInfoItem& a, const FileInfoItem& b) {
         return CompareFileInfoItems(a, b, key, settings, FakeCompareNoCase) < 0;
     });
@@ -47,15 +47,15 @@ std::string SortedNames(std::vector<FileInfoItem> items, int key, const SortSett
     return names;
 }
 
-SortSettings Settings(int order, int acrossDirectories) {
-    SortSettings settings;
+Settings SortBy(int order, int acrossDirectories) {
+    Settings settings;
     settings.SortOrder = order;
     settings.SortDir = acrossDirectories;
     return settings;
 }
 
 int Compare(const FileInfoItem& a, const FileInfoItem& b, int key, int order, int across) {
-    return CompareFileInfoItems(a, b, key, Settings(order, across), FakeCompareNoCase);
+    return CompareFileInfoItems(a, b, key, SortBy(order, across), FakeCompareNoCase);
 }
 
 // Directories differ only in letter case within each group.
@@ -79,7 +79,7 @@ TEST(Sort, OrdersRowsByKeyGroupedOrAcrossDirectories) {
         {kSortKeyTime, 1, 1, "Mid Zeta alpha big mid"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SortedNames(kMixed, c.key, Settings(c.order, c.across)), c.expected)
+        EXPECT_EQ(SortedNames(kMixed, c.key, SortBy(c.order, c.across)), c.expected)
             << "key " << c.key << " order " << c.order << " across " << c.across;
     }
 }
@@ -117,9 +117,9 @@ TEST(Sort, SizesAndTimesCompareAsFull64BitNumbers) {
 
 TEST(Sort, DescendingSurvivesExtremeLocaleResults) {
     FileInfoItem a = Item("c:\\a", "a"), b = Item("c:\\b", "b");
-    EXPECT_GT(CompareFileInfoItems(a, b, kSortKeySize, Settings(0, 0), ExtremeCompare), 0);
-    EXPECT_GT(CompareFileInfoItems(a, b, kSortKeyName, Settings(0, 1), ExtremeCompare), 0);
-    EXPECT_LT(CompareFileInfoItems(b, a, kSortKeyName, Settings(0, 1), ExtremeCompare), 0);
+    EXPECT_GT(CompareFileInfoItems(a, b, kSortKeySize, SortBy(0, 0), ExtremeCompare), 0);
+    EXPECT_GT(CompareFileInfoItems(a, b, kSortKeyName, SortBy(0, 1), ExtremeCompare), 0);
+    EXPECT_LT(CompareFileInfoItems(b, a, kSortKeyName, SortBy(0, 1), ExtremeCompare), 0);
 }
 
 TEST(Sort, HeaderClickSetsModeOrTogglesAcrossDirectoriesAndNeverReverses) {
@@ -139,7 +139,7 @@ TEST(Sort, HeaderClickSetsModeOrTogglesAcrossDirectoriesAndNeverReverses) {
         {kSortByDate, 0, kColumnCount, kSortByDate, 0, kNoSortKey},
     };
     for (const auto& c : cases) {
-        SortSettings settings;
+        Settings settings;
         settings.SortMode = c.mode;
         settings.SortDir = c.dir;
         settings.SortOrder = 0;
