@@ -45,11 +45,6 @@ TEST_F(PendingTest, SkipDuplicatesComparesDirectoryAndNameIgnoringCase) {
     EXPECT_EQ(gSearchStats.TotalSize, 10u);
 }
 
-TEST_F(PendingTest, DuplicatesAreKeptWhenSwitchIsOff) {
-    EXPECT_EQ(Add("c:\\src", "main.c", 0), 1);
-    EXPECT_EQ(Add("c:\\src", "main.c", 1), 2);
-}
-
 TEST_F(PendingTest, ListedRowsAreOnlyCounted) {
     gPendingTable.listHasRows = true;
     EXPECT_EQ(Add("c:\\src", "main.c", 3), 4);
@@ -68,18 +63,6 @@ TEST_F(PendingTest, ItemsKeepTheirRecordAndTotalSizeIs64Bit) {
     EXPECT_EQ(items[0]->size, big);
     EXPECT_EQ(items[0]->modified, 42);
     EXPECT_TRUE(gPendingTable.items.empty());
-}
-
-TEST_F(PendingTest, ResetSearchStatsEmptiesTheTable) {
-    gPendingTable.skipDuplicates = true;
-    Add("c:\\d", "a", 0);
-    gSearchStats.DirectoriesSearched = 3;
-    ResetSearchStats(250);
-    EXPECT_TRUE(gPendingTable.items.empty());
-    EXPECT_FALSE(gPendingTable.skipDuplicates);
-    EXPECT_EQ(gSearchStats.TotalSize, 0u);
-    EXPECT_EQ(gSearchStats.DirectoriesSearched, 0);
-    EXPECT_EQ(gSearchStats.StatusPartWidth, 250);
 }
 
 }  // namespace
