@@ -46,6 +46,15 @@ std::string Lower(std::string_view s) {
     return out;
 }
 
+// The help window wraps text itself, so the lines of a paragraph become one
+// line; a line that starts with a blank belongs to a list and keeps its own.
+bool JoinsParagraph(std::string_view before, std::string_view line) {
+    auto plain = [](std::string_view l) {
+        return !TrimBlanks(l).empty() && l[0] != ' ' && l[0] != '\t';
+    };
+    return plain(before) && plain(line);
+}
+
 // Drops blank lines at both ends of a topic's text.
 void TrimTopicText(std::vector<std::string_view>& lines) {
     auto blank = [](std::string_view l) { return TrimBlanks(l).empty(); };
@@ -133,7 +142,7 @@ HelpFile ParseHelpFile(std::string_view bytes) {
         TrimTopicText(lines);
         std::string& text = help.topics.back().text;
         for (size_t i = 0; i < lines.size(); ++i) {
-            if (i > 0) text += "\r\n";
+            if (i > 0) text += JoinsParagraph(lines[i - 1], lines[i]) ? " " : "\r\n";
             text += lines[i];
         }
         lines.clear();

@@ -32,12 +32,14 @@ uint32_t LookupHelpContext(const uint32_t* table, uint32_t controlId);
 //   # comment                     (a line whose first character is '#')
 //   @@ <number> <title>           starts a topic; number decimal or 0x-hex
 //   any other line                text of the current topic
-// The first topic is the contents topic. Blank lines at the start and end of
+// The first topic is the contents topic. The lines of a paragraph are joined
+// with a blank; a blank line ends a paragraph, and a line that starts with a
+// blank or tab stays a line of its own. Blank lines at the start and end of
 // a topic's text are dropped; CRLF and LF both end a line.
 struct HelpTopic {
     uint32_t context = 0;
     std::string title;
-    std::string text;  // lines joined with "\r\n", ready for an edit control
+    std::string text;  // lines end with "\r\n", ready for an edit control
 };
 
 struct HelpFile {

@@ -60,10 +60,13 @@ TEST(HelpParser, ReadsTopicsWithCrlfCommentsAndBothNumberForms) {
         "\r\n"
         "@@ 1 Contents\r\n"
         "\r\n"
-        "First line.\r\n"
+        "First line\r\n"
         "# a comment inside a topic\r\n"
+        "goes on.\r\n"
         "\r\n"
         "  Indented line.\r\n"
+        "\tTabbed line.\r\n"
+        "Next paragraph.\r\n"
         "\r\n"
         "@@\t0x812D0071 \t File Info List  \n"
         "Rows.\n"
@@ -72,7 +75,9 @@ TEST(HelpParser, ReadsTopicsWithCrlfCommentsAndBothNumberForms) {
     EXPECT_TRUE(help.problems.empty());
     ASSERT_EQ(help.topics.size(), 3u);
     EXPECT_EQ(help.topics[0].title, "Contents");
-    EXPECT_EQ(help.topics[0].text, "First line.\r\n\r\n  Indented line.");
+    EXPECT_EQ(help.topics[0].text,
+              "First line goes on.\r\n\r\n  Indented line.\r\n\tTabbed line.\r\n"
+              "Next paragraph.");
     EXPECT_EQ(help.topics[1].context, 0x812D0071u);
     EXPECT_EQ(help.topics[1].title, "File Info List");
     EXPECT_EQ(help.topics[1].text, "Rows.");
