@@ -5,7 +5,7 @@
 
 #include "search/text_options.h"
 
-#if defined(__SSE2__) || defined(_M_X64)
+#if defined(__SSE2__)
 #include <emmintrin.h>
 #define QUARRY_SSE2 1
 #endif
