@@ -15,9 +15,4 @@ struct FileInfoItem {
 
 // The full path of a result: the directory, a backslash unless it already
 // ends in one, and the name.
-inline std::string JoinPath(const std::string& directory, const std::string& name) {
-    std::string path = directory;
-    if (path.empty() || path.back() != '\\') path += '\\';
-    path += name;
-    return path;
-}
+std::string JoinPath(const std::string& directory, const std::string& name);

@@ -1,0 +1,31 @@
+# The front door: `make run` and `make test` are all a new user needs.
+BUILD   ?= build
+JOBS    ?= $(shell nproc)
+WINBIN  := $(BUILD)/windows/bin
+
+.PHONY: all deps build run test bench clean
+
+all: build
+
+deps:
+	@tools/install-deps
+
+$(BUILD)/CMakeCache.txt: | deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: deps $(BUILD)/CMakeCache.txt
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+run: build
+	@tools/run-quarry $(BUILD)
+
+bench: deps $(BUILD)/CMakeCache.txt
+	@tools/install-deps --bench
+	@cmake --build $(BUILD) -j $(JOBS)
+	@bench/run $(BUILD)
+
+clean:
+	rm -rf $(BUILD)

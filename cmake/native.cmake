@@ -1,0 +1,35 @@
+# Native build: quarry_core and its GoogleTest program under ASan and UBSan.
+set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+target_compile_options(quarry_core PRIVATE ${SANITIZE})
+target_link_options(quarry_core PUBLIC ${SANITIZE})
+
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB CORE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
+if(CORE_TESTS)
+    add_executable(core_tests ${CORE_TESTS})
+    target_compile_options(core_tests PRIVATE -Wall -Wextra -Werror ${SANITIZE})
+    target_link_libraries(core_tests PRIVATE quarry_core GTest::gtest GTest::gtest_main)
+    gtest_discover_tests(core_tests TEST_PREFIX "core." DISCOVERY_TIMEOUT 60)
+endif()
+
+# The Windows side, built by MinGW in its own folder and tested under Wine.
+option(QUARRY_WINDOWS "Build Quarry32.exe and the Wine tests with MinGW-w64" ON)
+if(QUARRY_WINDOWS)
+    include(ExternalProject)
+    set(WINDOWS_BUILD ${CMAKE_BINARY_DIR}/windows)
+    ExternalProject_Add(windows
+        SOURCE_DIR ${CMAKE_SOURCE_DIR}
+        BINARY_DIR ${WINDOWS_BUILD}
+        CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
+                   -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+        BUILD_ALWAYS ON
+        INSTALL_COMMAND ""
+        USES_TERMINAL_BUILD ON)
+
+    set(WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run)
+    add_test(NAME win.tests
+             COMMAND ${WINE_RUN} ${WINDOWS_BUILD} ${WINDOWS_BUILD}/bin/win_tests.exe --gtest_color=no)
+    set_tests_properties(win.tests PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine)
+endif()

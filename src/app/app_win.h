@@ -1,0 +1,39 @@
+#pragma once
+
+#include <windows.h>
+
+// Process-wide values, set once at start-up and read everywhere.
+struct AppState {
+    HINSTANCE AppInstance = nullptr;
+    char AppTitle[10] = "Quarry";  // string 1; caption, class and resource name
+    char HelpFilePath[MAX_PATH] = "";
+    char IniFilePath[MAX_PATH] = "";
+    HWND MainWindow = nullptr;
+    HWND FileViewWindow = nullptr;
+};
+
+// Read by the message loop afresh for every message; the main window, FileView
+// and FileView's Find and Replace boxes switch them.
+struct MessageLoopState {
+    HWND AccelWindow = nullptr;
+    HACCEL AccelTable = nullptr;
+    HACCEL MainAccelTable = nullptr;
+    HWND DialogWindow = nullptr;
+};
+
+extern AppState g_App;
+extern MessageLoopState g_Loop;
+
+bool InitApplication(HINSTANCE instance);
+bool InitInstance(HINSTANCE instance, int showState);
+int RunMessageLoop();
+
+// One turn of the loop for a fetched message: accelerators for AccelWindow,
+// then the dialog keys of DialogWindow, then translate and dispatch.
+void ProcessLoopMessage(MSG& msg);
+
+// The full path of fileName in the program's directory, in a MAX_PATH buffer.
+bool ProgramFilePath(const char* fileName, char* out);
+
+// Tests point the program's directory elsewhere; nullptr restores the module's.
+void SetProgramDirectoryForTesting(const char* directory);

@@ -1,0 +1,9 @@
+#include <windows.h>
+
+#include "app/app_win.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showState) {
+    if (!previous && !InitApplication(instance)) return 0;
+    if (!InitInstance(instance, showState)) return 0;
+    return RunMessageLoop();
+}

@@ -1,0 +1,62 @@
+#include "win_test_support.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "app/message_box_win.h"
+
+namespace {
+MessageBoxRecorder* activeRecorder = nullptr;
+}
+
+MessageBoxRecorder::MessageBoxRecorder() {
+    activeRecorder = this;
+    SetMessageBoxHook(&MessageBoxRecorder::Hook);
+}
+
+MessageBoxRecorder::~MessageBoxRecorder() {
+    SetMessageBoxHook(nullptr);
+    activeRecorder = nullptr;
+}
+
+int MessageBoxRecorder::Hook(HWND, const char* text, const char* caption, UINT type) {
+    MessageBoxRecorder& self = *activeRecorder;
+    self.shown_.push_back({caption ? caption : "", text ? text : "", type});
+    if (self.nextReply_ < self.replies_.size()) return self.replies_[self.nextReply_++];
+    if ((type & MB_TYPEMASK) == MB_YESNO) return IDNO;
+    if ((type & MB_TYPEMASK) == MB_ABORTRETRYIGNORE) return IDABORT;
+    return IDOK;
+}
+
+TempFolder::TempFolder() {
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    static unsigned counter = 0;
+    char name[MAX_PATH];
+    snprintf(name, sizeof name, "%squarry-test-%lu-%u", base, GetCurrentProcessId(), ++counter);
+    CreateDirectoryA(name, nullptr);
+    path_ = name;
+}
+
+TempFolder::~TempFolder() {
+    std::string from = path_ + std::string(1, '\0');
+    SHFILEOPSTRUCTA op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&op);
+}
+
+void TempFolder::Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(File(name), std::ios::binary) << bytes;
+}
+
+std::string TempFolder::Read(const std::string& name) const {
+    std::ifstream in(File(name), std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
