@@ -352,7 +352,7 @@ TEST_P(ContextMode, ShowsTheWindow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Windows, ContextMode,
+    Cases, ContextMode,
     ::testing::Values(ContextCase{"InFirstRead", 11, 5, 13, 11, 5, 200, 1},
                       ContextCase{"AtFileStart", 1, 3, 1, 1, 3, 0, 1},
                       ContextCase{"AcrossReads", 600, 50, 610, 600, 50, 1000, 2},
