@@ -318,9 +318,24 @@ unsigned char LowerCaseChar(unsigned char c) {
     return kLowerCaseTable[c];
 }
 
+// A case-blind scan lower-cases every chunk before searching it, so this
+// runs over the whole file: 16 bytes at a time where the vector unit allows.
 void LowerCaseText(char* text, size_t length) {
+    size_t i = 0;
+#if QUARRY_SSE2
+    // Moved so that A..Z land on the 26 smallest signed bytes.
+    const __m128i shift = _mm_set1_epi8(static_cast<char>(128 - 'A'));
+    const __m128i upperBound = _mm_set1_epi8(static_cast<char>(-128 + 26));
+    const __m128i caseBit = _mm_set1_epi8(0x20);
+    for (; i + 16 <= length; i += 16) {
+        __m128i* at = reinterpret_cast<__m128i*>(text + i);
+        const __m128i bytes = _mm_loadu_si128(at);
+        const __m128i upper = _mm_cmplt_epi8(_mm_add_epi8(bytes, shift), upperBound);
+        _mm_storeu_si128(at, _mm_or_si128(bytes, _mm_and_si128(upper, caseBit)));
+    }
+#endif
     unsigned char* bytes = reinterpret_cast<unsigned char*>(text);
-    for (size_t i = 0; i < length; ++i) bytes[i] = kLowerCaseTable[bytes[i]];
+    for (; i < length; ++i) bytes[i] = kLowerCaseTable[bytes[i]];
 }
 
 int CompilePattern(const char* searchText, int length, char* pattern) {

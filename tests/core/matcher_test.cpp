@@ -49,6 +49,22 @@ TEST(CharClasses, FollowTheCLocale) {
     EXPECT_FALSE(IsWordChar('_'));
 }
 
+TEST(CharClasses, LowerCaseTextChangesOnlyAsciiCapitals) {
+    std::string all;
+    for (int round = 0; round < 2; ++round) {
+        for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+    }
+    for (size_t start : {size_t{0}, size_t{3}}) {
+        std::string text = all;
+        LowerCaseText(text.data() + start, text.size() - start - 5);
+        for (size_t i = 0; i < text.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(all[i]);
+            const bool inside = i >= start && i < all.size() - 5;
+            EXPECT_EQ(static_cast<unsigned char>(text[i]), inside ? LowerCaseChar(c) : c) << i;
+        }
+    }
+}
+
 TEST(WordTest, NeedsNonWordCharactersOnBothSides) {
     struct Case {
         const char* text;
