@@ -11,6 +11,7 @@ if(CORE_TESTS)
     add_executable(core_tests ${CORE_TESTS})
     target_compile_options(core_tests PRIVATE -Wall -Wextra -Werror ${SANITIZE})
     target_link_libraries(core_tests PRIVATE quarry_core GTest::gtest GTest::gtest_main)
+    target_compile_definitions(core_tests PRIVATE QUARRY_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
     gtest_discover_tests(core_tests TEST_PREFIX "core." DISCOVERY_TIMEOUT 60)
 endif()
 

@@ -16,7 +16,9 @@ namespace {
 
 std::string programDirectoryOverride;
 
-bool FileExists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const char* path) {
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
 
 }  // namespace
 
@@ -56,7 +58,8 @@ bool ProgramFilePath(const char* fileName, char* out) {
     if (shortLength > 0 && shortLength < MAX_PATH) memcpy(out, shortDirectory, shortLength + 1);
 
     size_t nameLength = strlen(fileName);
-    if (directoryLength + nameLength >= MAX_PATH || strlen(out) + nameLength >= MAX_PATH) return false;
+    if (directoryLength + nameLength >= MAX_PATH || strlen(out) + nameLength >= MAX_PATH)
+        return false;
     strcat(out, fileName);
     return true;
 }
@@ -108,7 +111,8 @@ bool InitInstance(HINSTANCE instance, int showState) {
 
     InitCommonControls();
 
-    g_App.MainWindow = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, nullptr, 0);
+    g_App.MainWindow =
+        CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, nullptr, 0);
     if (!g_App.MainWindow) {
         WarningBox(nullptr, "Insufficient memory to run Quarry");
         return false;

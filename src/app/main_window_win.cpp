@@ -1,50 +1,402 @@
 #include "app/main_window_win.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cctype>
+#include <cstring>
+
 #include "app/app_win.h"
+#include "app/main_logic.h"
+#include "app/message_box_win.h"
+#include "fileview/find_state.h"
 #include "resource_ids.h"
+#include "results/file_list_win.h"
+#include "search/search_win.h"
+#include "settings/settings.h"
+#include "settings/settings_win.h"
+
+MainWindowState g_Main;
 
 namespace {
 
-void OnMainCreate(HWND hwnd) {
-    g_Loop.MainAccelTable = LoadAcceleratorsA(g_App.AppInstance, g_App.AppTitle);
-    g_Loop.AccelTable = g_Loop.MainAccelTable;
-    g_Loop.AccelWindow = hwnd;
-    g_Loop.DialogWindow = hwnd;
+constexpr int kStatusWidths[3] = {0, 3, 3};
+constexpr int kHistoryLimit = 8;
+
+const char* const kDefaultExcludedFiles[] = {"*.exe", "*.com", "*.dll", "*.ovr",
+                                             "*.ovl", "*.bin", "*.sys", "*.bat"};
+
+const char* const kFixedFileTypes[] = {"*.htm", "*.bas", "*.pas", "*.c++", "*.c", "*.txt"};
+
+WNDPROC listViewProc = nullptr;
+WNDPROC comboEditProc = nullptr;
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return text;
 }
 
-void OnMainClose(HWND hwnd) {
-    if (g_App.FileViewWindow && IsWindow(g_App.FileViewWindow)) DestroyWindow(g_App.FileViewWindow);
-    DestroyWindow(hwnd);
-}
-
-void OnMainDestroy() {
-    g_Loop.AccelWindow = nullptr;
-    g_Loop.DialogWindow = nullptr;
-    g_App.MainWindow = nullptr;
-    PostQuitMessage(0);
-}
-
-LRESULT OnMainCommand(HWND hwnd, int id) {
-    switch (id) {
-    case IDM_EXIT: SendMessageA(hwnd, WM_CLOSE, 0, 0); return 0;
+// Tab and Shift+Tab leave the list for the next or previous control, and
+// every other key, Enter included, goes to the list rather than the dialog
+// manager.
+LRESULT CALLBACK ListViewSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_GETDLGCODE)
+        return CallWindowProcA(listViewProc, hwnd, msg, wp, lp) | DLGC_WANTALLKEYS;
+    if (msg == WM_KEYDOWN && wp == VK_TAB) {
+        bool back = GetKeyState(VK_SHIFT) < 0;
+        HWND next = GetNextDlgTabItem(g_App.MainWindow, hwnd, back);
+        if (next) SetFocus(next);
     }
-    return 0;
+    return CallWindowProcA(listViewProc, hwnd, msg, wp, lp);
+}
+
+// Enter in the toolbar combo's edit field applies the typed file type as if
+// it had been chosen from the list.
+LRESULT CALLBACK ComboEditSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_GETDLGCODE)
+        return CallWindowProcA(comboEditProc, hwnd, msg, wp, lp) | DLGC_WANTALLKEYS;
+    if (msg == WM_KEYDOWN && wp == VK_RETURN)
+        PostMessageA(g_App.MainWindow, WM_COMMAND, MAKEWPARAM(IDC_TOOLBAR_COMBO, CBN_SELENDOK),
+                     reinterpret_cast<LPARAM>(g_Main.ToolbarCombo));
+    return CallWindowProcA(comboEditProc, hwnd, msg, wp, lp);
+}
+
+void FillDirectoryCombo(HWND combo) {
+    char text[MAX_PATH];
+    GetWindowTextA(combo, text, sizeof text);
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Lower(text).c_str()));
+
+    // Each drive's own current directory; a drive without a medium is left out.
+    char remembered[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(MAX_PATH, remembered);
+    UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    DWORD drives = GetLogicalDrives();
+    for (int drive = 3; drive <= 26; ++drive) {
+        if (!(drives & (1u << (drive - 1)))) continue;
+        char root[4] = {static_cast<char>('A' + drive - 1), ':', '\0', '\0'};
+        if (!SetCurrentDirectoryA(root)) continue;
+        char current[MAX_PATH];
+        DWORD got = GetCurrentDirectoryA(MAX_PATH, current);
+        if (got == 0 || got >= MAX_PATH) continue;
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Lower(current).c_str()));
+    }
+    SetErrorMode(oldMode);
+    if (length > 0 && length < MAX_PATH) SetCurrentDirectoryA(remembered);
+}
+
+void FillUnitCombo(HWND combo) {
+    for (const char* unit : {"b", "kb", "mb"})
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(unit));
+    SendMessageA(combo, CB_SETCURSEL, 1, 0);
+}
+
+HFONT CreateFileViewFont() {
+    LOGFONTA font = {};
+    GetObjectA(GetStockObject(ANSI_FIXED_FONT), sizeof font, &font);
+    const std::string& face = g_Settings.FontName;
+    if (!face.empty() && face.size() <= 31) lstrcpynA(font.lfFaceName, face.c_str(), LF_FACESIZE);
+    if (g_Settings.FontSize != 0) {
+        HDC screen = GetDC(nullptr);
+        font.lfHeight = -MulDiv(g_Settings.FontSize, GetDeviceCaps(screen, LOGPIXELSY), 72);
+        ReleaseDC(nullptr, screen);
+    }
+    if (g_Settings.FontWeight != 0) font.lfWeight = g_Settings.FontWeight;
+    return CreateFontIndirectA(&font);
+}
+
+void UseExtendedUi(HWND hwnd, int id) {
+    SendDlgItemMessageA(hwnd, id, CB_SETEXTENDEDUI, TRUE, 0);
+}
+
+void PasteClipboardIntoSearchText() {
+    if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(g_App.MainWindow)) return;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* text = static_cast<const char*>(GlobalLock(data))) {
+            std::string cut(text, strnlen(text, 1023));
+            SetWindowTextA(g_Main.SearchTextCombo, cut.c_str());
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
 }
 
 }  // namespace
 
-bool InitMainWindow(HWND) { return true; }
+void OnMainCreate(HWND hwnd) {
+    SetRectEmpty(&g_Main.ClientRect);
+    g_Loop.AccelWindow = hwnd;
+    g_Loop.DialogWindow = hwnd;
+    g_Loop.MainAccelTable = LoadAcceleratorsA(g_App.AppInstance, g_App.AppTitle);
+    g_Loop.AccelTable = g_Loop.MainAccelTable;
 
-LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_CREATE: OnMainCreate(hwnd); break;
-    case WM_COMMAND: return OnMainCommand(hwnd, LOWORD(wp));
-    case WM_CLOSE: OnMainClose(hwnd); return 0;
-    case WM_DESTROY: OnMainDestroy(); return 0;
-    }
-    return DefDlgProcA(hwnd, msg, wp, lp);
+    LONG units = GetDialogBaseUnits();
+    g_Main.BaseUnitX = LOWORD(units);
+    g_Main.BaseUnitY = HIWORD(units);
+
+    g_Main.ExcludedFiles.assign(std::begin(kDefaultExcludedFiles), std::end(kDefaultExcludedFiles));
+    DragAcceptFiles(hwnd, TRUE);
 }
 
-LRESULT CALLBACK FileViewWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    return DefDlgProcA(hwnd, msg, wp, lp);
+void ApplySettingsToControls(HWND hwnd) {
+    SetDlgItemTextA(hwnd, IDC_DIRECTORY, Lower(g_Settings.Directory).c_str());
+    SetDlgItemTextA(hwnd, IDC_FILE_NAMES, g_Settings.DefaultFileType.c_str());
+    CheckDlgButton(hwnd, IDC_CASE, (g_Settings.TextOptions & 1) ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd, IDC_WORD, (g_Settings.TextOptions & 2) ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd, IDC_REGULAR, (g_Settings.TextOptions & 4) ? BST_CHECKED : BST_UNCHECKED);
+    CheckRadioButton(hwnd, IDC_SUBDIR_NONE, IDC_SUBDIR_LEVEL,
+                     IDC_SUBDIR_NONE + g_Settings.SubDirMode);
+    SetDlgItemInt(hwnd, IDC_LEVEL, g_Settings.SubDirLevel, FALSE);
+    EnableWindow(GetDlgItem(hwnd, IDC_LEVEL), g_Settings.SubDirMode == 2);
+    HMENU menu = GetMenu(hwnd);
+    CheckMenuItem(menu, IDM_SAVE_SETTINGS_ON_EXIT,
+                  g_Settings.SaveSettingsOnExit ? MF_CHECKED : MF_UNCHECKED);
+    if (g_Settings.SaveSettingsOnExit) CheckMenuItem(menu, IDM_SAVE_SETTINGS_NOW, MF_UNCHECKED);
+}
+
+bool InitMainWindow(HWND hwnd) {
+    ShowDateLabel(hwnd);
+
+    g_Main.FileList = GetDlgItem(hwnd, IDC_FILE_LIST);
+    g_Main.DirectoryCombo = GetDlgItem(hwnd, IDC_DIRECTORY);
+    g_Main.FileNameCombo = GetDlgItem(hwnd, IDC_FILE_NAMES);
+    g_Main.SearchTextCombo = GetDlgItem(hwnd, IDC_SEARCH_TEXT);
+
+    g_Main.StatusBar = CreateStatusBar(hwnd, IDC_MAIN_STATUS, 3, kStatusWidths);
+
+    if (!LoadSettings(g_App.IniFilePath)) return false;
+    ApplySettingsToControls(hwnd);
+    if (g_Settings.LoadClipboard) PasteClipboardIntoSearchText();
+
+    g_Main.FileViewFont = CreateFileViewFont();
+
+    for (int id : {IDC_DIRECTORY, IDC_FILE_NAMES, IDC_SEARCH_TEXT, IDC_LESS_UNIT, IDC_MORE_UNIT})
+        UseExtendedUi(hwnd, id);
+
+    SendMessageA(g_Main.SearchTextCombo, CB_LIMITTEXT, 1024, 0);
+    SendMessageA(g_Main.FileNameCombo, CB_LIMITTEXT, 1024, 0);
+    SendMessageA(g_Main.DirectoryCombo, CB_LIMITTEXT, 256, 0);
+    SendDlgItemMessageA(hwnd, IDC_LEVEL, EM_LIMITTEXT, 2, 0);
+
+    FillDirectoryCombo(g_Main.DirectoryCombo);
+
+    SetDlgItemTextA(hwnd, IDC_CURRENT_DIR, g_Settings.Directory.c_str());
+    SetCurrentDirectoryA(g_Settings.Directory.c_str());
+
+    for (int id : {IDC_DATE_FROM, IDC_DATE_TO, IDC_SIZE_LESS, IDC_SIZE_MORE})
+        SetDlgItemTextA(hwnd, id, "");
+
+    // The up-downs sit right after their buddies in the template.
+    for (int buddy : {IDC_SIZE_LESS, IDC_SIZE_MORE}) {
+        HWND upDown = GetWindow(GetDlgItem(hwnd, buddy), GW_HWNDNEXT);
+        SendMessageA(upDown, UDM_SETRANGE32, 0, 32767);
+    }
+
+    AddToHistory(g_Main.FileNameCombo, kHistoryLimit, g_Settings.DefaultFileType.c_str());
+
+    FillUnitCombo(GetDlgItem(hwnd, IDC_LESS_UNIT));
+    FillUnitCombo(GetDlgItem(hwnd, IDC_MORE_UNIT));
+    g_Main.LessMultiplier = g_Main.MoreMultiplier = 1024;
+
+    g_Main.Toolbar = CreateMainToolbar(hwnd);
+    if (!g_Main.Toolbar) return false;
+    UpdateListToolbarButtons();
+
+    g_Main.ToolbarCombo = AddToolbarCombo(g_Main.Toolbar, 3, IDC_TOOLBAR_COMBO, 6);
+    if (g_Main.ToolbarCombo) {
+        SetWindowTextA(g_Main.ToolbarCombo, g_Settings.DefaultFileType.c_str());
+        for (const char* type : kFixedFileTypes)
+            SendMessageA(g_Main.ToolbarCombo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(type));
+        AddToolTip(hwnd, g_Main.ToolbarCombo, "Default File Type");
+    }
+
+    RECT bar;
+    GetWindowRect(g_Main.StatusBar, &bar);
+    g_Main.StatusBarHeight = bar.bottom - bar.top;
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    g_Main.MinTrackSize = {window.right - window.left, window.bottom - window.top};
+    GetClientRect(hwnd, &g_Main.ClientRect);
+
+    InitFindReplace();
+    InitListColumns(g_Main.FileList);
+    listViewProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        g_Main.FileList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListViewSubclassProc)));
+
+    if (FAILED(SHGetMalloc(&g_Main.ShellMalloc))) {
+        WarningBox(nullptr, "Out of memory!");
+        ExitProcess(1);
+    }
+    SetFocus(hwnd);
+    return true;
+}
+
+void SubclassToolbarComboEdit() {
+    if (g_Main.ComboEditSubclassed || !IsWindowVisible(g_App.MainWindow)) return;
+    g_Main.ComboEditSubclassed = true;
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    HWND edit = nullptr;
+    if (g_Main.ToolbarCombo && GetComboBoxInfo(g_Main.ToolbarCombo, &info)) edit = info.hwndItem;
+    if (edit)
+        comboEditProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ComboEditSubclassProc)));
+    if (!comboEditProc) {
+        WarningBox(nullptr, "Out of memory!");
+        ExitProcess(1);
+    }
+}
+
+void OnMainSize(HWND hwnd, int width, int height) {
+    if (!g_App.MainWindow || !g_Main.FileList) return;
+    int dx = width - (g_Main.ClientRect.right - g_Main.ClientRect.left);
+    int dy = height - (g_Main.ClientRect.bottom - g_Main.ClientRect.top);
+
+    RECT list;
+    GetWindowRect(g_Main.FileList, &list);
+    MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&list), 2);
+    SetWindowPos(g_Main.FileList, nullptr, 0, 0, list.right - list.left + dx,
+                 list.bottom - list.top + dy, SWP_NOMOVE | SWP_NOZORDER);
+
+    RECT strip = {0, list.top, width, height};
+    InvalidateRect(hwnd, &strip, TRUE);
+    UpdateWindow(hwnd);
+
+    SendMessageA(g_Main.Toolbar, WM_SIZE, 0, MAKELPARAM(width, height));
+    SendMessageA(g_Main.StatusBar, WM_SIZE, 0, MAKELPARAM(width, height));
+    SetStatusParts(g_Main.StatusBar, hwnd, 3, kStatusWidths);
+    GetClientRect(hwnd, &g_Main.ClientRect);
+}
+
+void AddToHistory(HWND combo, size_t limit, const char* text) {
+    std::vector<std::string> entries;
+    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        int length = static_cast<int>(SendMessageA(combo, CB_GETLBTEXTLEN, i, 0));
+        std::string entry(length > 0 ? length : 0, '\0');
+        if (length > 0)
+            SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
+        entries.push_back(entry);
+    }
+    HistoryEdit edit;
+    if (!PlanHistoryInsert(entries, text, limit, edit)) return;
+    if (edit.removeAt >= 0) SendMessageA(combo, CB_DELETESTRING, edit.removeAt, 0);
+    SendMessageA(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(text));
+    SetWindowTextA(combo, text);
+}
+
+void CenterWindow(HWND window, int top) {
+    HWND reference = GetParent(window);
+    if (!reference) reference = GetDesktopWindow();
+    RECT area, own;
+    GetClientRect(reference, &area);
+    MapWindowPoints(reference, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    GetWindowRect(window, &own);
+    int width = own.right - own.left;
+    int height = own.bottom - own.top;
+    int x = (area.left + area.right - width) / 2;
+    int y = top ? top : (area.top + area.bottom - height) / 2;
+    MoveWindow(window, x, y, width, height, TRUE);
+}
+
+HWND CreateStatusBar(HWND parent, int id, int parts, const int* widths) {
+    HWND bar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_BORDER | SBARS_SIZEGRIP, "Ready",
+                                   parent, id);
+    if (bar) SetStatusParts(bar, parent, parts, widths);
+    return bar;
+}
+
+void SetStatusParts(HWND bar, HWND parent, int parts, const int* widths) {
+    RECT client;
+    GetClientRect(parent, &client);
+    std::vector<int> edges =
+        StatusPartEdges(client.right, g_Main.BaseUnitX, std::vector<int>(widths, widths + parts));
+    SendMessageA(bar, SB_SETPARTS, parts, reinterpret_cast<LPARAM>(edges.data()));
+}
+
+HWND AddToolTip(HWND parent, HWND tool, const char* text) {
+    HWND tip =
+        CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, g_App.AppInstance, nullptr);
+    if (!tip) return nullptr;
+    TOOLINFOA info = {};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_CENTERTIP | TTF_SUBCLASS;
+    info.hwnd = parent;
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = const_cast<char*>(text);
+    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    return tip;
+}
+
+HWND CreateMainToolbar(HWND parent) {
+    static const TBBUTTON buttons[11] = {
+        {0, IDM_FIND_FILES, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+        {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP, {}, 0, 0},
+        {1, IDM_OPEN_FILE, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+        {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP, {}, 0, 0},
+        {2, IDM_BROWSE_DIR, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+        {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP, {}, 0, 0},
+        {3, IDM_COPY_LIST, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+        {4, IDM_DELETE_ITEM, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+        {5, IDM_CLEAR_LIST, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+        {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP, {}, 0, 0},
+        {6, IDM_SORT_LIST, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+    };
+    // The platform reads the first size pair as the images' size and the
+    // second as the buttons'.
+    HWND toolbar =
+        CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS, IDC_MAIN_TOOLBAR,
+                        TOOLBAR_IMAGE_COUNT, g_App.AppInstance, IDB_MAIN_TOOLBAR, buttons, 11,
+                        TOOLBAR_IMAGE_WIDTH, TOOLBAR_IMAGE_HEIGHT, 24, 22, sizeof(TBBUTTON));
+    if (!toolbar) WarningBox(nullptr, "Unable to create toolbar!");
+    return toolbar;
+}
+
+HWND AddToolbarCombo(HWND toolbar, int position, int id, int chars) {
+    TBBUTTON separator = {};
+    RECT place = {};
+    SendMessageA(toolbar, TB_GETBUTTON, position, reinterpret_cast<LPARAM>(&separator));
+    SendMessageA(toolbar, TB_GETITEMRECT, position, reinterpret_cast<LPARAM>(&place));
+    ToolbarComboSpace space = PlanToolbarCombo(place.right - place.left, chars, g_Main.BaseUnitX);
+    for (int i = 0; i < space.extraSeparators; ++i)
+        SendMessageA(toolbar, TB_INSERTBUTTONA, position, reinterpret_cast<LPARAM>(&separator));
+
+    HWND combo = CreateWindowExA(0, "COMBOBOX", nullptr,
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
+                                     CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                                 place.right, 2, space.comboWidth, 9 * g_Main.BaseUnitY, toolbar,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 g_App.AppInstance, nullptr);
+    if (!combo) {
+        WarningBox(nullptr, "Unable to create toolbar combo box!");
+        return nullptr;
+    }
+    if (HFONT font = CreateComboFont()) {
+        if (!g_Main.ComboFont) g_Main.ComboFont = font;
+        SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+        SendMessageA(combo, CB_SETEXTENDEDUI, TRUE, 0);
+    }
+    return combo;
+}
+
+HFONT CreateComboFont() {
+    HFONT font = CreateFontA(-12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             VARIABLE_PITCH | FF_SWISS, "MS Sans Serif");
+    if (!font) WarningBox(nullptr, "\nCould not create font for toolbar combo\n");
+    return font;
+}
+
+int ShowStatusHelp(int stringId, HWND statusBar) {
+    if (stringId >= 0 && stringId <= 2) return 0;
+    char text[256];
+    if (LoadStringA(g_App.AppInstance, stringId, text, sizeof text) <= 0)
+        lstrcpynA(text, "For Help, press F1", sizeof text);
+    SendMessageA(statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    return 1;
+}
+
+void SetStatusText(const char* text) {
+    SendMessageA(g_Main.StatusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
 }

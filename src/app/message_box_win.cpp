@@ -22,7 +22,9 @@ int FormattedBox(const char* caption, UINT type, const char* format, va_list arg
 
 }  // namespace
 
-void SetMessageBoxHook(MessageBoxHook hook) { messageBoxHook = hook; }
+void SetMessageBoxHook(MessageBoxHook hook) {
+    messageBoxHook = hook;
+}
 
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
     if (messageBoxHook) return messageBoxHook(owner, text, caption, type);

@@ -8,32 +8,7 @@
 
 namespace {
 
-// Starts the program's window as WinMain would, from a program directory the
-// test makes, and takes it down again afterwards.
-class StartUp : public testing::Test {
-protected:
-    void SetUp() override { SetProgramDirectoryForTesting(folder.path().c_str()); }
-    void TearDown() override {
-        if (g_App.MainWindow) DestroyWindow(g_App.MainWindow);
-        DrainQuit();
-        SetProgramDirectoryForTesting(nullptr);
-    }
-    void ShipDefaults(bool withHelp = true) {
-        folder.Write("Quarry32.ini", "[Find]\r\nFilePattern=*.txt\r\n");
-        if (withHelp) folder.Write("Quarry32.hlp", "help\r\n");
-    }
-    // The quit message the main window posted when it was destroyed, or -1.
-    static int DrainQuit() {
-        MSG msg;
-        int code = -1;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            if (msg.message == WM_QUIT) code = static_cast<int>(msg.wParam);
-        return code;
-    }
-
-    TempFolder folder;
-    MessageBoxRecorder boxes;
-};
+using StartUp = ProgramTest;
 
 TEST_F(StartUp, RefusesToRunWithoutSettingsFile) {
     folder.Write("Quarry32.hlp", "help\r\n");
@@ -46,31 +21,27 @@ TEST_F(StartUp, RefusesToRunWithoutSettingsFile) {
 }
 
 TEST_F(StartUp, MissingHelpFileOnlyWarns) {
-    ShipDefaults(/*withHelp=*/false);
-    ASSERT_TRUE(InitInstance(g_App.AppInstance, SW_SHOWNORMAL));
+    Start("[Find]\r\n", /*withHelp=*/false);
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.shown()[0].text, "Quarry! Help file not found!");
-    EXPECT_TRUE(IsWindowVisible(g_App.MainWindow));
+    EXPECT_TRUE(IsWindowVisible(Main()));
 }
 
 TEST_F(StartUp, WindowComesUpWithCaptionClassAndPaths) {
-    ShipDefaults();
-    ASSERT_TRUE(InitInstance(g_App.AppInstance, SW_SHOWNORMAL));
+    Start();
     EXPECT_TRUE(boxes.shown().empty());
-    char text[64];
-    GetWindowTextA(g_App.MainWindow, text, sizeof text);
-    EXPECT_STREQ(text, "Quarry");
-    GetClassNameA(g_App.MainWindow, text, sizeof text);
-    EXPECT_STREQ(text, "Quarry");
+    EXPECT_EQ(Text(Main()), "Quarry");
+    char name[64];
+    GetClassNameA(Main(), name, sizeof name);
+    EXPECT_STREQ(name, "Quarry");
     EXPECT_NE(strstr(g_App.IniFilePath, "Quarry32.ini"), nullptr);
     EXPECT_NE(strstr(g_App.HelpFilePath, "Quarry32.hlp"), nullptr);
 }
 
-TEST_F(StartUp, ExitCommandAndCloseBoxEndWithQuitZero) {
-    ShipDefaults();
+TEST_F(StartUp, ExitCommandCloseAndSystemCloseEndWithQuitZero) {
     for (UINT how : {UINT(WM_COMMAND), UINT(WM_CLOSE), UINT(WM_SYSCOMMAND)}) {
-        ASSERT_TRUE(InitInstance(g_App.AppInstance, SW_SHOWNORMAL));
-        HWND main = g_App.MainWindow;
+        Start();
+        HWND main = Main();
         if (how == WM_COMMAND) SendMessageA(main, WM_COMMAND, IDM_EXIT, 0);
         if (how == WM_CLOSE) SendMessageA(main, WM_CLOSE, 0, 0);
         if (how == WM_SYSCOMMAND) SendMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -78,7 +49,7 @@ TEST_F(StartUp, ExitCommandAndCloseBoxEndWithQuitZero) {
         EXPECT_EQ(g_App.MainWindow, nullptr);
         EXPECT_EQ(g_Loop.AccelWindow, nullptr);
         EXPECT_EQ(g_Loop.DialogWindow, nullptr);
-        EXPECT_EQ(DrainQuit(), 0) << "message " << how;
+        EXPECT_EQ(DrainMessages(), 0) << "message " << how;
     }
 }
 

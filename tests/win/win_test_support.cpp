@@ -1,12 +1,16 @@
 #include "win_test_support.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
+#include "app/app_win.h"
+#include "app/main_window_win.h"
 #include "app/message_box_win.h"
+#include "settings/settings.h"
 
 namespace {
 MessageBoxRecorder* activeRecorder = nullptr;
@@ -59,4 +63,51 @@ std::string TempFolder::Read(const std::string& name) const {
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
+}
+
+void ProgramTest::SetUp() {
+    g_Settings = Settings{};
+    SetProgramDirectoryForTesting(folder.path().c_str());
+}
+
+void ProgramTest::TearDown() {
+    if (g_App.MainWindow) DestroyWindow(g_App.MainWindow);
+    DrainMessages();
+    SetProgramDirectoryForTesting(nullptr);
+    g_Settings = Settings{};
+    g_Main = MainWindowState{};
+}
+
+void ProgramTest::Start(const std::string& ini, bool withHelp) {
+    folder.Write("Quarry32.ini", ini);
+    if (withHelp) folder.Write("Quarry32.hlp", "@@ 0 Contents\r\n");
+    ASSERT_TRUE(InitInstance(g_App.AppInstance, SW_SHOWNORMAL));
+}
+
+int ProgramTest::DrainMessages() {
+    MSG msg;
+    int code = -1;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+            code = static_cast<int>(msg.wParam);
+        else
+            DispatchMessageA(&msg);
+    }
+    return code;
+}
+
+HWND ProgramTest::Main() const {
+    return g_App.MainWindow;
+}
+
+std::string ProgramTest::Text(HWND window) const {
+    char text[1100] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string ProgramTest::StatusText(int part) const {
+    char text[300] = "";
+    SendMessageA(g_Main.StatusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+    return text;
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -14,13 +16,13 @@ struct ShownMessage {
 };
 
 class MessageBoxRecorder {
-public:
+  public:
     MessageBoxRecorder();
     ~MessageBoxRecorder();
     void Answer(int reply) { replies_.push_back(reply); }
     const std::vector<ShownMessage>& shown() const { return shown_; }
 
-private:
+  private:
     static int Hook(HWND owner, const char* text, const char* caption, UINT type);
     std::vector<ShownMessage> shown_;
     std::vector<int> replies_;
@@ -30,7 +32,7 @@ private:
 // A fresh folder under the system's temporary folder, removed with all its
 // contents when the test ends.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     const std::string& path() const { return path_; }
@@ -38,6 +40,26 @@ public:
     void Write(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const;
 
-private:
+  private:
     std::string path_;
+};
+
+// The program's window started as WinMain starts it, from a program folder of
+// the test's own holding Quarry32.ini (and Quarry32.hlp), and taken down with
+// the test. Settings start from their defaults.
+class ProgramTest : public testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Writes the settings file (and the help file) and starts the program.
+    void Start(const std::string& ini = "[Find]\r\nFilePattern=*.txt\r\n", bool withHelp = true);
+    // Removes pending messages; the exit code of a posted quit, or -1.
+    static int DrainMessages();
+    HWND Main() const;
+    HWND Control(int id) const { return GetDlgItem(Main(), id); }
+    std::string Text(HWND window) const;
+    std::string StatusText(int part = 0) const;
+
+    TempFolder folder;
+    MessageBoxRecorder boxes;
 };

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Help context numbers. A control's topic is keyed by the dialog template
+// that holds it and its id; a menu item's topic by its command id.
+constexpr uint32_t ControlHelpContext(uint32_t templateId, uint32_t controlId) {
+    return 0x80000000u + templateId * 0x10000u + controlId;
+}
+constexpr uint32_t MenuHelpContext(uint32_t commandId) {
+    return 0x10000u + commandId;
+}
+
+// The status bar's topic stands outside the template scheme.
+constexpr uint32_t kStatusBarHelpContext = 0x000504B1u;
+
+// Pairs of (control id, context number) laid out as the help calls take
+// them: a flat array ended by a 0 pair. kContextHelpIds serves the main
+// window and every dialog it owns; kFileViewHelpIds serves FileView and its
+// Tabs dialog.
+extern const uint32_t kContextHelpIds[];
+extern const uint32_t kFileViewHelpIds[];
+
+// The context number of controlId in a 0-ended pair table, or 0 when the
+// table does not name it (id 0 ends the table and never matches).
+uint32_t LookupHelpContext(const uint32_t* table, uint32_t controlId);
+
+// Quarry32.hlp: plain text, one topic after another.
+//   # comment                     (a line whose first character is '#')
+//   @@ <number> <title>           starts a topic; number decimal or 0x-hex
+//   any other line                text of the current topic
+// The first topic is the contents topic. The lines of a paragraph are joined
+// with a blank; a blank line ends a paragraph, and a line that starts with a
+// blank or tab stays a line of its own. Blank lines at the start and end of
+// a topic's text are dropped; CRLF and LF both end a line.
+struct HelpTopic {
+    uint32_t context = 0;
+    std::string title;
+    std::string text;  // lines end with "\r\n", ready for an edit control
+};
+
+struct HelpFile {
+    std::vector<HelpTopic> topics;
+    // What was wrong, "line N: ..." each; the topics that could be read stay.
+    std::vector<std::string> problems;
+};
+
+HelpFile ParseHelpFile(std::string_view bytes);
+
+// The topic for a context number; the first of duplicates wins. nullptr when
+// there is none.
+const HelpTopic* FindHelpTopic(const HelpFile& help, uint32_t context);
+
+// The contents topic (the first one), or nullptr for a file without topics.
+const HelpTopic* HelpContentsTopic(const HelpFile& help);
+
+// Indexes of the topics that contain every blank-separated word of the key,
+// ignoring case: topics whose title holds them all first, then the others,
+// each group in file order. An empty key gives every topic.
+std::vector<size_t> SearchHelpTopics(const HelpFile& help, std::string_view key);

@@ -1,0 +1,337 @@
+#include "app/help_win.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "app/app_win.h"
+#include "app/help.h"
+#include "app/message_box_win.h"
+
+namespace {
+
+constexpr char kHelpClassName[] = "QuarryHelp";
+constexpr UINT_PTR kKeysSubclassId = 1;
+constexpr UINT kWhatsThisCommand = 1;
+// A help file is a few pages of text; anything far larger is not ours.
+constexpr DWORD kMaxHelpFileSize = 4 * 1024 * 1024;
+
+struct HelpWindowState {
+    HWND window = nullptr;
+    HWND searchLabel = nullptr;
+    HWND searchBox = nullptr;
+    HWND topicList = nullptr;
+    HWND topicText = nullptr;
+    HelpFile help;
+    bool fillingSearchBox = false;  // our own SetWindowText, not the user's typing
+};
+
+HelpWindowState g_Help;
+WhatsThisHook whatsThisHook = nullptr;
+
+struct HandleCloser {
+    void operator()(HANDLE h) const { CloseHandle(h); }
+};
+using FileHandle = std::unique_ptr<void, HandleCloser>;
+
+bool ReadWholeFile(const char* path, std::string& bytes) {
+    FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        return false;
+    }
+    DWORD size = GetFileSize(file.get(), nullptr);
+    if (size == INVALID_FILE_SIZE || size > kMaxHelpFileSize) return false;
+    bytes.resize(size);
+    DWORD read = 0;
+    if (size > 0 && !ReadFile(file.get(), bytes.data(), size, &read, nullptr)) return false;
+    bytes.resize(read);
+    return true;
+}
+
+HWND TopLevelOf(HWND window) {
+    return window ? GetAncestor(window, GA_ROOT) : GetActiveWindow();
+}
+
+// Reads the topics, or tells the user why there is no help to show.
+bool LoadHelpFile(HWND caller, const char* path, HelpFile& help) {
+    char text[kMessageTextSize + MAX_PATH];
+    std::string bytes;
+    if (path == nullptr || path[0] == '\0' || !ReadWholeFile(path, bytes)) {
+        snprintf(text, sizeof text, "Help file %s not found!", path ? path : "");
+    } else {
+        help = ParseHelpFile(bytes);
+        if (HelpContentsTopic(help) != nullptr) return true;
+        snprintf(text, sizeof text, "Help file %s holds no help topics!", path);
+    }
+    ShowMessageBox(TopLevelOf(caller), text, g_App.AppTitle, MB_ICONEXCLAMATION | MB_OK);
+    return false;
+}
+
+// The context number of a control in a pair table. A key or click on a part
+// of a control (the edit field inside a combo box, a list view's header)
+// counts for the control that holds it.
+uint32_t ControlContext(HWND control, const uint32_t* table) {
+    for (HWND w = control; w != nullptr && (GetWindowLongA(w, GWL_STYLE) & WS_CHILD);
+         w = GetParent(w)) {
+        uint32_t context = LookupHelpContext(table, static_cast<uint32_t>(GetDlgCtrlID(w)));
+        if (context != 0) return context;
+    }
+    return 0;
+}
+
+void ShowTopicText(const HelpTopic& topic) {
+    std::string text = topic.title + "\r\n\r\n" + topic.text;
+    SetWindowTextA(g_Help.topicText, text.c_str());
+    char caption[128];
+    snprintf(caption, sizeof caption, "%s Help - %s", g_App.AppTitle, topic.title.c_str());
+    SetWindowTextA(g_Help.window, caption);
+}
+
+// Lists the topics that hold every word of key; the item data is the
+// topic's index in the help file.
+void FillTopicList(const char* key) {
+    SendMessageA(g_Help.topicList, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(g_Help.topicList, LB_RESETCONTENT, 0, 0);
+    for (size_t index : SearchHelpTopics(g_Help.help, key)) {
+        LRESULT row =
+            SendMessageA(g_Help.topicList, LB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(g_Help.help.topics[index].title.c_str()));
+        if (row >= 0)
+            SendMessageA(g_Help.topicList, LB_SETITEMDATA, row, static_cast<LPARAM>(index));
+    }
+    SendMessageA(g_Help.topicList, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(g_Help.topicList, nullptr, TRUE);
+}
+
+void SetSearchBox(const char* key) {
+    g_Help.fillingSearchBox = true;
+    SetWindowTextA(g_Help.searchBox, key);
+    g_Help.fillingSearchBox = false;
+    FillTopicList(key);
+}
+
+void SelectListedTopic(const HelpTopic& topic) {
+    auto index = static_cast<LPARAM>(&topic - g_Help.help.topics.data());
+    LRESULT count = SendMessageA(g_Help.topicList, LB_GETCOUNT, 0, 0);
+    for (LRESULT row = 0; row < count; ++row) {
+        if (SendMessageA(g_Help.topicList, LB_GETITEMDATA, row, 0) == index) {
+            SendMessageA(g_Help.topicList, LB_SETCURSEL, row, 0);
+            return;
+        }
+    }
+    SendMessageA(g_Help.topicList, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+}
+
+// Shows one topic with the whole list beside it, so the reader can go on.
+void ShowTopic(const HelpTopic& topic) {
+    SetSearchBox("");
+    SelectListedTopic(topic);
+    ShowTopicText(topic);
+    SetFocus(g_Help.topicList);
+}
+
+void ShowSelectedTopic() {
+    LRESULT row = SendMessageA(g_Help.topicList, LB_GETCURSEL, 0, 0);
+    if (row < 0) return;
+    auto index = static_cast<size_t>(SendMessageA(g_Help.topicList, LB_GETITEMDATA, row, 0));
+    if (index < g_Help.help.topics.size()) ShowTopicText(g_Help.help.topics[index]);
+}
+
+// Shows the search box with the key and the topics that hold it; the first
+// of them is shown at once.
+void ShowSearch(const char* key) {
+    SetSearchBox(key);
+    if (SendMessageA(g_Help.topicList, LB_GETCOUNT, 0, 0) > 0) {
+        SendMessageA(g_Help.topicList, LB_SETCURSEL, 0, 0);
+        ShowSelectedTopic();
+    } else {
+        ShowTopicText(*HelpContentsTopic(g_Help.help));
+    }
+    SetFocus(g_Help.searchBox);
+    SendMessageA(g_Help.searchBox, EM_SETSEL, 0, -1);
+}
+
+void OnSearchChanged() {
+    if (g_Help.fillingSearchBox) return;
+    char key[256];
+    GetWindowTextA(g_Help.searchBox, key, sizeof key);
+    FillTopicList(key);
+    if (SendMessageA(g_Help.topicList, LB_GETCOUNT, 0, 0) > 0) {
+        SendMessageA(g_Help.topicList, LB_SETCURSEL, 0, 0);
+        ShowSelectedTopic();
+    }
+}
+
+// The help window is no dialog, so its children take Esc, Tab and Enter
+// themselves.
+LRESULT CALLBACK HelpKeysProc(HWND control, UINT message, WPARAM wp, LPARAM lp, UINT_PTR,
+                              DWORD_PTR) {
+    switch (message) {
+        case WM_KEYDOWN:
+            if (wp == VK_ESCAPE) {
+                SendMessageA(GetParent(control), WM_CLOSE, 0, 0);
+                return 0;
+            }
+            if (wp == VK_TAB) {
+                bool back = GetKeyState(VK_SHIFT) < 0;
+                SetFocus(GetNextDlgTabItem(GetParent(control), control, back));
+                return 0;
+            }
+            if (wp == VK_RETURN && control == g_Help.searchBox) {
+                SetFocus(g_Help.topicList);
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (wp == VK_ESCAPE || wp == VK_TAB || wp == VK_RETURN) return 0;
+            break;
+        case WM_NCDESTROY: RemoveWindowSubclass(control, HelpKeysProc, kKeysSubclassId); break;
+    }
+    return DefSubclassProc(control, message, wp, lp);
+}
+
+void LayOutHelpWindow(int width, int height) {
+    const int margin = 6, boxHeight = 22, labelWidth = 50;
+    const int listWidth = width * 2 / 5;
+    const int paneTop = margin + boxHeight + margin;
+    const int paneHeight = height - paneTop - margin;
+    MoveWindow(g_Help.searchLabel, margin, margin + 4, labelWidth, boxHeight - 4, TRUE);
+    MoveWindow(g_Help.searchBox, margin + labelWidth, margin, listWidth - labelWidth, boxHeight,
+               TRUE);
+    MoveWindow(g_Help.topicList, margin, paneTop, listWidth, paneHeight, TRUE);
+    MoveWindow(g_Help.topicText, 2 * margin + listWidth, paneTop, width - listWidth - 3 * margin,
+               paneHeight, TRUE);
+}
+
+HWND CreateHelpChild(HWND parent, const char* className, DWORD style, int id) {
+    HWND child = CreateWindowExA(style & WS_BORDER ? WS_EX_CLIENTEDGE : 0, className, "",
+                                 (style & ~WS_BORDER) | WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    if (id != 0) SetWindowSubclass(child, HelpKeysProc, kKeysSubclassId, 0);
+    return child;
+}
+
+bool OnHelpCreate(HWND window) {
+    g_Help.window = window;
+    g_Help.searchLabel = CreateHelpChild(window, "STATIC", SS_LEFT, 0);
+    SetWindowTextA(g_Help.searchLabel, "&Search:");
+    g_Help.searchBox =
+        CreateHelpChild(window, "EDIT", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, kHelpSearchBoxId);
+    g_Help.topicList = CreateHelpChild(
+        window, "LISTBOX", WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+        kHelpTopicListId);
+    g_Help.topicText = CreateHelpChild(
+        window, "EDIT", WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY,
+        kHelpTopicTextId);
+    return g_Help.searchBox && g_Help.topicList && g_Help.topicText;
+}
+
+LRESULT CALLBACK HelpWndProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
+    switch (message) {
+        case WM_CREATE: return OnHelpCreate(window) ? 0 : -1;
+        case WM_SIZE: LayOutHelpWindow(LOWORD(lp), HIWORD(lp)); return 0;
+        case WM_SETFOCUS: SetFocus(g_Help.topicList); return 0;
+        case WM_COMMAND:
+            if (LOWORD(wp) == kHelpSearchBoxId && HIWORD(wp) == EN_CHANGE) OnSearchChanged();
+            if (LOWORD(wp) == kHelpTopicListId && HIWORD(wp) == LBN_SELCHANGE) ShowSelectedTopic();
+            return 0;
+        case WM_DESTROY: g_Help = HelpWindowState(); return 0;
+    }
+    return DefWindowProcA(window, message, wp, lp);
+}
+
+bool RegisterHelpClass(HINSTANCE instance) {
+    WNDCLASSA existing;
+    if (GetClassInfoA(instance, kHelpClassName, &existing)) return true;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = HelpWndProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hIcon = LoadIconA(instance, g_App.AppTitle);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kHelpClassName;
+    return RegisterClassA(&wc) != 0;
+}
+
+// Opens the help window, or brings the open one forward, with these topics.
+bool OpenHelpWindow(HelpFile&& help) {
+    if (g_Help.window == nullptr) {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        if (!RegisterHelpClass(instance)) return false;
+        // Not owned by the caller: help stays open and usable while a modal
+        // dialog holds the main window, and outlives the dialog it explains.
+        HWND window = CreateWindowExA(0, kHelpClassName, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, 560, 400, nullptr, nullptr, instance, nullptr);
+        if (window == nullptr) return false;
+    }
+    g_Help.help = std::move(help);
+    if (IsIconic(g_Help.window)) ShowWindow(g_Help.window, SW_RESTORE);
+    ShowWindow(g_Help.window, SW_SHOW);
+    SetForegroundWindow(g_Help.window);
+    return true;
+}
+
+bool AskWhatsThis(HWND control) {
+    if (whatsThisHook) return whatsThisHook(control);
+    HMENU popup = CreatePopupMenu();
+    if (popup == nullptr) return false;
+    AppendMenuA(popup, MF_STRING, kWhatsThisCommand, "&What's This?");
+    POINT at;
+    GetCursorPos(&at);
+    UINT chosen = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y,
+                                 0, TopLevelOf(control), nullptr);
+    DestroyMenu(popup);
+    return chosen == kWhatsThisCommand;
+}
+
+}  // namespace
+
+HWND HelpWindowHandle() {
+    return g_Help.window;
+}
+
+void SetWhatsThisHook(WhatsThisHook hook) {
+    whatsThisHook = hook;
+}
+
+BOOL QuarryHelp(HWND caller, const char* helpFilePath, UINT command, ULONG_PTR data) {
+    if (command == HELP_QUIT) {
+        if (g_Help.window) DestroyWindow(g_Help.window);
+        return TRUE;
+    }
+
+    uint32_t context = 0;
+    const auto* table = reinterpret_cast<const uint32_t*>(data);
+    switch (command) {
+        case HELP_FINDER:
+        case HELP_PARTIALKEY: break;
+        case HELP_CONTEXT: context = static_cast<uint32_t>(data); break;
+        case HELP_WM_HELP: context = ControlContext(caller, table); break;
+        case HELP_CONTEXTMENU:
+            // A right click on a part without a topic offers nothing.
+            context = ControlContext(caller, table);
+            if (context == 0 || !AskWhatsThis(caller)) return TRUE;
+            break;
+        default: return FALSE;
+    }
+
+    HelpFile help;
+    if (!LoadHelpFile(caller, helpFilePath, help) || !OpenHelpWindow(std::move(help))) return FALSE;
+
+    if (command == HELP_PARTIALKEY) {
+        const char* key = reinterpret_cast<const char*>(data);
+        ShowSearch(key ? key : "");
+        return TRUE;
+    }
+    // Help asked for something without a topic of its own: the contents
+    // rather than nothing.
+    const HelpTopic* topic = context != 0 ? FindHelpTopic(g_Help.help, context) : nullptr;
+    ShowTopic(topic ? *topic : *HelpContentsTopic(g_Help.help));
+    return TRUE;
+}

@@ -1,0 +1,328 @@
+// The main window's procedure: one short case per message, one line per
+// command, each handing the work to the module that owns it.
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/about_win.h"
+#include "app/app_win.h"
+#include "app/help.h"
+#include "app/help_win.h"
+#include "app/main_logic.h"
+#include "app/main_window_win.h"
+#include "app/message_box_win.h"
+#include "fileview/find_state.h"
+#include "resource_ids.h"
+#include "results/file_list_win.h"
+#include "search/search_win.h"
+#include "settings/settings.h"
+#include "settings/settings_win.h"
+
+namespace {
+
+constexpr int kHistoryLimit = 8;
+
+// Commands that would change the File Info List or start another search wait
+// until the running search has ended.
+bool RefusedWhileSearching(int command) {
+    if (!SearchIsRunning()) return false;
+    switch (command) {
+        case IDM_FIND_FILES:
+        case IDM_FIND_IN_SELECTED:
+        case IDM_FIND_IN_MARKED:
+        case IDM_CLEAR_LIST:
+        case IDM_DELETE_ITEM:
+        case IDM_SORT_LIST:
+        case IDM_MARK_ITEM:
+        case IDM_SELECT_ALL_ITEMS:
+        case IDM_OPEN_FILE:
+        case IDM_RENAME_FILE:
+        case IDM_DELETE_FILES:
+        case IDM_COPY_FILES:
+        case IDM_MOVE_FILES:
+        case IDM_ADD_TO_ZIP:
+        case IDM_SORT_OPTIONS:
+        case IDM_FILE_FILTER:
+        case IDM_FILEVIEW_SETTINGS: MessageBeep(MB_OK); return true;
+    }
+    return false;
+}
+
+ListSnapshot TakeListSnapshot() {
+    ListSnapshot list;
+    HWND view = g_Main.FileList;
+    list.hasFocusedRow = SendMessageA(view, LVM_GETNEXTITEM, -1, LVNI_FOCUSED) >= 0;
+    list.selectedCount = static_cast<int>(SendMessageA(view, LVM_GETSELECTEDCOUNT, 0, 0));
+    list.rowCount = static_cast<int>(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0));
+    list.anyMarked = list.rowCount > 0 && NextMarkedItem(-1) >= 0;
+    return list;
+}
+
+void EnablePopupItems(HMENU popup, std::initializer_list<int> commands) {
+    ListSnapshot list = TakeListSnapshot();
+    for (int command : commands)
+        EnableMenuItem(
+            popup, command,
+            MF_BYCOMMAND | (IsMainCommandEnabled(command, list) ? MF_ENABLED : MF_GRAYED));
+}
+
+LRESULT OnInitMenuPopup(HWND hwnd, HMENU popup, int position, bool systemMenu) {
+    if (systemMenu) return 0;
+    if (position == MAIN_MENU_FILE)
+        EnablePopupItems(
+            popup, {IDM_OPEN_FILE, IDM_DELETE_FILES, IDM_COPY_FILES, IDM_MOVE_FILES,
+                    IDM_RENAME_FILE, IDM_ADD_TO_ZIP, IDM_FIND_IN_SELECTED, IDM_FIND_IN_MARKED});
+    else if (position == MAIN_MENU_EDIT)
+        EnablePopupItems(popup, {IDM_MARK_ITEM, IDM_DELETE_ITEM, IDM_CLEAR_LIST, IDM_COPY_LIST,
+                                 IDM_SORT_LIST, IDM_SELECT_ALL_ITEMS});
+    else
+        return DefDlgProcA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
+                           MAKELPARAM(position, systemMenu));
+    return 0;
+}
+
+void OnMenuSelect(int item, UINT flags, HMENU menu) {
+    if (flags == 0xFFFF && !menu) {
+        ShowStatusHelp(IDS_READY, g_Main.StatusBar);
+    } else if (flags & (MF_POPUP | MF_SYSMENU)) {
+        SetStatusText("");
+    } else if (item != 0) {
+        ShowStatusHelp(item, g_Main.StatusBar);
+    }
+}
+
+void OnHelpKey(HWND hwnd, const HELPINFO* info) {
+    if (info->iContextType == HELPINFO_WINDOW)
+        QuarryHelp(static_cast<HWND>(info->hItemHandle), g_App.HelpFilePath, HELP_WM_HELP,
+                   reinterpret_cast<ULONG_PTR>(kContextHelpIds));
+    else
+        QuarryHelp(hwnd, g_App.HelpFilePath, HELP_CONTEXT, MenuHelpContext(info->iCtrlId));
+}
+
+void OnDropFiles(HWND hwnd, HDROP drop) {
+    POINT at;
+    if (DragQueryPoint(drop, &at)) {
+        UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+        if (ChildWindowFromPoint(hwnd, at) == g_Main.DirectoryCombo) {
+            char name[256];
+            if (count > 0 && DragQueryFileA(drop, 0, name, sizeof name)) {
+                CharLowerA(name);
+                SetWindowTextA(g_Main.DirectoryCombo, name);
+            }
+        } else {
+            std::vector<std::string> names;
+            for (UINT i = 0; i < count; ++i) {
+                UINT length = DragQueryFileA(drop, i, nullptr, 0);
+                std::string name(length, '\0');
+                DragQueryFileA(drop, i, name.data(), length + 1);
+                names.push_back(name);
+            }
+            std::string joined = JoinDroppedNames(names);
+            if (joined.empty() && count > 0)
+                WarningBox(g_App.AppTitle, "Memory allocation failed!");
+            else
+                SetWindowTextA(g_Main.FileNameCombo, joined.c_str());
+        }
+    }
+    DragFinish(drop);
+}
+
+// The typed or chosen default file type; an invalid one is reported and
+// leaves no default, so the next Find Files says so.
+void OnDefaultFileType(HWND hwnd) {
+    char typed[6];
+    GetWindowTextA(g_Main.ToolbarCombo, typed, sizeof typed);
+    std::string type = typed;
+    if (!ValidateFileType(type)) {
+        MessageBeep(0xFFFFFFFF);
+        char text[256];
+        LoadStringA(g_App.AppInstance, IDS_FILE_TYPE_ERROR, text, sizeof text);
+        WarningBox(nullptr, "%s", text);
+        SetFocus(g_Main.ToolbarCombo);
+        g_Settings.DefaultFileType.clear();
+        return;
+    }
+    g_Settings.DefaultFileType = type;
+    AddToHistory(g_Main.ToolbarCombo, kHistoryLimit, type.c_str());
+    (void)hwnd;
+}
+
+void OnTextOption(HWND hwnd, int id) {
+    uint8_t bit = static_cast<uint8_t>(1u << (id - IDC_CASE));
+    if (IsDlgButtonChecked(hwnd, id) == BST_CHECKED)
+        g_Settings.TextOptions |= bit;
+    else
+        g_Settings.TextOptions &= static_cast<uint8_t>(~bit);
+}
+
+void OnSubDirMode(HWND hwnd, int id) {
+    g_Settings.SubDirMode = id - IDC_SUBDIR_NONE;
+    CheckRadioButton(hwnd, IDC_SUBDIR_NONE, IDC_SUBDIR_LEVEL, id);
+    EnableWindow(GetDlgItem(hwnd, IDC_LEVEL), id == IDC_SUBDIR_LEVEL);
+}
+
+void OnUnitChange(HWND combo, unsigned& multiplier) {
+    LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    multiplier = index == 2 ? 1048576u : index == 1 ? 1024u : 1u;
+}
+
+void OnSaveSettingsNow(HWND hwnd) {
+    SaveSettings(g_App.IniFilePath);
+    HMENU menu = GetMenu(hwnd);
+    CheckMenuItem(menu, IDM_SAVE_SETTINGS_NOW, MF_BYCOMMAND | MF_CHECKED);
+    CheckMenuItem(menu, IDM_SAVE_SETTINGS_ON_EXIT, MF_BYCOMMAND | MF_UNCHECKED);
+    g_Settings.SaveSettingsOnExit = false;
+}
+
+void OnSaveSettingsOnExit(HWND hwnd) {
+    HMENU menu = GetMenu(hwnd);
+    CheckMenuItem(menu, IDM_SAVE_SETTINGS_ON_EXIT, MF_BYCOMMAND | MF_CHECKED);
+    CheckMenuItem(menu, IDM_SAVE_SETTINGS_NOW, MF_BYCOMMAND | MF_UNCHECKED);
+    g_Settings.SaveSettingsOnExit = true;
+}
+
+void OnSearchCommand(HWND hwnd, int command) {
+    StartSearch(hwnd, command);
+    // A close asked for during the walk is carried out now that it has ended.
+    if (g_Main.CloseAfterSearch) PostMessageA(hwnd, WM_CLOSE, 0, 0);
+}
+
+LRESULT OnMainCommand(HWND hwnd, int id, int code, HWND control, WPARAM wp, LPARAM lp) {
+    SubclassToolbarComboEdit();
+    if (RefusedWhileSearching(id)) return 0;
+    switch (id) {
+        case IDM_FIND_FILES:
+        case IDM_FIND_IN_SELECTED:
+        case IDM_FIND_IN_MARKED: OnSearchCommand(hwnd, id); return 0;
+        case IDM_EXIT: SendMessageA(hwnd, WM_CLOSE, 0, 0); return 0;
+        case IDM_CLEAR_LIST: ClearFileInfoList(); return 0;
+        case IDC_CASE:
+        case IDC_WORD:
+        case IDC_REGULAR: OnTextOption(hwnd, id); return 0;
+        case IDC_SUBDIR_NONE:
+        case IDC_SUBDIR_ALL:
+        case IDC_SUBDIR_LEVEL: OnSubDirMode(hwnd, id); return 0;
+        case IDM_COPY_LIST: CopySelectedToClipboard(); return 0;
+        case IDM_HELP_CONTENTS: QuarryHelp(hwnd, g_App.HelpFilePath, HELP_FINDER, 0); return 0;
+        case IDM_HELP_SEARCH:
+            QuarryHelp(hwnd, g_App.HelpFilePath, HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(""));
+            return 0;
+        case IDM_ABOUT: ShowAboutBox(hwnd); return 0;
+        case IDM_DELETE_ITEM: DeleteSelectedItems(); return 0;
+        case IDM_SORT_LIST: SortFileInfoList(); return 0;
+        case IDM_MARK_ITEM: ToggleFocusedItemMark(); return 0;
+        case IDC_LESS_UNIT:
+            if (code == CBN_SELCHANGE) OnUnitChange(control, g_Main.LessMultiplier);
+            return 0;
+        case IDC_MORE_UNIT:
+            if (code == CBN_SELCHANGE) OnUnitChange(control, g_Main.MoreMultiplier);
+            return 0;
+        case IDM_SAVE_SETTINGS_NOW: OnSaveSettingsNow(hwnd); return 0;
+        case IDM_SAVE_SETTINGS_ON_EXIT: OnSaveSettingsOnExit(hwnd); return 0;
+        case IDM_SELECT_ALL_ITEMS: SelectAllItems(); return 0;
+        case IDC_TOOLBAR_COMBO:
+            if (code == CBN_SELENDOK) OnDefaultFileType(hwnd);
+            break;
+    }
+    return DefDlgProcA(hwnd, WM_COMMAND, wp, lp);
+}
+
+void OnMainClose(HWND hwnd) {
+    // Closing in the middle of a walk stops it; the window closes once the
+    // search has handed over what it found.
+    if (SearchIsRunning()) {
+        g_Main.CloseAfterSearch = true;
+        AbortSearch();
+        return;
+    }
+    if (g_Settings.SaveSettingsOnExit) SaveSettings(g_App.IniFilePath);
+    if (g_App.FileViewWindow && IsWindow(g_App.FileViewWindow)) DestroyWindow(g_App.FileViewWindow);
+    DestroyWindow(hwnd);
+}
+
+void OnMainDestroy(HWND hwnd) {
+    QuarryHelp(hwnd, g_App.HelpFilePath, HELP_QUIT, 0);
+    if (g_Main.ComboFont) DeleteObject(g_Main.ComboFont);
+    if (g_Main.FileViewFont) DeleteObject(g_Main.FileViewFont);
+    g_Main.ComboFont = g_Main.FileViewFont = nullptr;
+    DragAcceptFiles(hwnd, FALSE);
+    g_Main.ExcludedFiles.clear();
+    ClearFileInfoList();
+    FreeFindReplace();
+    if (g_Main.ShellMalloc) g_Main.ShellMalloc->Release();
+    g_Main.ShellMalloc = nullptr;
+    g_Loop.AccelWindow = nullptr;
+    g_Loop.DialogWindow = nullptr;
+    g_App.MainWindow = nullptr;
+    PostQuitMessage(0);
+}
+
+LRESULT OnMainActivate(HWND hwnd, WPARAM wp, LPARAM lp) {
+    if (LOWORD(wp) != WA_ACTIVE) return DefDlgProcA(hwnd, WM_ACTIVATE, wp, lp);
+    if (g_App.FileViewWindow) {
+        SetFocus(g_App.FileViewWindow);
+    } else if (g_Main.Toolbar) {
+        InvalidateRect(g_Main.Toolbar, nullptr, TRUE);
+        SendMessageA(g_Main.Toolbar, TB_AUTOSIZE, 0, 0);
+    }
+    return 0;
+}
+
+LRESULT OnMainSysCommand(HWND hwnd, WPARAM wp, LPARAM lp) {
+    if (g_App.FileViewWindow) {
+        UINT command = wp & 0xFFF0;
+        if (command == SC_MINIMIZE) {
+            char caption[256];
+            GetWindowTextA(g_App.FileViewWindow, caption, sizeof caption);
+            SetWindowTextA(hwnd, caption);
+        } else if (command == SC_RESTORE) {
+            SetWindowTextA(hwnd, g_App.AppTitle);
+            g_Loop.AccelWindow = g_App.FileViewWindow;
+            SetFocus(g_App.FileViewWindow);
+        }
+    }
+    return DefDlgProcA(hwnd, WM_SYSCOMMAND, wp, lp);
+}
+
+}  // namespace
+
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_CREATE: OnMainCreate(hwnd); break;
+        case WM_DESTROY: OnMainDestroy(hwnd); return 0;
+        case WM_CLOSE: OnMainClose(hwnd); return 0;
+        case WM_SIZE: OnMainSize(hwnd, LOWORD(lp), HIWORD(lp)); break;
+        case WM_ACTIVATE: return OnMainActivate(hwnd, wp, lp);
+        case WM_ACTIVATEAPP: GetClientRect(hwnd, &g_Main.ClientRect); break;
+        case WM_GETMINMAXINFO:
+            if (!g_App.MainWindow) break;
+            reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = g_Main.MinTrackSize;
+            return 0;
+        case WM_NOTIFY: return ListNotify(reinterpret_cast<NMHDR*>(lp));
+        case WM_HELP: OnHelpKey(hwnd, reinterpret_cast<HELPINFO*>(lp)); break;
+        case WM_CONTEXTMENU:
+            QuarryHelp(reinterpret_cast<HWND>(wp), g_App.HelpFilePath, HELP_CONTEXTMENU,
+                       reinterpret_cast<ULONG_PTR>(kContextHelpIds));
+            break;
+        case WM_COMMAND:
+            return OnMainCommand(hwnd, LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp), wp, lp);
+        case WM_SYSCOMMAND: return OnMainSysCommand(hwnd, wp, lp);
+        case WM_INITMENUPOPUP:
+            return OnInitMenuPopup(hwnd, reinterpret_cast<HMENU>(wp), LOWORD(lp), HIWORD(lp) != 0);
+        case WM_MENUSELECT:
+            OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
+            return 0;
+        case WM_DROPFILES: OnDropFiles(hwnd, reinterpret_cast<HDROP>(wp)); return 0;
+    }
+    return DefDlgProcA(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK FileViewWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    return DefDlgProcA(hwnd, msg, wp, lp);
+}

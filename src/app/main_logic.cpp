@@ -1,0 +1,86 @@
+#include "app/main_logic.h"
+
+#include <cctype>
+
+#include "resource_ids.h"
+
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+    return Lower(a) == Lower(b);
+}
+
+}  // namespace
+
+bool ValidateFileType(std::string& text) {
+    size_t dot = text.find('.');
+    if (dot == std::string::npos) return false;
+    text = "*" + Lower(text.substr(dot));
+    return true;
+}
+
+bool PlanHistoryInsert(const std::vector<std::string>& entries, const std::string& text,
+                       size_t limit, HistoryEdit& edit) {
+    edit = {};
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (!EqualIgnoringCase(entries[i], text)) continue;
+        if (i == 0) return false;
+        edit.removeAt = static_cast<int>(i);
+        return true;
+    }
+    // A list already longer than the limit is not shortened.
+    if (entries.size() == limit && limit > 0) edit.removeAt = static_cast<int>(limit - 1);
+    return true;
+}
+
+bool IsMainCommandEnabled(int command, const ListSnapshot& list) {
+    switch (command) {
+        case IDM_OPEN_FILE:
+        case IDM_MARK_ITEM: return list.hasFocusedRow;
+        case IDM_DELETE_FILES:
+        case IDM_COPY_FILES:
+        case IDM_MOVE_FILES:
+        case IDM_RENAME_FILE:
+        case IDM_ADD_TO_ZIP:
+        case IDM_FIND_IN_SELECTED:
+        case IDM_DELETE_ITEM:
+        case IDM_CLEAR_LIST: return list.selectedCount > 0;
+        case IDM_FIND_IN_MARKED: return list.anyMarked;
+        case IDM_COPY_LIST:
+        case IDM_SORT_LIST:
+        case IDM_SELECT_ALL_ITEMS: return list.rowCount > 0;
+    }
+    return true;
+}
+
+std::string JoinDroppedNames(const std::vector<std::string>& names) {
+    std::string joined;
+    for (const std::string& name : names) {
+        if (!joined.empty()) joined += ';';
+        joined += name;
+    }
+    if (joined.size() + 1 >= 65536) return {};
+    return Lower(joined);
+}
+
+std::vector<int> StatusPartEdges(int clientWidth, int charWidth, const std::vector<int>& widths) {
+    std::vector<int> edges(widths.size());
+    if (widths.empty()) return edges;
+    int right = clientWidth - 2 * charWidth;
+    for (size_t i = widths.size(); i-- > 0;) {
+        edges[i] = right;
+        right -= widths[i] * charWidth;
+    }
+    return edges;
+}
+
+ToolbarComboSpace PlanToolbarCombo(int separatorWidth, int chars, int charWidth) {
+    if (separatorWidth <= 0) return {0, 0};
+    int copies = ((chars + 2) * charWidth - 1) / separatorWidth;
+    return {copies + 1, separatorWidth * copies};
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "search/criteria.h"
+
+// The counters of one search, shown by the Find Results dialog.
+struct SearchStats {
+    int32_t FilesFound = 0;
+    int32_t DirectoriesSearched = 0;
+    int32_t DirectoriesWithFinds = 0;  // directories with a find among their own files
+    int32_t CurrentDepth = 0;          // below the target directory, which is 0
+    int32_t DeepestLevel = 0;
+    uint64_t TotalSize = 0;  // of every file added to the File Info List
+    int32_t StatusPartWidth = 0;
+};
+
+extern SearchStats gSearchStats;
+// Set when the user aborts or the File Info List is full; every walk level
+// stops at its next look at it.
+extern bool AbortFlag;
+
+// Zeroes the counters and empties the pending table; the width of status
+// part 0 is measured by the caller.
+void ResetSearchStats(int32_t statusPartWidth);
+
+// One entry of a directory listing.
+struct DirEntry {
+    std::string name;
+    bool isDirectory = false;
+    bool isReparsePoint = false;  // a link: junction or symbolic link
+    uint64_t size = 0;
+    int64_t modified = 0;  // last write, seconds since 1970-01-01 00:00:00 UTC
+};
+
+// An open enumeration of one directory.
+class DirEnumeration {
+  public:
+    virtual ~DirEnumeration() = default;
+    // The next entry in the file system's order; false at the end.
+    virtual bool Next(DirEntry& entry) = 0;
+};
+
+class DirLister {
+  public:
+    virtual ~DirLister() = default;
+    // Starts enumerating every entry (hidden and system ones too) of the
+    // enumeration pattern "directory\*.*"; null when it cannot start.
+    virtual std::unique_ptr<DirEnumeration> Open(const std::string& enumPattern) = 0;
+    // Something that names the directory itself whatever path leads to it
+    // (volume and file index); empty when unknown.
+    virtual std::string DirectoryIdentity(const std::string& directory) = 0;
+};
+
+class WarningSink {
+  public:
+    virtual ~WarningSink() = default;
+    // A WarningBox with the application title as caption.
+    virtual void ShowWarning(const std::string& text) = 0;
+};
+
+// What the walk needs from the window and the rest of the search.
+class WalkHost : public WarningSink {
+  public:
+    // Empties the message queue; true when it held an abort (Esc or quit),
+    // which it consumes.
+    virtual bool PumpMessages() = 0;
+    // Puts the progress text for a file about to be scanned into the status bar.
+    virtual void ShowProgress(const std::string& directory, const std::string& fullPath) = 0;
+    // The local calendar date of a time of last write.
+    virtual DateTriple LocalDate(int64_t modified) = 0;
+    // The text test of one file (Search mode); false when it does not
+    // contain the text or cannot be read.
+    virtual bool FileContainsText(const std::string& fullPath, const std::string& searchText,
+                                  uint8_t textOptions) = 0;
+    // Hands a found file to the File Info List: count so far + 1 when it
+    // counts, count so far for a duplicate, negative when refused.
+    virtual int AddFileInfoItem(const std::string& directory, const DirEntry& entry,
+                                int countSoFar) = 0;
+};
+
+// Walks one target: directory (with or without a trailing backslash), depth
+// (0 that directory only, n levels below, -2 all) and file-name pattern.
+// The result is the number of files counted, never negative.
+int WalkDirectory(WalkHost& host, DirLister& lister, const std::string& directory, int32_t depth,
+                  const std::string& pattern);
+
+// The status-bar progress texts: "Searching <directory>", and when that is
+// too wide, "Searching..." with the tail of the full path.
+std::string FormatProgressText(const std::string& directory);
+std::string ShortenProgressText(const std::string& fullPath, int textWidth, int partWidth,
+                                int averageCharWidth);
+
+inline constexpr const char* kSearchAbortedText = "Search aborted by user!";
