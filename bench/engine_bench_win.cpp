@@ -4,7 +4,8 @@
 // case: plain, nocase, word, regular (text search of the tree with "*.*") or
 // names ("*.txt", no text). After one warm-up of each, the floor and the
 // engine run in turn, <runs> times each; every run is timed with
-// QueryPerformanceCounter and printed, then the medians.
+// QueryPerformanceCounter and printed, then the medians of each and the
+// median of the runs' ratios (engine / floor of the same turn).
 #include <windows.h>
 #include <psapi.h>
 
@@ -162,23 +163,35 @@ int main(int argc, char** argv) {
     const char* only = std::getenv("QUARRY_BENCH_ONLY");
     const bool runFloor = only == nullptr || std::strcmp(only, "floor") == 0;
     const bool runQuarry = only == nullptr || std::strcmp(only, "quarry") == 0;
+    std::vector<double> pairRatios;
     for (int run = 0; run <= runs; ++run) {
-        double start = Now(frequency);
-        if (runFloor) floorFiles = RunFloor(tree.c_str(), readFiles).files;
-        const double floorMs = Now(frequency) - start;
-        start = Now(frequency);
-        if (runQuarry) quarryFiles = RunQuarry(*bench, tree);
-        const double quarryMs = Now(frequency) - start;
+        // The two take turns at going first, so neither always meets the
+        // file cache or the machine as the other left it.
+        double floorMs = 0;
+        double quarryMs = 0;
+        for (int side = 0; side < 2; ++side) {
+            const double start = Now(frequency);
+            if ((side == 0) == (run % 2 == 0)) {
+                if (runFloor) floorFiles = RunFloor(tree.c_str(), readFiles).files;
+                floorMs = Now(frequency) - start;
+            } else {
+                if (runQuarry) quarryFiles = RunQuarry(*bench, tree);
+                quarryMs = Now(frequency) - start;
+            }
+        }
         const char* label = run == 0 ? "warm-up" : "run";
         std::printf("%s %d floor %.1f ms (%lld files)  quarry %.1f ms (%d found)\n", label, run,
                     floorMs, static_cast<long long>(floorFiles), quarryMs, quarryFiles);
         if (run == 0) continue;
         floorTimes.push_back(floorMs);
         quarryTimes.push_back(quarryMs);
+        if (floorMs > 0) pairRatios.push_back(quarryMs / floorMs);
     }
-    std::printf("RESULT %s floor_ms=%.1f quarry_ms=%.1f floor_files=%lld quarry_found=%d\n",
-                bench->name, Median(floorTimes), Median(quarryTimes),
-                static_cast<long long>(floorFiles), quarryFiles);
+    std::printf(
+        "RESULT %s floor_ms=%.1f quarry_ms=%.1f pair_ratio=%.3f floor_files=%lld quarry_found=%d\n",
+        bench->name, Median(floorTimes), Median(quarryTimes),
+        pairRatios.empty() ? 0.0 : Median(pairRatios), static_cast<long long>(floorFiles),
+        quarryFiles);
     std::printf("MEMORY %s working_set_before_kb=%zu peak_working_set_kb=%zu\n", bench->name,
                 workingSetBefore, WorkingSetKb(true));
     return 0;
