@@ -10,6 +10,8 @@
 #include "app/app_win.h"
 #include "app/main_window_win.h"
 #include "app/message_box_win.h"
+#include "resource_ids.h"
+#include "search/search_win.h"
 #include "settings/settings.h"
 
 namespace {
@@ -65,7 +67,12 @@ std::string TempFolder::Read(const std::string& name) const {
     return out.str();
 }
 
+void EndSearchDialogs(HWND dialog, int templateId) {
+    EndDialog(dialog, templateId == IDD_SUBDIR_LEVEL ? -1 : IDOK);
+}
+
 void ProgramTest::SetUp() {
+    SetDialogTestHook(&EndSearchDialogs);
     g_Settings = Settings{};
     SetProgramDirectoryForTesting(folder.path().c_str());
 }
@@ -74,6 +81,7 @@ void ProgramTest::TearDown() {
     if (g_App.MainWindow) DestroyWindow(g_App.MainWindow);
     DrainMessages();
     SetProgramDirectoryForTesting(nullptr);
+    SetDialogTestHook(nullptr);
     g_Settings = Settings{};
     g_Main = MainWindowState{};
 }
