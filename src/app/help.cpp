@@ -1,5 +1,7 @@
 #include "app/help.h"
 
+#include "search/criteria.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -38,12 +40,6 @@ bool ParseContextNumber(std::string_view s, uint32_t& out) {
     if (ec != std::errc() || end != s.data() + s.size() || value > 0xFFFFFFFFu) return false;
     out = static_cast<uint32_t>(value);
     return true;
-}
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
 }
 
 // The help window wraps text itself, so the lines of a paragraph become one
@@ -212,7 +208,7 @@ const HelpTopic* HelpContentsTopic(const HelpFile& help) {
 
 std::vector<size_t> SearchHelpTopics(const HelpFile& help, std::string_view key) {
     std::vector<std::string> words;
-    std::string lowerKey = Lower(key);
+    std::string lowerKey = LowerText(key);
     size_t pos = 0;
     while (pos < lowerKey.size()) {
         size_t start = lowerKey.find_first_not_of(" \t", pos);
@@ -229,10 +225,10 @@ std::vector<size_t> SearchHelpTopics(const HelpFile& help, std::string_view key)
 
     std::vector<size_t> inTitle, inText;
     for (size_t i = 0; i < help.topics.size(); ++i) {
-        std::string title = Lower(help.topics[i].title);
+        std::string title = LowerText(help.topics[i].title);
         if (holdsAll(title))
             inTitle.push_back(i);
-        else if (holdsAll(title + "\n" + Lower(help.topics[i].text)))
+        else if (holdsAll(title + "\n" + LowerText(help.topics[i].text)))
             inText.push_back(i);
     }
     inTitle.insert(inTitle.end(), inText.begin(), inText.end());

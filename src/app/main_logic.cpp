@@ -3,16 +3,12 @@
 #include <cctype>
 
 #include "resource_ids.h"
+#include "search/criteria.h"
 
 namespace {
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    return Lower(a) == Lower(b);
+    return LowerText(a) == LowerText(b);
 }
 
 }  // namespace
@@ -20,7 +16,7 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
 bool ValidateFileType(std::string& text) {
     size_t dot = text.find('.');
     if (dot == std::string::npos) return false;
-    text = "*" + Lower(text.substr(dot));
+    text = "*" + LowerText(text.substr(dot));
     return true;
 }
 
@@ -65,7 +61,7 @@ std::string JoinDroppedNames(const std::vector<std::string>& names) {
         joined += name;
     }
     if (joined.size() + 1 >= 65536) return {};
-    return Lower(joined);
+    return LowerText(joined);
 }
 
 std::vector<int> StatusPartEdges(int clientWidth, int charWidth, const std::vector<int>& widths) {

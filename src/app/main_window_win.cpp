@@ -12,6 +12,7 @@
 #include "app/message_box_win.h"
 #include "fileview/find_state.h"
 #include "resource_ids.h"
+#include "search/criteria.h"
 #include "results/file_list_win.h"
 #include "search/search_win.h"
 #include "settings/settings.h"
@@ -31,11 +32,6 @@ const char* const kFixedFileTypes[] = {"*.htm", "*.bas", "*.pas", "*.c++", "*.c"
 
 WNDPROC listViewProc = nullptr;
 WNDPROC comboEditProc = nullptr;
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // Tab and Shift+Tab leave the list for the next or previous control, and
 // every other key, Enter included, goes to the list rather than the dialog
@@ -65,7 +61,7 @@ LRESULT CALLBACK ComboEditSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
 void FillDirectoryCombo(HWND combo) {
     char text[MAX_PATH];
     GetWindowTextA(combo, text, sizeof text);
-    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Lower(text).c_str()));
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LowerText(text).c_str()));
 
     // Each drive's own current directory; a drive without a medium is left out.
     char remembered[MAX_PATH];
@@ -79,7 +75,7 @@ void FillDirectoryCombo(HWND combo) {
         char current[MAX_PATH];
         DWORD got = GetCurrentDirectoryA(MAX_PATH, current);
         if (got == 0 || got >= MAX_PATH) continue;
-        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Lower(current).c_str()));
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LowerText(current).c_str()));
     }
     SetErrorMode(oldMode);
     if (length > 0 && length < MAX_PATH) SetCurrentDirectoryA(remembered);
@@ -139,7 +135,7 @@ void OnMainCreate(HWND hwnd) {
 }
 
 void ApplySettingsToControls(HWND hwnd) {
-    SetDlgItemTextA(hwnd, IDC_DIRECTORY, Lower(g_Settings.Directory).c_str());
+    SetDlgItemTextA(hwnd, IDC_DIRECTORY, LowerText(g_Settings.Directory).c_str());
     SetDlgItemTextA(hwnd, IDC_FILE_NAMES, g_Settings.DefaultFileType.c_str());
     CheckDlgButton(hwnd, IDC_CASE, (g_Settings.TextOptions & 1) ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(hwnd, IDC_WORD, (g_Settings.TextOptions & 2) ? BST_CHECKED : BST_UNCHECKED);

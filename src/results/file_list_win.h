@@ -11,13 +11,24 @@
 // carrying its FileInfoItem as item data and its mark as state image 1
 // (unmarked) or 2 (marked).
 
+enum : int {
+    kStateUnmarked = 1,
+    kStateMarked = 2,
+};
+
 // Columns, state images and the row-by-row queries.
 void InitListColumns(HWND list);
+// Makes rows 0 to count - 1 of the first `count` pending items, each marked.
 void ShowPendingItems(int count);
 FileInfoItem* GetItemRecord(int row);
 std::string GetItemFullPath(int row);
-int NextSelectedItem(int after);  // -1 starts at the top; -1 when there is none
-int NextMarkedItem(int after);    // cyclic, as the marked rows are walked
+// The next selected row after `after` (-1 starts at the top), or -1; its full
+// path goes to `path` when one is found and `path` is given.
+int NextSelectedItem(int after, std::string* path = nullptr);
+// The next marked row after `after`, searched cyclically; -1 when the list is
+// empty, nothing is marked or the search came back to `after` itself. `path`
+// receives the found row's full path, even when that row is `after`.
+int NextMarkedItem(int after, std::string* path = nullptr);
 void SetItemMark(int row, bool marked);
 void ToggleItemMark(int row);
 void ToggleFocusedItemMark();
@@ -25,15 +36,27 @@ void DeleteSelectedItems();
 void ClearFileInfoList();
 void SelectAllItems();
 int ShownItemCount();
-void ShowStatusWithCounts();
+// The string `stringId` in status part 0, the two numbers ("%3.3u") in parts 1 and 2.
+void ShowStatusWithCounts(int stringId, unsigned first, unsigned second);
 void UpdateListToolbarButtons();
 
 // Notifications of the main window's children (list, header, toolbar tips).
 LRESULT ListNotify(NMHDR* header);
+// Releases the item of a row the list control is deleting (LVN_DELETEITEM).
+void ReleaseDeletedRow(const NMLISTVIEW& deleted);
 
 // Sorting with the current sort settings, and the clipboard export.
 void SortFileInfoList();
-void CopySelectedToClipboard();
+// Sorts with `key` (kSortKeyName .. kSortKeyTime) without a status text.
+void SortRowsByKey(int key);
+// 1 when done or when nothing is selected, 0 when the text could not be handed over.
+int CopySelectedToClipboard();
 
 // The date group box of the main window, labelled in the regional order.
 void ShowDateLabel(HWND mainWindow);
+
+// What the rows hand to the file operations.
+// Renames the row's file to the edited label; true keeps the new label.
+bool RenameFromLabelEdit(int row, const char* newName);
+// Opens the row's file in the configured viewer.
+void OpenFileFromList(int row);

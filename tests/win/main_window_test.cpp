@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/app_win.h"
+#include "app/help_win.h"
 #include "app/main_window_win.h"
 #include "resource_ids.h"
 #include "settings/settings.h"
@@ -290,6 +291,44 @@ TEST_F(MainWindow, ShiftTabInTheListGoesToThePreviousControl) {
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
     EXPECT_EQ(GetFocus(), previous);
+}
+
+}  // namespace
+
+namespace {
+
+std::string HelpTopicText() {
+    char text[2000] = "";
+    GetDlgItemTextA(HelpWindowHandle(), kHelpTopicTextId, text, sizeof text);
+    return text;
+}
+
+TEST_F(MainWindow, HelpKeysAndCommandsOpenTheirTopicsAndExitClosesHelp) {
+    Start();
+    folder.Write("Quarry32.hlp",
+                 "@@ 0 Contents\r\nAll topics.\r\n"
+                 "@@ 0x812D006E Directory box\r\nWhere the search starts.\r\n"
+                 "@@ 0x10065 Find Files\r\nSearches.\r\n");
+    HELPINFO info = {};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = IDC_DIRECTORY;
+    info.hItemHandle = Control(IDC_DIRECTORY);
+    SendMessageA(Main(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(HelpWindowHandle(), nullptr);
+    EXPECT_NE(HelpTopicText().find("Where the search starts."), std::string::npos);
+
+    info.iContextType = HELPINFO_MENUITEM;
+    info.iCtrlId = IDM_FIND_FILES;
+    info.hItemHandle = GetMenu(Main());
+    SendMessageA(Main(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_NE(HelpTopicText().find("Searches."), std::string::npos);
+
+    SendMessageA(Main(), WM_COMMAND, IDM_HELP_CONTENTS, 0);
+    EXPECT_NE(HelpTopicText().find("All topics."), std::string::npos);
+
+    SendMessageA(Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(HelpWindowHandle(), nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,265 @@
+// The File Info List in the main window: rows that own their FileInfoItem,
+// marks as state images, the Edit menu's list commands, sorting and the
+// clipboard export of the selected paths.
+
+#include "results/file_list_win.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "app/app_win.h"
+#include "app/main_window_win.h"
+#include "resource_ids.h"
+#include "results/clipboard.h"
+#include "results/pending.h"
+#include "results/presentation.h"
+#include "results/sort.h"
+#include "settings/settings.h"
+
+namespace {
+
+// Rows handed over by the last search, less those deleted since; the sort
+// command and the Sort button depend on it.
+int shownItemCount = 0;
+
+HWND List() {
+    return g_Main.FileList;
+}
+
+int RowCount() {
+    return static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0));
+}
+
+int NextRow(int after, UINT flags) {
+    return static_cast<int>(SendMessageA(List(), LVM_GETNEXTITEM, after, flags));
+}
+
+void SetRowState(int row, UINT state, UINT mask) {
+    LVITEMA item = {};
+    item.state = state;
+    item.stateMask = mask;
+    SendMessageA(List(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+int StateImageOf(int row) {
+    UINT state =
+        static_cast<UINT>(SendMessageA(List(), LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
+    return static_cast<int>((state & LVIS_STATEIMAGEMASK) >> 12);
+}
+
+int CompareNoCaseInUserLocale(const char* first, const char* second) {
+    return lstrcmpiA(first, second);
+}
+
+int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM key) {
+    return CompareFileInfoItems(*reinterpret_cast<const FileInfoItem*>(first),
+                                *reinterpret_cast<const FileInfoItem*>(second),
+                                static_cast<int>(key), g_Settings, CompareNoCaseInUserLocale);
+}
+
+void SetStatusPart(int part, const char* text) {
+    SendMessageA(g_Main.StatusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
+}
+
+}  // namespace
+
+void InitListColumns(HWND list) {
+    int width = GetSystemMetrics(SM_CXSMICON);
+    int height = GetSystemMetrics(SM_CYSMICON);
+    if (HIMAGELIST states = ImageList_Create(width, height, ILC_MASK | ILC_COLOR32, 2, 0)) {
+        for (int icon : {IDI_UNMARKED, IDI_MARKED}) {
+            HICON picture = static_cast<HICON>(LoadImageA(g_App.AppInstance, MAKEINTRESOURCEA(icon),
+                                                          IMAGE_ICON, width, height, 0));
+            ImageList_AddIcon(states, picture);
+            if (picture) DestroyIcon(picture);
+        }
+        // The list destroys its image lists with itself.
+        SendMessageA(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(states));
+    }
+
+    for (int column = 0; column < kColumnCount; ++column) {
+        const ResultColumn& spec = kResultColumns[column];
+        char title[64] = "";
+        LoadStringA(g_App.AppInstance, spec.headerStringId, title, sizeof title);
+        LVCOLUMNA header = {};
+        header.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        header.fmt = spec.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        header.cx = spec.widthInBaseUnits * g_Main.BaseUnitX;
+        header.pszText = title;
+        header.iSubItem = column;
+        if (SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&header)) < 0)
+            break;
+    }
+}
+
+void ShowPendingItems(int count) {
+    std::vector<std::unique_ptr<FileInfoItem>> items = TakePendingItems();
+    size_t shown = std::min(items.size(), static_cast<size_t>(std::max(count, 0)));
+    int first = RowCount();
+    SendMessageA(List(), WM_SETREDRAW, FALSE, 0);
+    for (size_t i = 0; i < shown; ++i) {
+        LVITEMA row = {};
+        row.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
+        row.iItem = first + static_cast<int>(i);
+        row.pszText = LPSTR_TEXTCALLBACKA;
+        row.state = INDEXTOSTATEIMAGEMASK(kStateMarked);
+        row.stateMask = LVIS_STATEIMAGEMASK;
+        row.lParam = reinterpret_cast<LPARAM>(items[i].get());
+        // From here on the row owns the item; one that found no row is released.
+        if (SendMessageA(List(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)) >= 0)
+            items[i].release();
+    }
+    SendMessageA(List(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(List(), nullptr, TRUE);
+    shownItemCount = RowCount();
+}
+
+FileInfoItem* GetItemRecord(int row) {
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (row < 0 || !SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return nullptr;
+    return reinterpret_cast<FileInfoItem*>(item.lParam);
+}
+
+std::string GetItemFullPath(int row) {
+    const FileInfoItem* item = GetItemRecord(row);
+    return item ? JoinPath(item->directory, item->name) : std::string();
+}
+
+int NextSelectedItem(int after, std::string* path) {
+    int row = NextRow(after, LVNI_SELECTED);
+    if (row >= 0 && path) *path = GetItemFullPath(row);
+    return row;
+}
+
+int NextMarkedItem(int after, std::string* path) {
+    int count = RowCount();
+    int row = after;
+    for (int tried = 0; tried < count; ++tried) {
+        row = row + 1 < count ? row + 1 : 0;
+        if (StateImageOf(row) != kStateMarked) continue;
+        if (path) *path = GetItemFullPath(row);
+        // Back at the start row: the marked rows have all been visited.
+        return row == after ? -1 : row;
+    }
+    return -1;
+}
+
+void SetItemMark(int row, bool marked) {
+    SetRowState(row, INDEXTOSTATEIMAGEMASK(marked ? kStateMarked : kStateUnmarked),
+                LVIS_STATEIMAGEMASK);
+}
+
+void ToggleItemMark(int row) {
+    SetItemMark(row, StateImageOf(row) != kStateMarked);
+}
+
+void ToggleFocusedItemMark() {
+    int row = NextRow(-1, LVNI_FOCUSED);
+    if (row >= 0) ToggleItemMark(row);
+}
+
+void DeleteSelectedItems() {
+    int selected = static_cast<int>(SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0));
+    int first = NextRow(-1, LVNI_SELECTED);
+    if (selected <= 0 || first < 0) return;
+    // Only the rows go; the files on disk stay.
+    for (int row = first; row >= 0; row = NextRow(-1, LVNI_SELECTED))
+        SendMessageA(List(), LVM_DELETEITEM, row, 0);
+    int remaining = RowCount();
+    if (remaining > 0) {
+        int row = std::min(first, remaining - 1);
+        SetRowState(row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    }
+    char text[64];
+    snprintf(text, sizeof text, "%d file info(s) deleted", selected);
+    SetStatusText(text);
+}
+
+void ReleaseDeletedRow(const NMLISTVIEW& deleted) {
+    FileInfoItem* item = reinterpret_cast<FileInfoItem*>(deleted.lParam);
+    if (!item) item = GetItemRecord(deleted.iItem);
+    delete item;
+    if (shownItemCount > 0) --shownItemCount;
+}
+
+void ClearFileInfoList() {
+    SendMessageA(List(), LVM_DELETEALLITEMS, 0, 0);
+    UpdateWindow(List());
+    shownItemCount = 0;
+    UpdateListToolbarButtons();
+    ShowStatusWithCounts(IDS_READY, 0, 0);
+}
+
+void SelectAllItems() {
+    // Clearing the focus too means no row is "the" row until one is clicked.
+    SetRowState(-1, LVIS_SELECTED, LVIS_SELECTED | LVIS_FOCUSED | LVIS_CUT | LVIS_DROPHILITED);
+}
+
+int ShownItemCount() {
+    return shownItemCount;
+}
+
+void ShowStatusWithCounts(int stringId, unsigned first, unsigned second) {
+    char text[256] = "";
+    LoadStringA(g_App.AppInstance, stringId, text, sizeof text);
+    SetStatusPart(0, text);
+    char number[16];
+    snprintf(number, sizeof number, "%3.3u", first);
+    SetStatusPart(1, number);
+    snprintf(number, sizeof number, "%3.3u", second);
+    SetStatusPart(2, number);
+}
+
+void UpdateListToolbarButtons() {
+    if (!g_Main.Toolbar) return;
+    bool anySelected = SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0) > 0;
+    for (int command : {IDM_COPY_LIST, IDM_OPEN_FILE, IDM_DELETE_ITEM})
+        SendMessageA(g_Main.Toolbar, TB_ENABLEBUTTON, command, MAKELONG(anySelected, 0));
+    SendMessageA(g_Main.Toolbar, TB_ENABLEBUTTON, IDM_SORT_LIST, MAKELONG(shownItemCount > 0, 0));
+}
+
+void SortRowsByKey(int key) {
+    SendMessageA(List(), LVM_SORTITEMS, key, reinterpret_cast<LPARAM>(CompareRows));
+}
+
+void SortFileInfoList() {
+    int key = SortKeyForMode(g_Settings.SortMode);
+    if (shownItemCount <= 0 || key == kNoSortKey) return;
+    SortRowsByKey(key);
+    SetStatusText("Sorting complete");
+}
+
+int CopySelectedToClipboard() {
+    std::vector<std::string> paths;
+    std::string path;
+    for (int row = NextSelectedItem(-1, &path); row >= 0; row = NextSelectedItem(row, &path))
+        paths.push_back(path);
+    if (paths.empty()) return 1;
+
+    std::string text = JoinSelectedPaths(paths, kClipboardSeparator);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
+    if (!block) return 0;
+    char* out = static_cast<char*>(GlobalLock(block));
+    if (!out) {
+        GlobalFree(block);
+        return 0;
+    }
+    memcpy(out, text.data(), text.size());
+    GlobalUnlock(block);
+
+    // Once handed over the clipboard owns the block; otherwise it is ours to free.
+    bool handed = false;
+    if (OpenClipboard(g_App.MainWindow)) {
+        EmptyClipboard();
+        handed = SetClipboardData(CF_TEXT, block) != nullptr;
+        CloseClipboard();
+    }
+    if (!handed) GlobalFree(block);
+    return handed ? 1 : 0;
+}

@@ -1,0 +1,150 @@
+// ListNotify: the main window hands it every notification of its children.
+// The list's own notifications are told apart by their sender, since the
+// toolbar sends the same NM_ codes.
+
+#include "results/file_list_win.h"
+
+#include "app/app_win.h"
+#include "app/main_window_win.h"
+#include "resource_ids.h"
+#include "results/presentation_win.h"
+#include "results/sort.h"
+#include "search/search_win.h"
+#include "settings/settings.h"
+
+namespace {
+
+LRESULT DefaultNotify(NMHDR* header) {
+    HWND owner = g_App.MainWindow ? g_App.MainWindow : GetParent(header->hwndFrom);
+    return DefDlgProcA(owner, WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header));
+}
+
+// The walk's message pump delivers clicks and keys mid-search; nothing may
+// change the rows under the running search.
+bool RefusedWhileSearching() {
+    if (!SearchIsRunning()) return false;
+    MessageBeep(MB_OK);
+    return true;
+}
+
+int FocusedRow() {
+    return static_cast<int>(SendMessageA(g_Main.FileList, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
+}
+
+void OnColumnClick(const NMLISTVIEW& click) {
+    if (RefusedWhileSearching()) return;
+    int key = ApplyColumnHeaderClick(g_Settings, click.iSubItem);
+    if (key != kNoSortKey) SortRowsByKey(key);
+}
+
+LRESULT OnBeginLabelEdit() {
+    if (GetKeyState(VK_SHIFT) < 0) return TRUE;
+    return RefusedWhileSearching() ? TRUE : FALSE;
+}
+
+LRESULT OnEndLabelEdit(const NMLVDISPINFOA& edit) {
+    if (!edit.item.pszText || RefusedWhileSearching()) return FALSE;  // editing cancelled
+    return RenameFromLabelEdit(edit.item.iItem, edit.item.pszText) ? TRUE : FALSE;
+}
+
+void OnItemChanged(const NMLISTVIEW& change) {
+    if (!(change.uChanged & LVIF_STATE) || !(change.uNewState & LVIS_FOCUSED) ||
+        (change.uOldState & LVIS_FOCUSED))
+        return;
+    char number[16];
+    wsprintfA(number, "%d", change.iItem + 1);
+    SendMessageA(g_Main.StatusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(number));
+}
+
+LRESULT OnKeyDown(NMHDR* header) {
+    const auto* key = reinterpret_cast<NMLVKEYDOWN*>(header);
+    if (key->wVKey != VK_DELETE) return DefaultNotify(header);
+    if (RefusedWhileSearching()) return 0;
+    if (GetKeyState(VK_CONTROL) < 0)
+        SendMessageA(g_App.MainWindow, WM_COMMAND, IDM_DELETE_FILES, 0);
+    else
+        DeleteSelectedItems();
+    return 0;
+}
+
+// A click on a row's state icon toggles its mark; the point is the click's
+// own, as the list reports it, not wherever the mouse has moved since.
+LRESULT OnClick(NMHDR* header) {
+    LRESULT result = DefaultNotify(header);
+    LVHITTESTINFO hit = {};
+    hit.pt = reinterpret_cast<NMITEMACTIVATE*>(header)->ptAction;
+    int row = static_cast<int>(
+        SendMessageA(g_Main.FileList, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (row >= 0 && (hit.flags & LVHT_ONITEM) == LVHT_ONITEMSTATEICON && !RefusedWhileSearching())
+        ToggleItemMark(row);
+    return result;
+}
+
+void OnOpenRow() {
+    if (RefusedWhileSearching()) return;
+    int row = FocusedRow();
+    if (row >= 0) OpenFileFromList(row);
+}
+
+void OnListFocus() {
+    int rows = static_cast<int>(SendMessageA(g_Main.FileList, LVM_GETITEMCOUNT, 0, 0));
+    if (rows > 0) {
+        int row = FocusedRow();
+        LVITEMA item = {};
+        item.state = LVIS_FOCUSED | LVIS_SELECTED;
+        item.stateMask = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED;
+        SendMessageA(g_Main.FileList, LVM_SETITEMSTATE, row >= 0 ? row : 0,
+                     reinterpret_cast<LPARAM>(&item));
+    }
+    UpdateListToolbarButtons();
+}
+
+// Toolbar tooltips: the string whose number is the button's command.
+LRESULT OnToolTipText(NMHDR* header) {
+    if (header->code == TTN_NEEDTEXTA) {
+        auto* tip = reinterpret_cast<NMTTDISPINFOA*>(header);
+        if (tip->uFlags & TTF_IDISHWND) return DefaultNotify(header);
+        static char text[256];
+        text[0] = '\0';
+        LoadStringA(g_App.AppInstance, static_cast<UINT>(header->idFrom), text, sizeof text);
+        tip->lpszText = text;
+        tip->hinst = nullptr;
+    } else {
+        auto* tip = reinterpret_cast<NMTTDISPINFOW*>(header);
+        if (tip->uFlags & TTF_IDISHWND) return DefaultNotify(header);
+        static wchar_t text[256];
+        text[0] = L'\0';
+        LoadStringW(g_App.AppInstance, static_cast<UINT>(header->idFrom), text, 256);
+        tip->lpszText = text;
+        tip->hinst = nullptr;
+    }
+    return 0;
+}
+
+LRESULT OnListNotify(NMHDR* header) {
+    switch (header->code) {
+        case LVN_GETDISPINFOA: FillCellText(*reinterpret_cast<NMLVDISPINFOA*>(header)); return 0;
+        case LVN_COLUMNCLICK: OnColumnClick(*reinterpret_cast<NMLISTVIEW*>(header)); return 0;
+        case LVN_BEGINLABELEDITA: return OnBeginLabelEdit();
+        case LVN_ENDLABELEDITA: return OnEndLabelEdit(*reinterpret_cast<NMLVDISPINFOA*>(header));
+        case LVN_BEGINDRAG: return 0;
+        case LVN_DELETEITEM: ReleaseDeletedRow(*reinterpret_cast<NMLISTVIEW*>(header)); return 0;
+        case LVN_DELETEALLITEMS: return FALSE;  // one LVN_DELETEITEM per row, so each is released
+        case LVN_ITEMCHANGED: OnItemChanged(*reinterpret_cast<NMLISTVIEW*>(header)); return 0;
+        case LVN_KEYDOWN: return OnKeyDown(header);
+        case NM_CLICK: return OnClick(header);
+        case NM_DBLCLK:
+        case NM_RETURN: OnOpenRow(); return 0;
+        case NM_SETFOCUS: OnListFocus(); return 0;
+    }
+    return DefaultNotify(header);
+}
+
+}  // namespace
+
+LRESULT ListNotify(NMHDR* header) {
+    if (header->code == TTN_NEEDTEXTA || header->code == TTN_NEEDTEXTW)
+        return OnToolTipText(header);
+    if (header->hwndFrom && header->hwndFrom == g_Main.FileList) return OnListNotify(header);
+    return DefaultNotify(header);
+}
