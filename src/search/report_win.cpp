@@ -8,10 +8,6 @@
 
 NonTextList gNonTextList;
 
-void ResetNonTextList(NonTextList& list) {
-    list = NonTextList{};
-}
-
 void ReportNonTextFiles(HWND owner) {
     NonTextList& list = gNonTextList;
     if (list.NonTextCount == 0) return;

@@ -5,17 +5,7 @@
 #include <cstdint>
 #include <string>
 
-// Stand-in for the file scan's list of non-text files, in its shape, until
-// the scan arrives.
-constexpr int32_t kNonTextShowLimit = 256;
-struct NonTextList {
-    int32_t NonTextCount = 0;
-    bool NonTextListFull = false;
-    int32_t NonTextShowLimit = kNonTextShowLimit;
-    std::string NonTextNames;  // each path followed by "\r\n"
-    uint32_t NonTextNamesSize = 0;
-};
-void ResetNonTextList(NonTextList& list);
+#include "search/scan.h"
 
 // The files the last search found not to be text.
 extern NonTextList gNonTextList;

@@ -16,10 +16,12 @@
 #include "resource_ids.h"
 #include "results/file_list_win.h"
 #include "results/pending.h"
+#include "search/chunk_reader_win.h"
 #include "search/criteria.h"
 #include "search/dir_lister_win.h"
 #include "search/report.h"
 #include "search/report_win.h"
+#include "search/scan.h"
 #include "search/walk.h"
 #include "settings/settings.h"
 
@@ -127,21 +129,7 @@ class ProgressPainter {
     std::string shown_;
 };
 
-// Until the file scan arrives, the text test reads the file whole.
-bool ReadContainsText(const std::string& path, const std::string& searchText, uint8_t options) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    std::string text;
-    char chunk[65536];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) text.append(chunk, got);
-    CloseHandle(file);
-    if (options & 1) return text.find(searchText) != std::string::npos;
-    return LowerText(text).find(LowerText(searchText)) != std::string::npos;
-}
-
-class SearchWalkHost : public WalkHost {
+class SearchWalkHost : public WalkHost, public ScanHost {
   public:
     void ShowWarning(const std::string& text) override {
         // Closing the window during a search stops it without a word.
@@ -183,8 +171,11 @@ class SearchWalkHost : public WalkHost {
 
     bool FileContainsText(const std::string& fullPath, const std::string& searchText,
                           uint8_t textOptions) override {
-        return ReadContainsText(fullPath, searchText, textOptions);
+        return ::FileContainsText(reader_, *this, fullPath, searchText.c_str(), textOptions);
     }
+
+    void ScanWarning(const std::string& text) override { WarningBox(nullptr, "%s", text.c_str()); }
+    void NonTextFile(const std::string& path) override { AddNonTextFile(gNonTextList, path); }
 
     int AddFileInfoItem(const std::string& directory, const DirEntry& entry,
                         int countSoFar) override {
@@ -193,6 +184,7 @@ class SearchWalkHost : public WalkHost {
 
   private:
     ProgressPainter progress_;
+    Win32ChunkReader reader_;
     DWORD lastPump_ = 0;
     bool pumpedYet_ = false;
 };
@@ -380,7 +372,7 @@ void FinishSearch(HWND mainWindow, int command) {
         FindResultsDialog(mainWindow, stats.FilesFound, stats.DirectoriesWithFinds,
                           stats.DirectoriesSearched, stats.DeepestLevel, stats.TotalSize);
     }
-    ShowStatusWithCounts();
+    ShowStatusWithCounts(IDS_READY, 0, static_cast<unsigned>(ShownItemCount()));
     UpdateListToolbarButtons();
     SetFocus(g_Main.FileList);
 }

@@ -12,6 +12,7 @@
 #include "app/app_win.h"
 #include "app/main_window_win.h"
 #include "resource_ids.h"
+#include "results/file_list_win.h"
 #include "results/pending.h"
 #include "search/criteria.h"
 #include "search/report_win.h"
@@ -130,9 +131,11 @@ class Search : public ProgramTest {
 
     void Find(int command = IDM_FIND_FILES) { SendMessageA(Main(), WM_COMMAND, command, 0); }
 
-    std::vector<std::string> PendingNames() const {
+    // The names of the File Info List's rows, in name order.
+    std::vector<std::string> ListedNames() const {
         std::vector<std::string> names;
-        for (const auto& item : gPendingTable.items) names.push_back(item->name);
+        int rows = static_cast<int>(SendMessageA(g_Main.FileList, LVM_GETITEMCOUNT, 0, 0));
+        for (int row = 0; row < rows; ++row) names.push_back(GetItemRecord(row)->name);
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -253,11 +256,11 @@ TEST_F(Search, BadDirectoryIsRefusedAndTheOldBaseStays) {
     Criteria("  \"" + tree + "\\src\"  ", "*.asm");
     Find();
     EXPECT_EQ(gSearchCriteria.BaseDirectory, tree + "\\src");
-    EXPECT_EQ(PendingNames(), std::vector<std::string>{"x.asm"});
+    EXPECT_EQ(ListedNames(), std::vector<std::string>{"x.asm"});
     Criteria("", "*.c");
     Find();
     EXPECT_EQ(gSearchCriteria.BaseDirectory, tree + "\\src");
-    EXPECT_EQ(PendingNames(), std::vector<std::string>{"y.c"});
+    EXPECT_EQ(ListedNames(), std::vector<std::string>{"y.c"});
 }
 
 TEST_F(Search, ThreeEntriesAskTheLevelBeforeTheSecondAndThird) {
@@ -268,7 +271,7 @@ TEST_F(Search, ThreeEntriesAskTheLevelBeforeTheSecondAndThird) {
 
     EXPECT_EQ(DialogsSeen(),
               (std::vector<int>{IDD_SUBDIR_LEVEL, IDD_SUBDIR_LEVEL, IDD_FIND_RESULTS}));
-    EXPECT_EQ(PendingNames(), (std::vector<std::string>{"a.c", "b.h", "x.asm"}));
+    EXPECT_EQ(ListedNames(), (std::vector<std::string>{"a.c", "b.h", "x.asm"}));
     EXPECT_EQ(gSearchCriteria.FileNameList, "*.c;*.h src\\*.asm");
     EXPECT_EQ(Text(g_Main.FileNameCombo), "*.c;*.h src\\*.asm");
     EXPECT_EQ(FindResults(),
@@ -293,7 +296,7 @@ TEST_F(Search, UseForRestStopsTheQuestionsAndItsDepthApplies) {
 
     EXPECT_EQ(DialogsSeen(), (std::vector<int>{IDD_SUBDIR_LEVEL, IDD_FIND_RESULTS}));
     // *.h and src\*.asm were walked with all levels: z.asm lies in src\deep.
-    EXPECT_EQ(PendingNames(), (std::vector<std::string>{"a.c", "b.h", "x.asm", "z.asm"}));
+    EXPECT_EQ(ListedNames(), (std::vector<std::string>{"a.c", "b.h", "x.asm", "z.asm"}));
     EXPECT_TRUE(gPendingTable.skipDuplicates);
     EXPECT_EQ(FindResults()[0], "4 in 4 directories");
     EXPECT_EQ(FindResults()[2], "2");
@@ -310,7 +313,7 @@ TEST_F(Search, CancelInTheLevelDialogStillReportsTheFinds) {
     Find();
 
     EXPECT_EQ(DialogsSeen(), (std::vector<int>{IDD_SUBDIR_LEVEL, IDD_FIND_RESULTS}));
-    EXPECT_EQ(PendingNames(), std::vector<std::string>{"a.c"});
+    EXPECT_EQ(ListedNames(), std::vector<std::string>{"a.c"});
     EXPECT_EQ(FindResults(),
               (std::vector<std::string>{"1 in 1 directories", "1", "0", "11 bytes"}));
 }
@@ -324,13 +327,13 @@ TEST_F(Search, LaterBadPathIsOfferedToSkip) {
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.shown()[0].text, "Bad path " + tree + "\\nowhere\nspecified! Continue?");
     EXPECT_EQ(boxes.shown()[0].type, UINT(MB_ICONHAND | MB_YESNO));
-    EXPECT_EQ(PendingNames(), (std::vector<std::string>{"a.c", "x.asm"}));
+    EXPECT_EQ(ListedNames(), (std::vector<std::string>{"a.c", "x.asm"}));
 
     // No ends the search there; what was found is still reported.
     dialogs.seen.clear();
     Find();
     EXPECT_EQ(boxes.shown().size(), 2u);
-    EXPECT_EQ(PendingNames(), std::vector<std::string>{"a.c"});
+    EXPECT_EQ(ListedNames(), std::vector<std::string>{"a.c"});
     EXPECT_EQ(DialogsSeen(), std::vector<int>{IDD_FIND_RESULTS});
     EXPECT_EQ(CurrentDirectory(), tree);
 }
@@ -362,13 +365,13 @@ TEST_F(Search, TextSizeAndDateBoundsSelectTheFiles) {
     Criteria(tree, "*.*", "MAIN");
     Find();
     // Case is off: "main" in any case.
-    EXPECT_EQ(PendingNames(), (std::vector<std::string>{"a.c", "b.h", "x.asm"}));
+    EXPECT_EQ(ListedNames(), (std::vector<std::string>{"a.c", "b.h", "x.asm"}));
     EXPECT_EQ(gSearchCriteria.SearchText, "MAIN");
 
     CheckDlgButton(Main(), IDC_CASE, BST_CHECKED);
     SendMessageA(Main(), WM_COMMAND, IDC_CASE, 0);
     Find();
-    EXPECT_TRUE(PendingNames().empty());
+    EXPECT_TRUE(ListedNames().empty());
     EXPECT_EQ(gSearchCriteria.TextOptions, 1);
 
     // Sizes in bytes: 11 to 14 bytes.
@@ -383,14 +386,14 @@ TEST_F(Search, TextSizeAndDateBoundsSelectTheFiles) {
     SetDlgItemTextA(Main(), IDC_SIZE_LESS, "14");
     SetDlgItemTextA(Main(), IDC_SIZE_MORE, "11");
     Find();
-    EXPECT_EQ(PendingNames(), (std::vector<std::string>{"a.c", "notes.txt", "x.asm"}));
+    EXPECT_EQ(ListedNames(), (std::vector<std::string>{"a.c", "notes.txt", "x.asm"}));
 
     // Everything here was written today; a range that ends yesterday finds nothing.
     SetDlgItemTextA(Main(), IDC_SIZE_LESS, "");
     SetDlgItemTextA(Main(), IDC_SIZE_MORE, "");
     SetDlgItemTextA(Main(), IDC_DATE_TO, "1/1/2001");
     Find();
-    EXPECT_TRUE(PendingNames().empty());
+    EXPECT_TRUE(ListedNames().empty());
     EXPECT_TRUE(boxes.shown().empty());
 }
 
@@ -432,7 +435,7 @@ TEST_F(Search, EscDuringTheWalkAbortsOnceAndKeepsTheFinds) {
     Find();
 
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Search aborted by user!"});
-    EXPECT_EQ(PendingNames(), std::vector<std::string>{"a.c"});
+    EXPECT_EQ(ListedNames(), std::vector<std::string>{"a.c"});
     EXPECT_EQ(DialogsSeen(), (std::vector<int>{IDD_SUBDIR_LEVEL, IDD_FIND_RESULTS}));
     EXPECT_EQ(FindResults()[0], "1 in 1 directories");
     EXPECT_FALSE(SearchIsRunning());
@@ -442,7 +445,7 @@ TEST_F(Search, EscDuringTheWalkAbortsOnceAndKeepsTheFinds) {
     PostMessageA(Main(), WM_KEYDOWN, VK_ESCAPE, 0);
     Find();
     EXPECT_EQ(boxes.shown().size(), 2u);
-    EXPECT_TRUE(PendingNames().empty());
+    EXPECT_TRUE(ListedNames().empty());
     EXPECT_EQ(FindResults()[0], "0 in 0 directories");
 }
 
@@ -458,7 +461,7 @@ TEST_F(Search, MessagesDuringTheWalkAreDispatchedAndAnotherSearchIsRefused) {
     PostMessageA(Main(), WM_COMMAND, IDM_FIND_FILES, 0);
     Find();
     EXPECT_EQ(g_Settings.TextOptions, 2);
-    EXPECT_EQ(PendingNames(), (std::vector<std::string>{"a.c", "y.c"}));
+    EXPECT_EQ(ListedNames(), (std::vector<std::string>{"a.c", "y.c"}));
     EXPECT_EQ(DialogsSeen(), std::vector<int>{IDD_FIND_RESULTS});
     EXPECT_EQ(DrainMessages(), -1);
     EXPECT_EQ(DialogsSeen(), std::vector<int>{IDD_FIND_RESULTS});
@@ -563,6 +566,27 @@ TEST_F(Search, NonTextFilesAreOfferedAndListedUpToTheLimit) {
     ResetNonTextList(list);
     ReportNonTextFiles(Main());
     EXPECT_EQ(boxes.shown().size(), 3u);
+}
+
+TEST_F(Search, NonTextFileMetByTheScanIsOfferedBeforeFindResults) {
+    Start();
+    std::string tree = BuildTree();
+    folder.Write("tree\\image.c", std::string(70000, 'x'));  // no line end in its first chunk
+    Criteria(tree, "*.c", "main");
+    boxes.Answer(IDYES);
+    Find();
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{
+                              "There were 1 non-text files where search was not possible.Do you "
+                              "wish to see the list of files?"});
+    EXPECT_EQ(DialogsSeen(), (std::vector<int>{IDD_NONTEXT_FILES, IDD_FIND_RESULTS}));
+    EXPECT_EQ(ListedNames(), std::vector<std::string>{"a.c"});
+
+    // No goes straight on to Find Results.
+    dialogs.seen.clear();
+    Find();
+    EXPECT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(DialogsSeen(), std::vector<int>{IDD_FIND_RESULTS});
+    EXPECT_EQ(gNonTextList.NonTextCount, 1);
 }
 
 // Needs the File Info List's rows: runs once the list control holds them.
