@@ -589,41 +589,50 @@ TEST_F(Search, NonTextFileMetByTheScanIsOfferedBeforeFindResults) {
     EXPECT_EQ(gNonTextList.NonTextCount, 1);
 }
 
-// Needs the File Info List's rows: runs once the list control holds them.
-TEST_F(Search, FindInMarkedMarksTheRowsWhoseFilesStillPass) {
+TEST_F(Search, FindInMarkedAndSelectedMarkTheRowsWhoseFilesStillPass) {
     Start();
     std::string tree = BuildTree();
     Criteria(tree, "*.c *.h");
-    dialogs.levelAnswers.push_back([](HWND dialog) {
-        Tick(dialog, IDC_LEVEL_FOR_REST);
-        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-    });
     Find();
     HWND list = g_Main.FileList;
-    int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    if (rows == 0) GTEST_SKIP() << "the File Info List shows no rows yet";
-    ASSERT_EQ(rows, 2);
+    ASSERT_EQ(ListedNames(), (std::vector<std::string>{"a.c", "b.h"}));
+    auto markOf = [&](const char* name) {
+        for (int row = 0; GetItemRecord(row); ++row)
+            if (GetItemRecord(row)->name == name)
+                return static_cast<int>(
+                    SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12);
+        return 0;
+    };
 
     dialogs.seen.clear();
     SetWindowTextA(g_Main.SearchTextCombo, "extern");
     Find(IDM_FIND_IN_MARKED);
-    auto marked = [&](int row) {
-        return (SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12) == 2;
-    };
-    int markedRows = 0;
-    for (int row = 0; row < rows; ++row) {
-        LVITEMA item = {};
-        char name[MAX_PATH] = "";
-        item.iSubItem = 0;
-        item.pszText = name;
-        item.cchTextMax = sizeof name;
-        SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-        EXPECT_EQ(marked(row), std::string(name) == "b.h") << name;
-        markedRows += marked(row);
-    }
-    EXPECT_EQ(markedRows, 1);
+    EXPECT_EQ(markOf("a.c"), kStateUnmarked);
+    EXPECT_EQ(markOf("b.h"), kStateMarked);
     EXPECT_EQ(FindResults(), (std::vector<std::string>{"1 in 1 directories", "2", "0", "0 bytes"}));
-    EXPECT_EQ(rows, static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)));
+    EXPECT_EQ(ListedNames(), (std::vector<std::string>{"a.c", "b.h"}));
+
+    // A marked row whose file is gone ends unmarked; unmarked rows are not visited.
+    DeleteFileA(folder.File("tree\\b.h").c_str());
+    dialogs.seen.clear();
+    Find(IDM_FIND_IN_MARKED);
+    EXPECT_EQ(markOf("b.h"), kStateUnmarked);
+    EXPECT_EQ(FindResults()[0], "0 in 0 directories");
+    EXPECT_EQ(FindResults()[1], "1");
+
+    // Find in Selected visits the selected rows only.
+    SetWindowTextA(g_Main.SearchTextCombo, "int");
+    for (int row = 0; GetItemRecord(row); ++row) {
+        LVITEMA state = {};
+        state.stateMask = LVIS_SELECTED;
+        state.state = GetItemRecord(row)->name == std::string("a.c") ? LVIS_SELECTED : 0;
+        SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    }
+    dialogs.seen.clear();
+    Find(IDM_FIND_IN_SELECTED);
+    EXPECT_EQ(markOf("a.c"), kStateMarked);
+    EXPECT_EQ(markOf("b.h"), kStateUnmarked);
+    EXPECT_EQ(FindResults()[0], "1 in 1 directories");
 }
 
 }  // namespace
