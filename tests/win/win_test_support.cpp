@@ -43,12 +43,20 @@ TempFolder::TempFolder() {
     static unsigned counter = 0;
     char name[MAX_PATH];
     snprintf(name, sizeof name, "%squarry-test-%lu-%u", base, GetCurrentProcessId(), ++counter);
-    CreateDirectoryA(name, nullptr);
     path_ = name;
+    // A folder left by a run that was stopped may carry this name again.
+    if (!CreateDirectoryA(name, nullptr) && GetLastError() == ERROR_ALREADY_EXISTS) {
+        RemoveFolder(path_);
+        CreateDirectoryA(name, nullptr);
+    }
 }
 
 TempFolder::~TempFolder() {
-    std::string from = path_ + std::string(1, '\0');
+    RemoveFolder(path_);
+}
+
+void TempFolder::RemoveFolder(const std::string& path) {
+    std::string from = path + std::string(1, '\0');
     SHFILEOPSTRUCTA op = {};
     op.wFunc = FO_DELETE;
     op.pFrom = from.c_str();
@@ -82,6 +90,10 @@ void ProgramTest::TearDown() {
     DrainMessages();
     SetProgramDirectoryForTesting(nullptr);
     SetDialogTestHook(nullptr);
+    // A search leaves its base directory current, and the test's folder can
+    // only be removed once it is not.
+    char temp[MAX_PATH];
+    if (GetTempPathA(MAX_PATH, temp)) SetCurrentDirectoryA(temp);
     g_Settings = Settings{};
     g_Main = MainWindowState{};
 }

@@ -41,6 +41,7 @@ class TempFolder {
     std::string Read(const std::string& name) const;
 
   private:
+    static void RemoveFolder(const std::string& path);
     std::string path_;
 };
 
