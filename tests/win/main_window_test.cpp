@@ -249,7 +249,8 @@ TEST_F(MainWindow, ExitWithSaveOnExitWritesTheSettings) {
 std::vector<int> commandsSeen;
 WNDPROC mainProc = nullptr;
 LRESULT CALLBACK RecordCommands(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_COMMAND) commandsSeen.push_back(LOWORD(wp));
+    // Menus and accelerators only; the controls notify the window too.
+    if (msg == WM_COMMAND && lp == 0) commandsSeen.push_back(LOWORD(wp));
     return CallWindowProcA(mainProc, hwnd, msg, wp, lp);
 }
 

@@ -10,6 +10,8 @@
 #include "app/app_win.h"
 #include "app/main_window_win.h"
 #include "app/message_box_win.h"
+#include "resource_ids.h"
+#include "search/search_win.h"
 #include "settings/settings.h"
 
 namespace {
@@ -41,12 +43,20 @@ TempFolder::TempFolder() {
     static unsigned counter = 0;
     char name[MAX_PATH];
     snprintf(name, sizeof name, "%squarry-test-%lu-%u", base, GetCurrentProcessId(), ++counter);
-    CreateDirectoryA(name, nullptr);
     path_ = name;
+    // A folder left by a run that was stopped may carry this name again.
+    if (!CreateDirectoryA(name, nullptr) && GetLastError() == ERROR_ALREADY_EXISTS) {
+        RemoveFolder(path_);
+        CreateDirectoryA(name, nullptr);
+    }
 }
 
 TempFolder::~TempFolder() {
-    std::string from = path_ + std::string(1, '\0');
+    RemoveFolder(path_);
+}
+
+void TempFolder::RemoveFolder(const std::string& path) {
+    std::string from = path + std::string(1, '\0');
     SHFILEOPSTRUCTA op = {};
     op.wFunc = FO_DELETE;
     op.pFrom = from.c_str();
@@ -65,7 +75,12 @@ std::string TempFolder::Read(const std::string& name) const {
     return out.str();
 }
 
+void EndSearchDialogs(HWND dialog, int templateId) {
+    EndDialog(dialog, templateId == IDD_SUBDIR_LEVEL ? -1 : IDOK);
+}
+
 void ProgramTest::SetUp() {
+    SetDialogTestHook(&EndSearchDialogs);
     g_Settings = Settings{};
     SetProgramDirectoryForTesting(folder.path().c_str());
 }
@@ -74,6 +89,11 @@ void ProgramTest::TearDown() {
     if (g_App.MainWindow) DestroyWindow(g_App.MainWindow);
     DrainMessages();
     SetProgramDirectoryForTesting(nullptr);
+    SetDialogTestHook(nullptr);
+    // A search leaves its base directory current, and the test's folder can
+    // only be removed once it is not.
+    char temp[MAX_PATH];
+    if (GetTempPathA(MAX_PATH, temp)) SetCurrentDirectoryA(temp);
     g_Settings = Settings{};
     g_Main = MainWindowState{};
 }

@@ -41,8 +41,14 @@ class TempFolder {
     std::string Read(const std::string& name) const;
 
   private:
+    static void RemoveFolder(const std::string& path);
     std::string path_;
 };
+
+// Ends each modal dialog of a search as soon as it opens (OK, and Cancel for
+// the level asked between targets), so no window test waits on one. Tests of
+// the search install hooks of their own.
+void EndSearchDialogs(HWND dialog, int templateId);
 
 // The program's window started as WinMain starts it, from a program folder of
 // the test's own holding Quarry32.ini (and Quarry32.hlp), and taken down with

@@ -1,7 +1,0 @@
-#include "search/search_win.h"
-
-void StartSearch(HWND, int) {}
-bool SearchIsRunning() {
-    return false;
-}
-void AbortSearch() {}
