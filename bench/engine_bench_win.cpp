@@ -20,6 +20,7 @@
 #include "search/chunk_reader_win.h"
 #include "search/criteria.h"
 #include "search/dir_lister_win.h"
+#include "search/report.h"
 #include "search/scan.h"
 #include "search/text_options.h"
 #include "search/walk.h"
@@ -41,8 +42,9 @@ constexpr BenchCase kCases[] = {
     {"names", "*.txt", "", 0},
 };
 
-// The window's walk host without the window: the same throttled message
-// pump and the same scan, while found files are only counted.
+// The search window's walk host without the window (that one paints the
+// status bar and fills the File Info List): the same throttled message pump
+// and the same scan, while found files are only counted.
 class CountingHost : public WalkHost, public ScanHost {
   public:
     void ShowWarning(const std::string& text) override {
@@ -53,7 +55,7 @@ class CountingHost : public WalkHost, public ScanHost {
     // round trip to the system.
     bool PumpMessages() override {
         const DWORD now = GetTickCount();
-        if (pumpedYet_ && now - lastPump_ < kPumpIntervalMs) return false;
+        if (!PumpIsDue(now, lastPump_, pumpedYet_)) return false;
         pumpedYet_ = true;
         lastPump_ = now;
         MSG msg;
@@ -84,7 +86,6 @@ class CountingHost : public WalkHost, public ScanHost {
     int nonText = 0;
 
   private:
-    static constexpr DWORD kPumpIntervalMs = 30;
     Win32ChunkReader reader_;
     DWORD lastPump_ = 0;
     bool pumpedYet_ = false;
