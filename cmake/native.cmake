@@ -34,3 +34,14 @@ if(QUARRY_WINDOWS)
              COMMAND ${WINE_RUN} ${WINDOWS_BUILD} ${WINDOWS_BUILD}/bin/win_tests.exe --gtest_color=no)
     set_tests_properties(win.tests PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine)
 endif()
+
+# The native side of `make bench`: the data generator, and the scan against
+# memmem. Without sanitizers and at -O2, so the figures are the program's.
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/scan_bench.cpp)
+    add_executable(bench_gen ${CMAKE_SOURCE_DIR}/bench/gen_data.cpp)
+    target_compile_options(bench_gen PRIVATE -Wall -Wextra -Werror -O2)
+    add_executable(bench_scan ${CMAKE_SOURCE_DIR}/bench/scan_bench.cpp
+                   ${CMAKE_SOURCE_DIR}/src/search/scan.cpp ${CMAKE_SOURCE_DIR}/src/search/matcher.cpp)
+    target_include_directories(bench_scan PRIVATE ${CMAKE_SOURCE_DIR}/src)
+    target_compile_options(bench_scan PRIVATE -Wall -Wextra -Werror -O2)
+endif()

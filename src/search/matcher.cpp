@@ -85,6 +85,28 @@ const char* FindPlain(const char* text, size_t size, const char* needle, size_t 
     return nullptr;
 }
 
+// The first place at or after `from` that holds c, a zero byte, or lies at
+// `size`: where a Regular attempt that starts with a literal can begin, or
+// the end of the text. Vector loads only where all 16 bytes lie within size;
+// an unbounded text (size SIZE_MAX) is read one byte at a time.
+size_t SkipToByteOrEnd(const char* text, size_t from, size_t size, char c) {
+    size_t i = from;
+#if QUARRY_SSE2
+    if (size != SIZE_MAX) {
+        const __m128i wanted = _mm_set1_epi8(c);
+        const __m128i zeros = _mm_setzero_si128();
+        for (; i + 16 <= size; i += 16) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+            const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(
+                _mm_or_si128(_mm_cmpeq_epi8(bytes, wanted), _mm_cmpeq_epi8(bytes, zeros))));
+            if (mask != 0) return i + CountTrailingZeros(mask);
+        }
+    }
+#endif
+    while (i < size && text[i] != 0 && text[i] != c) ++i;
+    return i;
+}
+
 // The matcher's state for one run of a compiled pattern. The text ends at
 // its first zero byte or at `size`; positions are indices into it.
 class PatternRun {
@@ -153,7 +175,7 @@ class PatternRun {
 PatternRun::Step PatternRun::Literal(char c) {
     if (AtEnd(t_)) return Step::kNoMatch;
     if (!inAttempt_) {
-        while (!AtEnd(t_) && text_[t_] != c) ++t_;
+        t_ = SkipToByteOrEnd(text_, t_, size_, c);
         if (AtEnd(t_)) return Step::kNoMatch;
         Begin(1, 1, pattern_ + p_);
     } else if (text_[t_] == c) {

@@ -297,6 +297,38 @@ TEST(RegularFind, BoundedTextEndsAtItsSize) {
     EXPECT_EQ(FindMatch(text.data(), 3, "a*", kTextRegular, &length), nullptr);
 }
 
+// A bounded text is skipped 16 bytes at a time up to a pattern's first
+// literal; an unbounded one byte by byte. Both must find the same place,
+// with the literal, a zero byte or the bound in any lane of a block.
+TEST(RegularFind, BoundedSkipAgreesWithByteByByteRun) {
+    std::mt19937 random(7);
+    const std::string alphabet = "nnedl x";
+    std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
+    const char* patterns[] = {"n[e]@dle", "ne", "dl?", "x", "l*d", "[ed]n"};
+    for (int round = 0; round < 3000; ++round) {
+        const size_t textLength = static_cast<size_t>(round % 90);
+        std::string text;
+        for (size_t i = 0; i < textLength; ++i) text += alphabet[pick(random)];
+        if (round % 3 == 0 && textLength > 0) text[random() % textLength] = '\0';
+        const size_t size = round % 4 == 0 ? textLength : random() % (textLength + 1);
+        // The bounded text sits at the end of its own buffer, so a read past
+        // the bound is caught by the address sanitizer.
+        std::unique_ptr<char[]> bounded(new char[size > 0 ? size : 1]);
+        std::memcpy(bounded.get(), text.data(), size);
+        const std::string unbounded = std::string(text.data(), size).c_str();
+        for (const char* pattern : patterns) {
+            uint32_t boundedLength = 0;
+            const char* at = FindMatch(bounded.get(), size, pattern, kTextRegular, &boundedLength);
+            uint32_t length = 0;
+            const char* expected = MatchPattern(unbounded.c_str(), pattern, &length);
+            ASSERT_EQ(at == nullptr ? kNone : static_cast<long>(at - bounded.get()),
+                      expected == nullptr ? kNone : static_cast<long>(expected - unbounded.c_str()))
+                << round << " " << pattern;
+            ASSERT_EQ(boundedLength, length) << round << " " << pattern;
+        }
+    }
+}
+
 TEST(MatchPattern, EmptyTextOrPatternNeverMatches) {
     uint32_t length = 9;
     EXPECT_EQ(MatchPattern("", "a", &length), nullptr);
