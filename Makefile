@@ -1,7 +1,9 @@
 # The front door: `make run` and `make test` are all a new user needs.
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
-WINBIN  := $(BUILD)/windows/bin
+
+# The nested builds print their steps, not every directory they enter.
+export MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps build run test bench clean
 

@@ -486,3 +486,21 @@ TEST_F(FileList, ToolbarFollowsSelectionAndRowCount) {
 }
 
 }  // namespace
+
+namespace {
+
+// The accelerator asks the main window to enable the item first; the very
+// first F2 on a focused row must already reach its command.
+TEST_F(FileList, F2ThroughTheLoopTogglesTheFocusedRowAtTheFirstPress) {
+    Start();
+    ShowFiles(kThreeFiles);
+    SetState(1, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    MSG key = {g_Main.FileList, WM_KEYDOWN, VK_F2, 0, 0, {}};
+    ProcessLoopMessage(key);
+    EXPECT_FALSE(Marked(1));
+    EXPECT_TRUE(Marked(0));
+    ProcessLoopMessage(key);
+    EXPECT_TRUE(Marked(1));
+}
+
+}  // namespace
