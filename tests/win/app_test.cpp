@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "app/app_win.h"
 #include "resource_ids.h"
 #include "win_test_support.h"
@@ -13,44 +17,40 @@ using StartUp = ProgramTest;
 TEST_F(StartUp, RefusesToRunWithoutSettingsFile) {
     folder.Write("Quarry32.hlp", "help\r\n");
     EXPECT_FALSE(InitInstance(g_App.AppInstance, SW_SHOWNORMAL));
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].text, "Unable to launch Quarry!\nQuarry32.ini not found!");
-    EXPECT_EQ(boxes.shown()[0].caption, "Quarry");
-    EXPECT_EQ(boxes.shown()[0].type, UINT(MB_ICONEXCLAMATION | MB_OK));
+    EXPECT_EQ(boxes.texts(),
+              std::vector<std::string>{"Unable to launch Quarry!\nQuarry32.ini not found!"});
     EXPECT_EQ(g_App.MainWindow, nullptr);
 }
 
 TEST_F(StartUp, MissingHelpFileOnlyWarns) {
     Start("[Find]\r\n", /*withHelp=*/false);
-    ASSERT_EQ(boxes.shown().size(), 1u);
-    EXPECT_EQ(boxes.shown()[0].text, "Quarry! Help file not found!");
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Quarry! Help file not found!"});
     EXPECT_TRUE(IsWindowVisible(Main()));
 }
 
-TEST_F(StartUp, WindowComesUpWithCaptionClassAndPaths) {
-    Start();
-    EXPECT_TRUE(boxes.shown().empty());
-    EXPECT_EQ(Text(Main()), "Quarry");
-    char name[64];
-    GetClassNameA(Main(), name, sizeof name);
-    EXPECT_STREQ(name, "Quarry");
-    EXPECT_NE(strstr(g_App.IniFilePath, "Quarry32.ini"), nullptr);
-    EXPECT_NE(strstr(g_App.HelpFilePath, "Quarry32.hlp"), nullptr);
+// Save Settings on Exit is checked by default: every way out writes the file.
+TEST_F(StartUp, ExitCloseBoxAndAltF4SaveAndQuitWithZero) {
+    const std::pair<UINT, WPARAM> ways[] = {
+        {WM_COMMAND, IDM_EXIT}, {WM_CLOSE, 0}, {WM_SYSCOMMAND, SC_CLOSE}};
+    for (auto [message, how] : ways) {
+        Start("[Find]\r\nFilePattern=*.c\r\n");
+        folder.Write("Quarry32.ini", "[Find]\r\n");
+        HWND main = Main();
+        SendMessageA(main, message, how, 0);
+        EXPECT_FALSE(IsWindow(main)) << message;
+        EXPECT_NE(folder.Read("Quarry32.ini").find("FilePattern=*.c"), std::string::npos);
+        EXPECT_EQ(DrainMessages(), 0) << message;
+    }
 }
 
-TEST_F(StartUp, ExitCommandCloseAndSystemCloseEndWithQuitZero) {
-    for (UINT how : {UINT(WM_COMMAND), UINT(WM_CLOSE), UINT(WM_SYSCOMMAND)}) {
-        Start();
-        HWND main = Main();
-        if (how == WM_COMMAND) SendMessageA(main, WM_COMMAND, IDM_EXIT, 0);
-        if (how == WM_CLOSE) SendMessageA(main, WM_CLOSE, 0, 0);
-        if (how == WM_SYSCOMMAND) SendMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-        EXPECT_FALSE(IsWindow(main)) << "message " << how;
-        EXPECT_EQ(g_App.MainWindow, nullptr);
-        EXPECT_EQ(g_Loop.AccelWindow, nullptr);
-        EXPECT_EQ(g_Loop.DialogWindow, nullptr);
-        EXPECT_EQ(DrainMessages(), 0) << "message " << how;
-    }
+TEST_F(StartUp, SaveSettingsNowMeansNoSecondSaveAtExit) {
+    Start("[Find]\r\nFilePattern=*.c\r\n");
+    folder.Write("Quarry32.ini", "[Find]\r\n");
+    Command(IDM_SAVE_SETTINGS_NOW);
+    EXPECT_NE(folder.Read("Quarry32.ini").find("FilePattern=*.c"), std::string::npos);
+    folder.Write("Quarry32.ini", "[Find]\r\n");
+    Command(IDM_EXIT);
+    EXPECT_EQ(folder.Read("Quarry32.ini"), "[Find]\r\n");
 }
 
 TEST(ProgramFilePath, RefusesAPathThatWouldNotFit) {

@@ -37,6 +37,12 @@ int MessageBoxRecorder::Hook(HWND, const char* text, const char* caption, UINT t
     return IDOK;
 }
 
+std::vector<std::string> MessageBoxRecorder::texts() const {
+    std::vector<std::string> all;
+    for (const ShownMessage& box : shown_) all.push_back(box.text);
+    return all;
+}
+
 TempFolder::TempFolder() {
     char base[MAX_PATH];
     GetTempPathA(MAX_PATH, base);
@@ -124,6 +130,15 @@ std::string ProgramTest::Text(HWND window) const {
     char text[1100] = "";
     GetWindowTextA(window, text, sizeof text);
     return text;
+}
+
+std::string ProgramTest::Marks() {
+    std::string marks;
+    int rows = static_cast<int>(SendMessageA(g_Main.FileList, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row)
+        marks +=
+            "?-*"[SendMessageA(g_Main.FileList, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12];
+    return marks;
 }
 
 std::string ProgramTest::StatusText(int part) const {

@@ -21,6 +21,7 @@ class MessageBoxRecorder {
     ~MessageBoxRecorder();
     void Answer(int reply) { replies_.push_back(reply); }
     const std::vector<ShownMessage>& shown() const { return shown_; }
+    std::vector<std::string> texts() const;
 
   private:
     static int Hook(HWND owner, const char* text, const char* caption, UINT type);
@@ -63,8 +64,11 @@ class ProgramTest : public testing::Test {
     static int DrainMessages();
     HWND Main() const;
     HWND Control(int id) const { return GetDlgItem(Main(), id); }
+    void Command(int id) const { SendMessageA(Main(), WM_COMMAND, id, 0); }
     std::string Text(HWND window) const;
     std::string StatusText(int part = 0) const;
+    // The File Info List's marks in row order: '*' marked, '-' not.
+    static std::string Marks();
 
     TempFolder folder;
     MessageBoxRecorder boxes;
