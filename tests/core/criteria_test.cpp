@@ -34,14 +34,6 @@ TEST(MatchFileNameTest, StarCoversOneDotSeparatedPart) {
     }
 }
 
-TEST_F(CriteriaTest, ExcludedFilesApplyOnlyWhenEnabledAndUpToFirstEmptySlot) {
-    gSearchCriteria.ExcludedFiles = {"*.obj", "", "*.txt"};
-    EXPECT_FALSE(IsExcludedFile("main.obj"));
-    gSearchCriteria.EnableExcludeFiles = true;
-    EXPECT_TRUE(IsExcludedFile("MAIN.OBJ"));
-    EXPECT_FALSE(IsExcludedFile("notes.txt"));
-}
-
 // Two-digit years up to today's are this century, later ones the last;
 // longer years are read whole. The day is not checked against the month.
 TEST(DateTest, ParseDateFieldReadsFullYearsWithTwoDigitPivot) {
