@@ -16,12 +16,50 @@ namespace {
 using V = std::vector<std::string>;
 using V64 = std::vector<int64_t>;
 
-// Files held in memory; records where each read started.
-class MemoryReader : public ChunkReader {
+// Lines of 100 bytes with their line feed, each starting with its index.
+std::string Lines(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        char line[101];
+        std::snprintf(line, sizeof line, "L%05d%093d\n", i, 0);
+        text += line;
+    }
+    return text;
+}
+
+// With lines of 100 bytes the first read of 61440 bytes is cut after line
+// 613, at byte 61400, where the second read starts.
+constexpr size_t kFirstCut = 61400;
+
+// Files held in memory, with a record of where each read started, and a host
+// whose Line List entries follow a real builder's line counting: each is
+// recorded as "line:column:occurrence" from the primary buffer.
+class Scan : public ChunkReader, public ScanHost {
   public:
     std::map<std::string, std::string> files;
     V64 readStarts;
     int closes = 0, failingRead = -1;
+    V warnings, entries;
+    NonTextList nonText;
+    bool fileViewOpen = true;
+    size_t acceptEntries = 5000;
+    std::string window;
+    int64_t entryOffset = -2;
+    ScanState state;
+
+    uint32_t Run(const std::string& content, const char* searchText, uint8_t options,
+                 ScanMode mode = ScanMode::LineList) {
+        files["c:\\f.txt"] = content;
+        state.Mode = mode;
+        return ScanFile(state, *this, *this, "c:\\f.txt", searchText, options);
+    }
+    // A Context scan for the window of lines from `first` (counted from 1).
+    uint32_t Window(const std::string& content, uint32_t first, uint32_t loaded, uint32_t entry) {
+        state.FirstLineNumber = first;
+        state.LinesLoaded = loaded;
+        state.EntryLineNumber = entry;
+        return Run(content, "x", 0, ScanMode::Context);
+    }
 
     bool Open(const std::string& path) override {
         file_ = files.count(path) ? &files[path] : nullptr;
@@ -42,22 +80,6 @@ class MemoryReader : public ChunkReader {
     bool SetPosition(int64_t position) override { return (position_ = position) >= 0; }
     void Close() override { ++closes; }
 
-  private:
-    const std::string* file_ = nullptr;
-    int64_t position_ = 0;
-};
-
-// Line List entries follow a real builder's line counting; each is recorded
-// as "line:column:occurrence" from the primary buffer.
-class RecordingHost : public ScanHost {
-  public:
-    V warnings, entries;
-    NonTextList nonText;
-    bool fileViewOpen = true;
-    size_t acceptEntries = 5000;
-    std::string window;
-    int64_t entryOffset = -2;
-
     void ScanWarning(const std::string& text) override { warnings.push_back(text); }
     void NonTextFile(const std::string& path) override { AddNonTextFile(nonText, path); }
     bool IsFileViewOpen() override { return fileViewOpen; }
@@ -74,41 +96,10 @@ class RecordingHost : public ScanHost {
         entryOffset = w.entryLineOffset;
         return 1;
     }
-};
 
-// Lines of 100 bytes with their line feed, each starting with its index.
-std::string Lines(int count) {
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        char line[101];
-        std::snprintf(line, sizeof line, "L%05d%093d\n", i, 0);
-        text += line;
-    }
-    return text;
-}
-
-// With lines of 100 bytes the first read of 61440 bytes is cut after line
-// 613, at byte 61400, where the second read starts.
-constexpr size_t kFirstCut = 61400;
-
-struct Scan {
-    MemoryReader reader;
-    RecordingHost host;
-    ScanState state;
-
-    uint32_t Run(const std::string& content, const char* searchText, uint8_t options,
-                 ScanMode mode = ScanMode::LineList) {
-        reader.files["c:\\f.txt"] = content;
-        state.Mode = mode;
-        return ScanFile(state, reader, host, "c:\\f.txt", searchText, options);
-    }
-    // A Context scan for the window of lines from `first` (counted from 1).
-    uint32_t Window(const std::string& content, uint32_t first, uint32_t loaded, uint32_t entry) {
-        state.FirstLineNumber = first;
-        state.LinesLoaded = loaded;
-        state.EntryLineNumber = entry;
-        return Run(content, "x", 0, ScanMode::Context);
-    }
+  private:
+    const std::string* file_ = nullptr;
+    int64_t position_ = 0;
 };
 
 std::string WithAt(std::string text, size_t at, const std::string& piece) {
@@ -148,11 +139,11 @@ TEST(ScanFile, CountsOccurrencesAndLineFeeds) {
                   static_cast<uint32_t>(std::count(c.content.begin(), c.content.end(), '\n')))
             << c.searchText;
         Scan search;  // without FileView the chunk is lower-cased in place
-        search.host.fileViewOpen = false;
+        search.fileViewOpen = false;
         EXPECT_EQ(search.Run(c.content, c.searchText, c.options, ScanMode::Search),
                   c.count > 0 ? 1u : 0u)
             << c.searchText;
-        EXPECT_EQ(search.reader.closes, 1);
+        EXPECT_EQ(search.closes, 1);
     }
 }
 
@@ -163,51 +154,50 @@ TEST(ScanFile, ReadsAroundTheFirstCut) {
                                         : std::string(size - 1, 'x') + "E";
         Scan scan;
         EXPECT_EQ(scan.Run(content, "E", kTextCase, ScanMode::Search), 1u) << size;
-        EXPECT_EQ(scan.reader.readStarts, (size > kMaxChunkSize ? V64{0, kFirstCut} : V64{0}));
-        EXPECT_EQ(scan.host.nonText.NonTextCount, 0);
+        EXPECT_EQ(scan.readStarts, (size > kMaxChunkSize ? V64{0, kFirstCut} : V64{0}));
+        EXPECT_EQ(scan.nonText.NonTextCount, 0);
     }
 }
 
 TEST(ScanFile, LineListEntriesKeepTheFileTextAndLineNumbers) {
     Scan scan;
     EXPECT_EQ(scan.Run("one\r\nTwo two\nthree TWO", "two", 0), 3u);
-    EXPECT_EQ(scan.host.entries, (V{"1:0:Two", "1:4:two", "2:6:TWO"}));
+    EXPECT_EQ(scan.entries, (V{"1:0:Two", "1:4:two", "2:6:TWO"}));
     Scan large;
     EXPECT_EQ(large.Run(Lines(2000), "L01999", kTextCase), 1u);
-    EXPECT_EQ(large.host.entries, V{"1999:0:L01999"});
+    EXPECT_EQ(large.entries, V{"1999:0:L01999"});
     Scan refused;  // a refused entry stops the scan
-    refused.host.acceptEntries = 2;
+    refused.acceptEntries = 2;
     EXPECT_EQ(refused.Run(Lines(2000), "L0", kTextCase), 3u);
-    EXPECT_EQ(refused.reader.readStarts.size(), 1u);
+    EXPECT_EQ(refused.readStarts.size(), 1u);
 }
 
 TEST(ScanFile, WarningsAndFailures) {
     Scan scan;
     scan.Run(Lines(600) + std::string(2000, 'z') + "\n" + Lines(10), "zzz", kTextCase);
-    EXPECT_EQ(scan.host.warnings,
+    EXPECT_EQ(scan.warnings,
               V{"Warning: Lines longer than 253 characters!\nLines displayed will be truncated!"});
 
     Scan failing;
-    failing.reader.failingRead = 1;
+    failing.failingRead = 1;
     EXPECT_EQ(failing.Run("hit\n" + Lines(1000), "hit", kTextCase), 1u);
-    EXPECT_EQ(failing.host.warnings, V{"Unable to read file"});
-    EXPECT_EQ(failing.reader.closes, 1);
+    EXPECT_EQ(failing.warnings, V{"Unable to read file"});
+    EXPECT_EQ(failing.closes, 1);
 
     Scan binary;  // a Context scan of a read without line feed shows nothing
     EXPECT_EQ(binary.Window(std::string(kMaxChunkSize * 2, 'x'), 1, 10, 1), 0u);
-    EXPECT_EQ(binary.host.nonText.NonTextCount, 1);
-    EXPECT_EQ(binary.host.warnings, V{"c:\\f.txt: Not a text file"});
+    EXPECT_EQ(binary.nonText.NonTextCount, 1);
+    EXPECT_EQ(binary.warnings, V{"c:\\f.txt: Not a text file"});
 }
 
 // A large file with no line feed in its first read is not text, recorded
 // once per file; names stop at the limit while the count goes on.
 TEST(NonTextList, LargeFilesWithoutLineFeedInTheFirstRead) {
-    MemoryReader reader;
-    RecordingHost host;
+    Scan host;
     for (int i = 1; i <= 258; ++i) {
         const std::string path = "c:\\bin" + std::to_string(i);
-        reader.files[path] = WithAt(std::string(kMaxChunkSize + 1, '\x01'), 10, "x");
-        EXPECT_FALSE(FileContainsText(reader, host, path, "x", kTextCase));
+        host.files[path] = WithAt(std::string(kMaxChunkSize + 1, '\x01'), 10, "x");
+        EXPECT_FALSE(FileContainsText(host, host, path, "x", kTextCase));
     }
     EXPECT_EQ(host.nonText.NonTextCount, 258);
     EXPECT_TRUE(host.nonText.NonTextListFull);
@@ -234,11 +224,11 @@ TEST(ContextMode, ShowsTheWindow) {
     for (const Case& c : cases) {
         Scan scan;
         EXPECT_EQ(scan.Window(content, c.firstLine, c.linesLoaded, c.entryLine), 1u);
-        EXPECT_EQ(scan.host.window, content.substr((c.firstLine - 1) * 100, c.shownLines * 100))
+        EXPECT_EQ(scan.window, content.substr((c.firstLine - 1) * 100, c.shownLines * 100))
             << c.firstLine;
-        EXPECT_EQ(scan.host.entryOffset, c.entryOffset) << c.firstLine;
-        EXPECT_EQ(scan.reader.readStarts.size(), c.reads) << c.firstLine;
-        EXPECT_TRUE(scan.host.warnings.empty());
+        EXPECT_EQ(scan.entryOffset, c.entryOffset) << c.firstLine;
+        EXPECT_EQ(scan.readStarts.size(), c.reads) << c.firstLine;
+        EXPECT_TRUE(scan.warnings.empty());
     }
 }
 

@@ -11,18 +11,13 @@ namespace {
 
 using V = std::vector<std::string>;
 
-class Listing : public DirEnumeration {
-  public:
-    explicit Listing(const std::vector<DirEntry>& entries) : entries_(entries) {}
+struct Listing : DirEnumeration {
+    explicit Listing(const std::vector<DirEntry>& listed) : entries(listed) {}
     bool Next(DirEntry& entry) override {
-        if (next_ == entries_.size()) return false;
-        entry = entries_[next_++];
-        return true;
+        return next < entries.size() && (entry = entries[next++], true);
     }
-
-  private:
-    const std::vector<DirEntry>& entries_;
-    size_t next_ = 0;
+    const std::vector<DirEntry>& entries;
+    size_t next = 0;
 };
 
 // An in-memory tree under c:\r, and a host that records what the walk asks
