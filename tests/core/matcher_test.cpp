@@ -2,299 +2,128 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "search/text_options.h"
 
 namespace {
 
 constexpr long kNone = -1;
+constexpr uint8_t P = 0, R = kTextRegular;
 
-struct Found {
-    long position;
-    uint32_t length;
-};
-
-Found Find(const std::string& text, const std::string& searchText, uint8_t options) {
-    uint32_t length = 12345;
-    const char* at = FindMatch(text.c_str(), searchText.c_str(), options, &length);
-    return {at == nullptr ? kNone : static_cast<long>(at - text.c_str()), length};
+long Offset(const char* at, const char* text) {
+    return at == nullptr ? kNone : static_cast<long>(at - text);
 }
 
-Found Regular(const std::string& text, const std::string& searchText) {
-    return Find(text, searchText, kTextRegular);
-}
-
-std::string Compile(const std::string& searchText, int* result) {
-    char pattern[kPatternSize];
-    *result = CompilePattern(searchText.data(), static_cast<int>(searchText.size()), pattern);
-    return *result > 0 ? std::string(pattern, static_cast<size_t>(*result)) : std::string();
-}
-
-TEST(CharClasses, FollowTheCLocale) {
-    for (int c = 0; c < 256; ++c) {
-        const bool word =
-            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        const bool separator = c == ' ' || (c >= 9 && c <= 13) || (c >= 33 && c <= 47) ||
-                               (c >= 58 && c <= 64) || (c >= 91 && c <= 96) ||
-                               (c >= 123 && c <= 126);
-        EXPECT_EQ(IsWordChar(static_cast<unsigned char>(c)), word) << c;
-        EXPECT_EQ(IsSeparatorChar(static_cast<unsigned char>(c)), separator) << c;
-        const int lower = c >= 'A' && c <= 'Z' ? c + 32 : c;
-        EXPECT_EQ(LowerCaseChar(static_cast<unsigned char>(c)), lower) << c;
-    }
-    EXPECT_FALSE(IsWordChar('_'));
-}
-
-TEST(CharClasses, LowerCaseTextChangesOnlyAsciiCapitals) {
+// Case off lower-cases A to Z only, whatever the alignment of the text.
+TEST(LowerCaseText, ChangesOnlyAsciiCapitals) {
     std::string all;
-    for (int round = 0; round < 2; ++round) {
-        for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
-    }
-    for (size_t start : {size_t{0}, size_t{3}}) {
-        std::string text = all;
-        LowerCaseText(text.data() + start, text.size() - start - 5);
-        for (size_t i = 0; i < text.size(); ++i) {
-            const unsigned char c = static_cast<unsigned char>(all[i]);
-            const bool inside = i >= start && i < all.size() - 5;
-            EXPECT_EQ(static_cast<unsigned char>(text[i]), inside ? LowerCaseChar(c) : c) << i;
-        }
+    for (int c = 0; c < 512; ++c) all += static_cast<char>(c);
+    std::string lowered = all;
+    LowerCaseText(lowered.data() + 3, all.size() - 8);
+    for (int i = 0; i < 512; ++i) {
+        const int c = i % 256;
+        const bool inside = i >= 3 && i < 504;
+        EXPECT_EQ(static_cast<unsigned char>(lowered[i]),
+                  inside && c >= 'A' && c <= 'Z' ? c + 32 : c)
+            << i;
     }
 }
 
-TEST(WordTest, NeedsNonWordCharactersOnBothSides) {
+// Plain mode has no pattern language and leaves case to the caller. Regular:
+// one level of backslashes goes at compile time, the next in the run; an
+// escape does not leak into the next attempt; matches run over line ends;
+// repetition is greedy, never backs off, and needs the element once.
+TEST(FindMatch, PlainAndRegular) {
     struct Case {
         const char* text;
-        size_t at;
-        bool word;
+        const char* searchText;
+        uint8_t options;
+        long position;
+        uint32_t length;
     } cases[] = {
-        {"concat", 3, false}, {"(cat)", 1, true},     {"my_cat", 3, true}, {"cat", 0, true},
-        {"cats", 0, false},   {"a cat\xC4", 2, true}, {"1cat", 1, false},  {"the cat sat", 4, true},
+        // clang-format off
+        {"xabcabc", "abc", P, 1, 3}, {"ab", "abc", P, kNone, 0}, {"a[b]*?", "[b]*?", P, 1, 5},
+        {"ABC", "abc", P, kNone, 0}, {"acd", "a[bc]d", R, 0, 3}, {"axd", "a[!bc]d", R, 0, 3},
+        {"abd", "a[!bc]d", R, kNone, 0}, {"a\nd", "a[!bc]d", R, kNone, 0},
+        {"xx12-", "x[0-9]@", R, 1, 3}, {"x1-", "x[0-9]@", R, kNone, 0},
+        {"ab\nabc", "^abc", R, 2, 4}, {"abc", "^abc", R, kNone, 0}, {"abc\r\nabd", "abc$", R, 0, 4},
+        {"abcd", "abc$", R, kNone, 0}, {"a cat", "<cat", R, 1, 4}, {"cat", "<cat", R, kNone, 0},
+        {"the  cat.", "<cat>", R, 4, 5}, {"cat.", "cat>", R, 0, 4}, {"cat", "cat>", R, kNone, 0},
+        {"x  ", "<", R, kNone, 0}, {"xy  z", "y<z", R, kNone, 0}, {"y z", "y<z", R, 0, 3},
+        {"abab", "b[a]b", R, 1, 3}, {"xabc", "*abc", R, kNone, 0}, {"x]abc", "]abc", R, kNone, 0},
+        {"a!b", "a[!]b", R, kNone, 0}, {"abcd", "a[bc", R, kNone, kMalformedSetLength},
+        {"a", "a[bc", R, kNone, 0}, {"abcd", "a[]c", R, kNone, kMalformedSetLength},
+        {"a-", "a-", R, kNone, 0}, {"zyxa", "z-a", R, kNone, 0}, {"x-a", "-a", R, 1, 2},
+        {"", "a", R, kNone, 0}, {"a", "", R, kNone, 0}, {"a?b", "\\\\?", R, 1, 1},
+        {"ab", "\\?", R, 0, 1}, {"a\\b", "\\\\\\\\", R, 1, 1}, {"x*y", "x\\\\*y", R, 0, 3},
+        {"x[y", "x\\\\[y", R, 0, 3}, {"a<b", "a\\\\<b", R, 0, 3}, {"xa]b", "a\\\\]b", R, 1, 3},
+        {"aXab?", "\\\\ab?", R, 2, 3}, {"x\r\ny", "x??y", R, 0, 4}, {"baaa", "ba*a", R, kNone, 0},
+        {"baaax", "ba*x", R, 0, 5}, {"bx", "ba*x", R, kNone, 0}, {"baax", "ba@x", R, 0, 4},
+        {"a**b", "a**b", R, 0, 4}, {"x??y", "x?*y", R, 0, 4}, {"x12y", "x?*y", R, kNone, 0},
+        {"kabbaz", "k[ab]*z", R, 0, 6}, {"q1-2\r\n", "q[!x]*\r", R, 0, 5},
+        {"q1\n2x", "q[!y]*x", R, kNone, 0}, {"a", "a*", R, kNone, 0}, {"aaa", "a*", R, 0, 3},
+        {"ab", "?", R, 0, 1},
+        // clang-format on
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(PassesWordTest(c.text, c.text + c.at, 3), c.word) << c.text;
+        uint32_t length = 12345;
+        const char* at = FindMatch(c.text, c.searchText, c.options, &length);
+        EXPECT_EQ(Offset(at, c.text), c.position) << c.searchText << " in " << c.text;
+        EXPECT_EQ(length, c.length) << c.searchText << " in " << c.text;
+    }
+    for (uint32_t n : {1021u, 1022u, 2000u}) {  // long matches report a capped length
+        uint32_t length = 0;
+        FindMatch(("<" + std::string(n, 'a') + ">").c_str(), "<a*>", R, &length);
+        EXPECT_EQ(length, std::min(n + 2, kMaxMatchLength)) << n;
     }
 }
 
-TEST(PlainFind, FindsFirstOccurrenceAndItsLength) {
-    Found f = Find("xabcabc", "abc", 0);
-    EXPECT_EQ(f.position, 1);
-    EXPECT_EQ(f.length, 3u);
-    EXPECT_EQ(Find(std::string("x\0abc", 5), "abc", 0).position, kNone);
-    EXPECT_EQ(Find("ab", "abc", 0).position, kNone);
-    EXPECT_EQ(Find("abc", "abc", 0).position, 0);
-    EXPECT_EQ(Find("a[b]*?", "[b]*?", 0).position, 1);  // no pattern language without Regular
-    EXPECT_EQ(Find("ABC", "abc", 0).position, kNone);   // case is the caller's business
-    EXPECT_EQ(Find("abc", "abc", 0).length, 3u);
-    EXPECT_EQ(Find("xyz", "abc", 0).length, 0u);
-}
-
-TEST(PlainFind, BoundedTextIsNotReadPastItsSize) {
-    // The buffer holds the search text right after the size given.
-    const std::string text = "0123456789012345678901234567890123456789needle";
+// The text ends at its size or at its first zero byte, whichever comes first;
+// the vector paths must honour both in every lane and never read past the size.
+TEST(FindMatch, BoundedTextEndsAtItsSizeOrAZeroByte) {
+    const std::string text = std::string(40, '0') + "needle";
     uint32_t length = 0;
-    EXPECT_EQ(FindMatch(text.data(), 40, "needle", 0, &length), nullptr);
-    EXPECT_EQ(FindMatch(text.data(), 46, "needle", 0, &length), text.data() + 40);
-    EXPECT_EQ(FindMatch(text.data(), 45, "needle", 0, &length), nullptr);
+    EXPECT_EQ(FindMatch(text.data(), 46, "needle", P, &length), text.data() + 40);
+    EXPECT_EQ(FindMatch(text.data(), 45, "needle", P, &length), nullptr);
+    EXPECT_EQ(FindMatch(text.data(), 45, "needl?", R, &length), nullptr);
+    EXPECT_EQ(FindMatch(text.data(), 46, "ne?dle", R, &length), text.data() + 40);
+    EXPECT_EQ(FindMatch(text.data(), 42, "e*", R, &length), nullptr);  // the star meets the end
+    for (size_t zeroAt = 0; zeroAt < 70; ++zeroAt) {
+        std::string zeroed(80, 'a');
+        zeroed.replace(zeroAt + 1, 3, "xyz");  // right behind the terminator, in the same lane
+        zeroed[zeroAt] = '\0';
+        EXPECT_EQ(FindMatch(zeroed.data(), zeroed.size(), "xyz", P, &length), nullptr) << zeroAt;
+        EXPECT_EQ(FindMatch(zeroed.data(), zeroed.size(), "ax", P, &length), nullptr) << zeroAt;
+    }
 }
 
-// Cross-check against std::string::find over small alphabets, so that
-// partial and full matches are frequent, and over lengths around the vector
-// widths. Case off is checked the way callers apply it.
-TEST(PlainFind, AgreesWithStringFindOnRandomTexts) {
+// Small alphabets make partial matches frequent; lengths cross the vector width.
+TEST(FindMatch, PlainAgreesWithStringFindOnRandomTexts) {
     std::mt19937 random(20260);
     const std::string alphabets[] = {"ab", "abC", "aA\xC4\xE4", "xyz\r\n "};
     for (int round = 0; round < 6000; ++round) {
         const std::string& alphabet = alphabets[round % 4];
-        std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
-        const size_t textLength = round % 140;
-        const size_t needleLength = 1 + (round / 7) % 40;
+        auto pick = [&] { return alphabet[random() % alphabet.size()]; };
         std::string text, needle;
-        for (size_t i = 0; i < textLength; ++i) text += alphabet[pick(random)];
-        for (size_t i = 0; i < needleLength; ++i) needle += alphabet[pick(random)];
-        if (round % 3 == 0 && textLength > needleLength) {
-            text.replace(random() % (textLength - needleLength + 1), needleLength, needle);
+        for (int i = round % 140; i > 0; --i) text += pick();
+        for (int i = 1 + (round / 7) % 40; i > 0; --i) needle += pick();
+        if (round % 3 == 0 && text.size() > needle.size()) {
+            text.replace(random() % (text.size() - needle.size() + 1), needle.size(), needle);
         }
         // On the heap with nothing after the terminator, so sanitizers see any over-read.
-        std::unique_ptr<char[]> heapText(new char[text.size() + 1]);
-        std::memcpy(heapText.get(), text.c_str(), text.size() + 1);
-
-        const size_t expected = text.find(needle);
+        const std::vector<char> heap(text.c_str(), text.c_str() + text.size() + 1);
+        const size_t found = text.find(needle);
         uint32_t length = 0;
-        const char* at = FindMatch(heapText.get(), needle.c_str(), 0, &length);
-        ASSERT_EQ(at == nullptr ? std::string::npos : static_cast<size_t>(at - heapText.get()),
-                  expected)
+        ASSERT_EQ(Offset(FindMatch(heap.data(), needle.c_str(), P, &length), heap.data()),
+                  found == std::string::npos ? kNone : static_cast<long>(found))
             << "text '" << text << "' needle '" << needle << "'";
-
-        std::string lowerText = text, lowerNeedle = needle;
-        LowerCaseText(lowerText.data(), lowerText.size());
-        LowerCaseText(lowerNeedle.data(), lowerNeedle.size());
-        std::string expectText = text, expectNeedle = needle;
-        for (char& c : expectText) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-        for (char& c : expectNeedle) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-        at = FindMatch(lowerText.c_str(), lowerText.size(), lowerNeedle.c_str(), 0, &length);
-        ASSERT_EQ(at == nullptr ? std::string::npos : static_cast<size_t>(at - lowerText.c_str()),
-                  expectText.find(expectNeedle));
     }
-}
-
-TEST(PlainFind, StopsAtZeroByteInEveryLane) {
-    for (size_t zeroAt = 0; zeroAt < 70; ++zeroAt) {
-        std::string text(80, 'a');
-        text.replace(zeroAt + 1, 3, "xyz");  // right behind the terminator, in the same lane
-        text[zeroAt] = '\0';
-        uint32_t length = 0;
-        EXPECT_EQ(FindMatch(text.data(), text.size(), "xyz", 0, &length), nullptr) << zeroAt;
-        EXPECT_EQ(FindMatch(text.data(), text.size(), "ax", 0, &length), nullptr) << zeroAt;
-    }
-}
-
-TEST(CompilePattern, RewritesAnchorsRangesAndEscapes) {
-    struct Case {
-        const char* searchText;
-        int result;
-        const char* pattern;
-    } cases[] = {
-        {"^abc$", 5, "\nabc\r"}, {"\\^a\\$", 3, "^a$"},
-        {"a-d", 4, "abcd"},      {"[a-c]", 5, "[abc]"},
-        {"x-z", 3, "xyz"},       {"a-b", 2, "ab"},
-        {"a-a", 2, "aa"},        {"-a", 2, "-a"},
-        {"a\\-c", 3, "a-c"},     {"z-a", 0, ""},
-        {"a-", 0, ""},           {"a-\xC0", 0, ""},  // below 128 to above 127
-        {"\\\\?", 2, "\\?"},     {"\\?", 1, "?"},
-        {"\\ab-d", 4, "ab-d"},  // the escape survives ordinary characters and takes the dash
-        {"\\", 0, ""},
-    };
-    for (const Case& c : cases) {
-        int result = 0;
-        const std::string pattern = Compile(c.searchText, &result);
-        EXPECT_EQ(result, c.result) << c.searchText;
-        EXPECT_EQ(pattern, c.pattern) << c.searchText;
-    }
-}
-
-TEST(CompilePattern, OverflowAt1023Characters) {
-    int result = 0;
-    EXPECT_EQ(Compile(std::string(1023, 'x'), &result).size(), 1023u);
-    EXPECT_EQ(result, 1023);
-    // A range that runs into the limit stops silently; the character after it overflows.
-    Compile(std::string(1000, 'x') + "a-z", &result);
-    EXPECT_EQ(result, -1);
-    const std::string spelled = Compile(std::string(1000, 'x') + "\x80-", &result);
-    EXPECT_EQ(result, 1023);
-    EXPECT_EQ(spelled.substr(1000, 3), "\x80\x81\x82");
-    Compile(std::string(1022, 'x') + "a-b" + "c", &result);
-    EXPECT_EQ(result, -1);
-}
-
-TEST(RegularFind, PatternLanguage) {
-    struct Case {
-        const char* text;
-        const char* searchText;
-        long position;
-        uint32_t length;
-    } cases[] = {
-        {"acd", "a[bc]d", 0, 3},
-        {"axd", "a[!bc]d", 0, 3},
-        {"abd", "a[!bc]d", kNone, 0},
-        {"a\nd", "a[!bc]d", kNone, 0},
-        {"a\rd", "a[!bc]d", kNone, 0},
-        {"xx12-", "x[0-9]@", 1, 3},
-        {"x1-", "x[0-9]@", kNone, 0},
-        {"ab\nabc", "^abc", 2, 4},
-        {"abc", "^abc", kNone, 0},
-        {"abc\r\nabd", "abc$", 0, 4},
-        {"abcd", "abc$", kNone, 0},
-        {"a cat", "<cat", 1, 4},
-        {"cat", "<cat", kNone, 0},
-        {"the  cat.", "<cat>", 4, 5},
-        {"cat.", "cat>", 0, 4},
-        {"cat", "cat>", kNone, 0},  // the boundary meets the end of the text
-        {"x  ", "<", kNone, 0},     // the separator run reaches the end
-        {"xabc", "*abc", kNone, 0},
-        {"x]abc", "]abc", kNone, 0},
-        {"xa]b", "a\\\\]b", 1, 3},
-        {"abcd", "a[bc", kNone, kMalformedSetLength},
-        {"abcd", "a[]c", kNone, kMalformedSetLength},
-        {"a", "a[bc", kNone, 0},  // the text ends before the set is read
-        {"a!b", "a[!]b", kNone, 0},
-        {"a-", "a-", kNone, 0},
-        {"zyxa", "z-a", kNone, 0},
-        {"x-a", "-a", 1, 2},
-        {"a?b", "\\\\?", 1, 1},
-        {"ab", "\\?", 0, 1},
-        {"ab", "?", 0, 1},
-        {"a\\b", "\\\\\\\\", 1, 1},
-        {"x*y", "x\\\\*y", 0, 3},
-        {"x[y", "x\\\\[y", 0, 3},
-        {"a<b", "a\\\\<b", 0, 3},
-        {"x\r\ny", "x??y", 0, 4},  // matches run over line ends
-        {"", "a", kNone, 0},
-    };
-    for (const Case& c : cases) {
-        const Found f = Regular(c.text, c.searchText);
-        EXPECT_EQ(f.position, c.position) << c.searchText << " in " << c.text;
-        EXPECT_EQ(f.length, c.length) << c.searchText << " in " << c.text;
-    }
-}
-
-TEST(RegularFind, RepetitionIsGreedyAndNeverBacksOff) {
-    struct Case {
-        const char* text;
-        const char* searchText;
-        long position;
-        uint32_t length;
-    } cases[] = {
-        {"baaa", "ba*a", kNone, 0},
-        {"baaax", "ba*x", 0, 5},
-        {"bax", "ba*x", 0, 3},
-        {"bx", "ba*x", kNone, 0},  // the element itself must match once
-        {"bax", "ba@x", kNone, 0},
-        {"baax", "ba@x", 0, 4},
-        {"a**b", "a**b", 0, 4},  // the second star repeats stars
-        {"x??y", "x?*y", 0, 4},  // after ? the element is a question mark
-        {"x12y", "x?*y", kNone, 0},
-        {"kabc", "k[ab]*c", 0, 4},
-        {"kabbaz", "k[ab]*z", 0, 6},
-        {"q1-2\r\n", "q[!x]*\r", 0, 5},  // a negated run stops at the carriage return
-        {"q1\n2x", "q[!y]*x", kNone, 0},
-        {"a", "a*", kNone, 0},  // the star finds the end of the text
-        {"aaa", "a*", 0, 3},
-    };
-    for (const Case& c : cases) {
-        const Found f = Regular(c.text, c.searchText);
-        EXPECT_EQ(f.position, c.position) << c.searchText << " in " << c.text;
-        EXPECT_EQ(f.length, c.length) << c.searchText << " in " << c.text;
-    }
-}
-
-TEST(RegularFind, FailedAttemptRestartsOneLater) {
-    EXPECT_EQ(Regular("aab", "ab").position, 1);
-    EXPECT_EQ(Regular("abab", "b[a]b").position, 1);
-    EXPECT_EQ(Regular("xy  z", "y<z").position, kNone);
-    EXPECT_EQ(Regular("y z", "y<z").position, 0);
-    // An escape in force when an attempt fails does not leak into the next attempt.
-    EXPECT_EQ(Regular("aXab?", "\\\\ab?").position, 2);
-}
-
-TEST(RegularFind, LongMatchReportsCappedLength) {
-    const std::string text = "<" + std::string(2000, 'a') + ">";
-    const Found f = Regular(text, "<a*>");
-    EXPECT_EQ(f.position, 0);
-    EXPECT_EQ(f.length, kMaxMatchLength);
-    EXPECT_EQ(Regular("<" + std::string(1022, 'a') + ">", "<a*>").length, 1024u);
-    EXPECT_EQ(Regular("<" + std::string(1021, 'a') + ">", "<a*>").length, 1023u);
-}
-
-TEST(RegularFind, BoundedTextEndsAtItsSize) {
-    const std::string text = "xxab";
-    uint32_t length = 0;
-    EXPECT_EQ(FindMatch(text.data(), 3, "ab", kTextRegular, &length), nullptr);
-    EXPECT_EQ(FindMatch(text.data(), 4, "a?", kTextRegular, &length), text.data() + 2);
-    EXPECT_EQ(FindMatch(text.data(), 3, "a*", kTextRegular, &length), nullptr);
 }
 
 // A bounded text is skipped 16 bytes at a time up to a pattern's first
@@ -329,12 +158,25 @@ TEST(RegularFind, BoundedSkipAgreesWithByteByByteRun) {
     }
 }
 
-TEST(MatchPattern, EmptyTextOrPatternNeverMatches) {
-    uint32_t length = 9;
-    EXPECT_EQ(MatchPattern("", "a", &length), nullptr);
-    EXPECT_EQ(length, 0u);
-    EXPECT_EQ(MatchPattern("a", "", &length), nullptr);
-    EXPECT_EQ(MatchPattern("a", "\\", &length), nullptr);
+// A range running into the limit of 1023 characters stops silently; one
+// more character overflows.
+TEST(CompilePattern, RewritesAnchorsRangesAndEscapes) {
+    const std::string x1000(1000, 'x');
+    // clang-format off
+    const std::string cases[][3] = {
+        {"^abc$", "5", "\nabc\r"}, {"\\^a\\$", "3", "^a$"}, {"[a-c]", "5", "[abc]"},
+        {"a\\-c", "3", "a-c"}, {"\\ab-d", "4", "ab-d"}, {"\\\\?", "2", "\\?"}, {"z-a", "0", ""},
+        {"a-", "0", ""}, {"a-\xC0", "0", ""}, {"\\", "0", ""},
+        {std::string(1023, 'x'), "1023", std::string(1023, 'x')},
+        {x1000 + "\x80-", "1023", x1000 + "\x80\x81\x82"}, {x1000 + "a-z", "-1", ""},
+        {std::string(1022, 'x') + "a-bc", "-1", ""}};
+    // clang-format on
+    for (const auto& c : cases) {
+        char pattern[kPatternSize];
+        const int result = CompilePattern(c[0].data(), static_cast<int>(c[0].size()), pattern);
+        EXPECT_EQ(std::to_string(result), c[1]) << c[0];
+        EXPECT_EQ(std::string(pattern, std::max(result, 0)).substr(0, c[2].size()), c[2]);
+    }
 }
 
 }  // namespace
