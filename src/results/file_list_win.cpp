@@ -81,13 +81,13 @@ void InitListColumns(HWND list) {
     }
 
     for (int column = 0; column < kColumnCount; ++column) {
-        const ResultColumn& spec = kResultColumns[column];
+        const ResultColumn& layout = kResultColumns[column];
         char title[64] = "";
-        LoadStringA(g_App.AppInstance, spec.headerStringId, title, sizeof title);
+        LoadStringA(g_App.AppInstance, layout.headerStringId, title, sizeof title);
         LVCOLUMNA header = {};
         header.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        header.fmt = spec.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        header.cx = spec.widthInBaseUnits * g_Main.BaseUnitX;
+        header.fmt = layout.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        header.cx = layout.widthInBaseUnits * g_Main.BaseUnitX;
         header.pszText = title;
         header.iSubItem = column;
         if (SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&header)) < 0)
