@@ -20,6 +20,7 @@
 #include "fileview/find_state.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
+#include "search/criteria.h"
 #include "search/search_win.h"
 #include "settings/settings.h"
 #include "settings/settings_win.h"
@@ -111,10 +112,8 @@ void OnDropFiles(HWND hwnd, HDROP drop) {
         UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
         if (ChildWindowFromPoint(hwnd, at) == g_Main.DirectoryCombo) {
             char name[256];
-            if (count > 0 && DragQueryFileA(drop, 0, name, sizeof name)) {
-                CharLowerA(name);
-                SetWindowTextA(g_Main.DirectoryCombo, name);
-            }
+            if (count > 0 && DragQueryFileA(drop, 0, name, sizeof name))
+                SetWindowTextA(g_Main.DirectoryCombo, LowerText(name).c_str());
         } else {
             std::vector<std::string> names;
             for (UINT i = 0; i < count; ++i) {
