@@ -1,0 +1,17 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// Text between a file and an edit control; shared by FileView and Replace in Files.
+
+// Replaces the edit control's text with at most `count` bytes from the start
+// of the file; fails when the file cannot be read or count exceeds 65,520.
+bool LoadFileIntoEdit(HWND edit, const char* path, uint64_t count);
+// Writes the edit control's whole text over the file at `path` without ever
+// leaving it half-written; shows the failure's message and returns false.
+bool SaveEditToFile(HWND edit, const char* path);
+// The Save As dialog on `fullPath` (MAX_PATH) and `fileName` (512 bytes);
+// the platform's result, 0 when cancelled.
+int AskSaveAsName(HWND owner, char* fullPath, char* fileName);
