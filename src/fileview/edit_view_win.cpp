@@ -114,10 +114,14 @@ void SetStatusPart(int part, const char* text) {
         SendMessageA(FileView().StatusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
 }
 
+// EditView is redrawn once for a new text, not while it takes it in.
 void SetEditText(const char* text) {
     FileViewState& s = FileView();
     s.SettingText = true;
+    SendMessageA(s.EditView, WM_SETREDRAW, FALSE, 0);
     SetWindowTextA(s.EditView, text);
+    SendMessageA(s.EditView, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(s.EditView, nullptr, TRUE);
     s.SettingText = false;
 }
 
