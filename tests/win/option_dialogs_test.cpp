@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "app/app_win.h"
+#include "app/help.h"
+#include "app/help_win.h"
 #include "app/main_window_win.h"
 #include "app/option_dialogs_win.h"
 #include "dialog_robot.h"
@@ -81,6 +83,42 @@ TEST_F(OptionDialogs, EachDialogShowsItsOwnTexts) {
         }
         EXPECT_EQ(robot.opened(), 1) << c.caption;
     }
+}
+
+// F1 and a right click on a control of an open dialog both show that control's topic.
+TEST_F(OptionDialogs, HelpOnADialogControlShowsItsTopic) {
+    folder.Write("Quarry32.hlp",
+                 "@@ 1 Contents\r\nAll.\r\n"
+                 "@@ 0x8172025B By size\r\nSorts by size.\r\n"
+                 "@@ 0x81300149 Excluded\r\nLeft out.\r\n");
+    SetWhatsThisHook([](HWND) { return true; });
+    auto topic = [] {
+        char text[200] = "";
+        GetDlgItemTextA(HelpWindowHandle(), kHelpTopicTextId, text, sizeof text);
+        return std::string(text);
+    };
+    const struct {
+        int templateId, command, control;
+        const char* topic;
+    } cases[] = {{IDD_SORT_OPTIONS, IDM_SORT_OPTIONS, IDC_SORT_SIZE, "By size"},
+                 {IDD_FILE_FILTER, IDM_FILE_FILTER, IDC_FILTER_EXCLUDED, "Excluded"}};
+    for (const auto& c : cases) {
+        DialogRobot robot(c.templateId, [&](HWND dialog) {
+            HWND control = Item(dialog, c.control);
+            SendMessageA(dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0);
+            EXPECT_EQ(topic().rfind(c.topic, 0), 0u) << topic();
+            QuarryHelp(Main(), g_App.HelpFilePath, HELP_QUIT, 0);
+
+            HELPINFO info = {sizeof info, HELPINFO_WINDOW, c.control, control, 0, {0, 0}};
+            SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+            EXPECT_EQ(topic().rfind(c.topic, 0), 0u) << topic();
+            Press(dialog, IDCANCEL);
+        });
+        Command(c.command);
+        EXPECT_EQ(robot.opened(), 1);
+    }
+    QuarryHelp(Main(), g_App.HelpFilePath, HELP_QUIT, 0);
+    SetWhatsThisHook(nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------
