@@ -178,20 +178,6 @@ TEST_F(OptionDialogs, SortOptionsShowTheModeAndTakeTheButtonsOnlyOnOk) {
     }
 }
 
-TEST_F(OptionDialogs, SortOptionsOpenCentredOverTheMainWindow) {
-    DialogRobot robot(IDD_SORT_OPTIONS, [&](HWND dialog) {
-        RECT own, area;
-        GetWindowRect(dialog, &own);
-        GetClientRect(Main(), &area);
-        MapWindowPoints(Main(), nullptr, reinterpret_cast<POINT*>(&area), 2);
-        EXPECT_NEAR((own.left + own.right) / 2, (area.left + area.right) / 2, 1);
-        EXPECT_NEAR((own.top + own.bottom) / 2, (area.top + area.bottom) / 2, 1);
-        Press(dialog, IDCANCEL);
-    });
-    Command(IDM_SORT_OPTIONS);
-    EXPECT_EQ(robot.opened(), 1);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Set File Filter
 
@@ -282,22 +268,6 @@ TEST_F(FileFilter, AddPutsThePatternOnTopAndDeleteChoosesTheNeighbour) {
     EXPECT_EQ(g_Main.ExcludedFiles,
               (Strings{"*.tmp", "*.bat", "*.com", "*.exe", "*.ovl", "*.ovr"}));
     EXPECT_TRUE(boxes.shown().empty());
-}
-
-TEST_F(FileFilter, DeletingTheOnlyEntryLeavesNothingChosen) {
-    g_Main.ExcludedFiles = {"*.one"};
-    Open([&](HWND dialog) {
-        HWND list = Item(dialog, IDC_FILTER_EXCLUDED);
-        Choose(dialog, 0);
-        Click(dialog, IDC_FILTER_DELETE);
-        EXPECT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 0);
-        EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), CB_ERR);
-        EXPECT_FALSE(IsWindowEnabled(Item(dialog, IDC_FILTER_DELETE)));
-        // Delete with nothing chosen does nothing.
-        Press(dialog, IDC_FILTER_DELETE);
-        Press(dialog, IDOK);
-    });
-    EXPECT_TRUE(g_Main.ExcludedFiles.empty());
 }
 
 TEST_F(FileFilter, The33rdPatternPushesOutTheBottomOne) {
