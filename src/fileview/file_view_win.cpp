@@ -158,13 +158,14 @@ void OpenFileView(HWND hwnd) {
         ArrangeLineViewOnly();
     s.Frame.hasLineView = s.LineView != nullptr;
     s.Frame.hasEditView = s.ViewerIsFileView;
+    // The panes get their font before their text: a font given afterwards
+    // would have EditView measure every line of the text twice.
+    if (HFONT font = FileViewFontHandle()) {
+        for (int pane : {IDC_EDIT_WRAP, IDC_EDIT_NOWRAP, IDC_LINEVIEW})
+            SendDlgItemMessageA(hwnd, pane, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    }
     if (s.ViewerIsFileView) SetUpEditView();
     if (s.HasSearchText) BuildLineView();
-
-    if (HFONT font = FileViewFontHandle()) {
-        if (s.EditView) SendMessageA(s.EditView, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-        if (s.LineView) SendMessageA(s.LineView, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-    }
     UpdateCaretStatus();
     s.ToolTip = AddToolTip(hwnd, s.FindBox, "Find text");
 
