@@ -311,6 +311,17 @@ TEST_F(FileViewTest, SplitterFollowsResizeAndKeyboardDrag) {
     EXPECT_EQ(Placed(Edit()).bottom, before - 3);
     EXPECT_EQ(GetFocus(), Lines_());
 
+    // A press on the splitter drags it from where it was gripped.
+    const RECT bar = Placed(splitter);
+    const int x = (bar.left + bar.right) / 2, y = bar.top + 1;
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + 20));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y + 20));
+    EXPECT_EQ(Placed(splitter).top, bar.top + 20);
+    EXPECT_EQ(Placed(Lines_()).top, bar.bottom + 20);
+    EXPECT_EQ(GetCapture(), nullptr);
+
     // The drag stops under the toolbar, and the new share holds on resizing.
     FileViewCommand(IDM_FV_SPLIT_WINDOW);
     SendMessageA(window, WM_KEYDOWN, VK_UP, 5000);
