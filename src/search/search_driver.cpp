@@ -116,9 +116,8 @@ void RunSearch(SearchHost& host, SearchKind kind) {
     host.FinishSearch(kind, !run.closeRequested && !run.quitReceived);
 }
 
-// Ends the run however the search is left: a fault the system swallows at
-// a window procedure's edge unwinds through here too, and a run left marked
-// as running would refuse every later search and close for good.
+// Marks the run for the length of one search, on every way out of it: a run
+// left marked would refuse every later search and the close for good.
 struct RunScope {
     RunScope() {
         run = SearchRun{};
