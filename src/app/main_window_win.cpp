@@ -286,10 +286,15 @@ std::string ComboItemText(HWND combo, int index) {
     return text;
 }
 
-void AddToHistory(HWND combo, size_t limit, const char* text) {
+std::vector<std::string> ComboListEntries(HWND combo) {
     std::vector<std::string> entries;
     int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) entries.push_back(ComboItemText(combo, i));
+    return entries;
+}
+
+void AddToHistory(HWND combo, size_t limit, const char* text) {
+    std::vector<std::string> entries = ComboListEntries(combo);
     HistoryEdit edit;
     if (!PlanHistoryInsert(entries, text, limit, edit)) return;
     if (edit.removeAt >= 0) SendMessageA(combo, CB_DELETESTRING, edit.removeAt, 0);

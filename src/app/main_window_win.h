@@ -51,6 +51,8 @@ void AddToHistory(HWND combo, size_t limit, const char* text);
 void AddToHistory(HWND combo, const char* text);
 // Item `index` of a combo's list, whatever its length.
 std::string ComboItemText(HWND combo, int index);
+// The entries of a combo's list, top first.
+std::vector<std::string> ComboListEntries(HWND combo);
 void CenterWindow(HWND window, int top);
 HWND CreateStatusBar(HWND parent, int id, int parts, const int* widths);
 void SetStatusParts(HWND bar, HWND parent, int parts, const int* widths);
