@@ -17,6 +17,7 @@
 #include "app/main_logic.h"
 #include "app/main_window_win.h"
 #include "app/message_box_win.h"
+#include "fileops/open_file_win.h"
 #include "fileview/find_state.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
@@ -225,6 +226,8 @@ LRESULT OnMainCommand(HWND hwnd, int id, int code, HWND control, WPARAM wp, LPAR
         case IDM_SAVE_SETTINGS_NOW: OnSaveSettingsNow(hwnd); return 0;
         case IDM_SAVE_SETTINGS_ON_EXIT: OnSaveSettingsOnExit(hwnd); return 0;
         case IDM_SELECT_ALL_ITEMS: SelectAllItems(); return 0;
+        case IDM_OPEN_FILE: OpenFocusedItem(); return 0;
+        case IDM_FILEVIEW_SETTINGS: FileViewSettingsDialog(hwnd); return 0;
         case IDC_TOOLBAR_COMBO:
             if (code == CBN_SELENDOK) OnDefaultFileType(hwnd);
             break;
