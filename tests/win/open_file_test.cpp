@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
+#include "dialog_robot.h"
 #include "fileops/open_file_win.h"
 #include "fileview/file_view_win.h"
 #include "resource_ids.h"
@@ -22,65 +23,47 @@ namespace {
 
 // Answers the FileView Settings dialog from a script of words: "403" clicks
 // that radio button, "=text" types into the other-editor field, "ok" and
-// "cancel" press the buttons. After each click it notes the viewer choice,
-// the query mode and whether the field is enabled; after an OK that the
-// dialog refused it notes which control has the focus. A dialog still open
-// at the end of the script is cancelled.
+// "cancel" press the buttons. It notes the viewer choice, the query mode and
+// whether the field is enabled at opening and after each click, and which
+// control has the focus after an OK that the dialog refused. A dialog still
+// open at the end of the script is cancelled.
 class ViewerDialogRobot {
   public:
-    explicit ViewerDialogRobot(const MessageBoxRecorder& boxes, std::string script = "cancel")
-        : boxes_(boxes), script_(std::move(script)) {
-        active = this;
-        SetDialogTestHook(&Hook);
-    }
-    ~ViewerDialogRobot() {
-        SetDialogTestHook(nullptr);
-        active = nullptr;
-    }
-    int opened = 0;
+    explicit ViewerDialogRobot(std::string script = "cancel")
+        : robot_(IDD_FILEVIEW_SETTINGS, [this, script](HWND dialog) { Run(dialog, script); }) {}
+    int opened() const { return robot_.opened(); }
     std::string trace;
 
   private:
-    static void Hook(HWND dialog, int templateId) {
-        if (templateId != IDD_FILEVIEW_SETTINGS) return;
-        active->Run(dialog);
-    }
-    void Note(HWND dialog, const char* label) {
-        trace += label;
-        trace += "(" + std::to_string(g_Settings.Editor) + "," +
+    void Note(HWND dialog, const std::string& label) {
+        trace += label + "(" + std::to_string(g_Settings.Editor) + "," +
                  std::to_string(g_Settings.EditorQuery) + "," +
                  (IsWindowEnabled(GetDlgItem(dialog, IDC_OTHER_EDITOR)) ? "on" : "off") + ") ";
     }
-    void Run(HWND dialog) {
-        ++opened;
+    void Run(HWND dialog, const std::string& script) {
         Note(dialog, "open");
-        bool ended = false;
         size_t start = 0;
-        while (!ended && start < script_.size()) {
-            size_t end = script_.find(' ', start);
-            if (end == std::string::npos) end = script_.size();
-            std::string word = script_.substr(start, end - start);
+        while (DialogStays(dialog) && start < script.size()) {
+            size_t end = script.find(' ', start);
+            if (end == std::string::npos) end = script.size();
+            const std::string word = script.substr(start, end - start);
             start = end + 1;
             if (word == "ok") {
-                size_t before = boxes_.shown().size();
-                SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-                ended = boxes_.shown().size() == before;
-                if (!ended) trace += "refused(focus " + std::to_string(GetDlgCtrlID(GetFocus())) + ") ";
+                Press(dialog, IDOK);
+                if (DialogStays(dialog))
+                    trace += "refused(focus " + std::to_string(GetDlgCtrlID(FocusedControl())) + ") ";
             } else if (word == "cancel") {
-                SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                ended = true;
+                Press(dialog, IDCANCEL);
             } else if (word[0] == '=') {
-                SetDlgItemTextA(dialog, IDC_OTHER_EDITOR, word.c_str() + 1);
+                Type(GetDlgItem(dialog, IDC_OTHER_EDITOR), word.substr(1));
             } else {
-                SendMessageA(GetDlgItem(dialog, std::stoi(word)), BM_CLICK, 0, 0);
-                Note(dialog, word.c_str());
+                Click(dialog, std::stoi(word));
+                Note(dialog, word);
             }
         }
-        if (!ended) SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        if (DialogStays(dialog)) Press(dialog, IDCANCEL);
     }
-    static inline ViewerDialogRobot* active = nullptr;
-    const MessageBoxRecorder& boxes_;
-    std::string script_;
+    DialogRobot robot_;
 };
 
 // A running Notepad started by this process: its window's title and text,
@@ -214,9 +197,9 @@ TEST_F(Opening, QueryModeDecidesWhetherTheSettingsComeFirst) {
         SCOPED_TRACE(testing::Message() << c.query << " " << c.size);
         ShowRow("big.txt", c.size);
         UseViewer(IDC_VIEWER_FILEVIEW, c.query);
-        ViewerDialogRobot robot(boxes);
+        ViewerDialogRobot robot;
         Command(IDM_OPEN_FILE);
-        EXPECT_EQ(robot.opened, c.asked);
+        EXPECT_EQ(robot.opened(), c.asked);
         EXPECT_EQ(ShownFile().WholeFile, c.whole);
         EXPECT_EQ(ShownFile().Size, c.size);
         EXPECT_EQ(ShownFile().FullPath, folder.File("big.txt"));
@@ -314,7 +297,7 @@ TEST_F(Opening, SettingsDialogTakesEffectAtOnceAndCancelGivesTheViewerBack) {
         lstrcpyA(ShownFile().FileName, c.file);
         UseViewer(c.editor, c.query);
         g_Settings.OtherEditor = "notepad.exe";
-        ViewerDialogRobot robot(recorder, c.script);
+        ViewerDialogRobot robot(c.script);
         EXPECT_EQ(FileViewSettingsDialog(Main()), c.result);
         EXPECT_EQ(robot.trace, c.trace);
         EXPECT_EQ(g_Settings.Editor, c.editorAfter);
@@ -327,9 +310,9 @@ TEST_F(Opening, SettingsDialogTakesEffectAtOnceAndCancelGivesTheViewerBack) {
 }
 
 TEST_F(Opening, OptionsMenuOpensTheSettingsDialog) {
-    ViewerDialogRobot robot(boxes, "407 ok");
+    ViewerDialogRobot robot("407 ok");
     Command(IDM_FILEVIEW_SETTINGS);
-    EXPECT_EQ(robot.opened, 1);
+    EXPECT_EQ(robot.opened(), 1);
     EXPECT_EQ(g_Settings.EditorQuery, IDC_QUERY_NEVER);
 }
 
