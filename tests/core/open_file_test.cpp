@@ -220,17 +220,4 @@ TEST(OpenFile, ViewerSettingsAreCheckedOnOk) {
     }
 }
 
-TEST(OpenFile, SearchPathIsTriedInOrder) {
-    std::string looked;
-    auto nowhere = [&looked](const std::string& path) {
-        looked += path + ";";
-        return false;
-    };
-    EXPECT_EQ(FindOnSearchPath("vi.exe", "c:\\a;;c:\\b\\;", nowhere), "");
-    EXPECT_EQ(looked, "vi.exe;c:\\a\\vi.exe;c:\\b\\vi.exe;");
-    EXPECT_EQ(FindOnSearchPath("vi.exe", "c:\\a;c:\\b",
-                               [](const std::string& path) { return path != "vi.exe"; }),
-              "c:\\a\\vi.exe");
-}
-
 }  // namespace

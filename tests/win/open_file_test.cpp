@@ -211,28 +211,6 @@ TEST_F(Opening, QueryModeDecidesWhetherTheSettingsComeFirst) {
     EXPECT_TRUE(boxes.shown().empty());
 }
 
-TEST_F(Opening, EachViewerSaysHowItOpens) {
-    struct Case {
-        int editor;
-        const char* status;
-    };
-    const Case kCases[] = {
-        {IDC_VIEWER_FILEVIEW, "Opening FileView with internal Editor."},
-        {IDC_VIEWER_ASSOCIATED, "Opening FileView with associated program"},
-    };
-    // An extension with no program: the associated viewer starts nothing.
-    ShowRow("data.qqq", 20);
-    for (const Case& c : kCases) {
-        UseViewer(c.editor, IDC_QUERY_NEVER);
-        SetStatusText("");
-        Command(IDM_OPEN_FILE);
-        EXPECT_EQ(StatusText(), c.status);
-        StartedNotepad none;
-        EXPECT_FALSE(none.running());
-    }
-    EXPECT_TRUE(boxes.shown().empty());
-}
-
 TEST_F(Opening, NotepadOpensTheFileByItsBareNameInItsDirectory) {
     struct Case {
         int editor;
@@ -244,6 +222,8 @@ TEST_F(Opening, NotepadOpensTheFileByItsBareNameInItsDirectory) {
         {IDC_VIEWER_NOTEPAD, "with blanks.txt", "Opening FileView with Notepad."},
         {IDC_VIEWER_ASSOCIATED, "plain.txt", "Opening FileView with associated program"},
         {IDC_VIEWER_OTHER, "plain.txt", "Opening FileView with specified program."},
+        // No program for this extension: nothing starts, the status says the same.
+        {IDC_VIEWER_ASSOCIATED, "data.qqq", "Opening FileView with associated program"},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(testing::Message() << c.editor << " " << c.name);
@@ -253,7 +233,8 @@ TEST_F(Opening, NotepadOpensTheFileByItsBareNameInItsDirectory) {
         Command(IDM_OPEN_FILE);
         EXPECT_EQ(StatusText(), c.status);
         StartedNotepad notepad;
-        ASSERT_TRUE(notepad.running());
+        ASSERT_EQ(notepad.running(), std::string(c.name) != "data.qqq");
+        if (!notepad.running()) continue;
         const std::string stem = std::string(c.name).substr(0, std::string(c.name).find('.'));
         EXPECT_NE(notepad.Title().find(stem), std::string::npos) << notepad.Title();
         EXPECT_EQ(notepad.Text(), text);
