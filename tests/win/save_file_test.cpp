@@ -173,3 +173,61 @@ TEST_F(Saving, FileMadeAgainIsRemovedWhenTheSaveFails) {
 }
 
 }  // namespace
+
+namespace {
+
+// Types a name into the Save As dialog as soon as it is activated and presses
+// Save, or Cancel when the name is empty.
+struct SaveAsRobot {
+    explicit SaveAsRobot(const char* typed) {
+        name = typed;
+        hook = SetWindowsHookExA(WH_CBT, &Cbt, nullptr, GetCurrentThreadId());
+    }
+    ~SaveAsRobot() { UnhookWindowsHookEx(hook); }
+    static LRESULT CALLBACK Cbt(int code, WPARAM wp, LPARAM lp) {
+        char kind[32] = "";
+        HWND dialog = reinterpret_cast<HWND>(wp);
+        if (code == HCBT_ACTIVATE && GetClassNameA(dialog, kind, sizeof kind) &&
+            lstrcmpA(kind, "#32770") == 0 && !answered) {
+            answered = true;
+            if (*name) {
+                HWND field = GetDlgItem(dialog, 0x47c);  // the name combo of the Explorer dialog
+                if (!field) field = GetDlgItem(dialog, 0x480);
+                SetWindowTextA(field, name);
+            }
+            PostMessageA(dialog, WM_COMMAND, *name ? IDOK : IDCANCEL, 0);
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline const char* name = "";
+    static inline bool answered = false;
+    HHOOK hook;
+};
+
+TEST_F(Saving, SaveAsNamesTheChosenFileWithTheDefaultExtension) {
+    struct Case {
+        const char* typed;
+        int result;
+        std::string fullPath, fileName;
+    };
+    const Case kCases[] = {
+        {"copy", 1, folder.File("copy.TXT"), "copy.TXT"},
+        {"copy.log", 1, folder.File("copy.log"), "copy.log"},
+        {"", 0, folder.File("notes.txt"), "notes.txt"},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.typed);
+        char fullPath[MAX_PATH];
+        char fileName[MAX_PATH] = "notes.txt";
+        lstrcpyA(fullPath, folder.File("notes.txt").c_str());
+        SaveAsRobot::answered = false;
+        SaveAsRobot robot(c.typed);
+        EXPECT_EQ(AskSaveAsName(nullptr, fullPath, fileName) != 0, c.result != 0);
+        EXPECT_TRUE(SaveAsRobot::answered);
+        EXPECT_EQ(lstrcmpiA(fullPath, c.fullPath.c_str()), 0) << fullPath;
+        // The platform decides the letter case of the extension it adds.
+        EXPECT_EQ(lstrcmpiA(fileName, c.fileName.c_str()), 0) << fileName;
+    }
+}
+
+}  // namespace
