@@ -18,6 +18,7 @@
 #include "app/main_window_win.h"
 #include "app/message_box_win.h"
 #include "app/option_dialogs_win.h"
+#include "fileops/open_file_win.h"
 #include "fileview/file_view_win.h"
 #include "fileview/find_state.h"
 #include "resource_ids.h"
@@ -206,6 +207,8 @@ LRESULT OnMainCommand(HWND hwnd, int id, int code, HWND control, WPARAM wp, LPAR
         case IDM_SELECT_ALL_ITEMS: SelectAllItems(); return 0;
         case IDM_SORT_OPTIONS: ShowSortOptionsDialog(hwnd); return 0;
         case IDM_FILE_FILTER: OnFileFilter(hwnd); return 0;
+        case IDM_OPEN_FILE: OpenFocusedItem(); return 0;
+        case IDM_FILEVIEW_SETTINGS: FileViewSettingsDialog(hwnd); return 0;
         case IDC_TOOLBAR_COMBO:
             if (code == CBN_SELENDOK) OnDefaultFileType(hwnd);
             break;

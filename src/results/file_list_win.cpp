@@ -134,6 +134,10 @@ FileInfoItem* GetItemRecord(int row) {
     return reinterpret_cast<FileInfoItem*>(item.lParam);
 }
 
+int FocusedItem() {
+    return static_cast<int>(SendMessageA(List(), LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
+}
+
 std::string GetItemFullPath(int row) {
     const FileInfoItem* item = GetItemRecord(row);
     return item ? JoinPath(item->directory, item->name) : std::string();

@@ -34,6 +34,8 @@ void InitListColumns(HWND list);
 // Makes rows 0 to count - 1 of the first `count` pending items, each marked.
 void ShowPendingItems(int count);
 FileInfoItem* GetItemRecord(int row);
+// The focused row, or -1.
+int FocusedItem();
 std::string GetItemFullPath(int row);
 // The next selected row after `after` (-1 starts at the top), or -1; its full
 // path goes to `path` when one is found and `path` is given.

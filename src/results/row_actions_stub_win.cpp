@@ -4,6 +4,3 @@
 bool RenameFromLabelEdit(int, const char*) {
     return false;
 }
-
-// Opening a row belongs to the file operations; until they arrive it does nothing.
-void OpenFileFromList(int) {}
