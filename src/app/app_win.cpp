@@ -22,6 +22,10 @@ bool FileExists(const char* path) {
 
 }  // namespace
 
+HWND MainWindowHandle() {
+    return g_App.MainWindow;
+}
+
 void SetProgramDirectoryForTesting(const char* directory) {
     programDirectoryOverride = directory ? directory : "";
 }

@@ -24,6 +24,9 @@ struct MessageLoopState {
 extern AppState g_App;
 extern MessageLoopState g_Loop;
 
+// The main window, for the subsystems that own its dialogs and messages.
+HWND MainWindowHandle();
+
 bool InitApplication(HINSTANCE instance);
 bool InitInstance(HINSTANCE instance, int showState);
 int RunMessageLoop();
