@@ -35,7 +35,7 @@ class Win32SaveFiles : public SaveFileLayer {
     }
     bool CreateTempFile(const std::string& directory, std::string& tempPath) override {
         char path[MAX_PATH];
-        if (!GetTempFileNameA(directory.c_str(), kTempPrefix, 0, path)) return false;
+        if (!GetTempFileNameA(directory.c_str(), TempPrefix, 0, path)) return false;
         tempPath = path;
         return true;
     }

@@ -4,14 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "app/temp_prefix.h"
+
 // Writing a text over a file without ever losing the only copy: the text goes
 // to a temporary file beside the target, is flushed, and then replaces the
 // target in one step. Shared by FileView's Save and Replace in Files.
 
 // EditView's text model: a text of this many characters or more is not saved.
 constexpr size_t kSaveTextLimit = 65535;
-// The prefix of every temporary file the program makes.
-constexpr const char* kTempPrefix = "qry";
 
 // The file operations a save needs, one call per step, so tests can fail any
 // one of them. The Win32 side implements it over the real file system.
@@ -26,7 +26,7 @@ class SaveFileLayer {
     virtual Access ProbeTarget(const std::string& path) = 0;
     // Creates a new, empty target; fails when one exists.
     virtual bool CreateTarget(const std::string& path) = 0;
-    // Creates an empty, uniquely named file with kTempPrefix in `directory`.
+    // Creates an empty, uniquely named file with TempPrefix in `directory`.
     virtual bool CreateTempFile(const std::string& directory, std::string& tempPath) = 0;
     // The one file being written: open, write all bytes, flush, close.
     virtual bool OpenForWriting(const std::string& path) = 0;

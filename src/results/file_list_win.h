@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "results/file_info.h"
 
@@ -75,3 +76,11 @@ void ShowDateLabel(HWND mainWindow);
 bool RenameFromLabelEdit(int row, const char* newName);
 // Opens the row's file in the configured viewer.
 void OpenFileFromList(int row);
+// Starts in-place editing of the row's name; false when the list refuses.
+bool EditItemLabel(int row);
+// Redraws the rows at once, without erasing the background.
+void RedrawItems();
+// Removes the given rows (ascending, as NextSelectedItem finds them); the
+// focus and selection go to the row now at the first one's place, or to the
+// new last row.
+void DeleteItemRows(const std::vector<int>& rows);
