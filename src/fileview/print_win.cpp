@@ -80,16 +80,20 @@ void PreparePrintRecord(PRINTDLGA& record, HWND owner) {
     record.lCustData = static_cast<LPARAM>(PrintTarget::EditView);
 }
 
-INT_PTR CALLBACK CancelBoxProc(HWND box, UINT message, WPARAM, LPARAM) {
+// The owner comes back at once; the job ends at its next page.
+void CancelJob() {
+    g_Job.Cancelled = true;
+    EnableWindow(g_Job.Owner, TRUE);
+    if (g_Job.CancelBox) DestroyWindow(g_Job.CancelBox);
+    g_Job.CancelBox = nullptr;
+}
+
+INT_PTR CALLBACK CancelBoxProc(HWND, UINT message, WPARAM, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
         return TRUE;
-    case WM_COMMAND:
-        // Any command is the Cancel button: the owner comes back at once.
-        g_Job.Cancelled = true;
-        EnableWindow(g_Job.Owner, TRUE);
-        DestroyWindow(box);
-        g_Job.CancelBox = nullptr;
+    case WM_COMMAND:  // any command is the Cancel button
+        CancelJob();
         return TRUE;
     }
     return FALSE;
@@ -196,7 +200,7 @@ UINT_PTR CALLBACK PrintDialogHook(HWND dialog, UINT message, WPARAM wParam, LPAR
         g_Job.Target = PrintTarget::EditView;
         SetFocus(GetDlgItem(dialog, IDC_PRINT_EDITVIEW));
         CallTestHook(dialog, IDD_PRINT);
-        return TRUE;  // the focus is set
+        return FALSE;  // the focus is set; the platform must not move it
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_PRINT_EDITVIEW:
@@ -225,7 +229,7 @@ BOOL CALLBACK PrintAbortProc(HDC, int) {
             // The program is ending: leave the quit for the message loop and
             // drop the job rather than spool on behind a closing window.
             PostQuitMessage(static_cast<int>(msg.wParam));
-            g_Job.Cancelled = true;
+            CancelJob();
             break;
         }
         if (g_Job.CancelBox && IsDialogMessageA(g_Job.CancelBox, &msg)) continue;

@@ -31,6 +31,7 @@ struct Robot {
     bool chooseLineList = false;
     bool pressHelp = false;
     bool cancelJob = false;
+    bool quitWhileSpooling = false;
     // Seen in the Print dialog as it opened.
     bool editViewChosen = false, selectionEnabled = true, focusOnEditView = false;
     std::vector<int> visibleHidden;  // ids of controls meant to be hidden yet visible
@@ -53,7 +54,8 @@ void AnswerPrintDialogs(HWND dialog, int id) {
         ++r.printDialogs;
         r.editViewChosen = IsDlgButtonChecked(dialog, IDC_PRINT_EDITVIEW) == BST_CHECKED;
         r.selectionEnabled = IsWindowEnabled(GetDlgItem(dialog, rad2));
-        r.focusOnEditView = GetFocus() == GetDlgItem(dialog, IDC_PRINT_EDITVIEW);
+        // The focus is looked at once the dialog has been set up whole.
+        PostMessageA(g_Owner, WM_APP, 0, reinterpret_cast<LPARAM>(dialog));
         for (int hidden : {stc2, stc3, edt1, edt2, chx2})
             if (IsWindowVisible(GetDlgItem(dialog, hidden))) r.visibleHidden.push_back(hidden);
         auto click = [dialog](int radio) {
@@ -79,11 +81,16 @@ void AnswerPrintDialogs(HWND dialog, int id) {
         r.spooledName = name;
         r.ownerDisabledWhileSpooling = !IsWindowEnabled(g_Owner);
         if (r.cancelJob) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        if (r.quitWhileSpooling) PostQuitMessage(3);
     }
 }
 
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     static UINT helpMessage = RegisterWindowMessageA(HELPMSGSTRINGA);
+    if (message == WM_APP) {
+        g_Robot.focusOnEditView = GetFocus() == GetDlgItem(reinterpret_cast<HWND>(lParam), IDC_PRINT_EDITVIEW);
+        return 0;
+    }
     if (message == helpMessage) {
         g_HelpContextAtHelp = g_HelpContext;
         return 0;
@@ -101,7 +108,9 @@ std::string HostShell(const std::string& command) {
     static int runs = 0;
     std::string out = "/tmp/quarry-print-test-" + std::to_string(GetCurrentProcessId()) + "-" +
                       std::to_string(++runs) + ".txt";
-    std::string script = "(" + command + ") >" + out + " 2>&1";
+    // The shell lets go of the test program's own output at once, so a run
+    // that is stopped leaves nothing holding its pipes.
+    std::string script = "exec </dev/null >" + out + " 2>&1; " + command;
     std::vector<char> sh(std::begin("/bin/sh"), std::end("/bin/sh")), c(std::begin("-c"), std::end("-c"));
     std::vector<char> body(script.begin(), script.end());
     body.push_back('\0');
@@ -118,17 +127,19 @@ std::string HostShell(const std::string& command) {
     return text.str();
 }
 
+// Waits until the scheduler's queue is empty. A job is in the queue once
+// Wine has ended the document; the scheduler and cups-pdf then work on their
+// own, so this polls the queue, for two minutes at the most.
+const char kWaitForEmptyQueue[] =
+    "i=0; while [ -n \"$(lpstat -o 2>/dev/null)\" ] && [ $i -lt 1200 ]; do sleep 0.1; i=$((i+1)); done; ";
+
 // The pages of the job whose title holds `token`, as pdftotext lays them out.
-// The job leaves Wine when the document ends; the scheduler and cups-pdf then
-// work on their own, so this waits (at most a minute) for the PDF to appear
-// and the queue to empty.
 std::vector<std::string> PrintedPages(const std::string& token) {
     std::string text = HostShell(
-        "dir=\"$HOME/PDF\"; i=0; while [ $i -lt 600 ]; do "
-        "f=$(ls \"$dir\" 2>/dev/null | grep -F -- '" + token + "' | head -n 1); "
-        "if [ -n \"$f\" ] && [ -z \"$(lpstat -o 2>/dev/null)\" ]; then "
-        "pdftotext -layout \"$dir/$f\" - && rm -f \"$dir/$f\"; exit 0; fi; "
-        "sleep 0.1; i=$((i+1)); done; echo \"NO PDF for " + token + " in $dir; queue: $(lpstat -o)\"");
+        std::string(kWaitForEmptyQueue) + "dir=\"$HOME/PDF\"; " +
+        "f=$(ls \"$dir\" 2>/dev/null | grep -F -- '" + token + "' | head -n 1); " +
+        "if [ -n \"$f\" ]; then pdftotext -layout \"$dir/$f\" - && rm -f \"$dir/$f\"; " +
+        "else echo \"NO PDF for " + token + " in $dir; queue: $(lpstat -o)\"; fi");
     // Wine's PostScript driver names the hyphen glyph so that pdftotext reads
     // it back as a soft hyphen; on paper it is the hyphen.
     for (size_t soft; (soft = text.find("\xC2\xAD")) != std::string::npos;) text.replace(soft, 2, "-");
@@ -151,6 +162,11 @@ class PrintTest : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(RequireTestPrinter());
+        // Whatever earlier tests left in the queue (a quit among it) is not
+        // this test's; the job's message pump would act on it.
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        }
         g_Robot = Robot{};
         g_HelpContext = 0;
         g_HelpContextAtHelp = -1;
@@ -307,14 +323,16 @@ TEST_F(PrintTest, LineListNamesTheSearchTextOnTheFirstPageOnly) {
 TEST_F(PrintTest, NothingReachesThePrinterWhenThereIsNothingToPrintOrTheUserCancels) {
     struct Case {
         const char* what;
-        bool cancelDialog, lineList, cancelJob;
+        bool cancelDialog, lineList, cancelJob, quit;
         const char* text;
         std::vector<std::string> messages;
     } cases[] = {
-        {"Cancel in the Print dialog", true, false, false, "some text", {}},
-        {"EditView empty", false, false, false, "", {}},
-        {"Line List empty", false, true, false, "some text", {}},
-        {"Cancel while spooling", false, false, true, "some text", {"Could not print file "}},
+        {"Cancel in the Print dialog", true, false, false, false, "some text", {}},
+        {"EditView empty", false, false, false, false, "", {}},
+        {"Line List empty", false, true, false, false, "some text", {}},
+        {"Cancel while spooling", false, false, true, false, "some text", {"Could not print file "}},
+        {"the program quits while spooling", false, false, false, true, "some text",
+         {"Could not print file "}},
     };
     std::vector<std::string> names;
     for (const auto& c : cases) {
@@ -324,6 +342,7 @@ TEST_F(PrintTest, NothingReachesThePrinterWhenThereIsNothingToPrintOrTheUserCanc
         g_Robot.cancelDialog = c.cancelDialog;
         g_Robot.chooseLineList = c.lineList;
         g_Robot.cancelJob = c.cancelJob;
+        g_Robot.quitWhileSpooling = c.quit;
         SetWindowTextA(edit, c.text);
         names.push_back(token + "n" + std::to_string(names.size()) + ".txt");
         PrintCommand(Request(names.back()));
@@ -338,6 +357,9 @@ TEST_F(PrintTest, NothingReachesThePrinterWhenThereIsNothingToPrintOrTheUserCanc
         EXPECT_EQ(shown, want);
         EXPECT_TRUE(IsWindowEnabled(owner));
         EXPECT_EQ(FindWindowA(nullptr, "Quarry Print"), nullptr);
+        // The quit stays for the message loop.
+        MSG msg;
+        EXPECT_EQ(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0, c.quit);
     }
     // A last job goes through the same queue after them; once it is out,
     // anything they had sent would be out too.
