@@ -17,6 +17,7 @@
 #include "app/main_logic.h"
 #include "app/main_window_win.h"
 #include "app/message_box_win.h"
+#include "app/option_dialogs_win.h"
 #include "fileview/find_state.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
@@ -152,6 +153,11 @@ void OnDefaultFileType(HWND hwnd) {
     (void)hwnd;
 }
 
+void OnFileFilter(HWND hwnd) {
+    if (ShowFileFilterDialog(hwnd))
+        SetWindowTextA(g_Main.ToolbarCombo, g_Settings.DefaultFileType.c_str());
+}
+
 void OnTextOption(HWND hwnd, int id) {
     uint8_t bit = static_cast<uint8_t>(1u << (id - IDC_CASE));
     if (IsDlgButtonChecked(hwnd, id) == BST_CHECKED)
@@ -225,6 +231,8 @@ LRESULT OnMainCommand(HWND hwnd, int id, int code, HWND control, WPARAM wp, LPAR
         case IDM_SAVE_SETTINGS_NOW: OnSaveSettingsNow(hwnd); return 0;
         case IDM_SAVE_SETTINGS_ON_EXIT: OnSaveSettingsOnExit(hwnd); return 0;
         case IDM_SELECT_ALL_ITEMS: SelectAllItems(); return 0;
+        case IDM_SORT_OPTIONS: ShowSortOptionsDialog(hwnd); return 0;
+        case IDM_FILE_FILTER: OnFileFilter(hwnd); return 0;
         case IDC_TOOLBAR_COMBO:
             if (code == CBN_SELENDOK) OnDefaultFileType(hwnd);
             break;

@@ -264,7 +264,7 @@ void OnMainSize(HWND hwnd, int width, int height) {
     GetClientRect(hwnd, &g_Main.ClientRect);
 }
 
-void AddToHistory(HWND combo, size_t limit, const char* text) {
+std::vector<std::string> ComboListEntries(HWND combo) {
     std::vector<std::string> entries;
     int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
@@ -274,6 +274,11 @@ void AddToHistory(HWND combo, size_t limit, const char* text) {
             SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
         entries.push_back(entry);
     }
+    return entries;
+}
+
+void AddToHistory(HWND combo, size_t limit, const char* text) {
+    std::vector<std::string> entries = ComboListEntries(combo);
     HistoryEdit edit;
     if (!PlanHistoryInsert(entries, text, limit, edit)) return;
     if (edit.removeAt >= 0) SendMessageA(combo, CB_DELETESTRING, edit.removeAt, 0);

@@ -47,6 +47,8 @@ void SubclassToolbarComboEdit();
 
 // Puts text on top of a combo's history list and into its edit field.
 void AddToHistory(HWND combo, size_t limit, const char* text);
+// The entries of a combo's list, top first.
+std::vector<std::string> ComboListEntries(HWND combo);
 void CenterWindow(HWND window, int top);
 HWND CreateStatusBar(HWND parent, int id, int parts, const int* widths);
 void SetStatusParts(HWND bar, HWND parent, int parts, const int* widths);

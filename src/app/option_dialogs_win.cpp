@@ -1,0 +1,295 @@
+#include "app/option_dialogs_win.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_win.h"
+#include "app/help.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/message_box_win.h"
+#include "app/option_dialogs.h"
+#include "resource_ids.h"
+#include "search/search_win.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr char kContextSizeError[] = "Error in value(must be less than 1024).";
+
+void SimpleBeep() {
+    MessageBeep(0xFFFFFFFF);
+}
+
+bool IsChecked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+std::string FieldText(HWND window, int size) {
+    std::string text(static_cast<size_t>(size), '\0');
+    int length = GetWindowTextA(window, text.data(), size);
+    text.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    return text;
+}
+
+// The field's text is chosen whole so that the user types over it.
+void FocusField(HWND dialog, int id) {
+    HWND field = GetDlgItem(dialog, id);
+    SetFocus(field);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+}
+
+void ContextHelp(HWND clicked, const uint32_t* table) {
+    QuarryHelp(clicked, g_App.HelpFilePath, HELP_CONTEXTMENU, reinterpret_cast<ULONG_PTR>(table));
+}
+
+INT_PTR OpenDialog(HWND owner, int templateId, DLGPROC procedure, LPARAM parameter = 0) {
+    return DialogBoxParamA(g_App.AppInstance, MAKEINTRESOURCEA(templateId), owner, procedure,
+                           parameter);
+}
+
+// Sort Options.
+
+void OnSortInit(HWND dialog) {
+    CenterWindow(dialog, 0);
+    // Mode 4 (a Time header click) has no button and shows none checked.
+    if (g_Settings.SortMode >= 0 && g_Settings.SortMode <= 3)
+        CheckRadioButton(dialog, IDC_SORT_NONE, IDC_SORT_DATE, IDC_SORT_NONE + g_Settings.SortMode);
+    CheckDlgButton(dialog, IDC_SORT_ASCENDING, g_Settings.SortOrder ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_SORT_ACROSS_DIRS, g_Settings.SortDir ? BST_CHECKED : BST_UNCHECKED);
+    CallDialogTestHook(dialog, IDD_SORT_OPTIONS);
+}
+
+void OnSortOk(HWND dialog) {
+    bool checked[4];
+    for (int mode = 0; mode < 4; ++mode) checked[mode] = IsChecked(dialog, IDC_SORT_NONE + mode);
+    g_Settings.SortMode = SortModeFromButtons(checked, g_Settings.SortMode);
+    g_Settings.SortOrder = IsChecked(dialog, IDC_SORT_ASCENDING) ? 1 : 0;
+    g_Settings.SortDir = IsChecked(dialog, IDC_SORT_ACROSS_DIRS) ? 1 : 0;
+    EndDialog(dialog, 0);
+}
+
+INT_PTR CALLBACK SortOptionsProc(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG: OnSortInit(dialog); return TRUE;
+        case WM_CONTEXTMENU: ContextHelp(reinterpret_cast<HWND>(wp), kContextHelpIds); return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(wp)) {
+                case IDOK: OnSortOk(dialog); return TRUE;
+                case IDCANCEL: EndDialog(dialog, 0); return TRUE;
+            }
+            break;
+    }
+    return FALSE;
+}
+
+// Set File Filter. The excluded-files combo is the working copy of the list;
+// the slots are rebuilt from it only on Close.
+
+void OnFilterInit(HWND dialog) {
+    HWND type = GetDlgItem(dialog, IDC_FILTER_FILE_TYPE);
+    SendMessageA(type, CB_SETEXTENDEDUI, TRUE, 0);
+    SendMessageA(type, CB_LIMITTEXT, 5, 0);
+    if (g_Main.ToolbarCombo)
+        for (std::string entry : ComboListEntries(g_Main.ToolbarCombo)) {
+            if (entry.size() > kFilterTextMax) entry.resize(kFilterTextMax);
+            SendMessageA(type, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+        }
+    SetWindowTextA(type, g_Settings.DefaultFileType.c_str());
+
+    HWND excluded = GetDlgItem(dialog, IDC_FILTER_EXCLUDED);
+    for (const std::string& pattern : g_Main.ExcludedFiles)
+        SendMessageA(excluded, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(pattern.c_str()));
+
+    EnableWindow(GetDlgItem(dialog, IDC_FILTER_ADD), FALSE);
+    EnableWindow(GetDlgItem(dialog, IDC_FILTER_DELETE), FALSE);
+    CheckDlgButton(dialog, IDC_FILTER_ENABLE,
+                   g_Settings.EnableExcludeFiles ? BST_CHECKED : BST_UNCHECKED);
+    SetFocus(type);
+    CallDialogTestHook(dialog, IDD_FILE_FILTER);
+}
+
+void OnExcludedNotify(HWND dialog, HWND combo, int code) {
+    bool chosen = SendMessageA(combo, CB_GETCURSEL, 0, 0) >= 0;
+    if (code == CBN_SELCHANGE || (code == CBN_SETFOCUS && chosen))
+        EnableWindow(GetDlgItem(dialog, IDC_FILTER_DELETE), TRUE);
+    else if (code == CBN_EDITCHANGE)
+        EnableWindow(GetDlgItem(dialog, IDC_FILTER_ADD), TRUE);
+}
+
+void OnFilterAdd(HWND dialog) {
+    HWND combo = GetDlgItem(dialog, IDC_FILTER_EXCLUDED);
+    std::string pattern = FieldText(combo, kFilterTextMax + 1);
+    if (pattern.empty()) return SimpleBeep();
+    AddToHistory(combo, kExcludedFilesMax, pattern.c_str());
+}
+
+void OnFilterDelete(HWND dialog) {
+    HWND combo = GetDlgItem(dialog, IDC_FILTER_EXCLUDED);
+    int chosen = static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+    if (chosen < 0) return;
+    SendMessageA(combo, CB_DELETESTRING, chosen, 0);
+    int remaining = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    int next = ChosenAfterDelete(remaining, chosen);
+    SendMessageA(combo, CB_SETCURSEL, next, 0);
+    // With nothing left to choose, Delete has nothing to act on.
+    if (next < 0) {
+        HWND button = GetDlgItem(dialog, IDC_FILTER_DELETE);
+        if (GetFocus() == button) SetFocus(combo);
+        EnableWindow(button, FALSE);
+    }
+}
+
+void OnFilterClose(HWND dialog) {
+    std::string typed = FieldText(GetDlgItem(dialog, IDC_FILTER_FILE_TYPE), kFilterTextMax + 1);
+    int result = 0;
+    switch (CheckNewFileType(g_Settings.DefaultFileType, typed)) {
+        case FileTypeChange::Unchanged: break;
+        case FileTypeChange::Invalid: {
+            SimpleBeep();
+            char text[kMessageTextSize];
+            LoadStringA(g_App.AppInstance, IDS_FILE_TYPE_ERROR, text, sizeof text);
+            WarningBox(nullptr, "%s", text);
+            SetFocus(GetDlgItem(dialog, IDC_FILTER_FILE_TYPE));
+            return;
+        }
+        case FileTypeChange::Changed:
+            g_Settings.DefaultFileType = typed;
+            result = 1;
+            break;
+    }
+    g_Main.ExcludedFiles =
+        ExcludedFilesFromList(ComboListEntries(GetDlgItem(dialog, IDC_FILTER_EXCLUDED)));
+    g_Settings.EnableExcludeFiles = IsChecked(dialog, IDC_FILTER_ENABLE) ? 1 : 0;
+    EndDialog(dialog, result);
+}
+
+INT_PTR CALLBACK FileFilterProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_INITDIALOG: OnFilterInit(dialog); return FALSE;  // the focus is set
+        case WM_CONTEXTMENU: ContextHelp(reinterpret_cast<HWND>(wp), kContextHelpIds); return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(wp)) {
+                case IDC_FILTER_EXCLUDED:
+                    OnExcludedNotify(dialog, reinterpret_cast<HWND>(lp), HIWORD(wp));
+                    return TRUE;
+                case IDC_FILTER_ADD: OnFilterAdd(dialog); return TRUE;
+                case IDC_FILTER_DELETE: OnFilterDelete(dialog); return TRUE;
+                case IDC_FILTER_ENABLE:
+                    // Takes effect at once; Cancel leaves it.
+                    g_Settings.EnableExcludeFiles = IsChecked(dialog, IDC_FILTER_ENABLE) ? 1 : 0;
+                    return TRUE;
+                case IDOK: OnFilterClose(dialog); return TRUE;
+                case IDCANCEL: EndDialog(dialog, 0); return TRUE;
+            }
+            break;
+    }
+    return FALSE;
+}
+
+// Tabs.
+
+INT_PTR CALLBACK TabsProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            SetDlgItemInt(dialog, IDC_TAB_LENGTH, static_cast<UINT>(lp), FALSE);
+            CallDialogTestHook(dialog, IDD_TABS);
+            return TRUE;
+        case WM_CONTEXTMENU: ContextHelp(reinterpret_cast<HWND>(wp), kFileViewHelpIds); return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(wp)) {
+                case IDOK: {
+                    uint16_t length = 0;
+                    if (!ReadTabLength(FieldText(GetDlgItem(dialog, IDC_TAB_LENGTH), 32), length)) {
+                        SimpleBeep();
+                        FocusField(dialog, IDC_TAB_LENGTH);
+                        return TRUE;
+                    }
+                    EndDialog(dialog, length);
+                    return TRUE;
+                }
+                case IDCANCEL: EndDialog(dialog, 0); return TRUE;
+            }
+            break;
+    }
+    return FALSE;
+}
+
+// Set Context Size. Both fields are checked before either value is taken, so
+// a refused field leaves nothing half changed.
+
+struct ContextSizes {
+    int above;
+    int below;
+};
+
+void OnContextInit(HWND dialog, ContextSizes* sizes) {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(sizes));
+    CenterWindow(dialog, 0);
+    for (int field : {IDC_CONTEXT_ABOVE, IDC_CONTEXT_BELOW}) {
+        HWND spin = GetWindow(GetDlgItem(dialog, field), GW_HWNDNEXT);
+        SendMessageA(spin, UDM_SETRANGE32, 0, kContextLinesLimit - 1);
+        int value = field == IDC_CONTEXT_ABOVE ? sizes->above : sizes->below;
+        SendMessageA(spin, UDM_SETPOS32, 0, value);
+        SetDlgItemInt(dialog, field, static_cast<UINT>(value), FALSE);
+    }
+    CallDialogTestHook(dialog, IDD_CONTEXT_SIZE);
+}
+
+void OnContextOk(HWND dialog, ContextSizes& sizes) {
+    ContextSizes typed{};
+    for (int field : {IDC_CONTEXT_ABOVE, IDC_CONTEXT_BELOW}) {
+        int& value = field == IDC_CONTEXT_ABOVE ? typed.above : typed.below;
+        if (!ReadContextLines(FieldText(GetDlgItem(dialog, field), 32), value)) {
+            SimpleBeep();
+            WarningBox(nullptr, kContextSizeError);
+            FocusField(dialog, field);
+            return;
+        }
+    }
+    sizes = typed;
+    EndDialog(dialog, IDOK);
+}
+
+INT_PTR CALLBACK ContextSizeProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* sizes = reinterpret_cast<ContextSizes*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (msg) {
+        case WM_INITDIALOG: OnContextInit(dialog, reinterpret_cast<ContextSizes*>(lp)); return TRUE;
+        case WM_CONTEXTMENU: ContextHelp(reinterpret_cast<HWND>(wp), kFileViewHelpIds); return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(wp)) {
+                case IDOK: OnContextOk(dialog, *sizes); return TRUE;
+                case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+            }
+            break;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+int ShowSortOptionsDialog(HWND owner) {
+    OpenDialog(owner, IDD_SORT_OPTIONS, SortOptionsProc);
+    return 0;
+}
+
+int ShowFileFilterDialog(HWND owner) {
+    return OpenDialog(owner, IDD_FILE_FILTER, FileFilterProc) == 1 ? 1 : 0;
+}
+
+int ShowTabsDialog(HWND owner, int tabLength) {
+    INT_PTR result = OpenDialog(owner, IDD_TABS, TabsProc, tabLength);
+    return result > 0 ? static_cast<int>(result) : 0;
+}
+
+bool ShowContextSizeDialog(HWND owner, int& above, int& below) {
+    ContextSizes sizes{above, below};
+    if (OpenDialog(owner, IDD_CONTEXT_SIZE, ContextSizeProc, reinterpret_cast<LPARAM>(&sizes)) !=
+        IDOK)
+        return false;
+    above = sizes.above;
+    below = sizes.below;
+    return true;
+}

@@ -1,0 +1,117 @@
+#include "dialog_robot.h"
+
+#include <gtest/gtest.h>
+
+#include "search/search_win.h"
+#include "win_test_support.h"
+
+namespace {
+
+DialogRobot* activeRobot = nullptr;
+constexpr UINT kRunScript = WM_APP + 1;
+constexpr char kHelperClass[] = "QuarryDialogRobot";
+
+HWND ComboEdit(HWND control) {
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetComboBoxInfo(control, &info) && info.hwndItem) return info.hwndItem;
+    return control;
+}
+
+}  // namespace
+
+DialogRobot::DialogRobot(int templateId, Script script)
+    : templateId_(templateId), script_(std::move(script)) {
+    WNDCLASSA helperClass = {};
+    helperClass.lpfnWndProc = HelperProc;
+    helperClass.hInstance = GetModuleHandleA(nullptr);
+    helperClass.lpszClassName = kHelperClass;
+    RegisterClassA(&helperClass);  // fails harmlessly when already registered
+    helper_ = CreateWindowExA(0, kHelperClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    activeRobot = this;
+    SetDialogTestHook(&DialogRobot::Hook);
+}
+
+DialogRobot::~DialogRobot() {
+    SetDialogTestHook(&EndSearchDialogs);
+    activeRobot = nullptr;
+    DestroyWindow(helper_);
+}
+
+void DialogRobot::Hook(HWND dialog, int templateId) {
+    if (!activeRobot || templateId != activeRobot->templateId_)
+        return EndSearchDialogs(dialog, templateId);
+    // The dialog is not shown yet; its loop will be running when this arrives.
+    PostMessageA(activeRobot->helper_, kRunScript, 0, reinterpret_cast<LPARAM>(dialog));
+}
+
+LRESULT CALLBACK DialogRobot::HelperProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kRunScript && activeRobot) {
+        activeRobot->Run(reinterpret_cast<HWND>(lp));
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+void DialogRobot::Run(HWND dialog) {
+    ++opened_;
+    // The dialog's loop shows it once its queue is first empty; this message
+    // came first, so show it as that would.
+    if (!IsWindowVisible(dialog)) ShowWindow(dialog, SW_SHOWNORMAL);
+    script_(dialog);
+    if (DialogStays(dialog)) {
+        ADD_FAILURE() << "the script left dialog " << templateId_ << " open";
+        EndDialog(dialog, -2);
+    }
+}
+
+void Click(HWND dialog, int id) {
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void Press(HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void Type(HWND control, const std::string& text) {
+    HWND edit = ComboEdit(control);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    if (text.empty()) SendMessageA(edit, WM_CHAR, VK_BACK, 0);
+    for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+}
+
+std::string TextOf(HWND window) {
+    char text[300] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::vector<std::string> ListOf(HWND combo) {
+    std::vector<std::string> entries;
+    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[300] = "";
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+bool Checked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+HWND FocusedControl() {
+    HWND focus = GetFocus();
+    char name[32] = "";
+    GetClassNameA(GetParent(focus), name, sizeof name);
+    return lstrcmpiA(name, "ComboBox") == 0 ? GetParent(focus) : focus;
+}
+
+bool DialogStays(HWND dialog) {
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    return IsWindow(dialog) && IsWindowVisible(dialog) && owner && !IsWindowEnabled(owner);
+}

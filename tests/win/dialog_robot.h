@@ -1,0 +1,47 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Answers a modal dialog in the user's place. When a dialog of the given
+// template opens, the script runs from inside the dialog's own loop, with the
+// dialog shown and active as the user would find it; the script sets fields,
+// clicks buttons and checks what it sees. Other dialogs (a search's Find
+// Results) are ended as EndSearchDialogs ends them. A script that leaves its
+// dialog open fails the test and the dialog is cancelled, so nothing hangs.
+class DialogRobot {
+  public:
+    using Script = std::function<void(HWND dialog)>;
+    DialogRobot(int templateId, Script script);
+    ~DialogRobot();
+    int opened() const { return opened_; }
+
+  private:
+    static void Hook(HWND dialog, int templateId);
+    static LRESULT CALLBACK HelperProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void Run(HWND dialog);
+
+    int templateId_;
+    Script script_;
+    HWND helper_ = nullptr;
+    int opened_ = 0;
+};
+
+// What a script does and reads.
+// A mouse click: check boxes and radio buttons change, and the button takes
+// the focus before its command runs.
+void Click(HWND dialog, int id);
+void Press(HWND dialog, int id);  // the button's command, even when it is disabled
+// Types text over the whole of an edit field or a combo's edit field,
+// character by character, as the keyboard would.
+void Type(HWND control, const std::string& text);
+std::string TextOf(HWND window);
+std::vector<std::string> ListOf(HWND combo);
+bool Checked(HWND dialog, int id);
+// The dialog's control that has the focus (a combo box for its edit field).
+HWND FocusedControl();
+// Still open: shown, and its owner still disabled.
+bool DialogStays(HWND dialog);
