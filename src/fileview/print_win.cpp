@@ -10,9 +10,13 @@
 #include <vector>
 
 #include "app/message_box_win.h"
+#include "fileview/file_view_commands_win.h"
+#include "fileview/file_view_win.h"
 #include "fileview/print_layout.h"
 #include "resource_ids.h"
 #include "results/presentation_win.h"
+#include "search/criteria.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -342,4 +346,21 @@ void PrintSetupCommand(HWND owner, int* helpContext) {
     if (helpContext) *helpContext = IDM_FV_PRINT_SETUP;
     PrintSetup(owner);
     if (helpContext) *helpContext = 0;
+}
+
+// FileView's Print and Print Setup; FileView has set its help context.
+void OnFileViewPrintCommand(HWND fileView, int command) {
+    if (command == IDM_FV_PRINT_SETUP) {
+        PrintSetup(fileView);
+        return;
+    }
+    PrintRequest request;
+    request.Owner = fileView;
+    request.EditView = FileViewEditView();
+    request.LineView = FileViewLineView();
+    request.FileName = ShownFile().FileName;
+    request.FileTime = ShownFile().LastWriteTime;
+    request.SearchText = LastSearchText().c_str();
+    request.TabLength = g_Settings.Tabs;
+    PrintCommand(request);
 }
