@@ -52,6 +52,16 @@ if(QUARRY_WINDOWS)
              COMMAND ${WINE_RUN} ${WINDOWS_BUILD} ${WINDOWS_BUILD}/bin/win_tests.exe --gtest_color=no
                      --gtest_filter=Hostile*)
     set_tests_properties(win.hostile PROPERTIES TIMEOUT 900 RESOURCE_LOCK wine)
+
+    # The printing tests print through a private CUPS scheduler with a PDF
+    # printer, started before the Wine tests and stopped after them.
+    set(TEST_PRINTER ${CMAKE_SOURCE_DIR}/tools/test-printer)
+    add_test(NAME printer.start COMMAND ${TEST_PRINTER} start ${WINDOWS_BUILD})
+    add_test(NAME printer.stop COMMAND ${TEST_PRINTER} stop ${WINDOWS_BUILD})
+    set_tests_properties(printer.start PROPERTIES FIXTURES_SETUP printer)
+    set_tests_properties(printer.stop PROPERTIES FIXTURES_CLEANUP printer)
+    set_tests_properties(win.tests PROPERTIES FIXTURES_REQUIRED printer
+                         ENVIRONMENT "CUPS_SERVER=${WINDOWS_BUILD}/cups/cups.sock")
 endif()
 
 # The native side of `make bench`: the data generator, and the scan against
