@@ -24,6 +24,7 @@ bool CopyInto(char (&buffer)[260], const std::string& text) {
 bool PrepareFileForViewing(const FileInfoItem& item, FileViewFile& file, int& above, int& below) {
     FileViewFile prepared;
     prepared.Size = item.size;
+    prepared.LastWriteTime = item.modified;
     if (!CopyInto(prepared.FullPath, JoinPath(item.directory, item.name)) ||
         !CopyInto(prepared.FileName, item.name))
         return false;

@@ -33,7 +33,10 @@ TEST(OpenFile, PreparedRecordFollowsTheSize) {
     for (const Case& c : kCases) {
         FileViewFile file;
         int above = 0, below = 0;
-        ASSERT_TRUE(PrepareFileForViewing(Item(c.size), file, above, below));
+        FileInfoItem item = Item(c.size);
+        item.modified = 4102444800;  // 2100-01-01: the printed pages' date, past 2038
+        ASSERT_TRUE(PrepareFileForViewing(item, file, above, below));
+        EXPECT_EQ(file.LastWriteTime, item.modified);
         EXPECT_EQ(file.WholeFile, c.whole) << c.size;
         EXPECT_EQ(file.Size, c.size);
         EXPECT_EQ(above, c.above) << c.size;

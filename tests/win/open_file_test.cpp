@@ -149,6 +149,7 @@ class Opening : public ProgramTest {
         Start();
     }
     void TearDown() override {
+        if (FileViewHandle()) DestroyWindow(FileViewHandle());
         gSearchCriteria = SearchCriteria{};
         ProgramTest::TearDown();
     }
@@ -207,6 +208,9 @@ TEST_F(Opening, QueryModeDecidesWhetherTheSettingsComeFirst) {
         EXPECT_EQ(ContextLinesBelow(), c.whole ? 32767 : 150);
         EXPECT_EQ(g_Settings.Directory, folder.path());
         EXPECT_EQ(StatusText(), "Opening FileView with internal Editor.");
+        // A second open while FileView shows a file does nothing; close it for the next case.
+        ASSERT_NE(FileViewHandle(), nullptr);
+        DestroyWindow(FileViewHandle());
     }
     EXPECT_TRUE(boxes.shown().empty());
 }
