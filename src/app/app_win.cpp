@@ -126,8 +126,15 @@ bool InitInstance(HINSTANCE instance, int showState) {
     return true;
 }
 
+// A window's accelerators serve that window and its children only: keys typed
+// into any other window (help, a message box) stay that window's own.
+static bool AcceleratorsApply(HWND owner, HWND target) {
+    return owner && target && (target == owner || IsChild(owner, target));
+}
+
 void ProcessLoopMessage(MSG& msg) {
-    if (g_Loop.AccelWindow && TranslateAcceleratorA(g_Loop.AccelWindow, g_Loop.AccelTable, &msg))
+    if (g_Loop.AccelTable && AcceleratorsApply(g_Loop.AccelWindow, msg.hwnd) &&
+        TranslateAcceleratorA(g_Loop.AccelWindow, g_Loop.AccelTable, &msg))
         return;
     if (g_Loop.DialogWindow && IsDialogMessageA(g_Loop.DialogWindow, &msg)) return;
     TranslateMessage(&msg);

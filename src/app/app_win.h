@@ -13,7 +13,8 @@ struct AppState {
 };
 
 // Read by the message loop afresh for every message; the main window, FileView
-// and FileView's Find and Replace boxes switch them.
+// and FileView's Find and Replace boxes switch them. AccelTable serves
+// messages for AccelWindow and its children only.
 struct MessageLoopState {
     HWND AccelWindow = nullptr;
     HACCEL AccelTable = nullptr;
@@ -28,7 +29,8 @@ bool InitApplication(HINSTANCE instance);
 bool InitInstance(HINSTANCE instance, int showState);
 int RunMessageLoop();
 
-// One turn of the loop for a fetched message: accelerators for AccelWindow,
+// One turn of the loop for a fetched message: accelerators for AccelWindow
+// (when the message is for it or one of its children),
 // then the dialog keys of DialogWindow, then translate and dispatch.
 void ProcessLoopMessage(MSG& msg);
 

@@ -28,34 +28,6 @@
 
 namespace {
 
-constexpr int kHistoryLimit = 8;
-
-// Commands that would change the File Info List or start another search wait
-// until the running search has ended.
-bool RefusedWhileSearching(int command) {
-    if (!SearchIsRunning()) return false;
-    switch (command) {
-        case IDM_FIND_FILES:
-        case IDM_FIND_IN_SELECTED:
-        case IDM_FIND_IN_MARKED:
-        case IDM_CLEAR_LIST:
-        case IDM_DELETE_ITEM:
-        case IDM_SORT_LIST:
-        case IDM_MARK_ITEM:
-        case IDM_SELECT_ALL_ITEMS:
-        case IDM_OPEN_FILE:
-        case IDM_RENAME_FILE:
-        case IDM_DELETE_FILES:
-        case IDM_COPY_FILES:
-        case IDM_MOVE_FILES:
-        case IDM_ADD_TO_ZIP:
-        case IDM_SORT_OPTIONS:
-        case IDM_FILE_FILTER:
-        case IDM_FILEVIEW_SETTINGS: MessageBeep(MB_OK); return true;
-    }
-    return false;
-}
-
 ListSnapshot TakeListSnapshot() {
     ListSnapshot list;
     HWND view = g_Main.FileList;
@@ -149,7 +121,7 @@ void OnDefaultFileType(HWND hwnd) {
         return;
     }
     g_Settings.DefaultFileType = type;
-    AddToHistory(g_Main.ToolbarCombo, kHistoryLimit, type.c_str());
+    AddToHistory(g_Main.ToolbarCombo, type.c_str());
     (void)hwnd;
 }
 
@@ -200,7 +172,7 @@ void OnSearchCommand(HWND hwnd, int command) {
 
 LRESULT OnMainCommand(HWND hwnd, int id, int code, HWND control, WPARAM wp, LPARAM lp) {
     SubclassToolbarComboEdit();
-    if (RefusedWhileSearching(id)) return 0;
+    if (RefuseDuringSearch(id)) return 0;
     switch (id) {
         case IDM_FIND_FILES:
         case IDM_FIND_IN_SELECTED:
@@ -326,6 +298,9 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
             return 0;
         case WM_DROPFILES: OnDropFiles(hwnd, reinterpret_cast<HDROP>(wp)); return 0;
+        case WM_SETCURSOR:
+            if (KeepSearchCursor()) return TRUE;
+            break;
     }
     return DefDlgProcA(hwnd, msg, wp, lp);
 }

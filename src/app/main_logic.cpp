@@ -5,14 +5,6 @@
 #include "resource_ids.h"
 #include "search/criteria.h"
 
-namespace {
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    return LowerText(a) == LowerText(b);
-}
-
-}  // namespace
-
 bool ValidateFileType(std::string& text) {
     size_t dot = text.find('.');
     if (dot == std::string::npos) return false;
@@ -24,7 +16,7 @@ bool PlanHistoryInsert(const std::vector<std::string>& entries, const std::strin
                        size_t limit, HistoryEdit& edit) {
     edit = {};
     for (size_t i = 0; i < entries.size(); ++i) {
-        if (!EqualIgnoringCase(entries[i], text)) continue;
+        if (!SameTextIgnoringCase(entries[i], text)) continue;
         if (i == 0) return false;
         edit.removeAt = static_cast<int>(i);
         return true;

@@ -11,6 +11,9 @@
 // not valid and stays as it was.
 bool ValidateFileType(std::string& text);
 
+// The entries a combo's history list keeps.
+constexpr size_t kHistoryLimit = 8;
+
 // Where AddToHistory finds and drops entries, for a combo list `entries`
 // (top first) receiving `text` with at most `limit` entries. Returns false
 // when `text` is already the top entry (nothing changes at all).

@@ -22,8 +22,8 @@ MainWindowState g_Main;
 
 namespace {
 
-constexpr int kStatusWidths[3] = {0, 3, 3};
-constexpr int kHistoryLimit = 8;
+// Parts 1 and 2 hold counts up to the list's limit of 1000, whole.
+constexpr int kStatusWidths[3] = {0, 5, 5};
 
 const char* const kDefaultExcludedFiles[] = {"*.exe", "*.com", "*.dll", "*.ovr",
                                              "*.ovl", "*.bin", "*.sys", "*.bat"};
@@ -187,8 +187,10 @@ bool InitMainWindow(HWND hwnd) {
         HWND upDown = GetWindow(GetDlgItem(hwnd, buddy), GW_HWNDNEXT);
         SendMessageA(upDown, UDM_SETRANGE32, 0, 32767);
     }
+    // The level box holds two digits; its arrows count up through them.
+    SendMessageA(GetWindow(GetDlgItem(hwnd, IDC_LEVEL), GW_HWNDNEXT), UDM_SETRANGE32, 0, 99);
 
-    AddToHistory(g_Main.FileNameCombo, kHistoryLimit, g_Settings.DefaultFileType.c_str());
+    AddToHistory(g_Main.FileNameCombo, g_Settings.DefaultFileType.c_str());
 
     FillUnitCombo(GetDlgItem(hwnd, IDC_LESS_UNIT));
     FillUnitCombo(GetDlgItem(hwnd, IDC_MORE_UNIT));
@@ -196,6 +198,7 @@ bool InitMainWindow(HWND hwnd) {
 
     g_Main.Toolbar = CreateMainToolbar(hwnd);
     if (!g_Main.Toolbar) return false;
+    SetFileListHost({hwnd, g_Main.FileList, g_Main.Toolbar, g_App.AppInstance, ShowMainStatusPart});
     UpdateListToolbarButtons();
 
     g_Main.ToolbarCombo = AddToolbarCombo(g_Main.Toolbar, 3, IDC_TOOLBAR_COMBO, 6);
@@ -264,16 +267,29 @@ void OnMainSize(HWND hwnd, int width, int height) {
     GetClientRect(hwnd, &g_Main.ClientRect);
 }
 
+// Item `index` of a combo's list, read wide: the system's ANSI translation
+// of CB_GETLBTEXT holds 512 characters on the stack, and a longer history
+// entry (File Name(s) takes 1024) overruns it and brings the caller down.
+std::string ComboItemText(HWND combo, int index) {
+    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+    if (length <= 0) return {};
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    LRESULT got = SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+    if (got <= 0 || got > length) return {};
+    int wideLength = static_cast<int>(got);
+    int bytes =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    std::string text(bytes > 0 ? static_cast<size_t>(bytes) : 0, '\0');
+    if (bytes > 0)
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, text.data(), bytes, nullptr,
+                            nullptr);
+    return text;
+}
+
 std::vector<std::string> ComboListEntries(HWND combo) {
     std::vector<std::string> entries;
     int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        int length = static_cast<int>(SendMessageA(combo, CB_GETLBTEXTLEN, i, 0));
-        std::string entry(length > 0 ? length : 0, '\0');
-        if (length > 0)
-            SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
-        entries.push_back(entry);
-    }
+    for (int i = 0; i < count; ++i) entries.push_back(ComboItemText(combo, i));
     return entries;
 }
 
@@ -284,6 +300,14 @@ void AddToHistory(HWND combo, size_t limit, const char* text) {
     if (edit.removeAt >= 0) SendMessageA(combo, CB_DELETESTRING, edit.removeAt, 0);
     SendMessageA(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(text));
     SetWindowTextA(combo, text);
+}
+
+void AddToHistory(HWND combo, const char* text) {
+    AddToHistory(combo, kHistoryLimit, text);
+}
+
+const std::vector<std::string>& ExcludedFilePatterns() {
+    return g_Main.ExcludedFiles;
 }
 
 void CenterWindow(HWND window, int top) {
@@ -310,8 +334,12 @@ HWND CreateStatusBar(HWND parent, int id, int parts, const int* widths) {
 void SetStatusParts(HWND bar, HWND parent, int parts, const int* widths) {
     RECT client;
     GetClientRect(parent, &client);
+    // The last part ends clear of the size grip, however wide the system draws it.
+    int charWidth = LOWORD(GetDialogBaseUnits());
+    int gripOverlap = GetSystemMetrics(SM_CXVSCROLL) - 2 * charWidth;
+    int width = client.right - (gripOverlap > 0 ? gripOverlap : 0);
     std::vector<int> edges =
-        StatusPartEdges(client.right, g_Main.BaseUnitX, std::vector<int>(widths, widths + parts));
+        StatusPartEdges(width, charWidth, std::vector<int>(widths, widths + parts));
     SendMessageA(bar, SB_SETPARTS, parts, reinterpret_cast<LPARAM>(edges.data()));
 }
 
@@ -399,5 +427,9 @@ int ShowStatusHelp(int stringId, HWND statusBar) {
 }
 
 void SetStatusText(const char* text) {
-    SendMessageA(g_Main.StatusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    ShowMainStatusPart(0, text);
+}
+
+void ShowMainStatusPart(int part, const char* text) {
+    SendMessageA(g_Main.StatusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
 }

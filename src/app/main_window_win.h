@@ -45,8 +45,12 @@ bool InitMainWindow(HWND hwnd);
 void OnMainSize(HWND hwnd, int width, int height);
 void SubclassToolbarComboEdit();
 
-// Puts text on top of a combo's history list and into its edit field.
+// Puts text on top of a combo's history list and into its edit field; the
+// list keeps at most `limit` entries (kHistoryLimit without one).
 void AddToHistory(HWND combo, size_t limit, const char* text);
+void AddToHistory(HWND combo, const char* text);
+// Item `index` of a combo's list, whatever its length.
+std::string ComboItemText(HWND combo, int index);
 // The entries of a combo's list, top first.
 std::vector<std::string> ComboListEntries(HWND combo);
 void CenterWindow(HWND window, int top);
@@ -60,8 +64,10 @@ HWND CreateMainToolbar(HWND parent);
 // The status line: the string with the command's number, in part 0.
 int ShowStatusHelp(int stringId, HWND statusBar);
 void SetStatusText(const char* text);
+void ShowMainStatusPart(int part, const char* text);
+
+// The File Filter's excluded-name patterns as they stand.
+const std::vector<std::string>& ExcludedFilePatterns();
 
 // Applies the loaded settings to the criteria controls.
 void ApplySettingsToControls(HWND hwnd);
-// The settings record from the criteria controls, as the last search left it.
-void SaveSettingsNow();

@@ -10,8 +10,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/app_win.h"
-#include "app/main_window_win.h"
 #include "resource_ids.h"
 #include "results/clipboard.h"
 #include "results/pending.h"
@@ -21,12 +19,14 @@
 
 namespace {
 
+FileListHost host;
+
 // Rows handed over by the last search, less those deleted since; the sort
 // command and the Sort button depend on it.
 int shownItemCount = 0;
 
 HWND List() {
-    return g_Main.FileList;
+    return host.list;
 }
 
 int RowCount() {
@@ -61,17 +61,25 @@ int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM key) {
 }
 
 void SetStatusPart(int part, const char* text) {
-    SendMessageA(g_Main.StatusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
+    if (host.showStatus) host.showStatus(part, text);
 }
 
 }  // namespace
+
+void SetFileListHost(const FileListHost& newHost) {
+    host = newHost;
+}
+
+const FileListHost& GetFileListHost() {
+    return host;
+}
 
 void InitListColumns(HWND list) {
     int width = GetSystemMetrics(SM_CXSMICON);
     int height = GetSystemMetrics(SM_CYSMICON);
     if (HIMAGELIST states = ImageList_Create(width, height, ILC_MASK | ILC_COLOR32, 2, 0)) {
         for (int icon : {IDI_UNMARKED, IDI_MARKED}) {
-            HICON picture = static_cast<HICON>(LoadImageA(g_App.AppInstance, MAKEINTRESOURCEA(icon),
+            HICON picture = static_cast<HICON>(LoadImageA(host.instance, MAKEINTRESOURCEA(icon),
                                                           IMAGE_ICON, width, height, 0));
             ImageList_AddIcon(states, picture);
             if (picture) DestroyIcon(picture);
@@ -83,11 +91,11 @@ void InitListColumns(HWND list) {
     for (int column = 0; column < kColumnCount; ++column) {
         const ResultColumn& layout = kResultColumns[column];
         char title[64] = "";
-        LoadStringA(g_App.AppInstance, layout.headerStringId, title, sizeof title);
+        LoadStringA(host.instance, layout.headerStringId, title, sizeof title);
         LVCOLUMNA header = {};
         header.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         header.fmt = layout.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        header.cx = layout.widthInBaseUnits * g_Main.BaseUnitX;
+        header.cx = layout.widthInBaseUnits * LOWORD(GetDialogBaseUnits());
         header.pszText = title;
         header.iSubItem = column;
         if (SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&header)) < 0)
@@ -178,7 +186,7 @@ void DeleteSelectedItems() {
     }
     char text[64];
     snprintf(text, sizeof text, "%d file info(s) deleted", selected);
-    SetStatusText(text);
+    SetStatusPart(0, text);
 }
 
 void ReleaseDeletedRow(const NMLISTVIEW& deleted) {
@@ -207,7 +215,7 @@ int ShownItemCount() {
 
 void ShowStatusWithCounts(int stringId, unsigned first, unsigned second) {
     char text[256] = "";
-    LoadStringA(g_App.AppInstance, stringId, text, sizeof text);
+    LoadStringA(host.instance, stringId, text, sizeof text);
     SetStatusPart(0, text);
     char number[16];
     snprintf(number, sizeof number, "%3.3u", first);
@@ -217,11 +225,11 @@ void ShowStatusWithCounts(int stringId, unsigned first, unsigned second) {
 }
 
 void UpdateListToolbarButtons() {
-    if (!g_Main.Toolbar) return;
+    if (!host.toolbar) return;
     bool anySelected = SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0) > 0;
     for (int command : {IDM_COPY_LIST, IDM_OPEN_FILE, IDM_DELETE_ITEM})
-        SendMessageA(g_Main.Toolbar, TB_ENABLEBUTTON, command, MAKELONG(anySelected, 0));
-    SendMessageA(g_Main.Toolbar, TB_ENABLEBUTTON, IDM_SORT_LIST, MAKELONG(shownItemCount > 0, 0));
+        SendMessageA(host.toolbar, TB_ENABLEBUTTON, command, MAKELONG(anySelected, 0));
+    SendMessageA(host.toolbar, TB_ENABLEBUTTON, IDM_SORT_LIST, MAKELONG(shownItemCount > 0, 0));
 }
 
 void SortRowsByKey(int key) {
@@ -232,7 +240,7 @@ void SortFileInfoList() {
     int key = SortKeyForMode(g_Settings.SortMode);
     if (shownItemCount <= 0 || key == kNoSortKey) return;
     SortRowsByKey(key);
-    SetStatusText("Sorting complete");
+    SetStatusPart(0, "Sorting complete");
 }
 
 int CopySelectedToClipboard() {
@@ -255,7 +263,7 @@ int CopySelectedToClipboard() {
 
     // Once handed over the clipboard owns the block; otherwise it is ours to free.
     bool handed = false;
-    if (OpenClipboard(g_App.MainWindow)) {
+    if (OpenClipboard(host.owner)) {
         EmptyClipboard();
         handed = SetClipboardData(CF_TEXT, block) != nullptr;
         CloseClipboard();

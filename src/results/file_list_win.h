@@ -16,6 +16,19 @@ enum : int {
     kStateMarked = 2,
 };
 
+// What the list code needs from the window that holds it, handed over by the
+// main window once its controls exist.
+struct FileListHost {
+    HWND owner = nullptr;  // default handling of notifications, clipboard owner
+    HWND list = nullptr;
+    HWND toolbar = nullptr;  // may be absent
+    HINSTANCE instance = nullptr;
+    // Puts a text into a part of the status bar (0 the message, 1 and 2 the counts).
+    void (*showStatus)(int part, const char* text) = nullptr;
+};
+void SetFileListHost(const FileListHost& host);
+const FileListHost& GetFileListHost();
+
 // Columns, state images and the row-by-row queries.
 void InitListColumns(HWND list);
 // Makes rows 0 to count - 1 of the first `count` pending items, each marked.

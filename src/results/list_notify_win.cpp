@@ -4,8 +4,6 @@
 
 #include "results/file_list_win.h"
 
-#include "app/app_win.h"
-#include "app/main_window_win.h"
 #include "resource_ids.h"
 #include "results/presentation_win.h"
 #include "results/sort.h"
@@ -15,35 +13,27 @@
 namespace {
 
 LRESULT DefaultNotify(NMHDR* header) {
-    HWND owner = g_App.MainWindow ? g_App.MainWindow : GetParent(header->hwndFrom);
+    HWND owner = GetFileListHost().owner ? GetFileListHost().owner : GetParent(header->hwndFrom);
     return DefDlgProcA(owner, WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header));
 }
 
-// The walk's message pump delivers clicks and keys mid-search; nothing may
-// change the rows under the running search.
-bool RefusedWhileSearching() {
-    if (!SearchIsRunning()) return false;
-    MessageBeep(MB_OK);
-    return true;
-}
-
 int FocusedRow() {
-    return static_cast<int>(SendMessageA(g_Main.FileList, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
+    return static_cast<int>(SendMessageA(GetFileListHost().list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
 }
 
 void OnColumnClick(const NMLISTVIEW& click) {
-    if (RefusedWhileSearching()) return;
+    if (RefuseDuringSearch(IDM_SORT_LIST)) return;
     int key = ApplyColumnHeaderClick(g_Settings, click.iSubItem);
     if (key != kNoSortKey) SortRowsByKey(key);
 }
 
 LRESULT OnBeginLabelEdit() {
     if (GetKeyState(VK_SHIFT) < 0) return TRUE;
-    return RefusedWhileSearching() ? TRUE : FALSE;
+    return RefuseDuringSearch(IDM_RENAME_FILE) ? TRUE : FALSE;
 }
 
 LRESULT OnEndLabelEdit(const NMLVDISPINFOA& edit) {
-    if (!edit.item.pszText || RefusedWhileSearching()) return FALSE;  // editing cancelled
+    if (!edit.item.pszText || RefuseDuringSearch(IDM_RENAME_FILE)) return FALSE;  // editing cancelled
     return RenameFromLabelEdit(edit.item.iItem, edit.item.pszText) ? TRUE : FALSE;
 }
 
@@ -53,16 +43,15 @@ void OnItemChanged(const NMLISTVIEW& change) {
         return;
     char number[16];
     wsprintfA(number, "%d", change.iItem + 1);
-    SendMessageA(g_Main.StatusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(number));
+    if (GetFileListHost().showStatus) GetFileListHost().showStatus(1, number);
 }
 
 LRESULT OnKeyDown(NMHDR* header) {
     const auto* key = reinterpret_cast<NMLVKEYDOWN*>(header);
     if (key->wVKey != VK_DELETE) return DefaultNotify(header);
-    if (RefusedWhileSearching()) return 0;
     if (GetKeyState(VK_CONTROL) < 0)
-        SendMessageA(g_App.MainWindow, WM_COMMAND, IDM_DELETE_FILES, 0);
-    else
+        SendMessageA(GetFileListHost().owner, WM_COMMAND, IDM_DELETE_FILES, 0);
+    else if (!RefuseDuringSearch(IDM_DELETE_ITEM))
         DeleteSelectedItems();
     return 0;
 }
@@ -74,26 +63,27 @@ LRESULT OnClick(NMHDR* header) {
     LVHITTESTINFO hit = {};
     hit.pt = reinterpret_cast<NMITEMACTIVATE*>(header)->ptAction;
     int row = static_cast<int>(
-        SendMessageA(g_Main.FileList, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-    if (row >= 0 && (hit.flags & LVHT_ONITEM) == LVHT_ONITEMSTATEICON && !RefusedWhileSearching())
+        SendMessageA(GetFileListHost().list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (row >= 0 && (hit.flags & LVHT_ONITEM) == LVHT_ONITEMSTATEICON &&
+        !RefuseDuringSearch(IDM_MARK_ITEM))
         ToggleItemMark(row);
     return result;
 }
 
 void OnOpenRow() {
-    if (RefusedWhileSearching()) return;
+    if (RefuseDuringSearch(IDM_OPEN_FILE)) return;
     int row = FocusedRow();
     if (row >= 0) OpenFileFromList(row);
 }
 
 void OnListFocus() {
-    int rows = static_cast<int>(SendMessageA(g_Main.FileList, LVM_GETITEMCOUNT, 0, 0));
+    int rows = static_cast<int>(SendMessageA(GetFileListHost().list, LVM_GETITEMCOUNT, 0, 0));
     if (rows > 0) {
         int row = FocusedRow();
         LVITEMA item = {};
         item.state = LVIS_FOCUSED | LVIS_SELECTED;
         item.stateMask = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED;
-        SendMessageA(g_Main.FileList, LVM_SETITEMSTATE, row >= 0 ? row : 0,
+        SendMessageA(GetFileListHost().list, LVM_SETITEMSTATE, row >= 0 ? row : 0,
                      reinterpret_cast<LPARAM>(&item));
     }
     UpdateListToolbarButtons();
@@ -106,7 +96,7 @@ LRESULT OnToolTipText(NMHDR* header) {
         if (tip->uFlags & TTF_IDISHWND) return DefaultNotify(header);
         static char text[256];
         text[0] = '\0';
-        LoadStringA(g_App.AppInstance, static_cast<UINT>(header->idFrom), text, sizeof text);
+        LoadStringA(GetFileListHost().instance, static_cast<UINT>(header->idFrom), text, sizeof text);
         tip->lpszText = text;
         tip->hinst = nullptr;
     } else {
@@ -114,7 +104,7 @@ LRESULT OnToolTipText(NMHDR* header) {
         if (tip->uFlags & TTF_IDISHWND) return DefaultNotify(header);
         static wchar_t text[256];
         text[0] = L'\0';
-        LoadStringW(g_App.AppInstance, static_cast<UINT>(header->idFrom), text, 256);
+        LoadStringW(GetFileListHost().instance, static_cast<UINT>(header->idFrom), text, 256);
         tip->lpszText = text;
         tip->hinst = nullptr;
     }
@@ -145,6 +135,6 @@ LRESULT OnListNotify(NMHDR* header) {
 LRESULT ListNotify(NMHDR* header) {
     if (header->code == TTN_NEEDTEXTA || header->code == TTN_NEEDTEXTW)
         return OnToolTipText(header);
-    if (header->hwndFrom && header->hwndFrom == g_Main.FileList) return OnListNotify(header);
+    if (header->hwndFrom && header->hwndFrom == GetFileListHost().list) return OnListNotify(header);
     return DefaultNotify(header);
 }

@@ -2,19 +2,13 @@
 
 #include <new>
 
+#include "search/criteria.h"
+
 PendingTable gPendingTable;
 
 void ClearPendingTable() {
     gPendingTable.items.clear();
     gPendingTable.skipDuplicates = false;
-}
-
-static bool SameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (LowerChar(a[i]) != LowerChar(b[i])) return false;
-    }
-    return true;
 }
 
 // A refusal is always negative, even before the first find of a directory,
@@ -46,7 +40,8 @@ int AddFileInfoItem(WarningSink& warnings, const std::string& directory, const D
     item->modified = entry.modified;
     if (table.skipDuplicates) {
         for (const auto& found : table.items) {
-            if (SameText(found->directory, item->directory) && SameText(found->name, item->name)) {
+            if (SameTextIgnoringCase(found->directory, item->directory) &&
+                SameTextIgnoringCase(found->name, item->name)) {
                 return countSoFar;
             }
         }

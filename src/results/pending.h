@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "results/file_info.h"
-#include "search/walk.h"
+#include "search/search_stats.h"
 
 // The files a running search has found, in the order found. The finished
 // search hands them to the list control.

@@ -5,11 +5,9 @@
 #include "app/message_box_win.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
+#include "search/file_time.h"
 
 namespace {
-
-constexpr int64_t kFileTimeTicksPerSecond = 10000000;
-constexpr int64_t kSecondsFrom1601To1970 = 11644473600;
 
 std::string ProfileText(const char* key, const char* fallback) {
     // The separators are one character each; a longer entry gives its first.
@@ -42,9 +40,8 @@ RegionalSettings ReadRegionalSettings() {
 // The same conversion as the walk's date test, so a file shows the date the
 // date boxes compare with. FILETIME reaches far beyond 2038.
 bool LocalTimeFieldsOf(int64_t time, LocalTimeFields& fields) {
-    if (time < -kSecondsFrom1601To1970) return false;
-    uint64_t ticks =
-        static_cast<uint64_t>((time + kSecondsFrom1601To1970) * kFileTimeTicksPerSecond);
+    uint64_t ticks = 0;
+    if (!FileTicksFromUnixTime(time, ticks)) return false;
     FILETIME utc = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
     FILETIME local;
     SYSTEMTIME calendar;

@@ -31,6 +31,14 @@ std::string LowerText(std::string_view text) {
     return lower;
 }
 
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (LowerChar(a[i]) != LowerChar(b[i])) return false;
+    }
+    return true;
+}
+
 // A star stands for the rest of one dot-separated part of the name: the
 // pattern skips to after the dot that follows the star, the name to after
 // its next dot. So "*.*" takes names with at most one dot.
@@ -151,8 +159,13 @@ int ResolveTarget(const std::string& entry, std::string_view defaultFileType,
     if (!resolver.FullPath(where.empty() ? "." : where, fullPath)) return -2;
     target.pattern = TargetPattern(parts, defaultFileType);
     target.directory = TrimTargetDirectory(LowerText(fullPath));
-    // A directory that does not fit a path buffer cannot be walked whole.
+    // A directory that does not fit a path buffer cannot be walked whole, and
+    // a name that would not fit one below it names no file at all.
     if (target.directory.size() >= kMaxPath) return -2;
+    if (target.directory.size() + 1 + target.pattern.size() >= kMaxPath) {
+        target.directory = entry;
+        return -2;
+    }
     return resolver.EnterDirectory(target.directory) ? 1 : -2;
 }
 

@@ -57,6 +57,8 @@ constexpr int32_t kWalkAllLevels = -2;
 // The system's lower-case mapping of one character of the ANSI code page.
 char LowerChar(char c);
 std::string LowerText(std::string_view text);
+// Equal under that mapping: the one case-insensitive comparison of names and paths.
+bool SameTextIgnoringCase(std::string_view a, std::string_view b);
 
 bool MatchFileName(std::string_view pattern, std::string_view name);
 bool IsExcludedFile(std::string_view name);

@@ -4,10 +4,9 @@
 
 #include <cstdio>
 
-namespace {
+#include "search/file_time.h"
 
-constexpr int64_t kFileTimeTicksPerSecond = 10000000;
-constexpr int64_t kFileTimeAt1970 = 116444736000000000;  // ticks from 1601 to 1970
+namespace {
 
 class FindEnumeration : public DirEnumeration {
   public:
@@ -35,14 +34,6 @@ class FindEnumeration : public DirEnumeration {
     bool ended_ = false;
 };
 
-FILETIME FileTimeFromUnixTime(int64_t modified) {
-    uint64_t ticks = static_cast<uint64_t>(modified * kFileTimeTicksPerSecond + kFileTimeAt1970);
-    FILETIME time;
-    time.dwLowDateTime = static_cast<DWORD>(ticks);
-    time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
-    return time;
-}
-
 }  // namespace
 
 std::unique_ptr<DirEnumeration> Win32DirLister::Open(const std::string& enumPattern) {
@@ -69,15 +60,13 @@ std::string Win32DirLister::DirectoryIdentity(const std::string& directory) {
 }
 
 int64_t UnixTimeFromFileTime(uint32_t low, uint32_t high) {
-    int64_t ticks = static_cast<int64_t>((static_cast<uint64_t>(high) << 32) | low);
-    int64_t sinceEpoch = ticks - kFileTimeAt1970;
-    int64_t seconds = sinceEpoch / kFileTimeTicksPerSecond;
-    if (sinceEpoch % kFileTimeTicksPerSecond < 0) --seconds;  // round towards the past
-    return seconds;
+    return UnixTimeFromFileTicks((static_cast<uint64_t>(high) << 32) | low);
 }
 
 DateTriple LocalDateOf(int64_t modified) {
-    FILETIME utc = FileTimeFromUnixTime(modified);
+    uint64_t ticks = 0;
+    if (!FileTicksFromUnixTime(modified, ticks)) return {};
+    FILETIME utc = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
     FILETIME local;
     SYSTEMTIME date;
     if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &date)) return {};

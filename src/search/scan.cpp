@@ -182,6 +182,100 @@ uint32_t CountMatches(ScanState& scan, ScanHost& host, const char* chunk, const 
     return count;
 }
 
+namespace {
+
+// The scan's buffers: the read chunk behind a leading line feed, a copy to
+// lower-case when FileView needs the chunk as read, and the search text.
+struct ScanBuffers {
+    std::unique_ptr<char[]> primary;
+    std::unique_ptr<char[]> secondary;
+    char text[kPatternSize];
+    bool caseBlind = false;
+};
+
+// False (the user told) when memory runs out.
+bool PrepareScanBuffers(ScanBuffers& buffers, ScanHost& host, uint32_t chunkSize,
+                        const char* searchText, uint8_t options, bool fileViewOpen) {
+    buffers.primary.reset(new (std::nothrow) char[chunkSize + 3]());
+    if (!buffers.primary) {
+        host.ScanWarning("Out of memory!");
+        return false;
+    }
+    buffers.primary[0] = '\n';
+    const size_t textLength = std::min(std::strlen(searchText), size_t{kPatternSize - 1});
+    std::memcpy(buffers.text, searchText, textLength);
+    buffers.text[textLength] = 0;
+    buffers.caseBlind = (options & kTextCase) == 0;
+    if (!buffers.caseBlind) return true;
+    LowerCaseText(buffers.text, textLength);
+    if (!fileViewOpen) return true;
+    buffers.secondary.reset(new (std::nothrow) char[chunkSize + 2]());
+    if (!buffers.secondary) {
+        host.ScanWarning("Out of memory!");
+        return false;
+    }
+    buffers.secondary[0] = '\n';
+    return true;
+}
+
+// Where one read is cut: at its last line feed, or whole when it is the
+// file's last. A read without a line feed means the file is no text.
+struct ChunkCut {
+    uint32_t lastLineFeed = 0;  // position of the chunk's last line feed
+    uint32_t terminator = 0;    // position of the chunk's terminator
+    bool appendedLineFeed = false;
+    bool notText = false;
+};
+
+ChunkCut CutChunk(const ScanState& scan, ScanHost& host, char* primary, uint32_t bytes,
+                  bool finalRead) {
+    ChunkCut cut;
+    if (finalRead && (scan.Mode != ScanMode::Context || primary[bytes] != '\n')) {
+        // The last piece is searched whole, its last line with or without a line feed.
+        primary[bytes + 1] = '\n';
+        primary[bytes + 2] = 0;
+        cut.lastLineFeed = bytes + 1;
+        cut.terminator = bytes + 2;
+        cut.appendedLineFeed = true;
+        return cut;
+    }
+    if (finalRead) {
+        cut.lastLineFeed = bytes;
+        cut.terminator = bytes + 1;
+        return cut;
+    }
+    cut.lastLineFeed = LastLineFeed(primary, bytes);
+    if (cut.lastLineFeed == 0) {
+        cut.notText = true;
+        return cut;
+    }
+    cut.terminator = cut.lastLineFeed + 1;
+    primary[cut.terminator] = 0;
+    if (scan.Mode == ScanMode::LineList && bytes - cut.lastLineFeed > kLongLineBytes) {
+        host.ScanWarning(
+            "Warning: Lines longer than 253 characters!\nLines displayed will be "
+            "truncated!");
+    }
+    return cut;
+}
+
+// Counts the matches of one cut chunk, lower-cased first for a case-blind
+// search (in the copy when FileView needs the chunk as read).
+uint32_t SearchChunk(ScanState& scan, ScanHost& host, ScanBuffers& buffers, const ChunkCut& cut,
+                     uint8_t options) {
+    char* searched = buffers.primary.get();
+    if (buffers.caseBlind) {
+        if (buffers.secondary) {
+            std::memcpy(buffers.secondary.get(), searched, cut.terminator + 1);
+            searched = buffers.secondary.get();
+        }
+        LowerCaseText(searched + 1, cut.terminator - 1);
+    }
+    return CountMatches(scan, host, searched, buffers.text, options, cut.terminator);
+}
+
+}  // namespace
+
 uint32_t ScanFile(ScanState& scan, ChunkReader& reader, ScanHost& host, const std::string& path,
                   const char* searchText, uint8_t options) {
     if (searchText == nullptr || searchText[0] == 0) return 1;
@@ -196,42 +290,21 @@ uint32_t ScanFile(ScanState& scan, ChunkReader& reader, ScanHost& host, const st
     const uint32_t chunkSize =
         fileSize <= kMaxChunkSize ? static_cast<uint32_t>(fileSize) + 2 : kMaxChunkSize;
 
-    std::unique_ptr<char[]> primary(new (std::nothrow) char[chunkSize + 3]());
-    if (!primary) {
-        host.ScanWarning("Out of memory!");
-        return 0;
-    }
-    primary[0] = '\n';
-
-    char text[kPatternSize];
-    const size_t textLength = std::min(std::strlen(searchText), size_t{kPatternSize - 1});
-    std::memcpy(text, searchText, textLength);
-    text[textLength] = 0;
-    const bool caseBlind = (options & kTextCase) == 0;
     const bool fileViewOpen = host.IsFileViewOpen();
-    std::unique_ptr<char[]> secondary;
-    if (caseBlind) {
-        LowerCaseText(text, textLength);
-        if (fileViewOpen) {
-            secondary.reset(new (std::nothrow) char[chunkSize + 2]());
-            if (!secondary) {
-                host.ScanWarning("Out of memory!");
-                return 0;
-            }
-            secondary[0] = '\n';
-        }
-    }
+    ScanBuffers buffers;
+    if (!PrepareScanBuffers(buffers, host, chunkSize, searchText, options, fileViewOpen)) return 0;
+    char* primary = buffers.primary.get();
 
     scan.CurrentLineNumber = 0;
     scan.LineListCount = 0;
-    scan.PrimaryBuffer = primary.get();
+    scan.PrimaryBuffer = primary;
     uint32_t count = 0;
     bool countedAppendedLineFeed = false;
     int64_t readStart = 0;
-    ContextScan context(scan, host, primary.get());
+    ContextScan context(scan, host, primary);
 
     for (;;) {
-        const int64_t got = reader.Read(primary.get() + 1, chunkSize);
+        const int64_t got = reader.Read(primary + 1, chunkSize);
         if (got == 0) break;
         if (got < 0) {
             host.ScanWarning("Unable to read file");
@@ -243,40 +316,16 @@ uint32_t ScanFile(ScanState& scan, ChunkReader& reader, ScanHost& host, const st
         scan.LineStart = 0;
         const bool finalRead = bytes < chunkSize;
 
-        uint32_t lastLineFeed = 0;  // position of the chunk's last line feed
-        uint32_t terminator = 0;    // position of the chunk's terminator
-        bool appendedLineFeed = false;
-        if (finalRead && (scan.Mode != ScanMode::Context || primary[bytes] != '\n')) {
-            // The last piece is searched whole, its last line with or without a line feed.
-            primary[bytes + 1] = '\n';
-            primary[bytes + 2] = 0;
-            lastLineFeed = bytes + 1;
-            terminator = bytes + 2;
-            appendedLineFeed = true;
-        } else if (finalRead) {
-            lastLineFeed = bytes;
-            terminator = bytes + 1;
-        } else {
-            lastLineFeed = LastLineFeed(primary.get(), bytes);
-            if (lastLineFeed == 0) {
-                host.NonTextFile(path);
-                if (scan.Mode == ScanMode::Context) {
-                    host.ScanWarning(path + ": Not a text file");
-                }
-                break;
-            }
-            terminator = lastLineFeed + 1;
-            primary[terminator] = 0;
-            if (scan.Mode == ScanMode::LineList && bytes - lastLineFeed > kLongLineBytes) {
-                host.ScanWarning(
-                    "Warning: Lines longer than 253 characters!\nLines displayed will be "
-                    "truncated!");
-            }
+        const ChunkCut cut = CutChunk(scan, host, primary, bytes, finalRead);
+        if (cut.notText) {
+            host.NonTextFile(path);
+            if (scan.Mode == ScanMode::Context) host.ScanWarning(path + ": Not a text file");
+            break;
         }
 
         if (scan.Mode == ScanMode::Context) {
             uint32_t nextRead = 0;
-            if (context.Run(lastLineFeed, finalRead, appendedLineFeed, &nextRead) ==
+            if (context.Run(cut.lastLineFeed, finalRead, cut.appendedLineFeed, &nextRead) ==
                 ContextScan::Next::kDone) {
                 break;
             }
@@ -289,25 +338,17 @@ uint32_t ScanFile(ScanState& scan, ChunkReader& reader, ScanHost& host, const st
         }
         if (!finalRead) {
             // The next read starts at the first character after the cut.
-            readStart += lastLineFeed;
+            readStart += cut.lastLineFeed;
             if (!reader.SetPosition(readStart)) {
                 host.ScanWarning("Unable to read file");
                 break;
             }
         }
 
-        char* searched = primary.get();
-        if (caseBlind) {
-            if (secondary) {
-                std::memcpy(secondary.get(), primary.get(), terminator + 1);
-                searched = secondary.get();
-            }
-            LowerCaseText(searched + 1, terminator - 1);
-        }
-        count += CountMatches(scan, host, searched, text, options, terminator);
+        count += SearchChunk(scan, host, buffers, cut, options);
         if (!scan.StopFlag && fileViewOpen) {
-            scan.LineStart = AdvanceLineNumber(scan, scan.LineStart, lastLineFeed);
-            countedAppendedLineFeed = appendedLineFeed;
+            scan.LineStart = AdvanceLineNumber(scan, scan.LineStart, cut.lastLineFeed);
+            countedAppendedLineFeed = cut.appendedLineFeed;
         }
         if (finalRead || scan.StopFlag) break;
     }

@@ -22,34 +22,20 @@
 #include "search/report.h"
 #include "search/report_win.h"
 #include "search/scan.h"
+#include "search/search_driver.h"
 #include "search/walk.h"
 #include "settings/settings.h"
 
 namespace {
 
-constexpr size_t kHistoryLimit = 8;
 constexpr int kDirectoryBoxChars = 255;
 constexpr int kFileNameBoxChars = 1024;
 constexpr int kSearchTextCapacity = 1024;  // terminator included
 constexpr int kDateBoxChars = 31;
 constexpr int kSizeBoxChars = 31;
 
-enum class LevelPromptState { NotYet, Ask, UseForRest };
-
-// The state of the one search in progress.
-struct SearchRun {
-    bool running = false;
-    LevelPromptState levelPrompt = LevelPromptState::NotYet;
-    size_t listPosition = 0;  // NextListEntry's place in FileNameList
-    // The close box asked the search to stop: it ends without its reports.
-    bool closeRequested = false;
-    // A quit taken off the queue by the walk is posted again after the search.
-    bool quitReceived = false;
-    int quitCode = 0;
-};
-
-SearchRun gSearchRun;
 DialogTestHook dialogTestHook = nullptr;
+RefusalBeepHook refusalBeepHook = nullptr;
 
 std::string WindowText(HWND window, int capacityChars) {
     std::string text(static_cast<size_t>(capacityChars) + 1, '\0');
@@ -64,18 +50,20 @@ std::string CurrentDirectory() {
     return length > 0 && length < MAX_PATH ? std::string(directory) : std::string();
 }
 
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-    return LowerText(a) == LowerText(b);
-}
-
 void RefuseField(HWND field, const char* text) {
     WarningBox(nullptr, "%s", text);
     if (field) SetFocus(field);
 }
 
+HCURSOR WaitCursor() {
+    return LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT));
+}
+
 class Win32TargetResolver : public TargetResolver {
   public:
     bool FullPath(const std::string& path, std::string& fullPath) override {
+        // A path the system cannot hold is no path: refused before it is asked.
+        if (path.size() >= MAX_PATH) return false;
         char buffer[MAX_PATH];
         DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, buffer, nullptr);
         if (length == 0 || length >= MAX_PATH) return false;
@@ -91,11 +79,11 @@ class Win32TargetResolver : public TargetResolver {
 // context of its own, so no window DC is held while the walk dispatches.
 class ProgressPainter {
   public:
-    ProgressPainter() {
-        HDC screen = GetDC(g_Main.StatusBar);
+    explicit ProgressPainter(HWND statusBar) : bar_(statusBar) {
+        HDC screen = GetDC(bar_);
         dc_ = CreateCompatibleDC(screen);
-        ReleaseDC(g_Main.StatusBar, screen);
-        HFONT font = reinterpret_cast<HFONT>(SendMessageA(g_Main.StatusBar, WM_GETFONT, 0, 0));
+        ReleaseDC(bar_, screen);
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(bar_, WM_GETFONT, 0, 0));
         if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         if (dc_) oldFont_ = SelectObject(dc_, font);
         TEXTMETRICA metrics = {};
@@ -119,10 +107,11 @@ class ProgressPainter {
         // The same text again would only cost a repaint.
         if (text == shown_) return;
         shown_ = text;
-        SendMessageA(g_Main.StatusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageA(bar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
 
   private:
+    HWND bar_;
     HDC dc_ = nullptr;
     HGDIOBJ oldFont_ = nullptr;
     int averageCharWidth_ = 1;
@@ -131,9 +120,11 @@ class ProgressPainter {
 
 class SearchWalkHost : public WalkHost, public ScanHost {
   public:
+    explicit SearchWalkHost(HWND statusBar) : progress_(statusBar) {}
+
     void ShowWarning(const std::string& text) override {
         // Closing the window during a search stops it without a word.
-        if (gSearchRun.closeRequested && text == kSearchAbortedText) return;
+        if (SearchCloseRequested() && text == kSearchAbortedText) return;
         WarningBox(nullptr, "%s", text.c_str());
     }
 
@@ -148,14 +139,13 @@ class SearchWalkHost : public WalkHost, public ScanHost {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
-                gSearchRun.quitReceived = true;
-                gSearchRun.quitCode = static_cast<int>(msg.wParam);
+                NoteQuitDuringSearch(static_cast<int>(msg.wParam));
                 return true;
             }
             if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) return true;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
-            if (gSearchRun.closeRequested) return true;
+            if (SearchCloseRequested()) return true;
         }
         return false;
     }
@@ -189,265 +179,259 @@ class SearchWalkHost : public WalkHost, public ScanHost {
     bool pumpedYet_ = false;
 };
 
-// Step 1: the Directory box becomes the base directory and the current one.
-bool TakeBaseDirectory(HWND mainWindow) {
-    std::string piece = DirectoryBoxPiece(WindowText(g_Main.DirectoryCombo, kDirectoryBoxChars));
-    std::string fullPath;
-    Win32TargetResolver resolver;
-    if (!resolver.FullPath(piece.empty() ? "." : piece, fullPath)) {
-        RefuseField(g_Main.DirectoryCombo, kBadDirectoryText);
-        return false;
-    }
-    fullPath = LowerText(fullPath);
-    SearchCriteria& criteria = gSearchCriteria;
-    if (SameTextIgnoringCase(fullPath, criteria.BaseDirectory)) return true;
-    if (!resolver.EnterDirectory(fullPath)) {
-        RefuseField(g_Main.DirectoryCombo, kBadDirectoryText);
-        return false;
-    }
-    criteria.BaseDirectory = fullPath;
-    g_Settings.Directory = fullPath;
-    SetDlgItemTextA(mainWindow, IDC_CURRENT_DIR, fullPath.c_str());
-    AddToHistory(g_Main.DirectoryCombo, kHistoryLimit, fullPath.c_str());
-    return true;
-}
+// The window side of one search: reads the main window's controls, asks the
+// user, walks the targets and hands the finds over.
+class WindowSearchHost : public SearchHost {
+  public:
+    explicit WindowSearchHost(HWND mainWindow)
+        : main_(mainWindow),
+          directoryBox_(GetDlgItem(mainWindow, IDC_DIRECTORY)),
+          fileNameBox_(GetDlgItem(mainWindow, IDC_FILE_NAMES)),
+          searchTextBox_(GetDlgItem(mainWindow, IDC_SEARCH_TEXT)),
+          typeBox_(GetDlgItem(GetDlgItem(mainWindow, IDC_MAIN_TOOLBAR), IDC_TOOLBAR_COMBO)),
+          statusBar_(GetDlgItem(mainWindow, IDC_MAIN_STATUS)),
+          list_(GetDlgItem(mainWindow, IDC_FILE_LIST)) {}
 
-// Step 3, Find Files only: the File Name(s) list, the depth, an empty list.
-bool TakeFileNamesAndDepth(HWND mainWindow) {
-    std::string names = WindowText(g_Main.FileNameCombo, kFileNameBoxChars);
-    if (names.empty()) {
-        RefuseField(g_Main.FileNameCombo, kNoFileNameText);
-        return false;
-    }
-    SearchCriteria& criteria = gSearchCriteria;
-    criteria.FileNameList = LowerText(names);
-    AddToHistory(g_Main.FileNameCombo, kHistoryLimit, criteria.FileNameList.c_str());
-
-    criteria.SubDirMode = g_Settings.SubDirMode;
-    criteria.SubDirLevel = g_Settings.SubDirLevel;
-    if (criteria.SubDirMode == 2) {
-        BOOL ok = FALSE;
-        UINT level = GetDlgItemInt(mainWindow, IDC_LEVEL, &ok, FALSE);
-        if (!ok) {
-            RefuseField(GetDlgItem(mainWindow, IDC_LEVEL), kBadLevelText);
+    // The Directory box becomes the base directory and the current one.
+    bool TakeBaseDirectory() override {
+        std::string piece = DirectoryBoxPiece(WindowText(directoryBox_, kDirectoryBoxChars));
+        std::string fullPath;
+        if (!resolver_.FullPath(piece.empty() ? "." : piece, fullPath)) {
+            RefuseField(directoryBox_, kBadDirectoryText);
             return false;
         }
-        criteria.SubDirLevel = level;
-        g_Settings.SubDirLevel = level;
-    }
-    criteria.WalkDepth = WalkDepthFor(criteria.SubDirMode, criteria.SubDirLevel);
-
-    if (ShownItemCount() > 0 || SendMessageA(g_Main.FileList, LVM_GETITEMCOUNT, 0, 0) > 0)
-        ClearFileInfoList();
-    gSearchStats.FilesFound = 0;
-    return true;
-}
-
-// Steps 4 and 5: the date range and the size bounds.
-bool TakeDatesAndSizes(HWND mainWindow) {
-    std::string from = WindowText(GetDlgItem(mainWindow, IDC_DATE_FROM), kDateBoxChars);
-    std::string to = WindowText(GetDlgItem(mainWindow, IDC_DATE_TO), kDateBoxChars);
-    int dateOrder = static_cast<int>(GetProfileIntA("intl", "iDate", 0));
-    if (CheckDateCriteria(from, to, dateOrder, LocalToday()) != 1) {
-        WarningBox(nullptr, "%s", kBadDatesText);
-        return false;
-    }
-    HWND lessBox = GetDlgItem(mainWindow, IDC_SIZE_LESS);
-    HWND moreBox = GetDlgItem(mainWindow, IDC_SIZE_MORE);
-    switch (SetSizeBounds(WindowText(lessBox, kSizeBoxChars), WindowText(moreBox, kSizeBoxChars))) {
-        case -1: RefuseField(lessBox, kBadLessText); return false;
-        case -2: RefuseField(moreBox, kBadMoreText); return false;
-    }
-    gSearchCriteria.SizeLessUnit = g_Main.LessMultiplier;
-    gSearchCriteria.SizeMoreUnit = g_Main.MoreMultiplier;
-    return true;
-}
-
-int StatusPartWidth() {
-    RECT part = {};
-    SendMessageA(g_Main.StatusBar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
-    return part.right - part.left;
-}
-
-// The target of a row: its own file, in its own directory.
-int RowTarget(int row, SearchTarget& target) {
-    const FileInfoItem* item = GetItemRecord(row);
-    if (!item) return -1;
-    Win32TargetResolver resolver;
-    std::string directory;
-    if (!resolver.FullPath(item->directory, directory)) directory = item->directory;
-    target.directory = TrimTargetDirectory(LowerText(directory));
-    target.pattern = item->name;
-    DebugTraceF("Item %d: %s", row, JoinPath(item->directory, item->name).c_str());
-    return row;
-}
-
-// 1 (Find Files) or the row index of the next target; -1 when there is none,
-// -2 when a File Name(s) entry names a bad directory.
-int NextSearchTarget(int command, int previousRow, SearchTarget& target) {
-    if (command == IDM_FIND_FILES) {
-        std::string entry;
-        if (!NextListEntry(gSearchCriteria.FileNameList, gSearchRun.listPosition, entry)) return -1;
-        Win32TargetResolver resolver;
-        return ResolveTarget(entry, gSearchCriteria.DefaultFileType, resolver, target);
-    }
-    int row = command == IDM_FIND_IN_SELECTED ? NextSelectedItem(previousRow)
-                                              : NextMarkedItem(previousRow);
-    // The marked rows are searched round from the top; each is visited once.
-    if (command == IDM_FIND_IN_MARKED && row <= previousRow) row = -1;
-    if (row < 0) return -1;
-    return RowTarget(row, target);
-}
-
-// A later entry with a bad directory: skip it (and any bad ones after it)
-// or end the search. False when the user ends it.
-bool NextTargetAfterBadPaths(int command, int& result, SearchTarget& target) {
-    while (result == -2) {
-        MessageBeep(MB_ICONHAND);
-        std::string text = BadLaterPathText(LowerText(target.directory));
-        if (ShowMessageBox(GetActiveWindow(), text.c_str(), g_App.AppTitle,
-                           MB_ICONHAND | MB_YESNO) != IDYES) {
+        fullPath = LowerText(fullPath);
+        SearchCriteria& criteria = gSearchCriteria;
+        if (SameTextIgnoringCase(fullPath, criteria.BaseDirectory)) return true;
+        if (!resolver_.EnterDirectory(fullPath)) {
+            RefuseField(directoryBox_, kBadDirectoryText);
             return false;
         }
-        result = NextSearchTarget(command, -1, target);
+        criteria.BaseDirectory = fullPath;
+        g_Settings.Directory = fullPath;
+        SetDlgItemTextA(main_, IDC_CURRENT_DIR, fullPath.c_str());
+        AddToHistory(directoryBox_, fullPath.c_str());
+        return true;
     }
-    return true;
-}
 
-void EnterBaseDirectory() {
-    const std::string& base = gSearchCriteria.BaseDirectory;
-    if (!SameTextIgnoringCase(CurrentDirectory(), base)) SetCurrentDirectoryA(base.c_str());
-}
-
-// Step 11: walks every target, asking for the level between targets.
-void WalkTargets(HWND mainWindow, int command, int result, SearchTarget& target) {
-    SearchCriteria& criteria = gSearchCriteria;
-    SearchWalkHost host;
-    Win32DirLister lister;
-    while (result >= 0) {
-        if (AbortFlag) break;
-        SendMessageA(g_Main.FileList, WM_SETREDRAW, FALSE, 0);
-        if (gSearchRun.levelPrompt == LevelPromptState::Ask) {
-            int32_t depth =
-                SubDirLevelDialog(mainWindow, criteria.SubDirMode, criteria.SubDirLevel);
-            if (depth == -1) break;
-            gPendingTable.skipDuplicates = true;
-            criteria.WalkDepth = depth;
+    bool TakeDefaultFileType() override {
+        SearchCriteria& criteria = gSearchCriteria;
+        criteria.DefaultFileType = g_Settings.DefaultFileType;
+        if (criteria.DefaultFileType.empty()) {
+            WarningBox(nullptr, "%s", kNoFileTypeText);
+            return false;
         }
-        host.StartTarget();
-        int found =
-            WalkDirectory(host, lister, target.directory, criteria.WalkDepth, target.pattern);
-        if (command == IDM_FIND_FILES) {
-            if (gSearchRun.levelPrompt != LevelPromptState::UseForRest)
-                gSearchRun.levelPrompt = LevelPromptState::Ask;
+        AddToHistory(typeBox_, criteria.DefaultFileType.c_str());
+        return true;
+    }
+
+    // The File Name(s) list, the depth, an empty list.
+    bool TakeFileNamesAndDepth() override {
+        std::string names = WindowText(fileNameBox_, kFileNameBoxChars);
+        if (names.empty()) {
+            RefuseField(fileNameBox_, kNoFileNameText);
+            return false;
+        }
+        SearchCriteria& criteria = gSearchCriteria;
+        criteria.FileNameList = LowerText(names);
+        AddToHistory(fileNameBox_, criteria.FileNameList.c_str());
+
+        criteria.SubDirMode = g_Settings.SubDirMode;
+        criteria.SubDirLevel = g_Settings.SubDirLevel;
+        if (criteria.SubDirMode == 2) {
+            HWND levelBox = GetDlgItem(main_, IDC_LEVEL);
+            uint32_t level = 0;
+            if (!ParseUnsignedField(WindowText(levelBox, kSizeBoxChars), level)) {
+                RefuseField(levelBox, kBadLevelText);
+                return false;
+            }
+            criteria.SubDirLevel = level;
+            g_Settings.SubDirLevel = level;
+        }
+        criteria.WalkDepth = WalkDepthFor(criteria.SubDirMode, criteria.SubDirLevel);
+
+        if (ShownItemCount() > 0 || SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) > 0)
+            ClearFileInfoList();
+        gSearchStats.FilesFound = 0;
+        return true;
+    }
+
+    // The date range and the size bounds.
+    bool TakeDatesAndSizes() override {
+        std::string from = WindowText(GetDlgItem(main_, IDC_DATE_FROM), kDateBoxChars);
+        std::string to = WindowText(GetDlgItem(main_, IDC_DATE_TO), kDateBoxChars);
+        int dateOrder = static_cast<int>(GetProfileIntA("intl", "iDate", 0));
+        if (CheckDateCriteria(from, to, dateOrder, LocalToday()) != 1) {
+            WarningBox(nullptr, "%s", kBadDatesText);
+            return false;
+        }
+        HWND lessBox = GetDlgItem(main_, IDC_SIZE_LESS);
+        HWND moreBox = GetDlgItem(main_, IDC_SIZE_MORE);
+        switch (SetSizeBounds(WindowText(lessBox, kSizeBoxChars), WindowText(moreBox, kSizeBoxChars))) {
+            case -1: RefuseField(lessBox, kBadLessText); return false;
+            case -2: RefuseField(moreBox, kBadMoreText); return false;
+        }
+        gSearchCriteria.SizeLessUnit = UnitOf(IDC_LESS_UNIT);
+        gSearchCriteria.SizeMoreUnit = UnitOf(IDC_MORE_UNIT);
+        return true;
+    }
+
+    void TakeSearchText() override {
+        SearchCriteria& criteria = gSearchCriteria;
+        criteria.SearchText = WindowText(searchTextBox_, kSearchTextCapacity - 1);
+        if (!criteria.SearchText.empty()) AddToHistory(searchTextBox_, criteria.SearchText.c_str());
+    }
+
+    void ResetCounts() override {
+        RECT part = {};
+        SendMessageA(statusBar_, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
+        ResetSearchStats(part.right - part.left);
+        gSearchCriteria.ExcludedFiles = ExcludedFilePatterns();
+        gSearchCriteria.EnableExcludeFiles = g_Settings.EnableExcludeFiles != 0;
+    }
+
+    std::vector<int> TargetRows(SearchKind kind) override {
+        std::vector<int> rows;
+        if (kind == SearchKind::InSelected) {
+            for (int row = NextSelectedItem(-1); row >= 0; row = NextSelectedItem(row))
+                rows.push_back(row);
         } else {
-            SetItemMark(result, found > 0);
+            // Round from the top; NextMarkedItem comes back to the first at the end.
+            for (int row = NextMarkedItem(-1); row >= 0 && (rows.empty() || row > rows.back());
+                 row = NextMarkedItem(row))
+                rows.push_back(row);
         }
-        gSearchStats.FilesFound += found;
-        if (!SameTextIgnoringCase(target.directory, criteria.BaseDirectory))
-            SetCurrentDirectoryA(criteria.BaseDirectory.c_str());
-        int row = command == IDM_FIND_FILES ? -1 : result;
-        result = NextSearchTarget(command, row, target);
-        if (!NextTargetAfterBadPaths(command, result, target)) break;
-    }
-}
-
-// Step 12: the finds become rows, then the reports.
-void FinishSearch(HWND mainWindow, int command) {
-    EnterBaseDirectory();
-    int found = gSearchStats.FilesFound;
-    if (command == IDM_FIND_FILES && found >= 1) {
-        int pending = static_cast<int>(gPendingTable.items.size());
-        ShowPendingItems(found < pending ? found : pending);
-        SortFileInfoList();
-    }
-    SendMessageA(g_Main.FileList, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(g_Main.FileList, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-
-    // A window about to close, or a program about to end, skips the reports.
-    if (!gSearchRun.closeRequested && !gSearchRun.quitReceived) {
-        ReportNonTextFiles(mainWindow);
-        const SearchStats& stats = gSearchStats;
-        FindResultsDialog(mainWindow, stats.FilesFound, stats.DirectoriesWithFinds,
-                          stats.DirectoriesSearched, stats.DeepestLevel, stats.TotalSize);
-    }
-    ShowStatusWithCounts(IDS_READY, 0, static_cast<unsigned>(ShownItemCount()));
-    UpdateListToolbarButtons();
-    SetFocus(g_Main.FileList);
-}
-
-void RunSearch(HWND mainWindow, int command) {
-    SearchCriteria& criteria = gSearchCriteria;
-    if (!TakeBaseDirectory(mainWindow)) return;
-
-    criteria.DefaultFileType = g_Settings.DefaultFileType;
-    if (criteria.DefaultFileType.empty()) {
-        WarningBox(nullptr, "%s", kNoFileTypeText);
-        return;
-    }
-    AddToHistory(g_Main.ToolbarCombo, kHistoryLimit, criteria.DefaultFileType.c_str());
-
-    if (command == IDM_FIND_FILES) {
-        if (!TakeFileNamesAndDepth(mainWindow)) return;
-    } else {
-        criteria.WalkDepth = 0;
-    }
-    if (!TakeDatesAndSizes(mainWindow)) return;
-
-    criteria.SearchText = WindowText(g_Main.SearchTextCombo, kSearchTextCapacity - 1);
-    if (!criteria.SearchText.empty())
-        AddToHistory(g_Main.SearchTextCombo, kHistoryLimit, criteria.SearchText.c_str());
-
-    ResetSearchStats(StatusPartWidth());
-    criteria.ExcludedFiles = g_Main.ExcludedFiles;
-    criteria.EnableExcludeFiles = g_Settings.EnableExcludeFiles != 0;
-    // Find in Selected and Find in Marked only count files already listed.
-    gPendingTable.listHasRows = command != IDM_FIND_FILES;
-
-    gSearchRun.listPosition = 0;
-    SearchTarget target;
-    int result = NextSearchTarget(command, -1, target);
-    if (result == -2) {
-        RefuseField(g_Main.FileNameCombo, BadFirstPathText(target.directory).c_str());
-        EnterBaseDirectory();
-        return;
+        return rows;
     }
 
-    criteria.TextOptions = g_Settings.TextOptions;
-    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    AbortFlag = false;
-    gSearchRun.levelPrompt = LevelPromptState::NotYet;
-    gPendingTable.skipDuplicates = false;
-    gSearchStats.FilesFound = 0;
-    ResetNonTextList(gNonTextList);
+    // The target of a row: its own file, in its own directory.
+    bool RowTarget(int row, SearchTarget& target) override {
+        const FileInfoItem* item = GetItemRecord(row);
+        if (!item) return false;
+        std::string directory;
+        if (!resolver_.FullPath(item->directory, directory)) directory = item->directory;
+        target.directory = TrimTargetDirectory(LowerText(directory));
+        target.pattern = item->name;
+        DebugTraceF("Item %d: %s", row, JoinPath(item->directory, item->name).c_str());
+        return true;
+    }
 
-    if (result >= 0) WalkTargets(mainWindow, command, result, target);
-    FinishSearch(mainWindow, command);
+    TargetResolver& Resolver() override { return resolver_; }
+
+    void RefuseFirstPath(const std::string& directory) override {
+        RefuseField(fileNameBox_, BadFirstPathText(directory).c_str());
+    }
+
+    bool AskSkipBadPath(const std::string& directory) override {
+        MessageBeep(MB_ICONHAND);
+        std::string text = BadLaterPathText(LowerText(directory));
+        return ShowMessageBox(GetActiveWindow(), text.c_str(), g_App.AppTitle,
+                              MB_ICONHAND | MB_YESNO) == IDYES;
+    }
+
+    int32_t AskLevel(int subDirMode, uint32_t subDirLevel, bool& useForRest) override {
+        return SubDirLevelDialog(main_, subDirMode, subDirLevel, &useForRest);
+    }
+
+    void BeginWalk() override {
+        gSearchCriteria.TextOptions = g_Settings.TextOptions;
+        SetCursor(WaitCursor());
+        ResetNonTextList(gNonTextList);
+    }
+
+    int WalkTarget(const SearchTarget& target, int32_t depth) override {
+        SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+        walkHost_.StartTarget();
+        return WalkDirectory(walkHost_, lister_, target.directory, depth, target.pattern);
+    }
+
+    void MarkRow(int row, bool found) override { SetItemMark(row, found); }
+
+    void ReturnToBase() override {
+        const std::string& base = gSearchCriteria.BaseDirectory;
+        if (!SameTextIgnoringCase(CurrentDirectory(), base)) SetCurrentDirectoryA(base.c_str());
+    }
+
+    // The finds become rows, then the reports.
+    void FinishSearch(SearchKind kind, bool withReports) override {
+        ReturnToBase();
+        int found = gSearchStats.FilesFound;
+        if (kind == SearchKind::FindFiles && found >= 1) {
+            int pending = static_cast<int>(gPendingTable.items.size());
+            ShowPendingItems(found < pending ? found : pending);
+            SortFileInfoList();
+        }
+        SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+        if (withReports) {
+            ReportNonTextFiles(main_);
+            const SearchStats& stats = gSearchStats;
+            FindResultsDialog(main_, stats.FilesFound, stats.DirectoriesWithFinds,
+                              stats.DirectoriesSearched, stats.DeepestLevel, stats.TotalSize);
+        }
+        ShowStatusWithCounts(IDS_READY, 0, static_cast<unsigned>(ShownItemCount()));
+        UpdateListToolbarButtons();
+        SetFocus(list_);
+    }
+
+  private:
+    uint64_t UnitOf(int comboId) {
+        LRESULT index = SendDlgItemMessageA(main_, comboId, CB_GETCURSEL, 0, 0);
+        return SizeUnitFromIndex(index >= 0 && index <= 2 ? static_cast<int>(index) : 1);
+    }
+
+    HWND main_;
+    HWND directoryBox_;
+    HWND fileNameBox_;
+    HWND searchTextBox_;
+    HWND typeBox_;
+    HWND statusBar_;
+    HWND list_;
+    Win32TargetResolver resolver_;
+    Win32DirLister lister_;
+    SearchWalkHost walkHost_{statusBar_};
+};
+
+SearchKind KindOf(int command) {
+    if (command == IDM_FIND_IN_SELECTED) return SearchKind::InSelected;
+    if (command == IDM_FIND_IN_MARKED) return SearchKind::InMarked;
+    return SearchKind::FindFiles;
 }
 
 }  // namespace
 
 void StartSearch(HWND mainWindow, int command) {
-    if (gSearchRun.running) {
+    WindowSearchHost host(mainWindow);
+    if (!DriveSearch(host, KindOf(command))) {
         MessageBeep(MB_OK);
         return;
     }
-    gSearchRun = SearchRun{};
-    gSearchRun.running = true;
-    RunSearch(mainWindow, command);
-    gSearchRun.running = false;
-    if (gSearchRun.quitReceived) PostQuitMessage(gSearchRun.quitCode);
-}
-
-bool SearchIsRunning() {
-    return gSearchRun.running;
+    int exitCode = 0;
+    if (TakeOwedQuit(exitCode)) PostQuitMessage(exitCode);
 }
 
 void AbortSearch() {
-    if (!gSearchRun.running) return;
-    gSearchRun.closeRequested = true;
-    AbortFlag = true;
+    RequestSearchClose();
+}
+
+bool RefuseDuringSearch(int command) {
+    if (!IsRefusedWhileSearching(command)) return false;
+    if (refusalBeepHook)
+        refusalBeepHook(command);
+    else
+        MessageBeep(MB_OK);
+    return true;
+}
+
+void SetRefusalBeepHook(RefusalBeepHook hook) {
+    refusalBeepHook = hook;
+}
+
+bool KeepSearchCursor() {
+    if (!SearchIsRunning()) return false;
+    SetCursor(WaitCursor());
+    return true;
 }
 
 void SetDialogTestHook(DialogTestHook hook) {
@@ -470,6 +454,7 @@ namespace {
 struct LevelDialogState {
     int mode = 0;
     uint32_t level = 0;
+    bool useForRest = false;
 };
 
 BOOL OnLevelDialogInit(HWND dialog, LevelDialogState* state) {
@@ -483,18 +468,14 @@ BOOL OnLevelDialogInit(HWND dialog, LevelDialogState* state) {
     return FALSE;  // the focus is set
 }
 
-void OnLevelDialogOk(HWND dialog, const LevelDialogState& state) {
+void OnLevelDialogOk(HWND dialog, LevelDialogState& state) {
     uint32_t level = 0;
-    if (state.mode == 2) {
-        BOOL ok = FALSE;
-        level = GetDlgItemInt(dialog, IDC_LEVEL, &ok, FALSE);
-        if (!ok) {
-            RefuseField(GetDlgItem(dialog, IDC_LEVEL), kBadLevelText);
-            return;
-        }
+    HWND levelBox = GetDlgItem(dialog, IDC_LEVEL);
+    if (state.mode == 2 && !ParseUnsignedField(WindowText(levelBox, kSizeBoxChars), level)) {
+        RefuseField(levelBox, kBadLevelText);
+        return;
     }
-    if (IsDlgButtonChecked(dialog, IDC_LEVEL_FOR_REST) == BST_CHECKED)
-        gSearchRun.levelPrompt = LevelPromptState::UseForRest;
+    state.useForRest = IsDlgButtonChecked(dialog, IDC_LEVEL_FOR_REST) == BST_CHECKED;
     EndDialog(dialog, WalkDepthFor(state.mode, level));
 }
 
@@ -519,9 +500,10 @@ INT_PTR CALLBACK LevelDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-int32_t SubDirLevelDialog(HWND owner, int subDirMode, uint32_t subDirLevel) {
+int32_t SubDirLevelDialog(HWND owner, int subDirMode, uint32_t subDirLevel, bool* useForRest) {
     LevelDialogState state{subDirMode, subDirLevel};
     INT_PTR result = DialogBoxParamA(g_App.AppInstance, MAKEINTRESOURCEA(IDD_SUBDIR_LEVEL), owner,
                                      LevelDialogProc, reinterpret_cast<LPARAM>(&state));
+    if (useForRest) *useForRest = result != -1 && state.useForRest;
     return static_cast<int32_t>(result);
 }

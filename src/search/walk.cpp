@@ -2,21 +2,6 @@
 
 #include <vector>
 
-#include "results/pending.h"
-
-SearchStats gSearchStats;
-bool AbortFlag = false;
-
-void ResetSearchStats(int32_t statusPartWidth) {
-    gSearchStats.DirectoriesSearched = 0;
-    gSearchStats.CurrentDepth = 0;
-    gSearchStats.DeepestLevel = 0;
-    gSearchStats.DirectoriesWithFinds = 0;
-    gSearchStats.TotalSize = 0;
-    gSearchStats.StatusPartWidth = statusPartWidth;
-    ClearPendingTable();
-}
-
 namespace {
 
 // A directory on the walk's current path from the target down. Its identity

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "search/criteria.h"
 #include "search/text_options.h"
 
 Settings g_Settings;
@@ -90,17 +91,6 @@ std::string Trim(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
-std::string LowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const char* b) {
-    return LowerAscii(a) == LowerAscii(b);
-}
-
 // The pieces of a text split at spaces and commas, empty pieces dropped.
 std::vector<std::string> SplitAtSpacesAndCommas(const std::string& text) {
     std::vector<std::string> pieces;
@@ -130,10 +120,12 @@ uint32_t ParseSubDirLevel(const std::string& text) {
 std::string ParseOtherEditor(const std::string& text) {
     size_t separator = text.find(',');
     if (separator == std::string::npos) separator = text.find_first_of(" \t");
-    std::string program =
-        separator == std::string::npos ? std::string() : Trim(text.substr(separator + 1));
+    // Cut before the last trim, so no cut ends in a blank the next read would drop.
+    std::string program = separator == std::string::npos
+                              ? std::string()
+                              : Trim(Cut(Trim(text.substr(separator + 1)), kOtherEditorMax));
     if (program.empty()) return "notepad.exe";
-    return Cut(program, kOtherEditorMax);
+    return program;
 }
 
 WindowRect ParseWindowSize(const std::string& text) {
@@ -204,7 +196,7 @@ void ApplySettingsValue(Settings& settings, SettingsValue value, const std::stri
         text.empty() && IsIntegerValue(value) ? std::string(DefaultTextOf(value)) : text);
     switch (value) {
         case SettingsValue::Directory:
-            settings.Directory = LowerAscii(Cut(text, kDirectoryMax));
+            settings.Directory = LowerText(Cut(text, kDirectoryMax));
             break;
         case SettingsValue::FilePattern:
             settings.DefaultFileType = Cut(text, kFilePatternMax);
@@ -244,7 +236,7 @@ void ApplySettingsValue(Settings& settings, SettingsValue value, const std::stri
         case SettingsValue::FontName: settings.FontName = Cut(text, kFontNameMax); break;
         case SettingsValue::FontStyle:
             settings.FontWeight =
-                EqualsIgnoringCase(text, "Bold") ? kFontWeightBold : kFontWeightRegular;
+                SameTextIgnoringCase(text, "Bold") ? kFontWeightBold : kFontWeightRegular;
             break;
         case SettingsValue::FontSize:
             settings.FontSize = static_cast<uint16_t>(InRangeOr(number, 0, 40, 10));
@@ -301,7 +293,7 @@ bool LoadSettingsFrom(ProfileStore& store, Settings& settings,
                            store.GetString(key.section, key.key, key.defaultText));
     }
     if (settings.Directory.empty()) {
-        settings.Directory = LowerAscii(Cut(currentDirectory, kDirectoryMax));
+        settings.Directory = LowerText(Cut(currentDirectory, kDirectoryMax));
     }
     return true;
 }

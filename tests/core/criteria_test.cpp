@@ -139,6 +139,9 @@ TEST(ResolveTargetTest, SplitsEntriesIntoDirectoryAndPattern) {
         {"src/*.asm", "1 c:\\base\\src *.asm"}, {"c:\\temp\\a.b.c", "1 c:\\temp a.b.c"},
         {"nowhere\\*.c", "-2 c:\\base\\nowhere"}, {"bad|dir\\*.c", "-2 ", "unentered"},
         {"c:\\" + std::string(270, 'd') + "\\*.c", "-2 c:\\" + std::string(270, 'd'), "unentered"},
+        // A name no path below its directory could hold is named as typed.
+        {std::string(250, 'n'), "-2 " + std::string(250, 'n'), "unentered"},
+        {std::string(240, 'n') + ".c", "1 c:\\base " + std::string(240, 'n') + ".c"},
         // clang-format on
     };
     for (const auto& c : cases) {

@@ -104,4 +104,30 @@ TEST(SettingsTest, FirstFailedWriteEndsTheSave) {
     EXPECT_EQ(store.values.size(), 3u);  // Directory, FilePattern and Case stay written
 }
 
+// What a save writes, a read gives back unchanged, for texts that a read
+// cuts or trims on the way in.
+TEST(SettingsTest, EditorProgramSurvivesASaveAndARead) {
+    const std::string letters(258, 'e');
+    const char* cases[] = {
+        "0 ",                                    // program cut to a trailing blank
+        "3,",                                    // nothing after the comma: Notepad
+        "3,  c:\\program files\\ed\\ed.exe  ",  // blanks inside the path stay
+    };
+    const std::string tails[] = {letters + " b", "", ""};
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        std::string value = cases[i] + tails[i];
+        SCOPED_TRACE(value);
+        FakeProfileStore store;
+        store.values = {{{"Options", "Editor"}, value}};
+        Settings first;
+        LoadSettingsFrom(store, first, "C:\\Work");
+        ASSERT_TRUE(SaveSettingsTo(store, first));
+        Settings second;
+        LoadSettingsFrom(store, second, "C:\\Work");
+        EXPECT_EQ(second.OtherEditor, first.OtherEditor);
+        EXPECT_LE(first.OtherEditor.size(), kOtherEditorMax);
+        EXPECT_NE(first.OtherEditor.back(), ' ');
+    }
+}
+
 }  // namespace

@@ -179,4 +179,29 @@ TEST_F(WalkTest, LongPathsAreWalkedUntilTheyNoLongerFit) {
     for (const std::string& pattern : opened) EXPECT_LT(pattern.size() + 5, kMaxPath);
 }
 
+// Too wide for its part, the progress text keeps the tail of the full path
+// from a backslash far enough in to make room; it never outgrows its buffer.
+TEST(ProgressText, ShortensFromABackslashPastTheExcess) {
+    const std::string path = "c:\\aaaa\\bbbb\\file.txt";
+    const std::string longPath = "c:\\" + std::string(200, 'd') + "\\x.txt";
+    const std::string longTail = "c:\\abcd\\" + std::string(200, 'e');
+    const struct {
+        const std::string& fullPath;
+        int textWidth, partWidth, charWidth;
+        std::string shown;
+    } cases[] = {
+        {path, 70, 60, 10, "Searching...\\bbbb\\file.txt"},
+        {path, 100, 60, 10, "Searching...\\file.txt"},
+        {path, 300, 60, 10, "Searching...\\file.txt"},  // past the last backslash: the name
+        {path, 70, 60, 0, "Searching...\\file.txt"},    // no width known: one pixel a character
+        {"file.txt", 300, 60, 10, "Searching...file.txt"},
+        {longPath, 900, 60, 10, "Searching...\\x.txt"},
+        {longTail, 61, 60, 10, ("Searching...\\" + std::string(200, 'e')).substr(0, 127)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ShortenProgressText(c.fullPath, c.textWidth, c.partWidth, c.charWidth), c.shown)
+            << c.fullPath << " " << c.textWidth;
+    EXPECT_EQ(FormatProgressText(std::string(300, 'd')).size(), 127u);
+}
+
 }  // namespace

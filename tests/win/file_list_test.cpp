@@ -259,4 +259,37 @@ TEST_F(FileList, KeysThroughTheLoop) {
     EXPECT_EQ(Marks(), "***");
 }
 
+// A header click sorts by its column: Time is mode 4, Path switches sorting
+// across directories on and off, and a second click sorts the same way again.
+TEST_F(FileList, HeaderClicksSortByTheirColumnWithoutReversing) {
+    Start();
+    ShowFiles(kThreeFiles);
+    auto click = [this](int column) {
+        NMLISTVIEW header = {};
+        header.hdr = {g_Main.FileList, IDC_FILE_LIST, static_cast<UINT>(LVN_COLUMNCLICK)};
+        header.iSubItem = column;
+        SendMessageA(Main(), WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&header));
+        return Cell(0, 0) + Cell(1, 0) + Cell(2, 0);
+    };
+    g_Settings.SortDir = 0;
+    const struct {
+        int column;
+        const char* order;
+        int mode;
+        int across;
+    } clicks[] = {
+        {1, "c.txtb.txta.txt", 2, 0}, {1, "c.txtb.txta.txt", 2, 0}, {0, "a.txtb.txtc.txt", 1, 0},
+        // The files share their time of last write: the order among them is open.
+        {0, "a.txtb.txtc.txt", 1, 0}, {3, nullptr, 4, 0}, {4, nullptr, 4, 1}, {4, nullptr, 4, 0},
+    };
+    for (const auto& c : clicks) {
+        std::string order = click(c.column);
+        if (c.order) {
+            EXPECT_EQ(order, c.order) << c.column;
+        }
+        EXPECT_EQ(g_Settings.SortMode, c.mode) << c.column;
+        EXPECT_EQ(g_Settings.SortDir, c.across) << c.column;
+    }
+}
+
 }  // namespace

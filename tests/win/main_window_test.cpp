@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -7,7 +8,9 @@
 #include <vector>
 
 #include "app/app_win.h"
+#include "app/help_win.h"
 #include "app/main_window_win.h"
+#include "results/file_list_win.h"
 #include "resource_ids.h"
 #include "settings/settings.h"
 #include "win_test_support.h"
@@ -97,6 +100,99 @@ TEST_F(MainWindow, LoopTurnsAcceleratorsIntoCommandsAndTabMovesFocus) {
     ProcessLoopMessage(tab);
     EXPECT_TRUE(GetFocus() == next || GetParent(GetFocus()) == next);
     SetWindowLongPtrA(Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainProc));
+}
+
+// Keys typed into the help window are the help window's own: none of the
+// main window's accelerators reach the main window from there.
+TEST_F(MainWindow, HelpWindowKeysStayInTheHelpWindow) {
+    Start();
+    commandsSeen.clear();
+    mainProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordCommands)));
+    Command(IDM_HELP_CONTENTS);
+    HWND help = HelpWindowHandle();
+    ASSERT_TRUE(help && IsWindowVisible(help));
+    HWND searchBox = GetDlgItem(help, kHelpSearchBoxId);
+    commandsSeen.clear();
+    for (WPARAM key : {VK_F5, VK_F7, VK_DELETE}) {
+        MSG msg = {searchBox, WM_KEYDOWN, key, 0x00000001, 0, {}};
+        ProcessLoopMessage(msg);
+    }
+    EXPECT_TRUE(commandsSeen.empty());
+    MSG esc = {searchBox, WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, {}};
+    ProcessLoopMessage(esc);
+    EXPECT_TRUE(commandsSeen.empty());
+    EXPECT_FALSE(IsWindow(help) && IsWindowVisible(help));
+
+    // The same key in the main window's own controls is still its command.
+    MSG f5 = {Control(IDC_LEVEL), WM_KEYDOWN, VK_F5, 0x003F0001, 0, {}};
+    ProcessLoopMessage(f5);
+    EXPECT_EQ(commandsSeen, std::vector<int>{IDM_FIND_FILES});
+    SetWindowLongPtrA(Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainProc));
+}
+
+// Each count part of the status bar shows its number whole, clear of the
+// size grip, up to the list's limit.
+TEST_F(MainWindow, StatusCountsAreShownWhole) {
+    Start();
+    HWND bar = GetDlgItem(Main(), IDC_MAIN_STATUS);
+    ShowStatusWithCounts(IDS_READY, 135, 1000);
+    HDC dc = GetDC(bar);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(bar, WM_GETFONT, 0, 0)));
+    RECT client;
+    GetClientRect(bar, &client);
+    int borders[3] = {};
+    SendMessageA(bar, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    for (int part : {1, 2}) {
+        std::string text = StatusText(part);
+        SIZE extent = {};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        RECT rect = {};
+        SendMessageA(bar, SB_GETRECT, part, reinterpret_cast<LPARAM>(&rect));
+        EXPECT_GE(rect.right - rect.left - 2 * borders[0] - 2, extent.cx) << text;
+        EXPECT_LE(rect.right, client.right - GetSystemMetrics(SM_CXVSCROLL)) << part;
+    }
+    EXPECT_EQ(StatusText(1), "135");
+    EXPECT_EQ(StatusText(2), "1000");
+    SelectObject(dc, old);
+    ReleaseDC(bar, dc);
+}
+
+// A history keeps its last eight entries, the newest on top; an entry used
+// again moves to the top instead of appearing twice.
+TEST_F(MainWindow, HistoryMovesAnEntryToTheTopAndKeepsEight) {
+    Start();
+    HWND combo = g_Main.SearchTextCombo;
+    auto entries = [combo] {
+        std::string joined;
+        int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char text[64] = "";
+            SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            joined += (i ? " " : "") + std::string(text);
+        }
+        return joined;
+    };
+    const struct {
+        const char* added;
+        const char* entries;
+    } steps[] = {
+        {"a", "a"},
+        {"b", "b a"},
+        {"A", "A b"},  // the same in another case: moves up with the new spelling
+        {"c", "c A b"},
+        {"c", "c A b"},
+        {"d e f g h", "h g f e d c A b"},
+        {"i", "i h g f e d c A"},
+        {"f", "f i h g e d c A"},
+    };
+    for (const auto& step : steps) {
+        std::string added = step.added;
+        for (size_t at = 0; at < added.size(); at += 2)
+            AddToHistory(combo, added.substr(at, 1).c_str());
+        EXPECT_EQ(entries(), step.entries) << step.added;
+    }
+    EXPECT_EQ(Text(combo), "f");
 }
 
 }  // namespace

@@ -48,13 +48,17 @@ TempFolder::TempFolder() {
     GetTempPathA(MAX_PATH, base);
     static unsigned counter = 0;
     char name[MAX_PATH];
-    snprintf(name, sizeof name, "%squarry-test-%lu-%u", base, GetCurrentProcessId(), ++counter);
-    path_ = name;
-    // A folder left by a run that was stopped may carry this name again.
-    if (!CreateDirectoryA(name, nullptr) && GetLastError() == ERROR_ALREADY_EXISTS) {
-        RemoveFolder(path_);
-        CreateDirectoryA(name, nullptr);
+    // A folder left by a run that was stopped may carry this name again (the
+    // process ids repeat): it is removed, and when it cannot be, passed over,
+    // so every test starts in an empty folder.
+    for (int tries = 0; tries < 100; ++tries) {
+        snprintf(name, sizeof name, "%squarry-test-%lu-%u", base, GetCurrentProcessId(), ++counter);
+        if (CreateDirectoryA(name, nullptr)) break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) continue;
+        RemoveFolder(name);
+        if (CreateDirectoryA(name, nullptr)) break;
     }
+    path_ = name;
 }
 
 TempFolder::~TempFolder() {

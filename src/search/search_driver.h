@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "search/criteria.h"
+
+// The three search commands and what they search: the File Name(s) list, or
+// rows of the File Info List fixed when the command starts.
+enum class SearchKind { FindFiles, InSelected, InMarked };
+
+// What the search's driver needs from the window side. The driver owns the
+// order of the steps, the target loop, the questions between targets and what
+// a stop, a close or a quit leads to; the host reads and shows.
+class SearchHost {
+  public:
+    virtual ~SearchHost() = default;
+
+    // The criteria, in the order they are checked. Each reads its controls
+    // into gSearchCriteria; false refuses the search, the user told why.
+    virtual bool TakeBaseDirectory() = 0;
+    virtual bool TakeDefaultFileType() = 0;
+    virtual bool TakeFileNamesAndDepth() = 0;  // Find Files only
+    virtual bool TakeDatesAndSizes() = 0;
+    virtual void TakeSearchText() = 0;
+    // Zeroes the counters and takes the File Filter as it stands.
+    virtual void ResetCounts() = 0;
+
+    // Find in Selected and Find in Marked: the rows to search, top to bottom,
+    // read once; and a row's file as a target (false when the row has none).
+    virtual std::vector<int> TargetRows(SearchKind kind) = 0;
+    virtual bool RowTarget(int row, SearchTarget& target) = 0;
+    // Find Files: the platform's path rules for the File Name(s) entries.
+    virtual TargetResolver& Resolver() = 0;
+
+    // The first entry names a bad directory: the search is refused.
+    virtual void RefuseFirstPath(const std::string& directory) = 0;
+    // A later entry names a bad directory: true skips it, false ends the search.
+    virtual bool AskSkipBadPath(const std::string& directory) = 0;
+    // The level question between Find Files targets: the walk depth, or -1
+    // when cancelled; useForRest set when the rest of the search keeps it.
+    virtual int32_t AskLevel(int subDirMode, uint32_t subDirLevel, bool& useForRest) = 0;
+
+    // The walk is about to start (wait cursor, fresh non-text list).
+    virtual void BeginWalk() = 0;
+    // Walks one target; the number of files counted.
+    virtual int WalkTarget(const SearchTarget& target, int32_t depth) = 0;
+    virtual void MarkRow(int row, bool found) = 0;
+    // Makes the base directory current again when it is not.
+    virtual void ReturnToBase() = 0;
+    // Hands the finds over; the reports only when withReports.
+    virtual void FinishSearch(SearchKind kind, bool withReports) = 0;
+};
+
+// Runs one search command from its first check to its reports. A second one
+// while it runs is refused (false).
+bool DriveSearch(SearchHost& host, SearchKind kind);
+
+// True from the start of a search command to its end.
+bool SearchIsRunning();
+
+// The close box during a search: it stops at its next test, without reports.
+void RequestSearchClose();
+// A quit the walk's pump took off the queue: the search stops, skips its
+// reports, and the quit is owed to the message loop afterwards.
+void NoteQuitDuringSearch(int exitCode);
+// After a search: true (and the code) when a quit must be posted again.
+bool TakeOwedQuit(int& exitCode);
+// True when the running search was asked to stop by the close box.
+bool SearchCloseRequested();
+
+// Commands that would change the File Info List or start another search,
+// refused while a search runs.
+bool IsRefusedWhileSearching(int command);

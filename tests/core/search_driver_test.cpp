@@ -1,0 +1,213 @@
+#include "search/search_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+#include "resource_ids.h"
+#include "results/pending.h"
+#include "search/walk.h"
+
+namespace {
+
+using V = std::vector<std::string>;
+
+// A search host over c:\base that records what the driver does, one line
+// per step. Directories named "nowhere" do not exist; a walk finds what
+// `finds` holds for its pattern and may run `during` as if the user acted
+// while it ran.
+class FakeSearch : public SearchHost, public TargetResolver {
+  public:
+    std::string names = "*.c";
+    std::vector<int> rows;
+    std::map<std::string, int> finds;
+    std::function<void(const SearchTarget&)> during;
+    bool skipBadPaths = true;
+    int32_t levelAnswer = 0;
+    bool levelForRest = false;
+    V log;
+
+    bool TakeBaseDirectory() override { return true; }
+    bool TakeDefaultFileType() override {
+        gSearchCriteria.DefaultFileType = "*.txt";
+        return true;
+    }
+    bool TakeFileNamesAndDepth() override {
+        gSearchCriteria.FileNameList = names;
+        gSearchCriteria.WalkDepth = 0;
+        return true;
+    }
+    bool TakeDatesAndSizes() override { return true; }
+    void TakeSearchText() override {}
+    void ResetCounts() override { ResetSearchStats(100); }
+
+    std::vector<int> TargetRows(SearchKind) override {
+        log.push_back("rows");
+        return rows;
+    }
+    bool RowTarget(int row, SearchTarget& target) override {
+        target = {"c:\\base", "row" + std::to_string(row)};
+        return true;
+    }
+    TargetResolver& Resolver() override { return *this; }
+    bool FullPath(const std::string& path, std::string& fullPath) override {
+        fullPath = path == "." ? "c:\\base" : "c:\\base\\" + path;
+        return true;
+    }
+    bool EnterDirectory(const std::string& directory) override {
+        return directory.find("nowhere") == std::string::npos;
+    }
+
+    void RefuseFirstPath(const std::string& directory) override {
+        log.push_back("refused " + directory);
+    }
+    bool AskSkipBadPath(const std::string& directory) override {
+        log.push_back("bad " + directory);
+        return skipBadPaths;
+    }
+    int32_t AskLevel(int, uint32_t, bool& useForRest) override {
+        log.push_back("level");
+        useForRest = levelForRest;
+        return levelAnswer;
+    }
+    void BeginWalk() override {}
+    int WalkTarget(const SearchTarget& target, int32_t depth) override {
+        log.push_back("walk " + target.pattern + (depth ? " " + std::to_string(depth) : ""));
+        if (during) std::exchange(during, nullptr)(target);
+        return finds[target.pattern];
+    }
+    void MarkRow(int row, bool found) override {
+        log.push_back("mark " + std::to_string(row) + (found ? "*" : "-"));
+    }
+    void ReturnToBase() override {}
+    void FinishSearch(SearchKind, bool withReports) override {
+        log.push_back(withReports ? "reports" : "no reports");
+    }
+};
+
+class SearchDriver : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        gSearchCriteria = SearchCriteria{};
+        gPendingTable = PendingTable{};
+        AbortFlag = false;
+    }
+};
+
+// What the user does during the first walk.
+void Stop(const SearchTarget&) {
+    AbortFlag = true;  // Esc, or the list full
+}
+void Close(const SearchTarget&) {
+    RequestSearchClose();
+}
+void Quit(const SearchTarget&) {
+    NoteQuitDuringSearch(3);
+}
+
+TEST_F(SearchDriver, TargetsQuestionsAndStops) {
+    struct Case {
+        const char* names;
+        void (*during)(const SearchTarget&);
+        bool skip;
+        int32_t level;
+        V log;
+    };
+    const Case cases[] = {
+        {"*.c;*.h", nullptr, true, 0, {"walk *.c", "level", "walk *.h", "reports"}},
+        {"*.c;*.h", nullptr, true, -1, {"walk *.c", "level", "reports"}},
+        {"*.c;*.h", nullptr, true, kWalkAllLevels, {"walk *.c", "level", "walk *.h -2", "reports"}},
+        // A bad later entry is offered to skip; the search goes on or ends.
+        {"*.c;nowhere\\*.h;*.h", nullptr, true, 0,
+         {"walk *.c", "bad c:\\base\\nowhere", "level", "walk *.h", "reports"}},
+        {"*.c;nowhere\\*.h;*.h", nullptr, false, 0, {"walk *.c", "bad c:\\base\\nowhere", "reports"}},
+        // A bad first entry refuses the whole search.
+        {"nowhere\\*.c;*.h", nullptr, true, 0, {"refused c:\\base\\nowhere"}},
+        // A stopped search resolves no further entry and asks nothing.
+        {"*.c;nowhere\\*.h", Stop, true, 0, {"walk *.c", "reports"}},
+        {"*.c;*.h", Stop, true, 0, {"walk *.c", "reports"}},
+        {"*.c;nowhere\\*.h", Close, true, 0, {"walk *.c", "no reports"}},
+        {"*.c;nowhere\\*.h", Quit, true, 0, {"walk *.c", "no reports"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.names);
+        FakeSearch host;
+        host.names = c.names;
+        host.during = c.during;
+        host.skipBadPaths = c.skip;
+        host.levelAnswer = c.level;
+        AbortFlag = false;
+        EXPECT_TRUE(DriveSearch(host, SearchKind::FindFiles));
+        EXPECT_EQ(host.log, c.log);
+        EXPECT_FALSE(SearchIsRunning());
+    }
+    int code = 0;
+    EXPECT_TRUE(TakeOwedQuit(code));
+    EXPECT_EQ(code, 3);
+    EXPECT_FALSE(TakeOwedQuit(code));
+}
+
+TEST_F(SearchDriver, LevelForTheRestIsAskedOnceAndCountsAddUp) {
+    FakeSearch host;
+    host.names = "*.c;*.h;*.s";
+    host.finds = {{"*.c", 2}, {"*.h", 1}, {"*.s", 4}};
+    host.levelForRest = true;
+    DriveSearch(host, SearchKind::FindFiles);
+    EXPECT_EQ(host.log, (V{"walk *.c", "level", "walk *.h", "walk *.s", "reports"}));
+    EXPECT_EQ(gSearchStats.FilesFound, 7);
+    EXPECT_TRUE(gPendingTable.skipDuplicates);
+}
+
+// The rows a Find in Selected or Find in Marked searches are read once, at
+// the start: what changes in the list meanwhile changes nothing it does.
+TEST_F(SearchDriver, RowSearchesTakeTheirRowsOnceAndMarkEach) {
+    struct Case {
+        SearchKind kind;
+        std::vector<int> rows;
+        void (*during)(const SearchTarget&);
+        V log;
+    };
+    const Case cases[] = {
+        {SearchKind::InSelected, {0, 2}, nullptr,
+         {"rows", "walk row0", "mark 0*", "walk row2", "mark 2-", "reports"}},
+        {SearchKind::InMarked, {1}, nullptr, {"rows", "walk row1", "mark 1-", "reports"}},
+        {SearchKind::InMarked, {}, nullptr, {"rows", "reports"}},
+        {SearchKind::InSelected, {0, 2}, Stop, {"rows", "walk row0", "mark 0*", "reports"}},
+    };
+    for (const Case& c : cases) {
+        FakeSearch host;
+        host.rows = c.rows;
+        host.finds = {{"row0", 1}};
+        host.during = c.during;
+        AbortFlag = false;
+        DriveSearch(host, c.kind);
+        EXPECT_EQ(host.log, c.log);
+        EXPECT_TRUE(gPendingTable.listHasRows);
+    }
+}
+
+TEST_F(SearchDriver, CommandsThatWouldDisturbARunningSearchAreRefused) {
+    const int refused[] = {IDM_FIND_FILES,   IDM_FIND_IN_SELECTED, IDM_FIND_IN_MARKED,
+                           IDM_CLEAR_LIST,   IDM_DELETE_ITEM,      IDM_SORT_LIST,
+                           IDM_MARK_ITEM,    IDM_SELECT_ALL_ITEMS, IDM_OPEN_FILE,
+                           IDM_RENAME_FILE,  IDM_DELETE_FILES,     IDM_COPY_FILES,
+                           IDM_MOVE_FILES,   IDM_ADD_TO_ZIP,       IDM_SORT_OPTIONS,
+                           IDM_FILE_FILTER,  IDM_FILEVIEW_SETTINGS};
+    const int allowed[] = {IDM_COPY_LIST, IDM_ABOUT, IDM_HELP_CONTENTS, IDM_EXIT};
+    for (int command : refused) EXPECT_FALSE(IsRefusedWhileSearching(command)) << command;
+
+    FakeSearch host;
+    bool second = true;
+    host.during = [&](const SearchTarget&) {
+        for (int command : refused) EXPECT_TRUE(IsRefusedWhileSearching(command)) << command;
+        for (int command : allowed) EXPECT_FALSE(IsRefusedWhileSearching(command)) << command;
+        FakeSearch inner;
+        second = DriveSearch(inner, SearchKind::FindFiles);
+        EXPECT_TRUE(inner.log.empty());
+    };
+    EXPECT_TRUE(DriveSearch(host, SearchKind::FindFiles));
+    EXPECT_FALSE(second);
+}
+
+}  // namespace
