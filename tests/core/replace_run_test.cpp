@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 
 #include "fileview/find_text.h"
 
@@ -12,7 +11,6 @@ namespace {
 // Files in memory; any one step can be made to fail on its n-th call.
 struct FakeFiles : ReplaceFileLayer {
     std::map<std::string, std::string> files;
-    std::set<std::string> readOnly;
     std::string failStep;
     int failOn = 1;           // the call of failStep that fails
     bool loseTarget = false;  // a failing Replace has already removed the target
@@ -48,7 +46,6 @@ struct FakeFiles : ReplaceFileLayer {
     bool Flush() override { return !Fails("Flush"); }
     bool Close() override { return !Fails("Close"); }
     Replaced Replace(const std::string& from, const std::string& to) override {
-        if (readOnly.count(to)) return Replaced::ReadOnly;
         if (Fails("Replace")) {
             if (loseTarget) files.erase(to);
             return Replaced::Failed;
@@ -169,26 +166,6 @@ TEST(ReplaceRun, EachRowOfTheSetOnceFromTheStartingRow) {
     }
 }
 
-TEST(ReplaceRun, WithoutConfirmEverythingIsCommittedAtTheEnd) {
-    for (bool yes : {true, false}) {
-        FakeHost host = FiveFiles();
-        host.rows[0].marked = true;  // unmarked rows are committed too
-        host.Start(2);
-        host.saveAll = yes;
-        ReplaceRunOptions options;
-        options.ConfirmFileSave = false;
-        auto result = ReplaceInFiles(host, 2, options);
-        EXPECT_EQ(result.Visited, (std::vector<int>{2, 3, 4, 0, 1}));
-        for (int r = 0; r < 5; ++r)
-            EXPECT_EQ(host.File(r), std::string(yes ? "new " : "old ") + "abcde"[r]);
-        EXPECT_TRUE(host.files.TempFiles().empty());
-        EXPECT_EQ(host.edit, "new c");   // the starting file's text again
-        EXPECT_EQ(host.modified, !yes);  // unsaved when not committed
-        EXPECT_FALSE(host.rows[2].marked);
-        EXPECT_EQ(host.events.back(), "yesno " + std::string(kSaveAllQuestion));
-    }
-}
-
 TEST(ReplaceRun, ConfirmedRunAnswers) {
     struct Case {
         const char* name;
@@ -231,23 +208,6 @@ TEST(ReplaceRun, ConfirmedRunAnswers) {
         EXPECT_EQ(host.modified, c.modified) << c.name;
         EXPECT_TRUE(host.files.TempFiles().empty()) << c.name;
     }
-}
-
-TEST(ReplaceRun, SkippedFilesAreNamedAndUntouched) {
-    FakeHost host({"a.txt", "big.txt", "zero.txt", "none.txt"},
-                  {"old", std::string(70000, 'o') + "old", std::string("old\0x", 5), "nothing"});
-    host.Start(0);
-    ReplaceRunOptions options;
-    options.ConfirmFileSave = false;
-    auto result = ReplaceInFiles(host, 0, options);
-    EXPECT_EQ(result.Visited, (std::vector<int>{0, 3}));
-    EXPECT_EQ(result.Files, 1);
-    EXPECT_EQ(host.File(1), std::string(70000, 'o') + "old");
-    EXPECT_EQ(host.File(2), std::string("old\0x", 5));
-    EXPECT_EQ(host.File(3), "nothing");
-    EXPECT_EQ(host.File(0), "new");
-    EXPECT_EQ(host.events[0],
-              "Not changed: too large for FileView or holding a zero byte:\nbig.txt\nzero.txt");
 }
 
 TEST(ReplaceRun, NothingFoundKeepsTheBoxOpen) {
@@ -328,20 +288,6 @@ TEST(ReplaceRun, RetryAfterAFailedWriteWrites) {
     EXPECT_EQ(host.File(0), "new a");
     EXPECT_EQ(host.events.back(), "1 occurrences replaced in 1 file(s)!");
     EXPECT_FALSE(host.modified);
-    EXPECT_TRUE(host.files.TempFiles().empty());
-}
-
-TEST(ReplaceRun, ReadOnlyTargetAsksAndIgnoreLeavesIt) {
-    FakeHost host({"a.txt", "b.txt"}, {"old a", "old b"});
-    host.files.readOnly.insert("c:\\d\\b.txt");
-    host.Start(0);
-    host.answers = {Answer::Yes, Answer::Yes, Answer::Ignore};
-    ReplaceInFiles(host, 0, ReplaceRunOptions{});
-    EXPECT_EQ(host.File(1), "old b");
-    EXPECT_EQ(host.File(0), "new a");
-    EXPECT_EQ(host.events[2], "File is read only!");
-    EXPECT_EQ(host.events[3], "ari Error 5: Unable to write file to disk!");
-    EXPECT_EQ(host.events.back(), "1 occurrences replaced in 1 file(s)!");
     EXPECT_TRUE(host.files.TempFiles().empty());
 }
 
