@@ -7,6 +7,7 @@
 
 #include "app/main_window_win.h"
 #include "app/message_box_win.h"
+#include "fileview/file_view_win.h"
 #include "resource_ids.h"
 
 AppState g_App;
@@ -92,7 +93,6 @@ bool InitApplication(HINSTANCE instance) {
 
 bool InitInstance(HINSTANCE instance, int showState) {
     g_App.AppInstance = instance;
-    g_App.FileViewWindow = nullptr;
     g_App.MainWindow = nullptr;
     g_Loop.AccelTable = nullptr;
 
@@ -124,6 +124,17 @@ bool InitInstance(HINSTANCE instance, int showState) {
     ShowWindow(g_App.MainWindow, showState);
     SetWindowTextA(g_App.MainWindow, g_App.AppTitle);
     return true;
+}
+
+void SetLoopAccelerators(HWND window, HACCEL table) {
+    g_Loop.AccelWindow = window;
+    g_Loop.AccelTable = table ? table : g_Loop.MainAccelTable;
+}
+
+HWND SwapLoopDialogWindow(HWND window) {
+    HWND previous = g_Loop.DialogWindow;
+    g_Loop.DialogWindow = window;
+    return previous;
 }
 
 // A window's accelerators serve that window and its children only: keys typed

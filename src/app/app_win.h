@@ -9,7 +9,6 @@ struct AppState {
     char HelpFilePath[MAX_PATH] = "";
     char IniFilePath[MAX_PATH] = "";
     HWND MainWindow = nullptr;
-    HWND FileViewWindow = nullptr;
 };
 
 // Read by the message loop afresh for every message; the main window, FileView
@@ -28,6 +27,12 @@ extern MessageLoopState g_Loop;
 bool InitApplication(HINSTANCE instance);
 bool InitInstance(HINSTANCE instance, int showState);
 int RunMessageLoop();
+
+// FileView takes over the loop's accelerators while it is open and gives
+// them back when it closes: a null table means the main window's own.
+void SetLoopAccelerators(HWND window, HACCEL table);
+// Makes `window` the loop's dialog window; returns the one it replaces.
+HWND SwapLoopDialogWindow(HWND window);
 
 // One turn of the loop for a fetched message: accelerators for AccelWindow
 // (when the message is for it or one of its children),

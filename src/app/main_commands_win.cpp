@@ -18,6 +18,7 @@
 #include "app/main_window_win.h"
 #include "app/message_box_win.h"
 #include "app/option_dialogs_win.h"
+#include "fileview/file_view_win.h"
 #include "fileview/find_state.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
@@ -221,7 +222,8 @@ void OnMainClose(HWND hwnd) {
         return;
     }
     if (g_Settings.SaveSettingsOnExit) SaveSettings(g_App.IniFilePath);
-    if (g_App.FileViewWindow && IsWindow(g_App.FileViewWindow)) DestroyWindow(g_App.FileViewWindow);
+    // FileView goes without asking about its changes.
+    if (HWND fileView = FileViewHandle()) DestroyWindow(fileView);
     DestroyWindow(hwnd);
 }
 
@@ -244,8 +246,8 @@ void OnMainDestroy(HWND hwnd) {
 
 LRESULT OnMainActivate(HWND hwnd, WPARAM wp, LPARAM lp) {
     if (LOWORD(wp) != WA_ACTIVE) return DefDlgProcA(hwnd, WM_ACTIVATE, wp, lp);
-    if (g_App.FileViewWindow) {
-        SetFocus(g_App.FileViewWindow);
+    if (HWND fileView = FileViewHandle()) {
+        SetFocus(fileView);
     } else if (g_Main.Toolbar) {
         InvalidateRect(g_Main.Toolbar, nullptr, TRUE);
         SendMessageA(g_Main.Toolbar, TB_AUTOSIZE, 0, 0);
@@ -254,16 +256,16 @@ LRESULT OnMainActivate(HWND hwnd, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT OnMainSysCommand(HWND hwnd, WPARAM wp, LPARAM lp) {
-    if (g_App.FileViewWindow) {
+    if (HWND fileView = FileViewHandle()) {
         UINT command = wp & 0xFFF0;
         if (command == SC_MINIMIZE) {
             char caption[256];
-            GetWindowTextA(g_App.FileViewWindow, caption, sizeof caption);
+            GetWindowTextA(fileView, caption, sizeof caption);
             SetWindowTextA(hwnd, caption);
         } else if (command == SC_RESTORE) {
             SetWindowTextA(hwnd, g_App.AppTitle);
-            g_Loop.AccelWindow = g_App.FileViewWindow;
-            SetFocus(g_App.FileViewWindow);
+            g_Loop.AccelWindow = fileView;
+            SetFocus(fileView);
         }
     }
     return DefDlgProcA(hwnd, WM_SYSCOMMAND, wp, lp);
@@ -302,9 +304,5 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (KeepSearchCursor()) return TRUE;
             break;
     }
-    return DefDlgProcA(hwnd, msg, wp, lp);
-}
-
-LRESULT CALLBACK FileViewWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefDlgProcA(hwnd, msg, wp, lp);
 }

@@ -401,12 +401,18 @@ HWND AddToolbarCombo(HWND toolbar, int position, int id, int chars) {
         WarningBox(nullptr, "Unable to create toolbar combo box!");
         return nullptr;
     }
-    if (HFONT font = CreateComboFont()) {
-        if (!g_Main.ComboFont) g_Main.ComboFont = font;
+    // Every toolbar combo shares the one font, released at exit.
+    HFONT font = g_Main.ComboFont ? g_Main.ComboFont : CreateComboFont();
+    if (font) {
+        g_Main.ComboFont = font;
         SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
         SendMessageA(combo, CB_SETEXTENDEDUI, TRUE, 0);
     }
     return combo;
+}
+
+HFONT FileViewFontHandle() {
+    return g_Main.FileViewFont;
 }
 
 HFONT CreateComboFont() {

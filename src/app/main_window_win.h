@@ -37,7 +37,6 @@ struct MainWindowState {
 extern MainWindowState g_Main;
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-LRESULT CALLBACK FileViewWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 // Construction, called from the creation message and by InitInstance.
 void OnMainCreate(HWND hwnd);
@@ -59,6 +58,8 @@ void SetStatusParts(HWND bar, HWND parent, int parts, const int* widths);
 HWND AddToolTip(HWND parent, HWND tool, const char* text);
 HWND AddToolbarCombo(HWND toolbar, int position, int id, int chars);
 HFONT CreateComboFont();
+// The font of EditView and LineView, made from the settings at start-up.
+HFONT FileViewFontHandle();
 HWND CreateMainToolbar(HWND parent);
 
 // The status line: the string with the command's number, in part 0.

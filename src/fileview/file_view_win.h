@@ -20,3 +20,13 @@ HWND FileViewHandle();
 // shows it; returns the window, or nullptr when one is already open or it
 // could not be created.
 HWND OpenFileViewWindow(HWND owner);
+
+// The procedure of the "Display" class.
+LRESULT CALLBACK FileViewWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+// FileView's panes, for printing and the editing commands; nullptr when the
+// pane is absent or no FileView is open.
+HWND FileViewEditView();
+HWND FileViewLineView();
+// Replace in Files marks EditView's text changed or saved.
+void SetFileViewModified(bool modified);

@@ -1,4 +1,38 @@
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include "fileview/file_view_file.h"
 #include "fileview/load_save_win.h"
 
-// Loading is still to come; until then it fails.
-bool LoadFileIntoEdit(HWND, const char*, uint64_t) { return false; }
+namespace {
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using FileHandle = std::unique_ptr<void, HandleCloser>;
+
+}  // namespace
+
+bool LoadFileIntoEdit(HWND edit, const char* path, uint64_t count, bool* partialText) {
+    if (partialText) *partialText = false;
+    // Others may read the file meanwhile but not change it.
+    HANDLE opened = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return false;
+    FileHandle file(opened);
+    if (count > kFileViewCapacity) return false;
+    const DWORD wanted = static_cast<DWORD>(count);
+    std::unique_ptr<char[]> text(new (std::nothrow) char[wanted + 1]());
+    if (!text) return false;
+    DWORD got = 0;
+    if (wanted > 0 && !ReadFile(file.get(), text.get(), wanted, &got, nullptr)) return false;
+    LARGE_INTEGER size = {};
+    const bool grown = GetFileSizeEx(file.get(), &size) && static_cast<uint64_t>(size.QuadPart) > got;
+    file.reset();
+    text[got] = '\0';
+    if (partialText) *partialText = grown || std::memchr(text.get(), '\0', got) != nullptr;
+    return SetWindowTextA(edit, text.get()) != 0;
+}

@@ -8,7 +8,10 @@
 
 // Replaces the edit control's text with at most `count` bytes from the start
 // of the file; fails when the file cannot be read or count exceeds 65,520.
-bool LoadFileIntoEdit(HWND edit, const char* path, uint64_t count);
+// The text stops at a zero byte; *partialText then tells that the edit
+// control shows less than the whole file (a zero byte, or more than count
+// bytes in the file).
+bool LoadFileIntoEdit(HWND edit, const char* path, uint64_t count, bool* partialText = nullptr);
 // Writes the edit control's whole text over the file at `path` without ever
 // leaving it half-written; shows the failure's message and returns false.
 bool SaveEditToFile(HWND edit, const char* path);

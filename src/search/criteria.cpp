@@ -4,6 +4,9 @@
 
 SearchCriteria gSearchCriteria;
 
+const std::string& LastSearchText() { return gSearchCriteria.SearchText; }
+uint8_t LastSearchOptions() { return gSearchCriteria.TextOptions; }
+
 int CompareDates(const DateTriple& a, const DateTriple& b) {
     if (a.year != b.year) return a.year < b.year ? -1 : 1;
     if (a.month != b.month) return a.month < b.month ? -1 : 1;

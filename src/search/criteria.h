@@ -45,6 +45,10 @@ struct SearchCriteria {
 
 extern SearchCriteria gSearchCriteria;
 
+// The last search's text and options, for FileView's Line List.
+const std::string& LastSearchText();
+uint8_t LastSearchOptions();
+
 // The directory and file-name pattern that the next walk uses.
 struct SearchTarget {
     std::string directory;

@@ -1,0 +1,214 @@
+// EditView: its set-up, its keyboard subclass, and the status texts that
+// follow the caret and the keys; also the find box's Enter.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/main_window_win.h"
+#include "app/message_box_win.h"
+#include "fileview/file_view_state_win.h"
+#include "fileview/file_view_win.h"
+#include "fileview/find_state.h"
+#include "fileview/load_save_win.h"
+#include "fileview/text_model.h"
+#include "resource_ids.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr int kFindHistoryLimit = 16;
+constexpr size_t kFindTextMax = 1023;
+// One character less than the text model holds, so what is typed can be saved.
+constexpr int kEditTextLimit = 65534;
+constexpr int kLineTextMax = 250;
+
+WNDPROC editViewProc = nullptr;
+WNDPROC findBoxEditProc = nullptr;
+
+struct CaretLine {
+    int line = 0;        // index of the caret's line in EditView
+    int lineStart = 0;   // its offset
+    int caret = 0;       // the selection's end
+    std::string text;    // at most kLineTextMax characters of it
+};
+
+CaretLine ReadCaretLine(HWND edit) {
+    CaretLine at;
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    at.caret = static_cast<int>(end);
+    at.line = static_cast<int>(SendMessageA(edit, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0));
+    at.lineStart = static_cast<int>(SendMessageA(edit, EM_LINEINDEX, at.line, 0));
+    char buffer[kLineTextMax + 1] = {};
+    *reinterpret_cast<WORD*>(buffer) = kLineTextMax;
+    const LRESULT got = SendMessageA(edit, EM_GETLINE, at.line, reinterpret_cast<LPARAM>(buffer));
+    at.text.assign(buffer, got > 0 ? static_cast<size_t>(got) : 0);
+    return at;
+}
+
+void ShowKeyState(int part, int key, const char* shown) {
+    SetStatusPart(part, (GetKeyState(key) & 1) ? shown : "");
+}
+
+// Overwrite mode replaces the character after the caret, except at the end
+// of a line and for Backspace and Enter.
+bool OverwriteCharacter(HWND hwnd, WPARAM ch) {
+    if (FileView().InsertMode || GetKeyState(VK_CONTROL) < 0) return false;
+    if (ch == '\b' || ch == '\r') return false;
+    const CaretLine at = ReadCaretLine(hwnd);
+    const int lineLength = static_cast<int>(SendMessageA(hwnd, EM_LINELENGTH, at.lineStart, 0));
+    if (at.caret >= at.lineStart + lineLength) return false;
+    DWORD start = 0, end = 0;
+    SendMessageA(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (start == end) SendMessageA(hwnd, EM_SETSEL, start, start + 1);
+    const char typed[2] = {static_cast<char>(ch), '\0'};
+    SendMessageA(hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(typed));
+    return true;
+}
+
+LRESULT CALLBACK EditViewSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_KEYDOWN:
+            if (wp == VK_CAPITAL) ShowKeyState(1, VK_CAPITAL, "CAP");
+            if (wp == VK_NUMLOCK) ShowKeyState(2, VK_NUMLOCK, "NUM");
+            if (wp == VK_INSERT) {
+                FileView().InsertMode = !FileView().InsertMode;
+                SetStatusPart(3, FileView().InsertMode ? "" : "OVR");
+            }
+            break;
+        case WM_KEYUP:
+        case WM_LBUTTONUP:
+            PostMessageA(GetParent(hwnd), WM_COMMAND,
+                         MAKEWPARAM(GetDlgCtrlID(hwnd), FVN_EDIT_INPUT_DONE),
+                         reinterpret_cast<LPARAM>(hwnd));
+            break;
+        case WM_CHAR:
+            if (OverwriteCharacter(hwnd, wp)) return 0;
+            break;
+    }
+    return CallWindowProcA(editViewProc, hwnd, msg, wp, lp);
+}
+
+// Enter or a double click in the find box's edit field finds its text.
+LRESULT CALLBACK FindBoxSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_GETDLGCODE)
+        return CallWindowProcA(findBoxEditProc, hwnd, msg, wp, lp) | DLGC_WANTALLKEYS;
+    if ((msg == WM_KEYDOWN && wp == VK_RETURN) || msg == WM_LBUTTONDBLCLK) {
+        FileViewState& s = FileView();
+        char text[kFindTextMax + 1] = "";
+        GetWindowTextA(s.FindBox, text, sizeof text);
+        g_FindReplace.FindString = text;
+        AddToHistory(s.FindBox, kFindHistoryLimit, text);
+        PostMessageA(s.Window, WM_COMMAND, IDM_FV_FIND_NEXT, 0);
+        if (msg == WM_KEYDOWN) return 0;
+    }
+    return CallWindowProcA(findBoxEditProc, hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+void SetStatusPart(int part, const char* text) {
+    if (FileView().StatusBar)
+        SendMessageA(FileView().StatusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
+}
+
+// EditView is redrawn once for a new text, not while it takes it in.
+void SetEditText(const char* text) {
+    FileViewState& s = FileView();
+    s.SettingText = true;
+    SendMessageA(s.EditView, WM_SETREDRAW, FALSE, 0);
+    SetWindowTextA(s.EditView, text);
+    SendMessageA(s.EditView, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(s.EditView, nullptr, TRUE);
+    s.SettingText = false;
+}
+
+void SetUpEditView() {
+    FileViewState& s = FileView();
+    s.EditView = GetDlgItem(s.Window, s.WrapLines ? IDC_EDIT_WRAP : IDC_EDIT_NOWRAP);
+    UpdatePaneIndicators();
+    WNDPROC previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        s.EditView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditViewSubclassProc)));
+    if (!previous) return WarningBox(nullptr, "Out of memory!");
+    if (previous != EditViewSubclassProc) editViewProc = previous;
+
+    RECT format;
+    SendMessageA(s.EditView, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    format.right += format.left;
+    format.left = LOWORD(GetDialogBaseUnits());
+    format.bottom += format.top;
+    format.top = 0;
+    SendMessageA(s.EditView, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    int tabStop = g_Settings.Tabs * 4;
+    SendMessageA(s.EditView, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
+    SendMessageA(s.EditView, EM_SETLIMITTEXT, kEditTextLimit, 0);
+
+    const FileViewFile& file = ShownFile();
+    if (file.WholeFile) {
+        bool partialText = false;
+        s.SettingText = true;
+        const bool loaded = LoadFileIntoEdit(s.EditView, file.FullPath, file.Size, &partialText);
+        s.SettingText = false;
+        if (!loaded) return;
+        s.Text.textLoaded = true;
+        s.Text.partialText = partialText;
+        s.Text.loadedFrom = file.FullPath;
+        s.Text.modified = false;
+        s.FirstLineNumber = 1;
+        s.LinesLoaded = static_cast<uint32_t>(SendMessageA(s.EditView, EM_GETLINECOUNT, 0, 0));
+    } else if (!s.HasSearchText) {
+        // A first window of lines; with a search text the first entry shows it.
+        SendMessageA(s.Window, WM_COMMAND, IDM_FV_DISPLAY_CONTEXT, 0);
+    }
+    if (s.HasSearchText)
+        SendMessageA(s.Window, WM_COMMAND, IDM_FV_DISPLAY_CONTEXT, 0);
+    else if (file.WholeFile)
+        SendMessageA(s.EditView, EM_SETSEL, 0, 0);
+}
+
+void UpdateCaretStatus() {
+    FileViewState& s = FileView();
+    if (!s.EditView) return;
+    const CaretLine at = ReadCaretLine(s.EditView);
+    SetStatusPart(4, CaretLineText(static_cast<uint64_t>(at.line) + s.FirstLineNumber).c_str());
+    const size_t offset = static_cast<size_t>(at.caret > at.lineStart ? at.caret - at.lineStart : 0);
+    SetStatusPart(5, CaretColumnText(ExpandTabsWidth(at.text, offset, g_Settings.Tabs) + 1).c_str());
+}
+
+void UpdateEditButtons() {
+    FileViewState& s = FileView();
+    if (!s.EditView) return;
+    DWORD start = 0, end = 0;
+    SendMessageA(s.EditView, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    const bool canUndo = SendMessageA(s.EditView, EM_CANUNDO, 0, 0) != 0;
+    const bool clipboardText = IsClipboardFormatAvailable(CF_TEXT) != 0;
+    SendMessageA(s.Toolbar, TB_ENABLEBUTTON, IDM_FV_UNDO, canUndo);
+    SendMessageA(s.Toolbar, TB_ENABLEBUTTON, IDM_FV_CUT, start != end);
+    SendMessageA(s.Toolbar, TB_ENABLEBUTTON, IDM_FV_COPY, start != end);
+    SendMessageA(s.Toolbar, TB_ENABLEBUTTON, IDM_FV_PASTE, clipboardText);
+    UpdateCaretStatus();
+}
+
+void UpdatePaneIndicators() {
+    FileViewState& s = FileView();
+    const bool editFocused = s.EditView && GetFocus() == s.EditView;
+    HMENU menu = GetMenu(s.Window);
+    CheckMenuItem(menu, IDM_FV_EDITVIEW, MF_BYCOMMAND | (editFocused ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, IDM_FV_LINEVIEW, MF_BYCOMMAND | (editFocused ? MF_UNCHECKED : MF_CHECKED));
+    if (!editFocused) return;
+    SetStatusPart(3, s.InsertMode ? "" : "OVR");
+    ShowKeyState(2, VK_NUMLOCK, "NUM");
+    ShowKeyState(1, VK_CAPITAL, "CAPS");
+}
+
+void SubclassFindBox() {
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetComboBoxInfo(FileView().FindBox, &info) || !info.hwndItem) return;
+    WNDPROC previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        info.hwndItem, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FindBoxSubclassProc)));
+    if (previous && previous != FindBoxSubclassProc) findBoxEditProc = previous;
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "fileview/file_view_file.h"
+
+// FileView's decisions, apart from its windows: which commands the menu
+// offers, when a save may write over the shown file, and what Save, Save As
+// and the question on closing lead to.
+
+// What the menu's state depends on, taken when a popup opens.
+struct FileViewSnapshot {
+    bool textLoaded = false;  // EditView holds the whole file
+    bool wholeFile = false;
+    bool hasEditView = false;
+    bool hasLineView = false;
+    bool canUndo = false;
+    bool selectionEmpty = true;
+    bool clipboardHasText = false;
+    bool findBoxOpen = false;  // a Find or Replace box is open
+    int lineViewCount = 0;
+};
+
+// Whether a command of FileView's menu is offered; commands the menu leaves
+// alone are always offered.
+bool IsFileViewCommandEnabled(int command, const FileViewSnapshot& state);
+
+// How the text in EditView relates to the file it came from.
+struct EditTextState {
+    bool textLoaded = false;  // EditView holds the whole file
+    bool wholeFile = false;   // false: a window of lines of a large file
+    bool partialText = false;  // less than the whole file: a zero byte, or it grew
+    std::string loadedFrom;   // the file the text was read from
+    bool modified = false;
+};
+
+// Why the text may not be written to `target`, or an empty text when it may.
+// A window of lines, or a text that stopped short of the file's end, never
+// replaces the file it came from; it may go to another file.
+std::string SaveRefusal(const EditTextState& text, const FileViewFile& file,
+                        const std::string& target);
+
+// What the Save commands and the question on closing need from the window.
+class FileViewSaveHost {
+  public:
+    virtual ~FileViewSaveHost() = default;
+    // SaveEditToFile with EditView's text; it shows its own messages.
+    virtual bool SaveText(const char* path) = 0;
+    // The Save As dialog on the buffers (MAX_PATH and 512 bytes); 0 when cancelled.
+    virtual int AskSaveAsName(char* fullPath, char* fileName) = 0;
+    // Status part 0.
+    virtual void ShowStatus(const std::string& text) = 0;
+    // A message box owned by FileView (exclamation, OK).
+    virtual void ShowOwnedMessage(const std::string& text) = 0;
+    // "Save current changes in %s?" with Yes, No and Cancel: IDYES, IDNO or IDCANCEL.
+    virtual int AskYesNoCancel(const std::string& text) = 0;
+};
+
+enum : int { kAnswerYes = 6, kAnswerNo = 7, kAnswerCancel = 2 };  // IDYES, IDNO, IDCANCEL
+
+// Save (142): 1 when the file was written, 0 otherwise.
+int SaveShownFile(FileViewFile& file, EditTextState& text, FileViewSaveHost& host);
+// Save As (143): 1 when the file was written, 0 otherwise.
+int SaveShownFileAs(FileViewFile& file, EditTextState& text, FileViewSaveHost& host);
+// The question on closing with changes: No and Cancel as answered; Yes only
+// when the save succeeded, else Cancel.
+int AskSaveChanges(FileViewFile& file, EditTextState& text, FileViewSaveHost& host);
+
+// Lines of a large file loaded around a Line List entry, counted from 1.
+struct ContextLines {
+    uint32_t firstLine = 1;
+    uint32_t linesLoaded = 0;
+    uint32_t entryLine = 1;
+};
+ContextLines ContextAround(uint32_t entryLine0, int above, int below);
+
+// The status bar's caret texts: the line ("%5.5u") and the column ("%3.3u").
+std::string CaretLineText(uint64_t line);
+std::string CaretColumnText(uint32_t column);

@@ -1,0 +1,155 @@
+// FileView's panes on the screen: the layout after a size change, the
+// smallest size, and the splitter's hover cursor and drag.
+
+#include <windows.h>
+
+#include "app/main_window_win.h"
+#include "fileview/file_view_state_win.h"
+#include "resource_ids.h"
+
+namespace {
+
+
+PaneRect ClientRectOf(HWND child) {
+    RECT rect = {};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, FileView().Window, reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void Place(HWND window, const PaneRect& rect) {
+    if (window) MoveWindow(window, rect.left, rect.top, rect.Width(), rect.Height(), FALSE);
+}
+
+int ClientHeight() {
+    RECT client;
+    GetClientRect(FileView().Window, &client);
+    return client.bottom;
+}
+
+void PutPointerAt(POINT client) {
+    ClientToScreen(FileView().Window, &client);
+    SetCursorPos(client.x, client.y);
+}
+
+// The splitter follows the drag point where it was gripped, so it moves by
+// exactly as many pixels as the pointer or the arrow keys do.
+POINT MoveSplitter(int x, int y) {
+    FileViewState& s = FileView();
+    const int top = ClampSplitterTop(s.Frame, y - s.DragGrip, ClientHeight());
+    MoveWindow(s.Splitter, 0, top, s.DragClientWidth, s.Frame.splitterHeight, TRUE);
+    return {x, top + s.DragGrip};
+}
+
+HCURSOR SplitterCursor() {
+    return LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDCUR_SPLITTER));
+}
+
+}  // namespace
+
+void LayoutFileViewPanes(int width, int height) {
+    FileViewState& s = FileView();
+    const PanePlacement place = LayoutPanes(s.Frame, width, height, ClientRectOf(s.Splitter));
+    Place(s.Splitter, place.splitter);
+    Place(s.EditView, place.editView);
+    Place(s.LineView, place.lineView);
+    InvalidateRect(s.Window, nullptr, TRUE);
+    UpdateWindow(s.Window);
+    SendMessageA(s.Toolbar, WM_SIZE, 0, MAKELPARAM(width, height));
+    SendMessageA(s.StatusBar, WM_SIZE, 0, MAKELPARAM(width, height));
+    SetStatusParts(s.StatusBar, s.Window, 8, kFileViewStatusWidths);
+}
+
+void FillMinMaxInfo(MINMAXINFO* info) {
+    FileViewState& s = FileView();
+    if (!s.Window || !s.StatusBar) return;
+    const PaneSize least = MinimumTrackSize(s.Frame, ClientRectOf(s.StatusBar).right);
+    info->ptMinTrackSize = {least.width, least.height};
+}
+
+void BeginSplitterDrag(const POINT* grip) {
+    FileViewState& s = FileView();
+    if (s.Dragging || !s.EditView || !s.LineView) return;
+    s.Dragging = true;
+    SetFocus(s.Window);
+    RECT client;
+    GetClientRect(s.Window, &client);
+    s.DragClientWidth = client.right;
+    const PaneRect bar = ClientRectOf(s.Splitter);
+    s.DragSplitter = {bar.left, bar.top, bar.right, bar.bottom};
+    MoveWindow(s.Splitter, 0, bar.top, client.right, bar.Height(), TRUE);
+    HCURSOR previous = SetCursor(SplitterCursor());
+    if (!s.Hovering) s.PreviousCursor = previous;
+    if (grip) {
+        s.DragPoint = *grip;
+    } else {
+        s.DragPoint = {client.right / 2, bar.top + bar.Height() / 2};
+        PutPointerAt(s.DragPoint);
+    }
+    s.DragGrip = s.DragPoint.y - bar.top;
+    SetCapture(s.Window);
+}
+
+void EndSplitterDrag(POINT release) {
+    FileViewState& s = FileView();
+    s.Dragging = false;
+    s.Hovering = false;
+    ReleaseCapture();
+    SetCursor(s.PreviousCursor);
+    const int top = ClampSplitterTop(s.Frame, release.y - s.DragGrip, ClientHeight());
+    const RECT& was = s.DragSplitter;
+    MoveWindow(s.Splitter, was.left, top, was.right - was.left, s.Frame.splitterHeight, TRUE);
+    s.Frame.splitPermille = SplitPermilleFor(top, s.Frame.lastHeight);
+    // The panes follow the splitter, or the new size when the window was
+    // resized during the drag.
+    RECT client;
+    GetClientRect(s.Window, &client);
+    LayoutFileViewPanes(client.right, client.bottom);
+    RedrawWindow(s.Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+bool SplitterMouseMove(int x, int y, WPARAM buttons) {
+    FileViewState& s = FileView();
+    if (s.Dragging) {
+        if (buttons & MK_LBUTTON) s.DragPoint = MoveSplitter(x, y);
+        return true;
+    }
+    if (buttons & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON) || !s.EditView || !s.LineView)
+        return false;
+    const PaneRect bar = ClientRectOf(s.Splitter);
+    const bool over = x >= bar.left && x < bar.right && y >= bar.top && y < bar.bottom;
+    if (over && !s.Hovering) {
+        s.Hovering = true;
+        SetCapture(s.Window);
+        s.PreviousCursor = SetCursor(SplitterCursor());
+    } else if (!over && s.Hovering) {
+        s.Hovering = false;
+        SetCursor(s.PreviousCursor);
+        ReleaseCapture();
+    }
+    return s.Hovering;
+}
+
+bool SplitterButtonUp(int x, int y) {
+    if (!FileView().Dragging) return false;
+    EndSplitterDrag({x, y});
+    return true;
+}
+
+bool SplitterKeyDown(WPARAM key, LPARAM data) {
+    FileViewState& s = FileView();
+    if (!s.Dragging) return false;
+    const int repeat = LOWORD(data) > 0 ? LOWORD(data) : 1;
+    if (key == VK_UP || key == VK_DOWN) {
+        s.DragPoint = MoveSplitter(s.DragPoint.x, s.DragPoint.y + (key == VK_UP ? -repeat : repeat));
+        PutPointerAt(s.DragPoint);
+        return true;
+    }
+    if (key != VK_RETURN) return false;
+    PutPointerAt(s.DragPoint);
+    EndSplitterDrag(s.DragPoint);
+    const bool lineViewChecked =
+        (GetMenuState(GetMenu(s.Window), IDM_FV_LINEVIEW, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    SetFocus(lineViewChecked ? s.LineView : s.EditView);
+    return true;
+}

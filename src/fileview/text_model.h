@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+// Plain arithmetic on FileView's text: where lines start and how wide a
+// stretch of text is once its tabs are expanded.
+
+// The offset of the first character after the n-th line feed of text, or
+// text's length when it has fewer line feeds.
+size_t LineStartOffset(std::string_view text, uint64_t n);
+
+// The visual width of the first `count` characters of text: a tab advances to
+// the next multiple of tabLength, anything else by one. A count past the end
+// stops there, the end itself counting as one.
+uint32_t ExpandTabsWidth(std::string_view text, size_t count, int tabLength);

@@ -1,0 +1,208 @@
+#include "fileview/file_view_logic.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "resource_ids.h"
+
+namespace {
+
+using V = std::vector<std::string>;
+
+// The window's side of the save commands, scripted and recorded.
+class SaveHost : public FileViewSaveHost {
+  public:
+    bool saveWorks = true;
+    int saveAsResult = 1;
+    std::string saveAsPath = "c:\\new\\copy.txt";
+    int answer = kAnswerYes;
+    V saved, status, boxes, asked;
+
+    bool SaveText(const char* path) override {
+        saved.push_back(path);
+        return saveWorks;
+    }
+    int AskSaveAsName(char* fullPath, char* fileName) override {
+        if (saveAsResult == 0) return 0;
+        std::strcpy(fullPath, saveAsPath.c_str());
+        std::strcpy(fileName, std::strrchr(saveAsPath.c_str(), '\\') + 1);
+        return saveAsResult;
+    }
+    void ShowStatus(const std::string& text) override { status.push_back(text); }
+    void ShowOwnedMessage(const std::string& text) override { boxes.push_back(text); }
+    int AskYesNoCancel(const std::string& text) override {
+        asked.push_back(text);
+        return answer;
+    }
+};
+
+FileViewFile Shown(const char* path = "c:\\docs\\notes.txt") {
+    FileViewFile file;
+    std::strcpy(file.FullPath, path);
+    std::strcpy(file.FileName, std::strrchr(path, '\\') ? std::strrchr(path, '\\') + 1 : path);
+    file.WholeFile = true;
+    return file;
+}
+
+EditTextState Loaded(const FileViewFile& file) {
+    EditTextState text;
+    text.textLoaded = text.wholeFile = true;
+    text.loadedFrom = file.FullPath;
+    text.modified = true;
+    return text;
+}
+
+TEST(FileViewSave, SaveWritesTheShownFileOrSaysWhy) {
+    const std::string partial =
+        "Only the first part of notes.txt is shown (its text stops at a zero byte or the file "
+        "has grown); it is not saved over the file. Use Save As to save it under another name.";
+    // clang-format off
+    const struct {
+        const char* name; bool wholeFile, textLoaded, partialText, saveWorks;
+        int result; V saved, status, boxes; bool modifiedAfter;
+    } cases[] = {
+        {"saved", true, true, false, true, 1, {"c:\\docs\\notes.txt"}, {"notes.txt saved"}, {},
+         false},
+        {"write fails", true, true, false, false, 0, {"c:\\docs\\notes.txt"}, {},
+         {"Could not save file notes.txt"}, true},
+        {"context mode", false, false, false, true, 0, {}, {},
+         {"Only some lines of notes.txt are shown; they are not saved over the file."}, true},
+        {"load failed", true, false, false, true, 0, {}, {},
+         {"The text of notes.txt is not loaded; there is nothing to save."}, true},
+        {"stopped at a zero byte", true, true, true, true, 0, {}, {}, {partial}, true},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        FileViewFile file = Shown();
+        EditTextState text = Loaded(file);
+        text.wholeFile = c.wholeFile;
+        text.textLoaded = c.textLoaded;
+        text.partialText = c.partialText;
+        SaveHost host;
+        host.saveWorks = c.saveWorks;
+        EXPECT_EQ(SaveShownFile(file, text, host), c.result) << c.name;
+        EXPECT_EQ(host.saved, c.saved) << c.name;
+        EXPECT_EQ(host.status, c.status) << c.name;
+        EXPECT_EQ(host.boxes, c.boxes) << c.name;
+        EXPECT_EQ(text.modified, c.modifiedAfter) << c.name;
+    }
+}
+
+TEST(FileViewSave, SaveAsNamesTheNewFileAndSaveFollowsIt) {
+    FileViewFile file = Shown();
+    EditTextState text = Loaded(file);
+    text.partialText = true;  // a cut text may still go elsewhere
+    SaveHost host;
+    EXPECT_EQ(SaveShownFileAs(file, text, host), 1);
+    EXPECT_EQ(host.saved, V{"c:\\new\\copy.txt"});
+    EXPECT_EQ(host.status, V{"File saved as copy.txt"});
+    EXPECT_STREQ(file.FullPath, "c:\\new\\copy.txt");
+    EXPECT_FALSE(text.modified);
+
+    EXPECT_EQ(SaveShownFile(file, text, host), 1);
+    EXPECT_EQ(host.status.back(), "copy.txt saved");
+
+    // Back over the original (in any letter case) the cut text is refused.
+    host.saveAsPath = "C:\\DOCS\\Notes.txt";
+    EXPECT_EQ(SaveShownFileAs(file, text, host), 0);
+    EXPECT_EQ(host.saved.size(), 2u);
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_NE(host.boxes[0].find("Use Save As"), std::string::npos);
+}
+
+TEST(FileViewSave, SaveAsCancelledOrFailing) {
+    FileViewFile file = Shown();
+    EditTextState text = Loaded(file);
+    SaveHost cancelled;
+    cancelled.saveAsResult = 0;
+    EXPECT_EQ(SaveShownFileAs(file, text, cancelled), 0);
+    EXPECT_STREQ(file.FullPath, "c:\\docs\\notes.txt");
+    EXPECT_TRUE(cancelled.saved.empty() && cancelled.boxes.empty());
+
+    SaveHost failing;
+    failing.saveWorks = false;
+    EXPECT_EQ(SaveShownFileAs(file, text, failing), 0);
+    EXPECT_EQ(failing.boxes, V{"Could not save file in copy.txt"});
+    EXPECT_TRUE(text.modified);
+
+    FileViewFile unnamed = Shown();
+    unnamed.FullPath[0] = '\0';  // Save without a path asks for one
+    SaveHost host;
+    EXPECT_EQ(SaveShownFile(unnamed, text, host), 1);
+    EXPECT_EQ(host.saved, V{"c:\\new\\copy.txt"});
+
+    EditTextState partOnly = Loaded(file);
+    partOnly.wholeFile = partOnly.textLoaded = false;
+    SaveHost refused;
+    EXPECT_EQ(SaveShownFileAs(file, partOnly, refused), 0);
+    EXPECT_TRUE(refused.saved.empty());
+    EXPECT_EQ(refused.boxes.size(), 1u);
+}
+
+TEST(FileViewSave, QuestionOnClosing) {
+    // clang-format off
+    const struct { int answer; bool saveWorks; int result; size_t saves; } cases[] = {
+        {kAnswerYes, true, kAnswerYes, 1}, {kAnswerYes, false, kAnswerCancel, 1},
+        {kAnswerNo, true, kAnswerNo, 0}, {kAnswerCancel, true, kAnswerCancel, 0}};
+    // clang-format on
+    for (const auto& c : cases) {
+        FileViewFile file = Shown();
+        EditTextState text = Loaded(file);
+        SaveHost host;
+        host.answer = c.answer;
+        host.saveWorks = c.saveWorks;
+        EXPECT_EQ(AskSaveChanges(file, text, host), c.result) << c.answer;
+        EXPECT_EQ(host.asked, V{"Save current changes in notes.txt?"});
+        EXPECT_EQ(host.saved.size(), c.saves) << c.answer;
+    }
+}
+
+TEST(FileViewMenu, CommandsFollowTheState) {
+    FileViewSnapshot none;
+    FileViewSnapshot loaded;
+    loaded.textLoaded = loaded.wholeFile = loaded.hasEditView = loaded.hasLineView = true;
+    loaded.canUndo = loaded.clipboardHasText = true;
+    loaded.selectionEmpty = false;
+    loaded.lineViewCount = 3;
+    FileViewSnapshot findOpen = loaded;
+    findOpen.findBoxOpen = true;
+    // clang-format off
+    const struct { int command; bool none, loaded, findOpen; } cases[] = {
+        {IDM_FV_SAVE, false, true, true}, {IDM_FV_SAVE_AS, false, true, true},
+        {IDM_FV_UNDO, false, true, true}, {IDM_FV_PASTE, false, true, true},
+        {IDM_FV_CUT, false, true, true}, {IDM_FV_COPY, false, true, true},
+        {IDM_FV_DELETE, false, true, true}, {IDM_FV_FIND, false, true, false},
+        {IDM_FV_FIND_NEXT, false, true, false}, {IDM_FV_REPLACE, false, true, false},
+        {IDM_FV_COPY_LINEVIEW, false, true, true}, {IDM_FV_CONTEXT_SIZE, true, false, false},
+        {IDM_FV_EDITVIEW, false, true, true}, {IDM_FV_LINEVIEW, false, true, true},
+        {IDM_FV_PRINT, true, true, true}};
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsFileViewCommandEnabled(c.command, none), c.none) << c.command;
+        EXPECT_EQ(IsFileViewCommandEnabled(c.command, loaded), c.loaded) << c.command;
+        EXPECT_EQ(IsFileViewCommandEnabled(c.command, findOpen), c.findOpen) << c.command;
+    }
+}
+
+TEST(FileViewContext, WindowOfLinesAroundAnEntry) {
+    // clang-format off
+    const struct { uint32_t entry; int above, below; ContextLines lines; } cases[] = {
+        {499, 100, 150, {400, 251, 500}}, {29, 100, 150, {1, 251, 30}},
+        {0, 100, 150, {1, 251, 1}}, {100, 100, 150, {1, 251, 101}},
+        {70000, 100, 150, {69901, 251, 70001}}, {5, 0, 0, {6, 1, 6}}};
+    // clang-format on
+    for (const auto& c : cases) {
+        const ContextLines lines = ContextAround(c.entry, c.above, c.below);
+        EXPECT_EQ(lines.firstLine, c.lines.firstLine) << c.entry;
+        EXPECT_EQ(lines.linesLoaded, c.lines.linesLoaded) << c.entry;
+        EXPECT_EQ(lines.entryLine, c.lines.entryLine) << c.entry;
+    }
+    EXPECT_EQ(CaretLineText(7), "00007");
+    EXPECT_EQ(CaretLineText(123456), "123456");
+    EXPECT_EQ(CaretColumnText(1), "001");
+}
+
+}  // namespace
