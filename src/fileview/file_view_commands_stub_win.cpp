@@ -1,8 +1,6 @@
 #include "fileview/file_view_commands_win.h"
 
 // These commands reach FileView already; what they do is still to come.
-void OnFileViewFindCommand(HWND, int) {}
-void OnFileViewFindMessage(HWND, LPARAM) {}
 void OnFileViewPrintCommand(HWND, int) {}
 void OnFileViewEditCommand(HWND, int) {}
 void OnFileViewOptionCommand(HWND, int) {}

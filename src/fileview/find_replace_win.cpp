@@ -10,6 +10,8 @@
 #include "app/help_win.h"
 #include "app/main_window_win.h"
 #include "app/message_box_win.h"
+#include "fileview/file_view_commands_win.h"
+#include "fileview/file_view_state_win.h"
 #include "fileview/file_view_win.h"
 #include "fileview/find_state.h"
 #include "fileview/find_text.h"
@@ -32,7 +34,7 @@ struct FindBoxState {
     char FindField[kFieldSize] = "";
     char ReplaceField[kFieldSize] = "";
     HFONT StatusFont = nullptr;
-    int HelpContext = 0;
+    HWND SavedDialogWindow = nullptr;  // the loop's dialog window before the box took it
     FindState Positions;
 };
 FindBoxState g_Box;
@@ -97,7 +99,7 @@ class BoxHost : public FindBoxHost {
     void FocusBox() override {
         if (g_Box.Box) SetFocus(g_Box.Box);
     }
-    void SetHelpContext(int context) override { g_Box.HelpContext = context; }
+    void SetHelpContext(int context) override { FileView().HelpContext = context; }
 };
 
 FindFlags FlagsOf(DWORD recordFlags) {
@@ -152,6 +154,9 @@ void OnBoxFindNext(HWND box) {
     CopyDlgItemText(box, edt1, IDC_FIND_COMBO);
     AddComboHistory(box, IDC_FIND_COMBO, g_FindReplace.FindHistory);
     g_FindReplace.FindString = ControlText(box, IDC_FIND_COMBO);
+    // FileView's toolbar find box follows the box's find text.
+    if (HWND findBox = FileView().FindBox)
+        AddToHistory(findBox, kFindHistoryLimit, g_FindReplace.FindString.c_str());
     g_FindReplace.Regular = IsDlgButtonChecked(box, IDC_REGULAR) == BST_CHECKED;
 }
 
@@ -202,8 +207,10 @@ UINT_PTR CALLBACK FindDialogHook(HWND box, UINT msg, WPARAM wp, LPARAM) {
 }
 
 void CloseFindState() {
+    if (g_Box.Box) SwapLoopDialogWindow(g_Box.SavedDialogWindow);
     g_Box.Box = nullptr;
     g_Box.Owner = nullptr;
+    g_Box.SavedDialogWindow = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -390,6 +397,8 @@ void ReplaceInFilesButton(HWND box) {
 }  // namespace
 
 HWND OpenFindBox(HWND owner, HWND edit, bool replace) {
+    // A box that went with its owner's window never told us it closed.
+    if (g_Box.Box && !IsWindow(g_Box.Box)) CloseFindState();
     if (g_Box.Box || !edit) return nullptr;
     WinEditBuffer buffer(edit);
     uint32_t start = 0, end = 0;
@@ -426,7 +435,9 @@ HWND OpenFindBox(HWND owner, HWND edit, bool replace) {
         return nullptr;
     }
     g_Box.Box = box;
-    g_Box.HelpContext = replace ? IDM_FV_REPLACE : IDM_FV_FIND;
+    // Keys go to the box first while it is open.
+    g_Box.SavedDialogWindow = SwapLoopDialogWindow(box);
+    FileView().HelpContext = replace ? IDM_FV_REPLACE : IDM_FV_FIND;
     UpdateWindow(box);
     return box;
 }
@@ -437,10 +448,6 @@ HWND FindReplaceBox() {
 
 UINT FindReplaceMessageId() {
     return RegisterWindowMessageA(FINDMSGSTRINGA);
-}
-
-int FindBoxHelpContext() {
-    return g_Box.HelpContext;
 }
 
 void OnFindReplaceMessage(HWND owner, LPARAM data) {
@@ -504,4 +511,17 @@ std::unique_ptr<ReplaceFileLayer> RealReplaceFiles() {
 
 void SetReplaceFilesForTesting(ReplaceFileLayer* files) {
     g_TestFiles = files;
+}
+
+void OnFileViewFindCommand(HWND fileView, int command) {
+    HWND edit = FileViewEditView();
+    switch (command) {
+        case IDM_FV_FIND: OpenFindBox(fileView, edit, false); break;
+        case IDM_FV_REPLACE: OpenFindBox(fileView, edit, true); break;
+        case IDM_FV_FIND_NEXT: FindNextInEdit(fileView, edit); break;
+    }
+}
+
+void OnFileViewFindMessage(HWND fileView, LPARAM data) {
+    OnFindReplaceMessage(fileView, data);
 }

@@ -21,9 +21,6 @@ void OnFindReplaceMessage(HWND owner, LPARAM data);
 // Find Next (F3, the toolbar): the last find again, without the box.
 void FindNextInEdit(HWND owner, HWND edit);
 
-// The help context a box leaves for FileView's help request; 0 after a run ends.
-int FindBoxHelpContext();
-
 // Fills a combo box's list from a history, and a history from a combo box's list.
 void LoadComboHistory(HWND combo, const std::vector<std::string>& history);
 void SaveComboHistory(HWND combo, std::vector<std::string>& history);

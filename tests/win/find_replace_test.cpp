@@ -15,6 +15,7 @@
 #include "resource_ids.h"
 #include "results/file_list_win.h"
 #include "results/pending.h"
+#include "search/criteria.h"
 #include "search/dir_lister_win.h"
 #include "dialog_robot.h"
 #include "win_test_support.h"
@@ -122,6 +123,7 @@ class FindReplace : public ProgramTest {
         snprintf(ShownFile().FileName, sizeof ShownFile().FileName, "%s",
                  GetItemRecord(row)->name.c_str());
         ShownFile().WholeFile = true;
+        ShownFile().Size = GetItemRecord(row)->size;
         SetEdit(Bytes(GetItemRecord(row)->name));
     }
     void FiveFiles(const std::string& text = "an old word") {
@@ -415,6 +417,36 @@ TEST_F(FindReplace, InjectedFailureAtEachWriteStepLeavesTheFileAsItWas) {
             if (HWND box = FindReplaceBox()) SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
         }
     }
+}
+
+// FileView itself: its Replace command opens the box over EditView, and a run
+// without Confirm File Save, answered Yes, puts the new text in every file.
+TEST_F(FindReplace, FileViewReplacesInAllListedFiles) {
+    FiveFiles();
+    ShowInFileView(2);
+    gSearchCriteria.SearchText = "old";
+    SetContextLines(kWholeFileContext, kWholeFileContext);
+    HWND fileView = OpenFileViewWindow(Main());
+    ASSERT_TRUE(fileView);
+    DrainMessages();
+    SendMessageA(fileView, WM_COMMAND, IDM_FV_REPLACE, 0);
+    HWND box = FindReplaceBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(GetParent(box), fileView);
+    SetDlgItemTextA(box, IDC_FIND_COMBO, "old");
+    SetDlgItemTextA(box, IDC_REPLACE_COMBO, "new");
+    Set(box, IDC_CONFIRM_SAVE, false);
+    boxes.Answer(IDYES);
+    Push(box, IDC_REPLACE_IN_FILES);
+    EXPECT_EQ(boxes.texts(),
+              std::vector<std::string>{"Replace in all files completed!\nSave all files?"});
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
+        EXPECT_EQ(Bytes(name), "an new word");
+    EXPECT_EQ(TextOf(FileViewEditView()), "an new word");
+    EXPECT_FALSE(FindReplaceBox());
+    ExpectNoTemporaryFile();
+    DestroyWindow(fileView);
+    gSearchCriteria = SearchCriteria{};
 }
 
 }  // namespace
