@@ -9,6 +9,7 @@
 #include "app/app_win.h"
 #include "app/help_win.h"
 #include "app/main_window_win.h"
+#include "app/temp_prefix.h"
 #include "app/message_box_win.h"
 #include "fileview/file_view_commands_win.h"
 #include "fileview/file_view_state_win.h"
@@ -245,7 +246,7 @@ class WinReplaceFiles : public ReplaceFileLayer {
     }
     bool CreateTempFile(const std::string& directory, std::string& tempPath) override {
         char path[MAX_PATH] = "";
-        if (!GetTempFileNameA(directory.c_str(), "qry", 0, path)) return Fail();
+        if (!GetTempFileNameA(directory.c_str(), TempPrefix, 0, path)) return Fail();
         tempPath = path;
         return true;
     }
