@@ -16,6 +16,7 @@
 #include "app/main_window_win.h"
 #include "app/message_box_win.h"
 #include "fileview/file_view_commands_win.h"
+#include "fileview/find_replace_win.h"
 #include "fileview/file_view_state_win.h"
 #include "fileview/load_save_win.h"
 #include "resource_ids.h"
@@ -351,6 +352,7 @@ FileViewSnapshot TakeSnapshot() {
         snap.selectionEmpty = start == end;
     }
     snap.clipboardHasText = IsClipboardFormatAvailable(CF_TEXT) != 0;
+    snap.findBoxOpen = FindReplaceBox() != nullptr;
     if (s.LineView) snap.lineViewCount = static_cast<int>(SendMessageA(s.LineView, LB_GETCOUNT, 0, 0));
     return snap;
 }

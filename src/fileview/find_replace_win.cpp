@@ -1,0 +1,528 @@
+#include "fileview/find_replace_win.h"
+
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/app_win.h"
+#include "app/help_win.h"
+#include "app/main_window_win.h"
+#include "app/temp_prefix.h"
+#include "app/message_box_win.h"
+#include "fileview/file_view_commands_win.h"
+#include "fileview/file_view_state_win.h"
+#include "fileview/file_view_win.h"
+#include "fileview/find_state.h"
+#include "fileview/find_text.h"
+#include "resource_ids.h"
+#include "results/file_list_win.h"
+#include "search/criteria.h"
+#include "search/text_options.h"
+
+namespace {
+
+constexpr size_t kFieldSize = kFindTextLimit + 2;  // 1025 bytes with the terminator
+
+// The box's state: one box at a time, over one edit control.
+struct FindBoxState {
+    HWND Box = nullptr;
+    HWND Owner = nullptr;
+    HWND Edit = nullptr;
+    bool ReplaceMode = false;
+    FINDREPLACEA Record = {};
+    char FindField[kFieldSize] = "";
+    char ReplaceField[kFieldSize] = "";
+    HFONT StatusFont = nullptr;
+    HWND SavedDialogWindow = nullptr;  // the loop's dialog window before the box took it
+    FindState Positions;
+};
+FindBoxState g_Box;
+ReplaceFileLayer* g_TestFiles = nullptr;
+
+std::string AppTitleText() {
+    char title[32] = "Quarry";
+    LoadStringA(GetModuleHandleA(nullptr), IDS_APP_TITLE, title, sizeof title);
+    return title;
+}
+
+std::string ControlText(HWND dialog, int id) {
+    char text[kFieldSize] = "";
+    GetDlgItemTextA(dialog, id, text, static_cast<int>(kFindTextLimit + 1));
+    return text;
+}
+
+// Keeps the platform's hidden field (which enables its buttons) in step with the combo box.
+void CopyDlgItemText(HWND dialog, int to, int from) {
+    SetDlgItemTextA(dialog, to, ControlText(dialog, from).c_str());
+}
+
+// An edit control as the find and replace core sees it.
+class WinEditBuffer : public EditBuffer {
+  public:
+    explicit WinEditBuffer(HWND edit) : edit_(edit) {}
+    std::string Text() override {
+        std::string text(static_cast<size_t>(GetWindowTextLengthA(edit_)) + 1, '\0');
+        text.resize(
+            static_cast<size_t>(GetWindowTextA(edit_, text.data(), static_cast<int>(text.size()))));
+        return text;
+    }
+    void GetSelection(uint32_t& start, uint32_t& end) override {
+        DWORD s = 0, e = 0;
+        SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+        start = s, end = e;
+    }
+    void SetSelection(uint32_t start, uint32_t end) override {
+        SendMessageA(edit_, EM_SETSEL, start, end);
+        SendMessageA(edit_, EM_SCROLLCARET, 0, 0);
+    }
+    void ReplaceSelectionWith(std::string_view text) override {
+        std::string copy(text);
+        SendMessageA(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(copy.c_str()));
+    }
+
+  private:
+    HWND edit_;
+};
+
+class BoxHost : public FindBoxHost {
+  public:
+    bool AskWrap() override {
+        return ShowMessageBox(g_Box.Owner, kWrapQuestion, AppTitleText().c_str(),
+                              MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+    }
+    void Warn(const std::string& text) override { WarningBox(nullptr, "%s", text.c_str()); }
+    void CloseBox() override {
+        // Cancel lets the platform end the box and tell FileView it closed.
+        if (g_Box.Box) SendMessageA(g_Box.Box, WM_COMMAND, IDCANCEL, 0);
+    }
+    void FocusBox() override {
+        if (g_Box.Box) SetFocus(g_Box.Box);
+    }
+    void SetHelpContext(int context) override { FileView().HelpContext = context; }
+};
+
+FindFlags FlagsOf(DWORD recordFlags) {
+    FindFlags flags;
+    flags.Down = (recordFlags & FR_DOWN) != 0;
+    flags.MatchCase = (recordFlags & FR_MATCHCASE) != 0;
+    flags.WholeWord = (recordFlags & FR_WHOLEWORD) != 0;
+    flags.Regular = g_FindReplace.Regular;
+    flags.FindNext = (recordFlags & FR_FINDNEXT) != 0;
+    return flags;
+}
+
+void RememberFlags(const FindFlags& flags) {
+    g_FindReplace.Down = flags.Down;
+    g_FindReplace.MatchCase = flags.MatchCase;
+    g_FindReplace.WholeWord = flags.WholeWord;
+}
+
+void SetUpCombo(HWND box, int combo, int field, const std::vector<std::string>& history) {
+    HWND control = GetDlgItem(box, combo);
+    ShowWindow(GetDlgItem(box, field), SW_HIDE);
+    SendMessageA(control, CB_SETEXTENDEDUI, TRUE, 0);
+    SendMessageA(control, CB_LIMITTEXT, kFindTextLimit, 0);
+    LoadComboHistory(control, history);
+    CopyDlgItemText(box, combo, field);
+}
+
+void AddComboHistory(HWND box, int combo, std::vector<std::string>& history) {
+    HWND control = GetDlgItem(box, combo);
+    AddToHistory(control, kFindHistoryLimit, ControlText(box, combo).c_str());
+    SaveComboHistory(control, history);
+}
+
+void OnBoxInit(HWND box) {
+    g_Box.Box = box;
+    if ((g_Box.StatusFont = CreateComboFont()))
+        SendDlgItemMessageA(box, IDC_REPLACE_STATUS, WM_SETFONT,
+                            reinterpret_cast<WPARAM>(g_Box.StatusFont), TRUE);
+    CheckDlgButton(box, IDC_REGULAR,
+                   (gSearchCriteria.TextOptions & kTextRegular) ? BST_CHECKED : BST_UNCHECKED);
+    SetUpCombo(box, IDC_FIND_COMBO, edt1, g_FindReplace.FindHistory);
+    if (!g_Box.ReplaceMode) return;
+    SetUpCombo(box, IDC_REPLACE_COMBO, edt2, g_FindReplace.ReplaceHistory);
+    CheckDlgButton(box, IDC_CONFIRM_SAVE, BST_CHECKED);
+    CheckRadioButton(box, IDC_FILES_SELECTED, IDC_FILES_ALL, IDC_FILES_ALL);
+    EnableWindow(GetDlgItem(box, IDC_FILES_MARKED), NextMarkedItem(-1) >= 0);
+    SetFocus(GetDlgItem(box, IDC_FIND_COMBO));
+}
+
+// Before the platform reads the hidden fields for Find Next, Replace or Replace All.
+void OnBoxFindNext(HWND box) {
+    CopyDlgItemText(box, edt1, IDC_FIND_COMBO);
+    AddComboHistory(box, IDC_FIND_COMBO, g_FindReplace.FindHistory);
+    g_FindReplace.FindString = ControlText(box, IDC_FIND_COMBO);
+    // FileView's toolbar find box follows the box's find text.
+    if (HWND findBox = FileView().FindBox)
+        AddToHistory(findBox, kFindHistoryLimit, g_FindReplace.FindString.c_str());
+    g_FindReplace.Regular = IsDlgButtonChecked(box, IDC_REGULAR) == BST_CHECKED;
+}
+
+void ReplaceInFilesButton(HWND box);
+
+UINT_PTR CALLBACK FindDialogHook(HWND box, UINT msg, WPARAM wp, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG: OnBoxInit(box); return FALSE;
+        case WM_DESTROY:
+            if (g_Box.StatusFont) DeleteObject(g_Box.StatusFont);
+            g_Box.StatusFont = nullptr;
+            return FALSE;
+        case WM_COMMAND: break;
+        default: return FALSE;
+    }
+    const int id = LOWORD(wp), code = HIWORD(wp);
+    switch (id) {
+        case IDC_FIND_COMBO:
+            if (code == CBN_EDITCHANGE) CopyDlgItemText(box, edt1, IDC_FIND_COMBO);
+            if (code == CBN_SELCHANGE) {
+                HWND combo = GetDlgItem(box, IDC_FIND_COMBO);
+                LRESULT item = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+                char text[kFieldSize] = "";
+                if (item >= 0 && SendMessageA(combo, CB_GETLBTEXTLEN, item, 0) <=
+                                     static_cast<LRESULT>(kFindTextLimit))
+                    SendMessageA(combo, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
+                SetDlgItemTextA(box, edt1, text);
+            }
+            return TRUE;
+        case psh1:
+        case psh2:
+            CopyDlgItemText(box, edt2, IDC_REPLACE_COMBO);
+            AddComboHistory(box, IDC_REPLACE_COMBO, g_FindReplace.ReplaceHistory);
+            g_FindReplace.ReplaceString = ControlText(box, IDC_REPLACE_COMBO);
+            OnBoxFindNext(box);
+            return FALSE;
+        case IDOK: OnBoxFindNext(box); return FALSE;
+        case pshHelp: {
+            char path[MAX_PATH] = "";
+            ProgramFilePath("Quarry32.hlp", path);
+            QuarryHelp(box, path, HELP_CONTEXT,
+                       0x10000u + (g_Box.ReplaceMode ? IDM_FV_REPLACE : IDM_FV_FIND));
+            return TRUE;
+        }
+        case IDC_REPLACE_IN_FILES: ReplaceInFilesButton(box); return TRUE;
+    }
+    return FALSE;
+}
+
+void CloseFindState() {
+    if (g_Box.Box) SwapLoopDialogWindow(g_Box.SavedDialogWindow);
+    g_Box.Box = nullptr;
+    g_Box.Owner = nullptr;
+    g_Box.SavedDialogWindow = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Replace in Files
+
+class WinReplaceFiles : public ReplaceFileLayer {
+  public:
+    ~WinReplaceFiles() override {
+        if (open_ != INVALID_HANDLE_VALUE) CloseHandle(open_);
+    }
+    Read ReadWhole(const std::string& path, size_t limit, std::string& text) override {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return Failed();
+        LARGE_INTEGER size = {};
+        Read result = Read::Loaded;
+        if (!GetFileSizeEx(file, &size)) {
+            result = Failed();
+        } else if (static_cast<uint64_t>(size.QuadPart) >= limit) {
+            result = Read::TooLarge;
+        } else {
+            text.assign(static_cast<size_t>(size.QuadPart), '\0');
+            DWORD read = 0;
+            if (!ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr) ||
+                read != text.size())
+                result = Failed();
+            else if (text.find('\0') != std::string::npos)
+                result = Read::ZeroByte;
+        }
+        CloseHandle(file);
+        return result;
+    }
+    bool CreateTempFile(const std::string& directory, std::string& tempPath) override {
+        char path[MAX_PATH] = "";
+        if (!GetTempFileNameA(directory.c_str(), TempPrefix, 0, path)) return Fail();
+        tempPath = path;
+        return true;
+    }
+    bool OpenForWriting(const std::string& path) override {
+        open_ = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+        return open_ != INVALID_HANDLE_VALUE || Fail();
+    }
+    bool Write(const char* bytes, size_t count) override {
+        DWORD written = 0;
+        if (count == 0) return true;
+        return (WriteFile(open_, bytes, static_cast<DWORD>(count), &written, nullptr) &&
+                written == count) ||
+               Fail();
+    }
+    bool Flush() override { return FlushFileBuffers(open_) || Fail(); }
+    bool Close() override {
+        HANDLE file = open_;
+        open_ = INVALID_HANDLE_VALUE;
+        return CloseHandle(file) || Fail();
+    }
+    Replaced Replace(const std::string& from, const std::string& to) override {
+        DWORD attributes = GetFileAttributesA(to.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+            lastError_ = ERROR_ACCESS_DENIED;
+            return Replaced::ReadOnly;
+        }
+        if (MoveFileExA(from.c_str(), to.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return Replaced::Done;
+        Fail();
+        return Replaced::Failed;
+    }
+    bool Remove(const std::string& path) override { return DeleteFileA(path.c_str()) || Fail(); }
+    bool Exists(const std::string& path) override {
+        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    int LastError() override { return lastError_; }
+
+  private:
+    bool Fail() {
+        lastError_ = static_cast<int>(GetLastError());
+        return false;
+    }
+    Read Failed() {
+        Fail();
+        return Read::Failed;
+    }
+    HANDLE open_ = INVALID_HANDLE_VALUE;
+    int lastError_ = 0;
+};
+
+Answer AnswerOf(int button) {
+    switch (button) {
+        case IDYES: return Answer::Yes;
+        case IDNO: return Answer::No;
+        case IDABORT: return Answer::Abort;
+        case IDRETRY: return Answer::Retry;
+        case IDIGNORE: return Answer::Ignore;
+        default: return Answer::Cancel;
+    }
+}
+
+// The File Info List, EditView and the Replace box as the run sees them.
+class FilesHost : public ReplaceRunHost {
+  public:
+    FilesHost(HWND box, ReplaceFileLayer& files) : box_(box), files_(files), edit_(g_Box.Edit) {}
+    int RowCount() override { return ShownItemCount(); }
+    bool IsSelected(int row) override { return NextSelectedItem(row - 1) == row; }
+    bool IsMarked(int row) override { return NextMarkedItem(row - 1) == row; }
+    FileInfoItem& Item(int row) override { return *GetItemRecord(row); }
+    void SetMark(int row, bool marked) override { SetItemMark(row, marked); }
+    ReplaceFileLayer& Files() override { return files_; }
+    std::string EditText() override { return edit_.Text(); }
+    void SetEditText(const std::string& text) override { SetWindowTextA(g_Box.Edit, text.c_str()); }
+    bool EditModified() override { return SendMessageA(g_Box.Edit, EM_GETMODIFY, 0, 0) != 0; }
+    void SetEditModified(bool modified) override {
+        SendMessageA(g_Box.Edit, EM_SETMODIFY, modified, 0);
+    }
+    uint32_t ReplaceAllInEdit() override {
+        // The box's settings as they are now, written into its record.
+        FindFlags flags;
+        flags.MatchCase = IsDlgButtonChecked(box_, chx2) == BST_CHECKED;
+        flags.WholeWord = IsDlgButtonChecked(box_, chx1) == BST_CHECKED;
+        flags.Regular = IsDlgButtonChecked(box_, IDC_REGULAR) == BST_CHECKED;
+        std::string find = ControlText(box_, IDC_FIND_COMBO),
+                    replace = ControlText(box_, IDC_REPLACE_COMBO);
+        snprintf(g_Box.FindField, sizeof g_Box.FindField, "%s", find.c_str());
+        snprintf(g_Box.ReplaceField, sizeof g_Box.ReplaceField, "%s", replace.c_str());
+        g_Box.Record.Flags = (g_Box.Record.Flags & ~(FR_MATCHCASE | FR_WHOLEWORD)) | FR_DOWN |
+                             (flags.MatchCase ? FR_MATCHCASE : 0) |
+                             (flags.WholeWord ? FR_WHOLEWORD : 0);
+        return ReplaceAllInEditView(edit_, flags, find, replace);
+    }
+    Answer AskSaveReplaced(const std::string& fileName) override {
+        char text[kMessageTextSize];
+        snprintf(text, sizeof text, "Replace completed in %s!\t\nSave it?", fileName.c_str());
+        return AnswerOf(
+            ShowMessageBox(box_, text, AppTitleText().c_str(), MB_YESNOCANCEL | MB_ICONQUESTION));
+    }
+    Answer AskAbortRetryIgnore(const std::string& text) override {
+        return AnswerOf(AbortRetryIgnoreBox(nullptr, "%s", text.c_str()));
+    }
+    bool AskYesNo(const std::string& text) override {
+        return ShowMessageBox(nullptr, text.c_str(), AppTitleText().c_str(),
+                              MB_YESNO | MB_ICONQUESTION) == IDYES;
+    }
+    void Warn(const std::string& text) override { WarningBox(nullptr, "%s", text.c_str()); }
+    void ShowStatus(const std::string& text) override {
+        SetDlgItemTextA(box_, IDC_REPLACE_STATUS, text.c_str());
+    }
+    void CloseBox() override { BoxHost().CloseBox(); }
+
+  private:
+    HWND box_;
+    ReplaceFileLayer& files_;
+    WinEditBuffer edit_;
+};
+
+// The row of the file FileView shows: the run never writes EditView's text
+// to another row's file, wherever the focus has moved since.
+int ShownFileRow() {
+    const char* shown = ShownFile().FullPath;
+    for (int row = 0; row < ShownItemCount(); ++row)
+        if (lstrcmpiA(GetItemFullPath(row).c_str(), shown) == 0) return row;
+    return -1;
+}
+
+void ReplaceInFilesButton(HWND box) {
+    int startRow = ShownFileRow();
+    if (startRow < 0) {
+        WarningBox(nullptr, "%s is no longer in the File Info List.", ShownFile().FileName);
+        return;
+    }
+    ReplaceRunOptions options;
+    options.Option = IsDlgButtonChecked(box, IDC_FILES_ALL)        ? FilesOption::All
+                     : IsDlgButtonChecked(box, IDC_FILES_SELECTED) ? FilesOption::Selected
+                     : IsDlgButtonChecked(box, IDC_FILES_MARKED)   ? FilesOption::Marked
+                                                                   : FilesOption::None;
+    options.ConfirmFileSave = IsDlgButtonChecked(box, IDC_CONFIRM_SAVE) == BST_CHECKED;
+    options.StartHeldWhole = ShownFile().WholeFile;
+    std::unique_ptr<ReplaceFileLayer> real;
+    ReplaceFileLayer* files = g_TestFiles;
+    if (!files) files = (real = RealReplaceFiles()).get();
+    FilesHost host(box, *files);
+    ReplaceInFiles(host, startRow, options);
+}
+
+}  // namespace
+
+HWND OpenFindBox(HWND owner, HWND edit, bool replace) {
+    // A box that went with its owner's window never told us it closed.
+    if (g_Box.Box && !IsWindow(g_Box.Box)) CloseFindState();
+    if (g_Box.Box || !edit) return nullptr;
+    WinEditBuffer buffer(edit);
+    uint32_t start = 0, end = 0;
+    buffer.GetSelection(start, end);
+    g_Box.Owner = owner;
+    g_Box.Edit = edit;
+    g_Box.ReplaceMode = replace;
+    g_Box.Positions = FindState{};
+    g_Box.Positions.SearchPosition = g_Box.Positions.StartPosition = start;
+    snprintf(g_Box.FindField, sizeof g_Box.FindField, "%s", g_FindReplace.FindString.c_str());
+    snprintf(g_Box.ReplaceField, sizeof g_Box.ReplaceField, "%s",
+             g_FindReplace.ReplaceString.c_str());
+
+    FINDREPLACEA& record = g_Box.Record;
+    record = FINDREPLACEA{};
+    record.lStructSize = sizeof record;
+    record.hwndOwner = owner;
+    record.hInstance = GetModuleHandleA(nullptr);
+    record.Flags = FR_SHOWHELP | FR_ENABLEHOOK | FR_ENABLETEMPLATE;
+    if (!replace) {
+        if (g_FindReplace.Down) record.Flags |= FR_DOWN;
+        if (g_FindReplace.WholeWord) record.Flags |= FR_WHOLEWORD;
+        if (g_FindReplace.MatchCase) record.Flags |= FR_MATCHCASE;
+    }
+    record.lpstrFindWhat = g_Box.FindField;
+    record.wFindWhatLen = static_cast<WORD>(sizeof g_Box.FindField);
+    record.lpstrReplaceWith = g_Box.ReplaceField;
+    record.wReplaceWithLen = static_cast<WORD>(sizeof g_Box.ReplaceField);
+    record.lpTemplateName = MAKEINTRESOURCEA(replace ? IDD_REPLACE : IDD_FIND);
+    record.lpfnHook = FindDialogHook;
+    HWND box = replace ? ReplaceTextA(&record) : FindTextA(&record);
+    if (!box) {
+        CloseFindState();
+        return nullptr;
+    }
+    g_Box.Box = box;
+    // Keys go to the box first while it is open.
+    g_Box.SavedDialogWindow = SwapLoopDialogWindow(box);
+    FileView().HelpContext = replace ? IDM_FV_REPLACE : IDM_FV_FIND;
+    UpdateWindow(box);
+    return box;
+}
+
+HWND FindReplaceBox() {
+    return g_Box.Box;
+}
+
+UINT FindReplaceMessageId() {
+    return RegisterWindowMessageA(FINDMSGSTRINGA);
+}
+
+void OnFindReplaceMessage(HWND owner, LPARAM data) {
+    const auto* record = reinterpret_cast<const FINDREPLACEA*>(data);
+    if (!record) return;
+    if (record->Flags & FR_DIALOGTERM) {
+        CloseFindState();
+        return;
+    }
+    if (!g_Box.Edit || owner != g_Box.Owner) return;
+    WinEditBuffer edit(g_Box.Edit);
+    BoxHost host;
+    FindFlags flags = FlagsOf(record->Flags);
+    if (record->Flags & FR_FINDNEXT) {
+        RememberFlags(flags);
+        FindNextFromBox(host, edit, g_Box.Positions, flags, record->lpstrFindWhat);
+    } else if (record->Flags & (FR_REPLACE | FR_REPLACEALL)) {
+        flags.Down = true;
+        RememberFlags(flags);
+        ReplaceFromBox(host, edit, g_Box.Positions, flags, record->lpstrFindWhat,
+                       record->lpstrReplaceWith, (record->Flags & FR_REPLACEALL) != 0);
+    }
+}
+
+void FindNextInEdit(HWND owner, HWND edit) {
+    const std::string& find = g_FindReplace.FindString;
+    if (find.empty() || !edit) return;
+    FindFlags flags;
+    flags.Down = g_FindReplace.Down;
+    flags.MatchCase = g_FindReplace.MatchCase;
+    flags.WholeWord = g_FindReplace.WholeWord;
+    flags.Regular = g_FindReplace.Regular;
+    WinEditBuffer buffer(edit);
+    if (!FindNextCommand(buffer, flags, find))
+        ShowMessageBox(owner, NotFoundAgainText(find).c_str(), AppTitleText().c_str(),
+                       MB_OK | MB_ICONEXCLAMATION);
+}
+
+void LoadComboHistory(HWND combo, const std::vector<std::string>& history) {
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    for (const std::string& entry : history)
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+}
+
+void SaveComboHistory(HWND combo, std::vector<std::string>& history) {
+    history.clear();
+    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
+        if (length < 0) continue;
+        std::string entry(static_cast<size_t>(length) + 1, '\0');
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
+        entry.resize(static_cast<size_t>(length));
+        history.push_back(entry);
+    }
+}
+
+std::unique_ptr<ReplaceFileLayer> RealReplaceFiles() {
+    return std::make_unique<WinReplaceFiles>();
+}
+
+void SetReplaceFilesForTesting(ReplaceFileLayer* files) {
+    g_TestFiles = files;
+}
+
+void OnFileViewFindCommand(HWND fileView, int command) {
+    HWND edit = FileViewEditView();
+    switch (command) {
+        case IDM_FV_FIND: OpenFindBox(fileView, edit, false); break;
+        case IDM_FV_REPLACE: OpenFindBox(fileView, edit, true); break;
+        case IDM_FV_FIND_NEXT: FindNextInEdit(fileView, edit); break;
+    }
+}
+
+void OnFileViewFindMessage(HWND fileView, LPARAM data) {
+    OnFindReplaceMessage(fileView, data);
+}

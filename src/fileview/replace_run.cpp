@@ -1,0 +1,301 @@
+#include "fileview/replace_run.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <set>
+
+#include "fileview/find_text.h"
+#include "search/matcher.h"
+
+namespace {
+
+std::string Format(const char* format, ...) {
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    return text;
+}
+
+std::string NameOf(const std::string& path) {
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string LowerCased(std::string text) {
+    for (char& c : text) c = static_cast<char>(LowerCaseChar(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool IsInSet(ReplaceRowSet& rows, FilesOption option, int row) {
+    switch (option) {
+        case FilesOption::All: return true;
+        case FilesOption::Selected: return rows.IsSelected(row);
+        case FilesOption::Marked: return rows.IsMarked(row);
+        case FilesOption::None: return false;
+    }
+    return false;
+}
+
+enum class Saved { Written, Ignored, Aborted };
+
+// Writes EditView's text for a row, in place or to a new pending file, asking
+// Abort, Retry or Ignore while it fails.
+Saved SaveTargetFile(ReplaceRunHost& host, int row, bool inPlace) {
+    FileInfoItem& item = host.Item(row);
+    ReplaceFileLayer& files = host.Files();
+    for (;;) {
+        std::string text = host.EditText();
+        bool written = false;
+        if (inPlace) {
+            std::string path = JoinPath(item.directory, item.name);
+            host.ShowStatus(Format("Saving %s...", LowerCased(path).c_str()));
+            WriteResult result = WriteTextOver(files, path, text);
+            host.ShowStatus("");
+            written = result == WriteResult::Written;
+            if (const char* reason = WriteFailureText(result)) host.Warn(reason);
+        } else {
+            std::string tempPath;
+            written = WritePendingFile(files, item.directory, text, tempPath);
+            if (written) item.PendingFile = NameOf(tempPath);
+        }
+        if (written) return Saved::Written;
+        Answer answer = host.AskAbortRetryIgnore(
+            Format("Error %d: Unable to write file to disk!", files.LastError()));
+        if (answer == Answer::Abort) return Saved::Aborted;
+        if (answer == Answer::Ignore) return Saved::Ignored;
+    }
+}
+
+enum class Loaded { Yes, Skipped, Aborted };
+
+// Puts a row's file into EditView. A file EditView cannot hold whole is never
+// loaded: its replaced text would be written over the whole file.
+Loaded LoadTargetFile(ReplaceRunHost& host, int row, std::vector<std::string>& skipped) {
+    FileInfoItem& item = host.Item(row);
+    ReplaceFileLayer& files = host.Files();
+    std::string path = JoinPath(item.directory, item.name);
+    for (;;) {
+        std::string text;
+        switch (files.ReadWhole(path, kEditTextLimit, text)) {
+            case ReplaceFileLayer::Read::Loaded: host.SetEditText(text); return Loaded::Yes;
+            case ReplaceFileLayer::Read::TooLarge:
+            case ReplaceFileLayer::Read::ZeroByte:
+                skipped.push_back(item.name);
+                return Loaded::Skipped;
+            case ReplaceFileLayer::Read::Failed: break;
+        }
+        Answer answer =
+            host.AskAbortRetryIgnore(Format("Error %d: Disk read error", files.LastError()));
+        if (answer == Answer::Abort) return Loaded::Aborted;
+        if (answer == Answer::Ignore) return Loaded::Skipped;
+    }
+}
+
+std::string SkippedText(const std::vector<std::string>& names) {
+    std::string text = "Not changed: too large for FileView or holding a zero byte:";
+    for (const std::string& name : names) text += "\n" + name;
+    return text;
+}
+
+}  // namespace
+
+namespace {
+
+// A new temporary file in `directory` holding `text`; on failure it is gone again.
+WriteResult WriteTempFile(ReplaceFileLayer& files, const std::string& directory, std::string_view text,
+                          std::string& tempPath) {
+    if (!files.CreateTempFile(directory, tempPath)) return WriteResult::NoTempFile;
+    bool written = files.OpenForWriting(tempPath);
+    if (written) {
+        written = files.Write(text.data(), text.size()) && files.Flush();
+        written = files.Close() && written;
+    }
+    if (written) return WriteResult::Written;
+    files.Remove(tempPath);
+    return WriteResult::WriteFailed;
+}
+
+}  // namespace
+
+bool WritePendingFile(ReplaceFileLayer& files, const std::string& directory, std::string_view text,
+                      std::string& tempPath) {
+    return WriteTempFile(files, directory, text, tempPath) == WriteResult::Written;
+}
+
+WriteResult WriteTextOver(ReplaceFileLayer& files, const std::string& path, std::string_view text) {
+    if (text.size() >= kWriteTextLimit) return WriteResult::TooLarge;
+    size_t slash = path.find_last_of('\\');
+    std::string directory = slash == std::string::npos ? "." : path.substr(0, slash);
+    if (directory.empty() || directory.back() == ':') directory += '\\';
+    std::string tempPath;
+    WriteResult written = WriteTempFile(files, directory, text, tempPath);
+    if (written != WriteResult::Written) return written;
+    switch (files.Replace(tempPath, path)) {
+        case ReplaceFileLayer::Replaced::Done: return WriteResult::Written;
+        case ReplaceFileLayer::Replaced::ReadOnly:
+            files.Remove(tempPath);
+            return WriteResult::ReadOnly;
+        case ReplaceFileLayer::Replaced::Failed: break;
+    }
+    files.Remove(tempPath);
+    return WriteResult::ReplaceFailed;
+}
+
+const char* WriteFailureText(WriteResult result) {
+    switch (result) {
+        case WriteResult::TooLarge: return "File greater than 64k!";
+        case WriteResult::WriteFailed: return "Unable to write file!";
+        case WriteResult::ReadOnly: return "File is read only!";
+        case WriteResult::ReplaceFailed: return "Error while saving file!";
+        case WriteResult::Written:
+        case WriteResult::NoTempFile: return nullptr;
+    }
+    return nullptr;
+}
+
+int NextReplaceTarget(ReplaceRowSet& rows, FilesOption option, int row) {
+    int count = rows.RowCount();
+    if (option == FilesOption::None) return row;
+    if (count <= 0) return -1;
+    if (option == FilesOption::Marked) {
+        // Cyclic: the first marked row after `row`, coming round to `row` itself.
+        for (int step = 1; step <= count; ++step) {
+            int candidate = ((row < 0 ? -1 : row) + step) % count;
+            if (rows.IsMarked(candidate)) return candidate;
+        }
+        return -1;
+    }
+    for (int next = row + 1; next < count; ++next)
+        if (IsInSet(rows, option, next)) return next;
+    return -1;
+}
+
+std::vector<int> ReplaceTargetOrder(ReplaceRowSet& rows, FilesOption option, int startRow) {
+    std::vector<int> order;
+    std::set<int> seen = {startRow};
+    int row = startRow;
+    // Ends at the first row met twice: the starting row for a set that holds
+    // it, the first row after the turn for one that does not.
+    for (;;) {
+        int next = NextReplaceTarget(rows, option, row);
+        if (next < 0) next = NextReplaceTarget(rows, option, -1);
+        if (next < 0 || !seen.insert(next).second) break;
+        order.push_back(next);
+        row = next;
+    }
+    return order;
+}
+
+ReplaceRunResult ReplaceInFiles(ReplaceRunHost& host, int startRow,
+                                const ReplaceRunOptions& options) {
+    ReplaceRunResult result;
+    if (startRow < 0 || startRow >= host.RowCount()) return result;
+    if (!options.StartHeldWhole) {
+        host.Warn(Format("FileView does not hold all of %s: replace in it after opening it whole.",
+                         host.Item(startRow).name.c_str()));
+        return result;
+    }
+    host.SetMark(startRow, true);
+    bool startWasModified = host.EditModified();
+    bool startReplaced = false, startWritten = false;
+    std::string startText;  // what EditView shows again when the run ends
+    std::vector<std::string> skipped;
+    std::vector<int> order = ReplaceTargetOrder(host, options.Option, startRow);
+    order.insert(order.begin(), startRow);
+
+    for (int row : order) {
+        if (row != startRow) {
+            Loaded loaded = LoadTargetFile(host, row, skipped);
+            if (loaded == Loaded::Aborted) break;
+            if (loaded == Loaded::Skipped) continue;
+        }
+        uint32_t count = host.ReplaceAllInEdit();
+        result.Visited.push_back(row);
+        if (row == startRow) {
+            startText = host.EditText();
+            startReplaced = count > 0;
+        }
+        if (count == 0) continue;
+        result.Found = true;
+        bool inPlace = false;
+        if (options.ConfirmFileSave) {
+            Answer answer = host.AskSaveReplaced(host.Item(row).name);
+            if (answer == Answer::Cancel) break;
+            if (answer == Answer::No) {
+                // The starting file's replaced text stays in EditView, unsaved
+                // and counted; another row's is dropped.
+                if (row == startRow) {
+                    ++result.Files;
+                    result.Occurrences += count;
+                }
+                continue;
+            }
+            inPlace = true;
+        }
+        Saved saved = SaveTargetFile(host, row, inPlace);
+        if (saved == Saved::Aborted) break;
+        // An ignored failure wrote nothing, so it is not counted as done.
+        if (saved == Saved::Ignored) continue;
+        ++result.Files;
+        result.Occurrences += count;
+        if (row == startRow && inPlace) startWritten = true;
+    }
+
+    host.SetEditText(startText);
+    if (!skipped.empty()) host.Warn(SkippedText(skipped));
+    if (!result.Found) {
+        host.Warn(kNothingFoundText);
+    } else {
+        host.CloseBox();
+    }
+    if (options.ConfirmFileSave) {
+        FinishConfirmedRun(host, startRow);
+        if (result.Found)
+            host.Warn(Format("%lu occurrences replaced in %d file(s)!",
+                             static_cast<unsigned long>(result.Occurrences), result.Files));
+    } else if (CommitPendingFiles(host, result.Found, startRow)) {
+        startWritten = true;
+    }
+    host.SetEditModified(!startWritten && (startWasModified || startReplaced));
+    host.SetMark(startRow, false);
+    return result;
+}
+
+bool CommitPendingFiles(ReplaceRunHost& host, bool found, int startRow) {
+    ReplaceFileLayer& files = host.Files();
+    bool commit = found && host.AskYesNo(kSaveAllQuestion);
+    bool startCommitted = false;
+    // Every row with a pending file, marked or not: the user asked for these files.
+    for (int row = 0; row < host.RowCount(); ++row) {
+        FileInfoItem& item = host.Item(row);
+        if (item.PendingFile.empty()) continue;
+        std::string pending = JoinPath(item.directory, item.PendingFile);
+        std::string target = JoinPath(item.directory, item.name);
+        bool keep = false;
+        if (commit) {
+            if (files.Replace(pending, target) == ReplaceFileLayer::Replaced::Done) {
+                if (row == startRow) startCommitted = true;
+                item.PendingFile.clear();
+                continue;
+            }
+            host.Warn(Format("Error %d: Unable to save %s!", files.LastError(), item.name.c_str()));
+            // The move lost the target: the pending file is the only copy left.
+            keep = !files.Exists(target) && files.Exists(pending);
+            if (keep)
+                host.Warn(Format("The new text of %s is kept in %s.", item.name.c_str(),
+                                 pending.c_str()));
+        }
+        if (!keep) files.Remove(pending);
+        item.PendingFile.clear();
+    }
+    return startCommitted;
+}
+
+void FinishConfirmedRun(ReplaceRunHost& host, int startRow) {
+    FileInfoItem& item = host.Item(startRow);
+    if (item.PendingFile.empty()) return;
+    host.Files().Remove(JoinPath(item.directory, item.PendingFile));
+    item.PendingFile.clear();
+}

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "results/file_info.h"
+
+// Replace in Files: the Replace box's texts carried over rows of the File Info
+// List, each file loaded into EditView, replaced there and written back. The
+// run's decisions live here; the list, EditView, the user and the file system
+// are behind the interfaces below.
+
+enum class FilesOption { All, Selected, Marked, None };
+
+// The file steps of writing a text beside its target and moving it over the
+// target, one call per step so tests can fail any one of them.
+class ReplaceFileLayer {
+  public:
+    enum class Read { Loaded, Failed, TooLarge, ZeroByte };
+    enum class Replaced { Done, ReadOnly, Failed };
+
+    virtual ~ReplaceFileLayer() = default;
+    // The whole file when it is below `limit` bytes and holds no zero byte.
+    virtual Read ReadWhole(const std::string& path, size_t limit, std::string& text) = 0;
+    // Creates an empty, uniquely named file with the prefix "qry" in `directory`.
+    virtual bool CreateTempFile(const std::string& directory, std::string& tempPath) = 0;
+    virtual bool OpenForWriting(const std::string& path) = 0;
+    virtual bool Write(const char* bytes, size_t count) = 0;
+    virtual bool Flush() = 0;
+    virtual bool Close() = 0;
+    // Moves `from` over `to` in one step: `to` either keeps its old bytes or
+    // has the new ones.
+    virtual Replaced Replace(const std::string& from, const std::string& to) = 0;
+    virtual bool Remove(const std::string& path) = 0;
+    virtual bool Exists(const std::string& path) = 0;
+    // The platform's code of the last failed step.
+    virtual int LastError() = 0;
+};
+
+// A text of this many characters or more is never written.
+constexpr size_t kWriteTextLimit = 65535;
+
+// Writes `text` into a new temporary file in `directory`; its full path goes
+// to `tempPath`. On failure no temporary file remains.
+bool WritePendingFile(ReplaceFileLayer& files, const std::string& directory, std::string_view text,
+                      std::string& tempPath);
+enum class WriteResult { Written, TooLarge, NoTempFile, WriteFailed, ReadOnly, ReplaceFailed };
+// Writes `text` over `path` through a temporary file beside it: on failure the
+// file keeps its bytes and no temporary file remains.
+WriteResult WriteTextOver(ReplaceFileLayer& files, const std::string& path, std::string_view text);
+// The message for a failed write; nullptr when there is none of its own.
+const char* WriteFailureText(WriteResult result);
+
+// The rows of the File Info List as the run walks them.
+class ReplaceRowSet {
+  public:
+    virtual ~ReplaceRowSet() = default;
+    virtual int RowCount() = 0;
+    virtual bool IsSelected(int row) = 0;
+    virtual bool IsMarked(int row) = 0;
+};
+
+// The row after `row` in the set, -1 after the set's last row (and the set's
+// first row for `row` -1). Marked rows are found cyclically.
+int NextReplaceTarget(ReplaceRowSet& rows, FilesOption option, int row);
+// The rows a run visits after `startRow`, in order: the set's rows after it,
+// then, turning at the end, those before it; each once, the starting row never.
+std::vector<int> ReplaceTargetOrder(ReplaceRowSet& rows, FilesOption option, int startRow);
+
+// User's answers to the run's questions.
+enum class Answer { Yes, No, Cancel, Abort, Retry, Ignore };
+
+class ReplaceRunHost : public ReplaceRowSet {
+  public:
+    virtual FileInfoItem& Item(int row) = 0;
+    virtual void SetMark(int row, bool marked) = 0;
+    virtual ReplaceFileLayer& Files() = 0;
+    // EditView, the run's work area.
+    virtual std::string EditText() = 0;
+    virtual void SetEditText(const std::string& text) = 0;
+    virtual bool EditModified() = 0;
+    virtual void SetEditModified(bool modified) = 0;
+    // Every occurrence replaced in EditView with the box's texts and options.
+    virtual uint32_t ReplaceAllInEdit() = 0;
+    // The user: "Replace completed in %s!\t\nSave it?" (Yes, No, Cancel);
+    // Abort, Retry, Ignore boxes; Yes and No questions; warnings.
+    virtual Answer AskSaveReplaced(const std::string& fileName) = 0;
+    virtual Answer AskAbortRetryIgnore(const std::string& text) = 0;
+    virtual bool AskYesNo(const std::string& text) = 0;
+    virtual void Warn(const std::string& text) = 0;
+    // The box's status line; empty clears it.
+    virtual void ShowStatus(const std::string& text) = 0;
+    virtual void CloseBox() = 0;
+};
+
+struct ReplaceRunOptions {
+    FilesOption Option = FilesOption::All;
+    bool ConfirmFileSave = true;
+    // EditView holds the starting row's file whole (not a window of lines, not cut at a zero byte).
+    bool StartHeldWhole = true;
+};
+
+struct ReplaceRunResult {
+    bool Found = false;
+    uint32_t Occurrences = 0;
+    int Files = 0;
+    std::vector<int> Visited;  // rows whose text was replaced in EditView, in order
+};
+
+// The whole run from `startRow`, the row of the file EditView holds. By its
+// end EditView holds the starting file's text again and no pending file is
+// left, except one holding the only copy of a text, which a message names.
+ReplaceRunResult ReplaceInFiles(ReplaceRunHost& host, int startRow,
+                                const ReplaceRunOptions& options);
+
+// The end of a run without Confirm File Save: one question, then every
+// pending file is moved over its row's file or removed. True when the
+// starting row's file now holds its replaced text.
+bool CommitPendingFiles(ReplaceRunHost& host, bool found, int startRow);
+// The end of a run with Confirm File Save: the starting row's pending file
+// (No for it) is removed; EditView keeps the replaced text, unsaved.
+void FinishConfirmedRun(ReplaceRunHost& host, int startRow);
+
+inline constexpr const char* kSaveAllQuestion = "Replace in all files completed!\nSave all files?";
+inline constexpr const char* kNothingFoundText = "Text not found in any file!";

@@ -1,0 +1,452 @@
+#include <windows.h>
+#include <commctrl.h>
+#include <dlgs.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/main_window_win.h"
+#include "fileview/file_view_win.h"
+#include "fileview/find_replace_win.h"
+#include "fileview/find_state.h"
+#include "resource_ids.h"
+#include "results/file_list_win.h"
+#include "results/pending.h"
+#include "search/criteria.h"
+#include "search/dir_lister_win.h"
+#include "dialog_robot.h"
+#include "win_test_support.h"
+
+namespace {
+
+// A stand-in for FileView: a top-level window with a multi-line edit control,
+// handing the boxes' message on as FileView does.
+LRESULT CALLBACK HolderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == FindReplaceMessageId()) {
+        OnFindReplaceMessage(hwnd, lp);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+class FindReplace : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        Start();
+        ClearPendingTable();
+        gPendingTable.listHasRows = false;
+        InitFindReplace();
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = HolderProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "FindReplaceHolder";
+        RegisterClassA(&wc);
+        holder = CreateWindowA("FindReplaceHolder", "holder", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                               0, 400, 300, nullptr, nullptr, wc.hInstance, nullptr);
+        edit = CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0,
+                             0, 380, 260, holder, nullptr, wc.hInstance, nullptr);
+        files = folder.path() + "\\files";
+        CreateDirectoryA(files.c_str(), nullptr);
+    }
+    void TearDown() override {
+        if (HWND box = FindReplaceBox()) SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        DestroyWindow(holder);
+        SetReplaceFilesForTesting(nullptr);
+        for (const std::string& name : FileNames())
+            SetFileAttributesA((files + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        ProgramTest::TearDown();
+    }
+
+    void SetEdit(const std::string& text, int start = 0, int end = 0) {
+        SetWindowTextA(edit, text.c_str());
+        SendMessageA(edit, EM_SETSEL, start, end);
+    }
+    std::pair<int, int> Selection() {
+        DWORD s = 0, e = 0;
+        SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+        return {static_cast<int>(s), static_cast<int>(e)};
+    }
+    HWND Open(bool replace, const std::string& find, const std::string& with = "") {
+        HWND box = OpenFindBox(holder, edit, replace);
+        EXPECT_TRUE(box);
+        SetDlgItemTextA(box, IDC_FIND_COMBO, find.c_str());
+        if (replace) SetDlgItemTextA(box, IDC_REPLACE_COMBO, with.c_str());
+        return box;
+    }
+    static void Set(HWND box, int id, bool on) {
+        CheckDlgButton(box, id, on ? BST_CHECKED : BST_UNCHECKED);
+    }
+    static void Push(HWND box, int id) {
+        SendMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    }
+
+    // Files of the test's own folder "files", listed in this order; the
+    // File Info List holds one row for each.
+    void ShowRows(const std::vector<std::pair<std::string, std::string>>& rows) {
+        int found = 0;
+        struct : WarningSink {
+            void ShowWarning(const std::string&) override {}
+        } warnings;
+        for (const auto& [name, bytes] : rows) {
+            std::ofstream(files + "\\" + name, std::ios::binary) << bytes;
+            DirEntry entry;
+            entry.name = name;
+            entry.size = bytes.size();
+            found = AddFileInfoItem(warnings, files, entry, found);
+        }
+        ShowPendingItems(found);
+        for (int row = 0; row < found; ++row) SetItemMark(row, false);
+    }
+    std::string Bytes(const std::string& name) {
+        std::ifstream in(files + "\\" + name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::vector<std::string> FileNames() {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA data;
+        HANDLE find = FindFirstFileA((files + "\\*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return names;
+        do {
+            if (data.cFileName[0] != '.') names.push_back(data.cFileName);
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+        return names;
+    }
+    // FileView shows the row's file, held whole.
+    void ShowInFileView(int row) {
+        std::string path = GetItemFullPath(row);
+        snprintf(ShownFile().FullPath, sizeof ShownFile().FullPath, "%s", path.c_str());
+        snprintf(ShownFile().FileName, sizeof ShownFile().FileName, "%s",
+                 GetItemRecord(row)->name.c_str());
+        ShownFile().WholeFile = true;
+        ShownFile().Size = GetItemRecord(row)->size;
+        SetEdit(Bytes(GetItemRecord(row)->name));
+    }
+    void FiveFiles(const std::string& text = "an old word") {
+        std::vector<std::pair<std::string, std::string>> rows;
+        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
+            rows.push_back({name, text});
+        ShowRows(rows);
+    }
+    // The Replace box over the shown row, its options set, and its Replace in Files pressed.
+    void RunInFiles(int option, bool confirm, const std::string& find = "old",
+                    const std::string& with = "new") {
+        HWND box = Open(true, find, with);
+        CheckRadioButton(box, IDC_FILES_SELECTED, IDC_FILES_ALL, option);
+        Set(box, IDC_CONFIRM_SAVE, confirm);
+        Push(box, IDC_REPLACE_IN_FILES);
+    }
+    void ExpectNoTemporaryFile() {
+        for (const std::string& name : FileNames()) EXPECT_NE(name.substr(0, 3), "qry") << name;
+    }
+
+    HWND holder = nullptr, edit = nullptr;
+    std::string files;
+};
+
+struct FindCase {
+    const char* name;
+    std::string text;
+    int caret;
+    std::string find;
+    bool up, word, matchCase, regular;
+    std::vector<int> wrapAnswers;
+    int presses;
+    std::pair<int, int> selection;
+    std::vector<std::string> messages;
+};
+
+TEST_F(FindReplace, FindBoxSearches) {
+    // clang-format off
+    const FindCase cases[] = {
+        {"forward", "one cat two cat", 0, "cat", false, false, false, false, {}, 2, {12, 15}, {}},
+        {"upward", "one cat two cat", 15, "cat", true, false, false, false, {}, 1, {12, 15}, {}},
+        {"word fails at concat, never reaching cat", "concat cat", 0, "cat", false, true, false, false,
+         {}, 1, {0, 0}, {"Text 'cat' not found!\t"}},
+        {"case", "Cat cat", 0, "cat", false, false, true, false, {}, 1, {4, 7}, {}},
+        {"regular", "a1 b2", 1, "[a-z][0-9]", false, false, false, true, {}, 1, {3, 5}, {}},
+        {"wrap yes, then complete at the caret", "cat x cat", 4, "cat", false, false, false, false,
+         {IDYES}, 3, {4, 4}, {"End of file reached.\nStart from begining of file?", "Find complete!\t"}},
+        {"wrap no", "cat x cat", 4, "cat", false, false, false, false,
+         {IDNO}, 2, {6, 6}, {"End of file reached.\nStart from begining of file?"}},
+        {"not found from the top", "abc", 0, "zz", false, false, false, false,
+         {}, 1, {0, 0}, {"Text 'zz' not found!\t"}},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        MessageBoxRecorder recorder;
+        for (int answer : c.wrapAnswers) recorder.Answer(answer);
+        SetEdit(c.text, c.caret, c.caret);
+        HWND box = Open(false, c.find);
+        Set(box, 1056, c.up);
+        Set(box, 1057, !c.up);
+        Set(box, 1040, c.word);
+        Set(box, 1041, c.matchCase);
+        Set(box, IDC_REGULAR, c.regular);
+        for (int i = 0; i < c.presses && FindReplaceBox(); ++i) Push(box, IDOK);
+        EXPECT_EQ(Selection(), c.selection) << c.name;
+        EXPECT_EQ(recorder.texts(), c.messages) << c.name;
+        if (HWND open = FindReplaceBox()) SendMessageA(open, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_FALSE(FindReplaceBox()) << c.name;
+    }
+}
+
+TEST_F(FindReplace, FindNextWithAndWithoutAPreviousFind) {
+    SetEdit("cat dog cat");
+    FindNextInEdit(holder, edit);  // nothing to find yet
+    EXPECT_TRUE(boxes.texts().empty());
+    HWND box = Open(false, "dog");
+    Push(box, IDOK);
+    SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(g_FindReplace.FindString, "dog");
+    SendMessageA(edit, EM_SETSEL, 0, 0);
+    FindNextInEdit(holder, edit);
+    EXPECT_EQ(Selection(), std::make_pair(4, 7));
+    g_FindReplace.FindString = "bird";
+    SendMessageA(edit, EM_SETSEL, 0, 0);
+    FindNextInEdit(holder, edit);
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Text 'bird' was not found.\t"});
+}
+
+TEST_F(FindReplace, HistoriesAreKeptWhenTheBoxOpensAgain) {
+    SetEdit("x");
+    for (const char* text : {"one", "two", "ONE"}) {
+        HWND box = Open(true, text, std::string("with ") + text);
+        Push(box, IDOK);
+        if (FindReplaceBox()) SendMessageA(FindReplaceBox(), WM_COMMAND, IDCANCEL, 0);
+    }
+    HWND box = OpenFindBox(holder, edit, true);
+    EXPECT_EQ(ListOf(GetDlgItem(box, IDC_FIND_COMBO)), (std::vector<std::string>{"ONE", "two"}));
+    EXPECT_EQ(ListOf(GetDlgItem(box, IDC_REPLACE_COMBO)).size(),
+              0u);  // Find Next keeps only the find text
+    EXPECT_EQ(TextOf(GetDlgItem(box, IDC_FIND_COMBO)), "ONE");
+    EXPECT_TRUE(Checked(box, IDC_FILES_ALL));
+    EXPECT_TRUE(Checked(box, IDC_CONFIRM_SAVE));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(box, IDC_FILES_MARKED)));  // nothing marked
+}
+
+TEST_F(FindReplace, ReplaceOneAndAll) {
+    struct Case {
+        const char* name;
+        std::string find, with;
+        int button;
+        std::string text;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"one replacement selects the next", "cat", "lion", 1024, "lion cat cat", {}},
+        {"all, longer", "cat", "tiger", 1025, "tiger tiger tiger", {"Replace complete!\t"}},
+        {"all, shorter", "cat", "ox", 1025, "ox ox ox", {"Replace complete!\t"}},
+    };
+    for (const auto& c : cases) {
+        MessageBoxRecorder recorder;
+        SetEdit("cat cat cat");
+        HWND box = Open(true, c.find, c.with);
+        Push(box, c.button);
+        EXPECT_EQ(TextOf(edit), c.text) << c.name;
+        EXPECT_EQ(recorder.texts(), c.messages) << c.name;
+        if (HWND open = FindReplaceBox()) SendMessageA(open, WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
+TEST_F(FindReplace, ReplaceInFilesWalksEachRowOnceFromTheShownRow) {
+    struct Case {
+        const char* name;
+        int option;
+        std::vector<int> selected, marked;
+        std::vector<std::string> order;
+    } cases[] = {
+        {"all", IDC_FILES_ALL, {}, {}, {"c.txt", "d.txt", "e.txt", "a.txt", "b.txt"}},
+        {"selected", IDC_FILES_SELECTED, {0, 3}, {}, {"c.txt", "d.txt", "a.txt"}},
+        {"marked", IDC_FILES_MARKED, {}, {1, 4}, {"c.txt", "e.txt", "b.txt"}},
+    };
+    for (const auto& c : cases) {
+        MessageBoxRecorder recorder;
+        ClearFileInfoList();
+        FiveFiles();
+        for (int row : c.selected)
+            ListView_SetItemState(g_Main.FileList, row, LVIS_SELECTED, LVIS_SELECTED);
+        for (int row : c.marked) SetItemMark(row, true);
+        // The focus has moved on since FileView opened on row 2.
+        ListView_SetItemState(g_Main.FileList, 4, LVIS_FOCUSED, LVIS_FOCUSED);
+        ShowInFileView(2);
+        for (size_t i = 0; i < c.order.size(); ++i) recorder.Answer(IDYES);
+        RunInFiles(c.option, true);
+        std::vector<std::string> asked;
+        for (const std::string& text : recorder.texts())
+            if (text.rfind("Replace completed in ", 0) == 0) asked.push_back(text.substr(21, 5));
+        EXPECT_EQ(asked, c.order) << c.name;
+        char summary[64];
+        snprintf(summary, sizeof summary, "%zu occurrences replaced in %zu file(s)!",
+                 c.order.size(), c.order.size());
+        EXPECT_EQ(recorder.texts().back(), summary) << c.name;
+        for (const std::string& name : c.order) EXPECT_EQ(Bytes(name), "an new word") << c.name;
+        EXPECT_EQ(TextOf(edit), "an new word") << c.name;  // the shown file again
+        EXPECT_EQ(Marks().substr(2, 1), "-") << c.name;
+        ExpectNoTemporaryFile();
+        for (int row = 0; row < 5; ++row)
+            ListView_SetItemState(g_Main.FileList, row, 0, LVIS_SELECTED);
+    }
+}
+
+TEST_F(FindReplace, ReplaceInFilesAnswers) {
+    struct Case {
+        const char* name;
+        bool confirm;
+        std::vector<int> answers;
+        std::string changed;  // rows a to e: n new, o old
+        bool modified;
+    } cases[] = {
+        {"no for the starting row", true, {IDNO, IDYES, IDYES, IDYES, IDYES, IDOK}, "nnonn", true},
+        {"without confirm, yes to save all", false, {IDYES}, "nnnnn", false},
+        {"without confirm, no to save all", false, {IDNO}, "ooooo", true},
+    };
+    for (const auto& c : cases) {
+        MessageBoxRecorder recorder;
+        for (int answer : c.answers) recorder.Answer(answer);
+        ClearFileInfoList();
+        FiveFiles();
+        ShowInFileView(2);
+        RunInFiles(IDC_FILES_ALL, c.confirm);
+        std::string changed;
+        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
+            changed += Bytes(name) == "an new word"   ? 'n'
+                       : Bytes(name) == "an old word" ? 'o'
+                                                      : '?';
+        EXPECT_EQ(changed, c.changed) << c.name;
+        EXPECT_EQ(SendMessageA(edit, EM_GETMODIFY, 0, 0) != 0, c.modified) << c.name;
+        EXPECT_EQ(TextOf(edit), "an new word") << c.name;
+        if (!c.confirm) {
+            EXPECT_EQ(recorder.texts().back(), "Replace in all files completed!\nSave all files?")
+                << c.name;
+        }
+        ExpectNoTemporaryFile();
+    }
+}
+
+TEST_F(FindReplace, ReadOnlyTargetAsksAndIgnoreLeavesIt) {
+    FiveFiles();
+    SetFileAttributesA((files + "\\d.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    ShowInFileView(2);
+    for (int answer : {IDYES, IDYES, IDOK, IDIGNORE, IDYES, IDYES, IDYES, IDOK})
+        boxes.Answer(answer);
+    RunInFiles(IDC_FILES_ALL, true);
+    EXPECT_EQ(Bytes("d.txt"), "an old word");
+    auto texts = boxes.texts();
+    ASSERT_GE(texts.size(), 4u);
+    EXPECT_EQ(texts[2], "File is read only!");
+    EXPECT_EQ(texts[3], "Error 5: Unable to write file to disk!");
+    EXPECT_EQ(boxes.shown()[3].type & MB_TYPEMASK, static_cast<UINT>(MB_ABORTRETRYIGNORE));
+    EXPECT_EQ(texts.back(), "4 occurrences replaced in 4 file(s)!");
+    ExpectNoTemporaryFile();
+}
+
+TEST_F(FindReplace, LargeAndZeroByteFilesAreSkippedAndNamed) {
+    std::string large(70000, 'x');
+    large.replace(100, 3, "old");
+    ShowRows({{"a.txt", "old a"}, {"big.txt", large}, {"zero.txt", std::string("old\0z", 5)}});
+    ShowInFileView(0);
+    boxes.Answer(IDOK);
+    boxes.Answer(IDYES);
+    RunInFiles(IDC_FILES_ALL, false);
+    EXPECT_EQ(boxes.texts()[0],
+              "Not changed: too large for FileView or holding a zero byte:\nbig.txt\nzero.txt");
+    EXPECT_EQ(Bytes("big.txt"), large);
+    EXPECT_EQ(Bytes("zero.txt"), std::string("old\0z", 5));
+    EXPECT_EQ(Bytes("a.txt"), "new a");
+    ExpectNoTemporaryFile();
+}
+
+// The real file layer with one step failing: the target keeps its bytes and
+// the real clean-up leaves no temporary file.
+class FailingFiles : public ReplaceFileLayer {
+  public:
+    explicit FailingFiles(std::string step) : real_(RealReplaceFiles()), step_(std::move(step)) {}
+    Read ReadWhole(const std::string& p, size_t l, std::string& t) override {
+        return real_->ReadWhole(p, l, t);
+    }
+    bool CreateTempFile(const std::string& d, std::string& t) override {
+        return !Fails("create") && real_->CreateTempFile(d, t);
+    }
+    bool OpenForWriting(const std::string& p) override {
+        return !Fails("open") && real_->OpenForWriting(p);
+    }
+    bool Write(const char* b, size_t c) override {
+        if (Fails("write")) return real_->Write(b, c / 2), false;
+        return real_->Write(b, c);
+    }
+    bool Flush() override { return !Fails("flush") && real_->Flush(); }
+    bool Close() override { return real_->Close() && !Fails("close"); }
+    Replaced Replace(const std::string& f, const std::string& t) override {
+        return Fails("replace") ? Replaced::Failed : real_->Replace(f, t);
+    }
+    bool Remove(const std::string& p) override { return real_->Remove(p); }
+    bool Exists(const std::string& p) override { return real_->Exists(p); }
+    int LastError() override { return 29; }
+
+  private:
+    bool Fails(const char* step) const { return step_ == step; }
+    std::unique_ptr<ReplaceFileLayer> real_;
+    std::string step_;
+};
+
+TEST_F(FindReplace, InjectedFailureAtEachWriteStepLeavesTheFileAsItWas) {
+    for (const char* step : {"create", "open", "write", "flush", "close", "replace"}) {
+        for (bool confirm : {true, false}) {
+            MessageBoxRecorder recorder;
+            // Confirmed: Ignore is taken as Yes to "Save it?", then ignores the
+            // failure. Pending: Ignore the failed write, or Yes to save all when
+            // the move is what fails.
+            if (!confirm && std::string(step) == "replace") {
+                recorder.Answer(IDYES);
+            } else {
+                for (int i = 0; i < 6; ++i) recorder.Answer(IDIGNORE);
+            }
+            ClearFileInfoList();
+            ShowRows({{"a.txt", "old a"}});
+            ShowInFileView(0);
+            FailingFiles failing(step);
+            SetReplaceFilesForTesting(&failing);
+            RunInFiles(IDC_FILES_ALL, confirm);
+            SetReplaceFilesForTesting(nullptr);
+            EXPECT_EQ(Bytes("a.txt"), "old a") << step << confirm;
+            ExpectNoTemporaryFile();
+            if (HWND box = FindReplaceBox()) SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+}
+
+// FileView itself: its Replace command opens the box over EditView, and a run
+// without Confirm File Save, answered Yes, puts the new text in every file.
+TEST_F(FindReplace, FileViewReplacesInAllListedFiles) {
+    FiveFiles();
+    ShowInFileView(2);
+    gSearchCriteria.SearchText = "old";
+    SetContextLines(kWholeFileContext, kWholeFileContext);
+    HWND fileView = OpenFileViewWindow(Main());
+    ASSERT_TRUE(fileView);
+    DrainMessages();
+    SendMessageA(fileView, WM_COMMAND, IDM_FV_REPLACE, 0);
+    HWND box = FindReplaceBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(GetParent(box), fileView);
+    SetDlgItemTextA(box, IDC_FIND_COMBO, "old");
+    SetDlgItemTextA(box, IDC_REPLACE_COMBO, "new");
+    Set(box, IDC_CONFIRM_SAVE, false);
+    boxes.Answer(IDYES);
+    Push(box, IDC_REPLACE_IN_FILES);
+    EXPECT_EQ(boxes.texts(),
+              std::vector<std::string>{"Replace in all files completed!\nSave all files?"});
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
+        EXPECT_EQ(Bytes(name), "an new word");
+    EXPECT_EQ(TextOf(FileViewEditView()), "an new word");
+    EXPECT_FALSE(FindReplaceBox());
+    ExpectNoTemporaryFile();
+    DestroyWindow(fileView);
+    gSearchCriteria = SearchCriteria{};
+}
+
+}  // namespace
