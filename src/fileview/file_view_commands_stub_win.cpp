@@ -4,5 +4,3 @@
 void OnFileViewFindCommand(HWND, int) {}
 void OnFileViewFindMessage(HWND, LPARAM) {}
 void OnFileViewPrintCommand(HWND, int) {}
-void OnFileViewEditCommand(HWND, int) {}
-void OnFileViewOptionCommand(HWND, int) {}
