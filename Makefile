@@ -5,7 +5,7 @@ JOBS    ?= $(shell nproc)
 # The nested builds print their steps, not every directory they enter.
 export MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test bench fuzz clean
 
 all: build
 
@@ -28,6 +28,11 @@ bench: deps $(BUILD)/CMakeCache.txt
 	@tools/install-deps --bench
 	@cmake --build $(BUILD) -j $(JOBS)
 	@bench/run $(BUILD)
+
+# Coverage-guided fuzzing of the core, FUZZ_SECONDS per harness (default 60).
+fuzz: deps
+	@tools/install-deps --fuzz
+	@tools/run-fuzz $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

@@ -15,6 +15,18 @@ if(CORE_TESTS)
     gtest_discover_tests(core_tests TEST_PREFIX "core." DISCOVERY_TIMEOUT 60)
 endif()
 
+# The fuzzers' corpora replayed without fuzzing: each harness with a small
+# driver of our own, under the same sanitizers, one ctest entry per harness.
+file(GLOB FUZZ_HARNESSES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)
+foreach(harness ${FUZZ_HARNESSES})
+    get_filename_component(name ${harness} NAME_WE)
+    string(REGEX REPLACE "_fuzz$" "" name ${name})
+    add_executable(replay_${name} ${harness} ${CMAKE_SOURCE_DIR}/tests/fuzz/replay_main.cpp)
+    target_compile_options(replay_${name} PRIVATE -Wall -Wextra -Werror ${SANITIZE})
+    target_link_libraries(replay_${name} PRIVATE quarry_core)
+    add_test(NAME fuzz.${name} COMMAND replay_${name} ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${name})
+endforeach()
+
 # The Windows side, built by MinGW in its own folder and tested under Wine.
 option(QUARRY_WINDOWS "Build Quarry32.exe and the Wine tests with MinGW-w64" ON)
 if(QUARRY_WINDOWS)
@@ -31,8 +43,25 @@ if(QUARRY_WINDOWS)
 
     set(WINE_RUN ${CMAKE_SOURCE_DIR}/tools/wine-run)
     add_test(NAME win.tests
-             COMMAND ${WINE_RUN} ${WINDOWS_BUILD} ${WINDOWS_BUILD}/bin/win_tests.exe --gtest_color=no)
+             COMMAND ${WINE_RUN} ${WINDOWS_BUILD} ${WINDOWS_BUILD}/bin/win_tests.exe --gtest_color=no
+                     --gtest_filter=-Hostile*)
     set_tests_properties(win.tests PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine)
+    # Hostile trees and settings and the long day of searches, on their own
+    # clock: they build large trees and run hundreds of searches.
+    add_test(NAME win.hostile
+             COMMAND ${WINE_RUN} ${WINDOWS_BUILD} ${WINDOWS_BUILD}/bin/win_tests.exe --gtest_color=no
+                     --gtest_filter=Hostile*)
+    set_tests_properties(win.hostile PROPERTIES TIMEOUT 900 RESOURCE_LOCK wine)
+
+    # The printing tests print through a private CUPS scheduler with a PDF
+    # printer, started before the Wine tests and stopped after them.
+    set(TEST_PRINTER ${CMAKE_SOURCE_DIR}/tools/test-printer)
+    add_test(NAME printer.start COMMAND ${TEST_PRINTER} start ${WINDOWS_BUILD})
+    add_test(NAME printer.stop COMMAND ${TEST_PRINTER} stop ${WINDOWS_BUILD})
+    set_tests_properties(printer.start PROPERTIES FIXTURES_SETUP printer)
+    set_tests_properties(printer.stop PROPERTIES FIXTURES_CLEANUP printer)
+    set_tests_properties(win.tests PROPERTIES FIXTURES_REQUIRED printer
+                         ENVIRONMENT "CUPS_SERVER=${WINDOWS_BUILD}/cups/cups.sock")
 endif()
 
 # The native side of `make bench`: the data generator, and the scan against

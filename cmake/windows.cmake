@@ -40,6 +40,10 @@ add_executable(win_tests ${WIN_TESTS} ${RESOURCES})
 target_compile_options(win_tests PRIVATE -Wall -Wextra -Werror)
 target_link_libraries(win_tests PRIVATE quarry_win gtest)
 
+# The Add to Zip tests start this in place of a zip program; it records how it was started.
+add_executable(zip_standin WIN32 ${CMAKE_SOURCE_DIR}/tests/win/standin/zip_standin.cpp)
+add_dependencies(win_tests zip_standin)
+
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
     add_subdirectory(bench)
 endif()

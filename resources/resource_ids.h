@@ -209,6 +209,10 @@
 #define IDC_PRINT_EDITVIEW 241
 #define IDC_PRINT_LINE_LIST 242
 
+// The box shown while a print job spools, a template named by text
+#define QUARRY_PRINT_CANCEL_BOX "PrintDlg"
+#define IDC_PRINT_FILE_NAME 851
+
 // ---------------------------------------------------------------------------------------------
 // String table. Command help lines use the command's own id (see above).
 #define IDS_APP_TITLE 1

@@ -157,3 +157,11 @@ int RunMessageLoop() {
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) ProcessLoopMessage(msg);
     return static_cast<int>(msg.wParam);
 }
+
+HWND MainWindowHandle() {
+    return g_App.MainWindow;
+}
+
+HINSTANCE AppInstanceHandle() {
+    return g_App.AppInstance;
+}

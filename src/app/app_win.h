@@ -44,3 +44,8 @@ bool ProgramFilePath(const char* fileName, char* out);
 
 // Tests point the program's directory elsewhere; nullptr restores the module's.
 void SetProgramDirectoryForTesting(const char* directory);
+
+// For subsystems that own windows and dialogs of their own: the main window
+// (their owner) and the module holding the resources.
+HWND MainWindowHandle();
+HINSTANCE AppInstanceHandle();

@@ -18,6 +18,8 @@
 #include "app/main_window_win.h"
 #include "app/message_box_win.h"
 #include "app/option_dialogs_win.h"
+#include "fileops/file_operations_win.h"
+#include "fileops/open_file_win.h"
 #include "fileview/file_view_win.h"
 #include "fileview/find_state.h"
 #include "resource_ids.h"
@@ -204,8 +206,16 @@ LRESULT OnMainCommand(HWND hwnd, int id, int code, HWND control, WPARAM wp, LPAR
         case IDM_SAVE_SETTINGS_NOW: OnSaveSettingsNow(hwnd); return 0;
         case IDM_SAVE_SETTINGS_ON_EXIT: OnSaveSettingsOnExit(hwnd); return 0;
         case IDM_SELECT_ALL_ITEMS: SelectAllItems(); return 0;
+        case IDM_BROWSE_DIR: BrowseForDirectory(hwnd, g_Main.DirectoryCombo); return 0;
+        case IDM_RENAME_FILE: RenameFocusedItem(); return 0;
+        case IDM_DELETE_FILES: DeleteSelectedFiles(); return 0;
+        case IDM_COPY_FILES: CopySelectedFiles(); return 0;
+        case IDM_MOVE_FILES: MoveSelectedFiles(); return 0;
+        case IDM_ADD_TO_ZIP: AddSelectedToZip(); return 0;
         case IDM_SORT_OPTIONS: ShowSortOptionsDialog(hwnd); return 0;
         case IDM_FILE_FILTER: OnFileFilter(hwnd); return 0;
+        case IDM_OPEN_FILE: OpenFocusedItem(); return 0;
+        case IDM_FILEVIEW_SETTINGS: FileViewSettingsDialog(hwnd); return 0;
         case IDC_TOOLBAR_COMBO:
             if (code == CBN_SELENDOK) OnDefaultFileType(hwnd);
             break;

@@ -3,4 +3,3 @@
 // These commands reach FileView already; what they do is still to come.
 void OnFileViewFindCommand(HWND, int) {}
 void OnFileViewFindMessage(HWND, LPARAM) {}
-void OnFileViewPrintCommand(HWND, int) {}

@@ -10,6 +10,7 @@ struct FileViewFile {
     char FullPath[260] = "";
     char FileName[260] = "";
     bool WholeFile = false;  // below kFileViewCapacity: EditView holds all of it
+    int64_t LastWriteTime = 0;  // seconds since 1970 UTC; dates the printed pages
 };
 
 // A file is held whole in EditView only below this many bytes.

@@ -16,3 +16,8 @@ struct FileInfoItem {
 // The full path of a result: the directory, a backslash unless it already
 // ends in one, and the name.
 std::string JoinPath(const std::string& directory, const std::string& name);
+
+// The directory part of a full path: everything before its last backslash
+// (or slash), keeping the backslash of a drive's root ("c:\"); empty when the
+// path names no directory.
+std::string DirectoryPart(const std::string& path);

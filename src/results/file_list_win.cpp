@@ -135,6 +135,10 @@ FileInfoItem* GetItemRecord(int row) {
     return reinterpret_cast<FileInfoItem*>(item.lParam);
 }
 
+int FocusedItem() {
+    return static_cast<int>(SendMessageA(List(), LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
+}
+
 std::string GetItemFullPath(int row) {
     const FileInfoItem* item = GetItemRecord(row);
     return item ? JoinPath(item->directory, item->name) : std::string();
@@ -174,17 +178,13 @@ void ToggleFocusedItemMark() {
 }
 
 void DeleteSelectedItems() {
-    int selected = static_cast<int>(SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0));
-    int first = NextRow(-1, LVNI_SELECTED);
-    if (selected <= 0 || first < 0) return;
+    std::vector<int> rows;
+    for (int row = NextRow(-1, LVNI_SELECTED); row >= 0; row = NextRow(row, LVNI_SELECTED))
+        rows.push_back(row);
+    int selected = static_cast<int>(rows.size());
+    if (selected == 0) return;
     // Only the rows go; the files on disk stay.
-    for (int row = first; row >= 0; row = NextRow(-1, LVNI_SELECTED))
-        SendMessageA(List(), LVM_DELETEITEM, row, 0);
-    int remaining = RowCount();
-    if (remaining > 0) {
-        int row = std::min(first, remaining - 1);
-        SetRowState(row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
-    }
+    DeleteItemRows(rows);
     char text[64];
     snprintf(text, sizeof text, "%d file info(s) deleted", selected);
     SetStatusPart(0, text);
@@ -252,4 +252,25 @@ int CopySelectedToClipboard() {
     if (paths.empty()) return 1;
 
     return PutClipboardText(host.owner, JoinSelectedPaths(paths, kClipboardSeparator)) ? 1 : 0;
+}
+
+bool EditItemLabel(int row) {
+    SetFocus(List());
+    return SendMessageA(List(), LVM_EDITLABELA, row, 0) != 0;
+}
+
+void RedrawItems() {
+    RedrawWindow(List(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOERASE);
+}
+
+void DeleteItemRows(const std::vector<int>& rows) {
+    if (rows.empty()) return;
+    // From the last, so the numbers of the rows still to go stay true.
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+        SendMessageA(List(), LVM_DELETEITEM, *row, 0);
+    int remaining = RowCount();
+    if (remaining > 0) {
+        int row = std::min(rows.front(), remaining - 1);
+        SetRowState(row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    }
 }

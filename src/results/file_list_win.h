@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "results/file_info.h"
 
@@ -34,6 +35,8 @@ void InitListColumns(HWND list);
 // Makes rows 0 to count - 1 of the first `count` pending items, each marked.
 void ShowPendingItems(int count);
 FileInfoItem* GetItemRecord(int row);
+// The focused row, or -1.
+int FocusedItem();
 std::string GetItemFullPath(int row);
 // The next selected row after `after` (-1 starts at the top), or -1; its full
 // path goes to `path` when one is found and `path` is given.
@@ -73,3 +76,11 @@ void ShowDateLabel(HWND mainWindow);
 bool RenameFromLabelEdit(int row, const char* newName);
 // Opens the row's file in the configured viewer.
 void OpenFileFromList(int row);
+// Starts in-place editing of the row's name; false when the list refuses.
+bool EditItemLabel(int row);
+// Redraws the rows at once, without erasing the background.
+void RedrawItems();
+// Removes the given rows (ascending, as NextSelectedItem finds them); the
+// focus and selection go to the row now at the first one's place, or to the
+// new last row.
+void DeleteItemRows(const std::vector<int>& rows);

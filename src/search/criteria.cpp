@@ -296,3 +296,7 @@ int32_t WalkDepthFor(int subDirMode, uint32_t subDirLevel) {
         default: return subDirLevel > INT32_MAX ? INT32_MAX : static_cast<int32_t>(subDirLevel);
     }
 }
+
+bool LastSearchHadText() {
+    return !gSearchCriteria.SearchText.empty();
+}

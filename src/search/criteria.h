@@ -121,3 +121,6 @@ inline constexpr const char* kBadDatesText = "Error: Bad Date(s)\t";
 inline constexpr const char* kBadLessText = "Error in Less field";
 inline constexpr const char* kBadMoreText = "Error in More field";
 inline constexpr const char* kBadLevelText = "Sub-directory level error";
+
+// Whether the last search looked for a text; FileView then lists its matching lines.
+bool LastSearchHadText();

@@ -26,6 +26,23 @@ uint32_t LastLineFeed(const char* buffer, uint32_t end) {
     return 0;
 }
 
+// Fills `count` bytes unless the file ends first. A read may return fewer
+// bytes than asked before the end (a slow device, a file being written), so
+// a short read is taken for the last piece only once the file's measured
+// size is reached or a read gives nothing; a file read to its measured end
+// costs no extra read. Result: bytes read, or -1 on a read error.
+int64_t ReadChunk(ChunkReader& reader, char* buffer, uint32_t count, int64_t measuredLeft) {
+    uint32_t total = 0;
+    while (total < count) {
+        const int64_t got = reader.Read(buffer + total, count - total);
+        if (got < 0) return -1;
+        if (got == 0) break;
+        total += static_cast<uint32_t>(std::min<int64_t>(got, count - total));
+        if (total >= measuredLeft) break;
+    }
+    return total;
+}
+
 struct ReaderCloser {
     ChunkReader& reader;
     ~ReaderCloser() { reader.Close(); }
@@ -304,7 +321,7 @@ uint32_t ScanFile(ScanState& scan, ChunkReader& reader, ScanHost& host, const st
     ContextScan context(scan, host, primary);
 
     for (;;) {
-        const int64_t got = reader.Read(primary + 1, chunkSize);
+        const int64_t got = ReadChunk(reader, primary + 1, chunkSize, fileSize - readStart);
         if (got == 0) break;
         if (got < 0) {
             host.ScanWarning("Unable to read file");

@@ -128,13 +128,22 @@ std::string ParseOtherEditor(const std::string& text) {
     return program;
 }
 
+// Window coordinates beyond this cannot be a place on any screen.
+constexpr int64_t kFarthestCoordinate = 32767;
+
 WindowRect ParseWindowSize(const std::string& text) {
     std::vector<std::string> numbers = SplitAtSpacesAndCommas(text);
     if (numbers.size() < 4) return WindowRect{};
-    return WindowRect{static_cast<int32_t>(ParseSignedNumber(numbers[0])),
-                      static_cast<int32_t>(ParseSignedNumber(numbers[1])),
-                      static_cast<int32_t>(ParseSignedNumber(numbers[2])),
-                      static_cast<int32_t>(ParseSignedNumber(numbers[3]))};
+    int64_t values[4];
+    for (int i = 0; i < 4; ++i) {
+        values[i] = ParseSignedNumber(numbers[i]);
+        // An absurd placement would put FileView where nobody can see it:
+        // read it as none, so FileView keeps its own.
+        if (values[i] < -kFarthestCoordinate || values[i] > kFarthestCoordinate)
+            return WindowRect{};
+    }
+    return WindowRect{static_cast<int32_t>(values[0]), static_cast<int32_t>(values[1]),
+                      static_cast<int32_t>(values[2]), static_cast<int32_t>(values[3])};
 }
 
 int InRangeOr(int number, int low, int high, int replacement) {

@@ -39,6 +39,7 @@ class Scan : public ChunkReader, public ScanHost {
     std::map<std::string, std::string> files;
     V64 readStarts;
     int closes = 0, failingRead = -1;
+    uint32_t readCap = UINT32_MAX;  // a device that gives at most this many bytes a read
     V warnings, entries;
     NonTextList nonText;
     bool fileViewOpen = true;
@@ -72,7 +73,8 @@ class Scan : public ChunkReader, public ScanHost {
         const int reads = static_cast<int>(readStarts.size());
         if (reads == failingRead || reads > 100) return -1;  // or a scan that never ends
         readStarts.push_back(position_);
-        const std::string piece = file_->substr(static_cast<size_t>(position_), count);
+        const std::string piece =
+            file_->substr(static_cast<size_t>(position_), std::min(count, readCap));
         std::memcpy(buffer, piece.data(), piece.size());
         position_ += static_cast<int64_t>(piece.size());
         return static_cast<int64_t>(piece.size());
@@ -104,6 +106,22 @@ class Scan : public ChunkReader, public ScanHost {
 
 std::string WithAt(std::string text, size_t at, const std::string& piece) {
     return text.replace(at, piece.size(), piece);
+}
+
+// A read that gives less than asked before the file's end is not its end:
+// the occurrence, the line count and the window beyond it are still found.
+TEST(ScanFile, ShortReadsBeforeTheEndAreNotTheEnd) {
+    const std::string lines = WithAt(Lines(1000), 99000, "needle");
+    for (uint32_t cap : {4096u, 30000u, 61439u}) {
+        Scan lineList;
+        lineList.readCap = cap;
+        EXPECT_EQ(lineList.Run(lines, "needle", kTextCase), 1u) << cap;
+        EXPECT_EQ(lineList.state.CurrentLineNumber, 1000u) << cap;
+        Scan context;
+        context.readCap = cap;
+        EXPECT_EQ(context.Window(lines, 999, 2, 1000), 1u) << cap;
+        EXPECT_EQ(context.window, lines.substr(99800)) << cap;
+    }
 }
 
 TEST(ScanFile, CountsOccurrencesAndLineFeeds) {

@@ -70,6 +70,25 @@ TEST(SettingsTest, RangesAndReplacementsOnRead) {
     }
 }
 
+// A placement no screen can show reads as none, so FileView keeps its own.
+TEST(SettingsTest, AbsurdWindowPlacementReadsAsNone) {
+    const struct {
+        const char* text;
+        WindowRect expected;
+    } cases[] = {
+        {"10,0,400,400", {10, 0, 400, 400}},
+        {"-32767 32767,1,1", {-32767, 32767, 1, 1}},
+        {"10,0,400,32768", {}},
+        {"-99999999999,0,400,400", {}},
+        {"10,0,4294967696,400", {}},
+    };
+    for (const auto& c : cases) {
+        Settings s;
+        ApplySettingsValue(s, SettingsValue::WindowSize, c.text);
+        EXPECT_EQ(s.FileViewRect, c.expected) << c.text;
+    }
+}
+
 TEST(SettingsTest, LoadCutsLongTextsAndLowerCasesTheDirectory) {
     FakeProfileStore store;
     store.values = {{{"Find", "ZipOptions"}, std::string(40, 'z')},

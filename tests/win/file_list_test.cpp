@@ -21,12 +21,6 @@
 
 namespace {
 
-struct RecordedWarnings : WarningSink {
-    void ShowWarning(const std::string& text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
-
-using Files = std::vector<std::pair<std::string, std::string>>;
 const Files kThreeFiles = {{"b.txt", "bb"}, {"c.txt", "c"}, {"a.txt", "aaa"}};
 
 class FileList : public ProgramTest {
@@ -40,49 +34,16 @@ class FileList : public ProgramTest {
     // Rows for real files written into `directory` (the test folder when
     // empty), found in the given order.
     void ShowFiles(const Files& files, std::string directory = "") {
-        if (directory.empty()) directory = folder.path();
-        RecordedWarnings warnings;
-        int found = 0;
-        for (const auto& [name, bytes] : files) {
-            std::string path = directory + "\\" + name;
-            std::ofstream(path, std::ios::binary) << bytes;
-            WIN32_FILE_ATTRIBUTE_DATA data = {};
-            GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
-            DirEntry entry;
-            entry.name = name;
-            entry.size = data.nFileSizeLow;
-            entry.modified = UnixTimeFromFileTime(data.ftLastWriteTime.dwLowDateTime,
-                                                  data.ftLastWriteTime.dwHighDateTime);
-            found = AddFileInfoItem(warnings, directory, entry, found);
-        }
-        ShowPendingItems(found);
-        ASSERT_TRUE(warnings.shown.empty());
+        ShowRealFiles(directory.empty() ? folder.path() : directory, files);
     }
 
-    // The text the list itself asks the program for when it draws the cell.
-    std::string Cell(int row, int column) const {
-        char text[300] = "";
-        LVITEMA item = {};
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(g_Main.FileList, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-        return text;
-    }
+    std::string Cell(int row, int column) const { return ListCell(row, column); }
 
     int Focused() const {
         return static_cast<int>(SendMessageA(g_Main.FileList, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
     }
-    void SetState(int row, UINT state, UINT mask) const {
-        LVITEMA item = {};
-        item.state = state;
-        item.stateMask = mask;
-        SendMessageA(g_Main.FileList, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-    }
-    void SelectOnly(std::initializer_list<int> rows) const {
-        SetState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        for (int row : rows) SetState(row, LVIS_SELECTED, LVIS_SELECTED);
-    }
+    void SetState(int row, UINT state, UINT mask) const { SetRowState(row, state, mask); }
+    void SelectOnly(std::initializer_list<int> rows) const { SelectRows(rows); }
 
     // Opens both row popups as the menu bar does; one letter for each group of
     // commands that is wholly enabled, lower case when only partly.

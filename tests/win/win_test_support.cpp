@@ -11,6 +11,9 @@
 #include "app/main_window_win.h"
 #include "app/message_box_win.h"
 #include "resource_ids.h"
+#include "results/file_list_win.h"
+#include "results/pending.h"
+#include "search/dir_lister_win.h"
 #include "search/search_win.h"
 #include "settings/settings.h"
 
@@ -83,6 +86,54 @@ std::string TempFolder::Read(const std::string& name) const {
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
+}
+
+namespace {
+struct RecordedWarnings : WarningSink {
+    void ShowWarning(const std::string& text) override { shown.push_back(text); }
+    std::vector<std::string> shown;
+};
+}  // namespace
+
+void ShowRealFiles(const std::string& directory, const Files& files) {
+    RecordedWarnings warnings;
+    int found = 0;
+    for (const auto& [name, bytes] : files) {
+        std::string path = directory + "\\" + name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+        DirEntry entry;
+        entry.name = name;
+        entry.size = data.nFileSizeLow;
+        entry.modified = UnixTimeFromFileTime(data.ftLastWriteTime.dwLowDateTime,
+                                              data.ftLastWriteTime.dwHighDateTime);
+        found = AddFileInfoItem(warnings, directory, entry, found);
+    }
+    ShowPendingItems(found);
+    ASSERT_TRUE(warnings.shown.empty());
+}
+
+std::string ListCell(int row, int column) {
+    char text[300] = "";
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(g_Main.FileList, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+void SetRowState(int row, UINT state, UINT mask) {
+    LVITEMA item = {};
+    item.state = state;
+    item.stateMask = mask;
+    SendMessageA(g_Main.FileList, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void SelectRows(std::initializer_list<int> rows) {
+    SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (int row : rows) SetRowState(row, LVIS_SELECTED, LVIS_SELECTED);
 }
 
 void EndSearchDialogs(HWND dialog, int templateId) {

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Records every message box the program shows and answers it from a script,
@@ -20,6 +22,11 @@ class MessageBoxRecorder {
     MessageBoxRecorder();
     ~MessageBoxRecorder();
     void Answer(int reply) { replies_.push_back(reply); }
+    void Clear() {
+        shown_.clear();
+        replies_.clear();
+        nextReply_ = 0;
+    }
     const std::vector<ShownMessage>& shown() const { return shown_; }
     std::vector<std::string> texts() const;
 
@@ -45,6 +52,16 @@ class TempFolder {
     static void RemoveFolder(const std::string& path);
     std::string path_;
 };
+
+// Rows of the File Info List for real files written into `directory`, found
+// in the given order (name, bytes).
+using Files = std::vector<std::pair<std::string, std::string>>;
+void ShowRealFiles(const std::string& directory, const Files& files);
+// The text the list itself asks the program for when it draws the cell.
+std::string ListCell(int row, int column);
+void SetRowState(int row, UINT state, UINT mask);
+// Selects exactly these rows; no row keeps the focus.
+void SelectRows(std::initializer_list<int> rows);
 
 // Ends each modal dialog of a search as soon as it opens (OK, and Cancel for
 // the level asked between targets), so no window test waits on one. Tests of

@@ -1,0 +1,205 @@
+// Rename, delete, copy and move on the real disk through the shell, the target
+// dialog and the folder browser. The decisions are in file_operations.cpp.
+
+#include "fileops/file_operations_win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "app/app_win.h"
+#include "app/main_window_win.h"
+#include "app/message_box_win.h"
+#include "fileops/file_operations.h"
+#include "resource_ids.h"
+#include "results/file_list_win.h"
+#include "results/presentation_win.h"
+#include "search/search_win.h"
+
+namespace {
+
+void ShowWarningText(const std::string& text) {
+    WarningBox(nullptr, "%s", text.c_str());
+}
+
+struct ShellFileOperations : FileOperationHost {
+    std::vector<SelectedFile> SelectedFiles() override {
+        std::vector<SelectedFile> files;
+        std::string path;
+        for (int row = NextSelectedItem(-1, &path); row >= 0; row = NextSelectedItem(row, &path))
+            files.push_back({row, path});
+        return files;
+    }
+    bool AskTargetDirectory(const char* verb, int count, std::string& target) override {
+        return ::AskTargetDirectory(verb, count, target);
+    }
+    bool RunShellOperation(ShellFunction function, const std::string& sources,
+                           const std::string& destinations, bool onePerSource) override {
+        SHFILEOPSTRUCTA op = {};
+        op.hwnd = MainWindowHandle();
+        op.wFunc = static_cast<UINT>(function);
+        op.pFrom = sources.c_str();
+        op.pTo = destinations.empty() ? nullptr : destinations.c_str();
+        op.fFlags = onePerSource ? FOF_MULTIDESTFILES : 0;
+        int result = SHFileOperationA(&op);
+        return result == 0 && !op.fAnyOperationsAborted;
+    }
+    bool FileExists(const std::string& path) override {
+        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    void RemoveRows(const std::vector<int>& rows) override { DeleteItemRows(rows); }
+    void ShowStatus(const std::string& text) override { SetStatusText(text.c_str()); }
+    void ShowWarning(const std::string& text) override { ShowWarningText(text); }
+};
+
+struct DiskRename : RenameHost {
+    int RenameFile(const std::string& from, const std::string& to) override {
+        if (MoveFileA(from.c_str(), to.c_str())) return 0;
+        return static_cast<int>(GetLastError());
+    }
+    void ShowWarning(const std::string& text) override { ShowWarningText(text); }
+};
+
+// The target dialog.
+
+constexpr int kTargetTextMax = MAX_PATH - 1;
+
+struct TargetDialogState {
+    const char* verb;
+    int count;
+    std::string entered;
+};
+
+BOOL OnTargetDialogInit(HWND dialog, TargetDialogState* state) {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+    CenterWindow(dialog, 0);
+    SetWindowTextA(dialog, state->verb);
+    char current[MAX_PATH] = "";
+    DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
+    if (length == 0 || length >= MAX_PATH) current[0] = '\0';
+    CharLowerA(current);
+    SetDlgItemTextA(dialog, IDC_CURRENT_DIR, current);
+    std::string preset = current;
+    if (!preset.empty() && preset.back() != '\\') preset += '\\';
+    HWND edit = GetDlgItem(dialog, IDC_TARGET_DIR);
+    SendMessageA(edit, EM_LIMITTEXT, kTargetTextMax, 0);
+    SetWindowTextA(edit, preset.c_str());
+    SetWindowTextF(GetDlgItem(dialog, IDC_TARGET_LABEL), "%s %d file(s) to:", state->verb,
+                   state->count);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SetFocus(edit);
+    CallDialogTestHook(dialog, IDD_COPY_MOVE);
+    return FALSE;  // the focus is set
+}
+
+void OnTargetDialogOk(HWND dialog, TargetDialogState& state) {
+    char text[MAX_PATH] = "";
+    GetDlgItemTextA(dialog, IDC_TARGET_DIR, text, kTargetTextMax + 1);
+    state.entered = text;
+    EndDialog(dialog, IDOK);
+}
+
+INT_PTR CALLBACK TargetDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* state = reinterpret_cast<TargetDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (msg) {
+        case WM_INITDIALOG:
+            return OnTargetDialogInit(dialog, reinterpret_cast<TargetDialogState*>(lp));
+        case WM_CONTEXTMENU: ShowDialogContextHelp(reinterpret_cast<HWND>(wp)); return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(wp)) {
+                case IDC_TARGET_BROWSE:
+                    BrowseForDirectory(dialog, GetDlgItem(dialog, IDC_TARGET_DIR));
+                    return TRUE;
+                case IDOK: OnTargetDialogOk(dialog, *state); return TRUE;
+                case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+            }
+            break;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void RenameFocusedItem() {
+    int row = FocusedItem();
+    if (row < 0) return;
+    std::string path = GetItemFullPath(row);
+    EditItemLabel(row);
+    char text[kMessageTextSize];
+    snprintf(text, sizeof text, "%s renamed.", path.c_str());
+    SetStatusText(text);
+}
+
+bool RenameFromLabelEdit(int row, const char* newName) {
+    DiskRename disk;
+    if (!EndRename(disk, GetItemRecord(row), newName)) return false;
+    RedrawItems();
+    return true;
+}
+
+int DeleteSelectedFiles() {
+    ShellFileOperations shell;
+    return DeleteSelectedFiles(shell);
+}
+
+int CopySelectedFiles() {
+    ShellFileOperations shell;
+    return CopySelectedFiles(shell);
+}
+
+int MoveSelectedFiles() {
+    ShellFileOperations shell;
+    return MoveSelectedFiles(shell);
+}
+
+bool AskTargetDirectory(const char* verb, int count, std::string& target) {
+    TargetDialogState state{verb, count, {}};
+    INT_PTR answer =
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_COPY_MOVE),
+                        MainWindowHandle(), TargetDialogProc, reinterpret_cast<LPARAM>(&state));
+    if (answer != IDOK) return false;
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(state.entered.c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH) return false;
+    target = full;
+    return true;
+}
+
+void BrowseForDirectory(HWND owner, HWND control) {
+    IMalloc* shellMalloc = nullptr;
+    if (FAILED(SHGetMalloc(&shellMalloc))) {
+        WarningBox(nullptr, "Out of memory!");
+        return;
+    }
+    char* buffer = static_cast<char*>(shellMalloc->Alloc(MAX_PATH));
+    if (!buffer) {
+        shellMalloc->Release();
+        WarningBox(nullptr, "Out of memory!");
+        return;
+    }
+    LPITEMIDLIST root = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(owner, CSIDL_DRIVES, &root))) {
+        shellMalloc->Free(buffer);
+        shellMalloc->Release();
+        WarningBox(nullptr, "Can't find Programs folder!");
+        return;
+    }
+    BROWSEINFOA browse = {};
+    browse.hwndOwner = owner;
+    browse.pidlRoot = root;
+    browse.pszDisplayName = buffer;
+    browse.lpszTitle = "Select a directory";
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    LPITEMIDLIST picked = SHBrowseForFolderA(&browse);
+    if (picked) {
+        if (SHGetPathFromIDListA(picked, buffer))
+            SetWindowTextA(control, NormalizePathForDisplay(std::string(buffer)).c_str());
+        shellMalloc->Free(picked);
+    }
+    shellMalloc->Free(root);
+    shellMalloc->Free(buffer);
+    shellMalloc->Release();
+}

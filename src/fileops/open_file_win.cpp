@@ -1,0 +1,69 @@
+#include "fileops/open_file_win.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/app_win.h"
+#include "app/main_window_win.h"
+#include "fileops/open_file.h"
+#include "fileview/file_view_win.h"
+#include "results/file_list_win.h"
+#include "search/criteria.h"
+#include "settings/settings.h"
+
+namespace {
+
+class ShellLauncher : public LaunchHost {
+  public:
+    bool FindAssociatedProgram(const std::string& name, const std::string& directory,
+                               std::string& program) override {
+        char found[MAX_PATH] = "";
+        auto result = reinterpret_cast<INT_PTR>(
+            FindExecutableA(name.c_str(), directory.c_str(), found));
+        if (result <= 32) return false;
+        program = found;
+        return true;
+    }
+    // Whether the program started is not examined: a viewer that fails says so itself.
+    void StartProgram(const ViewerLaunch& launch) override {
+        ShellExecuteA(MainWindowHandle(), nullptr, launch.program.c_str(),
+                      launch.parameters.c_str(), launch.directory.c_str(), SW_SHOWNORMAL);
+    }
+};
+
+class WindowsOpening : public OpeningHost {
+  public:
+    bool FileViewIsOpen() override { return FileViewHandle() != nullptr; }
+    void HandOver(const FileViewFile& file, int above, int below) override {
+        ShownFile() = file;
+        SetContextLines(above, below);
+    }
+    void AskViewerSettings() override { FileViewSettingsDialog(MainWindowHandle()); }
+    void OpenFileView() override { OpenFileViewWindow(MainWindowHandle()); }
+    void LaunchOutsideViewer(int choice) override { ::LaunchOutsideViewer(choice); }
+    void ShowStatus(int stringId) override {
+        char text[256] = "";
+        LoadStringA(AppInstanceHandle(), static_cast<UINT>(stringId), text, sizeof text);
+        SetStatusText(text);
+    }
+};
+
+}  // namespace
+
+void LaunchOutsideViewer(int choice) {
+    ShellLauncher launcher;
+    LaunchOutsideViewer(choice, ShownFile(), g_Settings.OtherEditor, launcher);
+}
+
+void OpenFileFromList(int row) {
+    const FileInfoItem* item = GetItemRecord(row);
+    if (!item) return;
+    WindowsOpening host;
+    OpenFileItem(*item, g_Settings, LastSearchHadText(), host);
+}
+
+void OpenFocusedItem() {
+    int row = FocusedItem();
+    if (row >= 0) OpenFileFromList(row);
+}

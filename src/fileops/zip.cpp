@@ -1,0 +1,124 @@
+#include "fileops/zip.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <new>
+
+namespace {
+
+// Message texts are bounded like every message box's: cut, never overflowed.
+std::string Formatted(const char* format, ...) {
+    char text[256];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    return text;
+}
+
+// The parameter file's steps; on failure the messages are shown and the run
+// ends without starting the program.
+bool WriteParameters(ZipHost& host, const std::vector<std::string>& paths, std::string& name) {
+    int error = host.ParameterFileName(name);
+    if (error == 0) {
+        error = host.CreateParameterFile(name);
+        if (error != 0) host.ShowWarning(Formatted("Error %d: Unable to create file!", error));
+    }
+    if (error != 0) {
+        host.ShowWarning(Formatted("Error %d: Unable to create parameter file!", error));
+        return false;
+    }
+    for (const std::string& path : paths) {
+        error = host.WriteParameterFile(path + '\n');
+        if (error != 0) break;
+    }
+    if (error == 0) {
+        error = host.EndParameterFile();
+    } else {
+        host.CloseParameterFile();
+    }
+    if (error != 0) {
+        host.ShowWarning(Formatted("Error %d: Unable to write parameter file!", error));
+        return false;
+    }
+    host.Trace("\nZip parameter file:" + name + "\n\n");
+    return true;
+}
+
+}  // namespace
+
+std::string ArchiveNameWithExtension(const std::string& path) {
+    return path.find('.') == std::string::npos ? path + ".zip" : path;
+}
+
+std::string ParameterFileText(const std::vector<std::string>& paths) {
+    std::string text;
+    for (const std::string& path : paths) text += path + '\n';
+    return text;
+}
+
+std::string CommandLinePath(const std::string& longPath, const std::string& shortPath) {
+    if (!shortPath.empty() && shortPath.size() < kShortPathSize &&
+        shortPath.find(' ') == std::string::npos)
+        return shortPath;
+    if (longPath.find(' ') == std::string::npos) return longPath;
+    return '"' + longPath + '"';
+}
+
+std::string ZipParameters(const std::string& options, const std::string& archive,
+                          const std::string& parameterFile) {
+    return ' ' + options + ' ' + archive + " @" + parameterFile;
+}
+
+bool FindZipProgram(ZipHost& host, const std::string& archive, std::string& program) {
+    if (!host.HoldArchive(archive)) {
+        host.ShowWarning(Formatted("%s can't be created!", archive.c_str()));
+        return false;
+    }
+    bool found = host.FindAssociatedProgram(archive, program);
+    host.ReleaseArchive();
+    if (!found) host.ShowWarning("Zip program not found!");
+    return found;
+}
+
+int AddSelectedToZip(ZipHost& host, const std::string& zipOptions, const std::string& directory) {
+    std::vector<std::string> paths = host.SelectedPaths();
+    int count = static_cast<int>(paths.size());
+    std::string archive;
+    if (count == 0 || !host.AskArchiveName(count, archive)) return 0;
+    archive = ArchiveNameWithExtension(archive);
+
+    std::string program;
+    if (!FindZipProgram(host, archive, program)) {
+        host.ShowWarning("WinZip program not found!");
+        return 0;
+    }
+    std::string programShown = CommandLinePath(program, host.ShortPath(program));
+    std::string archiveShown = CommandLinePath(archive, host.ShortPath(archive));
+    // The program itself is started by its path, not through a command line.
+    std::string programStarted = programShown.front() == '"' ? program : programShown;
+
+    std::string parameterFile;
+    if (!WriteParameters(host, paths, parameterFile)) {
+        host.ShowWarning("File Zip Aborted!");
+        return 0;
+    }
+
+    std::string parameters;
+    try {
+        parameters = ZipParameters(zipOptions, archiveShown,
+                                   CommandLinePath(parameterFile, host.ShortPath(parameterFile)));
+    } catch (const std::bad_alloc&) {
+        host.ShowWarning("Aborting file zip.");
+        return 0;
+    }
+    int result = host.Launch(programStarted, parameters, directory);
+    if (result <= 32) {
+        host.ShowWarning(Formatted("Error %d: Zip program execution failed!", result));
+        return 0;
+    }
+    host.ShowWarning(Formatted("Program %s launched.\n%d files will be added to %s.\n",
+                               programStarted.c_str(), count, archiveShown.c_str()));
+    host.Launched();
+    return 1;
+}

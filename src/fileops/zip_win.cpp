@@ -1,0 +1,149 @@
+// Add to Zip on the real system: the archive's association, the parameter
+// file in the temporary folder and the start of the zip program. The order of
+// the steps and messages is in zip.cpp.
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+
+#include "app/app_win.h"
+#include "app/main_window_win.h"
+#include "app/message_box_win.h"
+#include "fileops/file_operations_win.h"
+#include "fileops/zip.h"
+#include "results/file_list_win.h"
+#include "settings/settings.h"
+
+namespace {
+
+// One parameter file per run: named the first time Add to Zip needs it, then
+// truncated and rewritten by every later one.
+std::string parameterFileName;
+
+int failingStep = 0;
+DWORD failingError = 0;
+int stepsTaken = 0;
+
+// The file layer's seam: a step the test picked fails as the system would.
+bool StepFails() {
+    ++stepsTaken;
+    if (failingStep == 0 || stepsTaken != failingStep) return false;
+    SetLastError(failingError);
+    return true;
+}
+
+int LastError() {
+    return static_cast<int>(GetLastError());
+}
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using FileHandle = std::unique_ptr<void, HandleCloser>;
+
+FileHandle OwnedHandle(HANDLE handle) {
+    return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+}
+
+struct SystemZip : ZipHost {
+    FileHandle archive;
+    FileHandle parameters;
+
+    std::vector<std::string> SelectedPaths() override {
+        std::vector<std::string> paths;
+        std::string path;
+        for (int row = NextSelectedItem(-1, &path); row >= 0; row = NextSelectedItem(row, &path))
+            paths.push_back(path);
+        return paths;
+    }
+    bool AskArchiveName(int count, std::string& name) override {
+        return AskTargetDirectory("Zip", count, name);
+    }
+    bool HoldArchive(const std::string& name) override {
+        // An existing archive is opened, never truncated; others may read it meanwhile.
+        archive = OwnedHandle(CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!archive)
+            archive = OwnedHandle(CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return archive != nullptr;
+    }
+    void ReleaseArchive() override { archive.reset(); }
+    bool FindAssociatedProgram(const std::string& name, std::string& program) override {
+        char found[MAX_PATH] = "";
+        auto result = reinterpret_cast<INT_PTR>(
+            FindExecutableA(name.c_str(), g_Settings.Directory.c_str(), found));
+        if (result < 32 || !found[0]) return false;
+        program = found;
+        return true;
+    }
+    std::string ShortPath(const std::string& path) override {
+        char shortPath[kShortPathSize];
+        DWORD length = GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
+        if (length == 0 || length >= sizeof shortPath) return std::string();
+        return shortPath;
+    }
+    int ParameterFileName(std::string& name) override {
+        if (parameterFileName.empty()) {
+            char directory[MAX_PATH];
+            DWORD length = GetTempPathA(MAX_PATH, directory);
+            if (length == 0 || length >= MAX_PATH) return LastError();
+            char unique[MAX_PATH];
+            if (!GetTempFileNameA(directory, TempPrefix, 0, unique)) return LastError();
+            parameterFileName = unique;
+        }
+        name = parameterFileName;
+        return 0;
+    }
+    int CreateParameterFile(const std::string& name) override {
+        stepsTaken = 0;
+        if (StepFails()) return LastError();
+        // Nobody else writes the list while it is being filled.
+        parameters = OwnedHandle(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+        return parameters ? 0 : LastError();
+    }
+    int WriteParameterFile(const std::string& bytes) override {
+        DWORD written = 0;
+        if (StepFails() || !WriteFile(parameters.get(), bytes.data(),
+                                      static_cast<DWORD>(bytes.size()), &written, nullptr))
+            return LastError();
+        return written == bytes.size() ? 0 : ERROR_WRITE_FAULT;
+    }
+    int EndParameterFile() override {
+        if (StepFails() || !SetEndOfFile(parameters.get())) {
+            int error = LastError();
+            parameters.reset();
+            return error;
+        }
+        HANDLE handle = parameters.release();
+        return CloseHandle(handle) ? 0 : LastError();
+    }
+    void CloseParameterFile() override { parameters.reset(); }
+    int Launch(const std::string& program, const std::string& parameterText,
+               const std::string& directory) override {
+        auto result = reinterpret_cast<INT_PTR>(
+            ShellExecuteA(MainWindowHandle(), nullptr, program.c_str(), parameterText.c_str(),
+                          directory.empty() ? nullptr : directory.c_str(), SW_SHOWMINNOACTIVE));
+        return static_cast<int>(result);
+    }
+    void ShowWarning(const std::string& text) override { WarningBox(nullptr, "%s", text.c_str()); }
+    void Trace(const std::string& text) override { OutputDebugStringA(text.c_str()); }
+    void Launched() override {
+        SetFocus(MainWindowHandle());
+        SetStatusText("Ready");
+    }
+};
+
+}  // namespace
+
+int AddSelectedToZip() {
+    SystemZip zip;
+    return AddSelectedToZip(zip, g_Settings.ZipOptions, g_Settings.Directory);
+}
+
+void FailParameterFileStepForTesting(int step, DWORD error) {
+    failingStep = step;
+    failingError = error;
+}

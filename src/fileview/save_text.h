@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "app/temp_prefix.h"
+
+// Writing a text over a file without ever losing the only copy: the text goes
+// to a temporary file beside the target, is flushed, and then replaces the
+// target in one step. Shared by FileView's Save and Replace in Files.
+
+// EditView's text model: a text of this many characters or more is not saved.
+constexpr size_t kSaveTextLimit = 65535;
+
+// The file operations a save needs, one call per step, so tests can fail any
+// one of them. The Win32 side implements it over the real file system.
+class SaveFileLayer {
+  public:
+    enum class Access { Writable, Missing, ReadOnly, Refused };
+    enum class Replaced { Done, ReadOnly, Failed };
+
+    virtual ~SaveFileLayer() = default;
+    // Opens the target for writing with exclusive access and closes it again,
+    // without changing it.
+    virtual Access ProbeTarget(const std::string& path) = 0;
+    // Creates a new, empty target; fails when one exists.
+    virtual bool CreateTarget(const std::string& path) = 0;
+    // Creates an empty, uniquely named file with TempPrefix in `directory`.
+    virtual bool CreateTempFile(const std::string& directory, std::string& tempPath) = 0;
+    // The one file being written: open, write all bytes, flush, close.
+    virtual bool OpenForWriting(const std::string& path) = 0;
+    virtual bool Write(const char* bytes, size_t count) = 0;
+    virtual bool Flush() = 0;
+    virtual bool Close() = 0;
+    // Moves `from` over `to` in one step, replacing it.
+    virtual Replaced Replace(const std::string& from, const std::string& to) = 0;
+    virtual bool Remove(const std::string& path) = 0;
+};
+
+enum class SaveResult {
+    Saved,
+    CannotOpen,   // the target can neither be opened for writing nor created
+    TooLarge,     // kSaveTextLimit characters or more
+    NoMemory,     // no room for the copy of the text
+    NoTempFile,   // the temporary file could not be made; no message of its own
+    WriteFailed,  // short write, flush or close
+    ReadOnly,     // the target is read-only or in use
+    ReplaceFailed,
+};
+
+// The message the user sees for a result; nullptr for Saved and NoTempFile.
+const char* SaveFailureText(SaveResult result);
+
+// Writes `text` over the file at `path`. On any failure the target is left as
+// it was (a target that did not exist is not left behind either) and no
+// temporary file remains.
+SaveResult SaveTextToFile(SaveFileLayer& files, const std::string& path, std::string_view text);

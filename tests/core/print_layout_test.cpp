@@ -1,0 +1,213 @@
+#include "fileview/print_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A page of 66 slots of 10 pixels, 80 characters of 8 pixels, 72 dpi.
+PrinterMetrics SixtySixSlots() {
+    PrinterMetrics m;
+    m.HorizontalResolution = 640;
+    m.VerticalResolution = 665;
+    m.PixelsPerInchY = 72;
+    m.TextHeight = 9;
+    m.ExternalLeading = 1;
+    m.AverageCharWidth = 8;
+    return m;
+}
+
+PrinterMetrics WithSlots(int slots) {
+    PrinterMetrics m = SixtySixSlots();
+    m.VerticalResolution = slots * 10 + 9;
+    return m;
+}
+
+TEST(PageGeometry, ZeroTabLengthFallsBackToEightCharacters) {
+    PageGeometry g;
+    ASSERT_TRUE(ComputePageGeometry(SixtySixSlots(), 0, g));
+    EXPECT_EQ(g.TabStop, 64);
+}
+
+TEST(PageGeometry, PagesThatCannotHoldALineAreRefused) {
+    struct Case {
+        const char* what;
+        int width, height, textHeight, charWidth;
+    } cases[] = {
+        {"no character width", 640, 665, 9, 0},
+        {"no line height", 640, 665, -1, 8},
+        {"narrower than a character", 7, 665, 9, 8},
+        {"one slot only", 640, 19, 9, 8},
+        {"no page", 0, 0, 9, 8},
+    };
+    for (const auto& c : cases) {
+        PrinterMetrics m = SixtySixSlots();
+        m.HorizontalResolution = c.width;
+        m.VerticalResolution = c.height;
+        m.TextHeight = c.textHeight;
+        m.AverageCharWidth = c.charWidth;
+        PageGeometry g;
+        EXPECT_FALSE(ComputePageGeometry(m, 4, g)) << c.what;
+    }
+}
+
+TEST(PageGeometry, PageCountsAndBodySlots) {
+    struct Case {
+        int slots, lines, pages;
+        int firstPageSlot, laterPageSlot, bodyLines;
+    } cases[] = {
+        {66, 70, 2, 5, 4, 58},  // lines 1-58 on slots 5-62, 59-70 from slot 4
+        {66, 58, 1, 5, 4, 58},
+        {66, 59, 2, 5, 4, 58},
+        {66, 1, 1, 5, 4, 58},
+        {66, 0, 0, 5, 4, 58},
+        {9, 3, 3, 5, 4, 1},  // one slot left for the body
+        {8, 3, 3, 5, 4, 1},  // none left: still one line a page, at its usual slot
+        {6, 2, 2, 4, 4, 1},  // just above the page number
+        {2, 2, 2, 0, 0, 1},
+    };
+    for (const auto& c : cases) {
+        PageGeometry g;
+        ASSERT_TRUE(ComputePageGeometry(WithSlots(c.slots), 4, g)) << c.slots;
+        EXPECT_EQ(g.BodyLinesPerPage, c.bodyLines) << c.slots;
+        EXPECT_EQ(PageCount(g, c.lines), c.pages) << c.slots << " slots, " << c.lines << " lines";
+        EXPECT_EQ(BodySlot(g, 0, 0), c.firstPageSlot) << c.slots;
+        EXPECT_EQ(BodySlot(g, 1, 0), c.laterPageSlot) << c.slots;
+        EXPECT_LT(BodySlot(g, 1, g.BodyLinesPerPage - 1), g.FooterSlot) << c.slots;
+    }
+}
+
+TEST(PageTexts, CentredWithinTheLineAndCut) {
+    struct Case {
+        std::string got, want;
+    } cases[] = {
+        {PageFooterText(1, 11), "    -1-"},
+        {PageFooterText(12, 10), "   -12-"},
+        {PageFooterText(3, 2), "-3"},
+        {ListHeadingText("ab", 40), "     List of lines containing 'ab'."},
+        {ListHeadingText(std::string(50, 'x'), 40), "List of lines containing 'xxxxxxxxxxxxxx"},
+        {CenteredInLine("x", 0), ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.got, c.want);
+}
+
+// Records what the job asks of the printer, one word per call.
+class RecordingHost : public PrintJobHost {
+  public:
+    std::vector<std::string> calls;
+    bool failStart = false;
+    int failStartPage = -1;  // page number counted from 0
+    int failEndPage = -1;
+    int cancelAfterPage = -1;
+    bool failEndJob = false;
+
+    bool StartJob() override { return Log("start", !failStart); }
+    bool StartPage() override { return Log("page", pages_ != failStartPage); }
+    void PrintTitle() override { calls.push_back("title"); }
+    void PrintLine(int y, const std::string& text) override {
+        calls.push_back(std::to_string(y) + ":" + text);
+    }
+    std::string LineText(int index, int charsPerLine) override {
+        return "L" + std::to_string(index + 1) + "/" + std::to_string(charsPerLine);
+    }
+    bool EndPage() override { return Log("endpage", pages_++ != failEndPage); }
+    bool Cancelled() override { return cancelAfterPage >= 0 && pages_ > cancelAfterPage; }
+    bool EndJob() override { return Log("end", !failEndJob); }
+    void AbandonJob() override { calls.push_back("abandon"); }
+
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> lines;
+        for (const auto& c : calls)
+            if (c.find(':') != std::string::npos) lines.push_back(c);
+        return lines;
+    }
+
+  private:
+    bool Log(const char* what, bool result) {
+        calls.push_back(result ? what : std::string(what) + "!");
+        return result;
+    }
+    int pages_ = 0;
+};
+
+PageGeometry Geometry(int slots) {
+    PageGeometry g;
+    EXPECT_TRUE(ComputePageGeometry(WithSlots(slots), 4, g));
+    return g;
+}
+
+TEST(PrintJob, SeventyLinesOnSixtySixSlots) {
+    RecordingHost host;
+    ASSERT_EQ(RunPrintJob(host, Geometry(66), 70, ""), PrintOutcome::Printed);
+    std::vector<std::string> lines = host.Lines();
+    ASSERT_EQ(lines.size(), 72u);  // 70 body lines and two page numbers
+    EXPECT_EQ(lines[0], "50:L1/80");
+    EXPECT_EQ(lines[57], "620:L58/80");
+    EXPECT_EQ(lines[58], "650:" + PageFooterText(1, 80));
+    EXPECT_EQ(lines[59], "40:L59/80");
+    EXPECT_EQ(lines[70], "150:L70/80");
+    EXPECT_EQ(lines[71], "650:" + PageFooterText(2, 80));
+    EXPECT_EQ(host.calls.front(), "start");
+    EXPECT_EQ(host.calls.back(), "end");
+    EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "title"), 2);
+}
+
+TEST(PrintJob, ListHeadingOnTheFirstPageOnly) {
+    RecordingHost host;
+    std::string heading = ListHeadingText("needle", 80);
+    ASSERT_EQ(RunPrintJob(host, Geometry(12), 9, heading), PrintOutcome::Printed);
+    std::vector<std::string> lines = host.Lines();
+    EXPECT_EQ(lines[0], "30:" + heading);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "30:" + heading), 1);
+    EXPECT_EQ(lines[1], "50:L1/80");
+}
+
+TEST(PrintJob, EightSlotPagesPrintOneLineAPageAndEnd) {
+    RecordingHost host;
+    ASSERT_EQ(RunPrintJob(host, Geometry(8), 3, ""), PrintOutcome::Printed);
+    std::vector<std::string> want = {"50:L1/80", "70:" + PageFooterText(1, 80),
+                                     "40:L2/80", "70:" + PageFooterText(2, 80),
+                                     "40:L3/80", "70:" + PageFooterText(3, 80)};
+    EXPECT_EQ(host.Lines(), want);
+}
+
+// What each failure leaves of the job: the call sequence, shortened to the
+// calls that start, end or drop pages and the job.
+TEST(PrintJob, FailuresAndCancelAbandonTheJob) {
+    struct Case {
+        const char* what;
+        void (*arrange)(RecordingHost&);
+        int lines;
+        PrintOutcome outcome;
+        std::string sequence;
+    } cases[] = {
+        {"no lines", [](RecordingHost&) {}, 0, PrintOutcome::Printed, ""},
+        {"job refused", [](RecordingHost& h) { h.failStart = true; }, 70, PrintOutcome::Failed,
+         "start!"},
+        {"second page not started", [](RecordingHost& h) { h.failStartPage = 1; }, 70,
+         PrintOutcome::Failed, "start page endpage page! abandon"},
+        {"first page not ended", [](RecordingHost& h) { h.failEndPage = 0; }, 70,
+         PrintOutcome::Failed, "start page endpage! abandon"},
+        {"cancelled on the first page", [](RecordingHost& h) { h.cancelAfterPage = 0; }, 70,
+         PrintOutcome::Cancelled, "start page endpage abandon"},
+        {"cancel refused the page", [](RecordingHost& h) { h.cancelAfterPage = 0; h.failEndPage = 0; },
+         70, PrintOutcome::Cancelled, "start page endpage! abandon"},
+        {"job not ended", [](RecordingHost& h) { h.failEndJob = true; }, 10, PrintOutcome::Failed,
+         "start page endpage end!"},
+    };
+    for (const auto& c : cases) {
+        RecordingHost host;
+        c.arrange(host);
+        EXPECT_EQ(RunPrintJob(host, Geometry(66), c.lines, ""), c.outcome) << c.what;
+        std::string sequence;
+        for (const auto& call : host.calls)
+            if (call != "title" && call.find(':') == std::string::npos)
+                sequence += (sequence.empty() ? "" : " ") + call;
+        EXPECT_EQ(sequence, c.sequence) << c.what;
+    }
+}
+
+}  // namespace

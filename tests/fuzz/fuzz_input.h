@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+// Cuts one fuzzer input into the values a harness needs: single bytes for
+// choices, zero-ended pieces for texts, and the rest as a whole. Reading past
+// the end gives zeros and empty texts, so every input is usable.
+class FuzzInput {
+  public:
+    FuzzInput(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+
+    uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
+    uint32_t Word32() {
+        uint32_t value = 0;
+        for (int i = 0; i < 4; ++i) value = value << 8 | Byte();
+        return value;
+    }
+    // The bytes up to the next zero byte (which is consumed), at most `longest`.
+    std::string Piece(size_t longest = SIZE_MAX) {
+        std::string piece;
+        while (at_ < size_ && data_[at_] != 0) {
+            if (piece.size() < longest) piece += static_cast<char>(data_[at_]);
+            ++at_;
+        }
+        if (at_ < size_) ++at_;
+        return piece;
+    }
+    std::string Rest() {
+        std::string rest(reinterpret_cast<const char*>(data_ + at_), size_ - at_);
+        at_ = size_;
+        return rest;
+    }
+    bool Empty() const { return at_ >= size_; }
+
+  private:
+    const uint8_t* data_;
+    size_t size_;
+    size_t at_ = 0;
+};
+
+// A broken promise of the code under test: abort, so the fuzzer keeps the
+// input and the replay fails with the harness's words.
+#define FUZZ_CHECK(condition)                                                              \
+    do {                                                                                   \
+        if (!(condition)) {                                                                \
+            __builtin_printf("%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
+            std::abort();                                                                  \
+        }                                                                                  \
+    } while (0)

@@ -1,0 +1,520 @@
+// Rename, delete, copy, move and Add to Zip on real files under Wine, with
+// the shell's own confirmations answered by the test, and a stand-in zip
+// program that records how it was started.
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/main_window_win.h"
+#include "fileops/file_operations_win.h"
+#include "fileops/zip.h"
+#include "resource_ids.h"
+#include "results/file_list_win.h"
+#include "results/presentation_win.h"
+#include "search/search_win.h"
+#include "settings/settings.h"
+#include "win_test_support.h"
+
+namespace {
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string DialogText(HWND dialog, int id) {
+    char text[MAX_PATH + 20] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+// Answers the shell's own dialogs (confirmations, the folder browser) as they
+// open, in the order they open, and remembers their titles.
+class ShellDialogRobot {
+  public:
+    struct Answer {
+        int button;          // IDYES, IDNO, IDOK, IDCANCEL
+        std::string select;  // for the folder browser: the folder to pick first
+    };
+    ShellDialogRobot() {
+        active_ = this;
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, &ShellDialogRobot::Hook, nullptr,
+                                  GetCurrentThreadId());
+    }
+    ~ShellDialogRobot() {
+        UnhookWindowsHookEx(hook_);
+        active_ = nullptr;
+    }
+    void Then(int button, const std::string& select = "") { answers_.push_back({button, select}); }
+    std::vector<std::string> titles;
+
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+        const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lp);
+        if (code == HC_ACTION && active_) {
+            if (call->message == WM_INITDIALOG) active_->Opened(call->hwnd);
+            if (call->message == WM_ENTERIDLE && call->wParam == MSGF_DIALOGBOX)
+                active_->Idle(reinterpret_cast<HWND>(call->lParam));
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    void Opened(HWND dialog) {
+        char title[200] = "";
+        GetWindowTextA(dialog, title, sizeof title);
+        // Quarry's own target dialog is answered by its own hook.
+        if (std::string(title) == "Copy" || std::string(title) == "Move" ||
+            std::string(title) == "Zip")
+            return;
+        titles.push_back(title);
+        // A dialog no case expected is cancelled rather than left waiting.
+        Answer answer{IDCANCEL, ""};
+        if (!answers_.empty()) {
+            answer = answers_.front();
+            answers_.pop_front();
+        }
+        if (answer.select.empty()) {
+            PostMessageA(dialog, WM_COMMAND, answer.button, 0);
+        } else {
+            browser_ = dialog;
+            browsing_ = answer;
+        }
+    }
+    // The folder browser settles its tree and focus only once it is shown, so
+    // the folder is picked, and checked, when its loop waits for input.
+    void Idle(HWND dialog) {
+        if (dialog != browser_ || !browser_) return;
+        HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
+        char shown[MAX_PATH] = "";
+        TVITEMA item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem =
+            reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        item.pszText = shown;
+        item.cchTextMax = sizeof shown;
+        if (item.hItem) SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        std::string wanted = browsing_.select.substr(browsing_.select.rfind('\\') + 1);
+        if (lstrcmpiA(shown, wanted.c_str()) != 0 && ++tries_ < 20) {
+            if (PIDLIST_ABSOLUTE folder = ILCreateFromPathA(browsing_.select.c_str())) {
+                SendMessageA(dialog, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(folder));
+                ILFree(folder);
+            }
+            PostMessageA(dialog, WM_NULL, 0, 0);  // one more turn of its loop
+            return;
+        }
+        browser_ = nullptr;
+        tries_ = 0;
+        PostMessageA(dialog, WM_COMMAND, browsing_.button, 0);
+    }
+    HWND browser_ = nullptr;
+    Answer browsing_;
+    int tries_ = 0;
+    static ShellDialogRobot* active_;
+    HHOOK hook_ = nullptr;
+    std::deque<Answer> answers_;
+};
+ShellDialogRobot* ShellDialogRobot::active_ = nullptr;
+
+// How the test answers Quarry's target dialog, and what it saw there.
+struct TargetAnswer {
+    bool ok = true;
+    bool browse = false;  // press Browse before OK
+    std::string text;     // typed over the preset; empty keeps it
+};
+struct TargetSeen {
+    std::string title, label, current, preset, afterBrowse;
+    DWORD selection = 0;
+};
+TargetAnswer gTargetAnswer;
+TargetSeen gTargetSeen;
+
+void AnswerTargetDialog(HWND dialog, int templateId) {
+    if (templateId != IDD_COPY_MOVE) return EndSearchDialogs(dialog, templateId);
+    char title[100] = "";
+    GetWindowTextA(dialog, title, sizeof title);
+    gTargetSeen.title = title;
+    gTargetSeen.label = DialogText(dialog, IDC_TARGET_LABEL);
+    gTargetSeen.current = DialogText(dialog, IDC_CURRENT_DIR);
+    gTargetSeen.preset = DialogText(dialog, IDC_TARGET_DIR);
+    gTargetSeen.selection =
+        static_cast<DWORD>(SendDlgItemMessageA(dialog, IDC_TARGET_DIR, EM_GETSEL, 0, 0));
+    if (gTargetAnswer.browse) {
+        SendMessageA(dialog, WM_COMMAND, IDC_TARGET_BROWSE, 0);
+        gTargetSeen.afterBrowse = DialogText(dialog, IDC_TARGET_DIR);
+    }
+    if (!gTargetAnswer.text.empty())
+        SetDlgItemTextA(dialog, IDC_TARGET_DIR, gTargetAnswer.text.c_str());
+    SendMessageA(dialog, WM_COMMAND, gTargetAnswer.ok ? IDOK : IDCANCEL, 0);
+}
+
+const Files kFive = {
+    {"a.txt", "a"}, {"b.txt", "bb"}, {"c.txt", "ccc"}, {"d.txt", "dddd"}, {"e.txt", "eeeee"}};
+
+class FileOperations : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        Start();
+        SetDialogTestHook(&AnswerTargetDialog);
+        gTargetAnswer = {};
+        gTargetSeen = {};
+        SetCurrentDirectoryA(folder.path().c_str());
+        ShowRealFiles(folder.path(), kFive);
+    }
+    void TearDown() override {
+        FailParameterFileStepForTesting(0, 0);
+        ProgramTest::TearDown();
+    }
+    static int Rows() {
+        return static_cast<int>(SendMessageA(g_Main.FileList, LVM_GETITEMCOUNT, 0, 0));
+    }
+    static int Focused() { return FocusedItem(); }
+    // The names of the rows, in list order.
+    static std::string RowNames() {
+        std::string names;
+        for (int row = 0; row < Rows(); ++row) names += ListCell(row, 0) + " ";
+        return names;
+    }
+    // Which of a.txt .. e.txt exist in `directory`, as their letters.
+    std::string LettersIn(const std::string& directory) const {
+        std::string letters;
+        for (char letter = 'a'; letter <= 'e'; ++letter)
+            if (Exists(directory + "\\" + letter + ".txt")) letters += letter;
+        return letters;
+    }
+    ShellDialogRobot robot;
+};
+
+TEST_F(FileOperations, RenameInPlaceRenamesTheFileOrKeepsTheRow) {
+    folder.Write("taken.txt", "x");
+    struct Case {
+        const char* typed;
+        std::vector<std::string> boxes;
+        const char* rowName;
+        const char* onDisk;  // the letters of a.txt .. e.txt still there
+        bool renamedExists;
+    };
+    const Case cases[] = {
+        {"new name.txt", {}, "new name.txt", "bcde", true},
+        {"taken.txt", {"Error 183: Unable to rename file!"}, "a.txt", "abcde", true},
+        {"..\\up.txt", {"Error 123: Unable to rename file!"}, "a.txt", "abcde", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        if (Exists(folder.File("new name.txt")))
+            MoveFileA(folder.File("new name.txt").c_str(), folder.File("a.txt").c_str());
+        if (ListCell(0, 0) != "a.txt") {
+            ClearFileInfoList();
+            ShowRealFiles(folder.path(), kFive);
+        }
+        SelectRows({0});
+        SetRowState(0, LVIS_FOCUSED, LVIS_FOCUSED);
+        Command(IDM_RENAME_FILE);
+        EXPECT_EQ(StatusText(), folder.File("a.txt") + " renamed.");
+        HWND edit = reinterpret_cast<HWND>(SendMessageA(g_Main.FileList, LVM_GETEDITCONTROL, 0, 0));
+        ASSERT_TRUE(edit);
+        EXPECT_EQ(Text(edit), "a.txt");
+        SetWindowTextA(edit, c.typed);
+        SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+        DrainMessages();
+        EXPECT_EQ(boxes.texts(), c.boxes);
+        EXPECT_EQ(ListCell(0, 0), c.rowName);
+        EXPECT_EQ(LettersIn(folder.path()), c.onDisk);
+        EXPECT_EQ(Exists(folder.File(c.typed)), c.renamedExists);
+        EXPECT_FALSE(Exists(folder.path() + "\\..\\up.txt"));
+        boxes.Clear();
+    }
+}
+
+TEST_F(FileOperations, DeleteRemovesOnlyWhatTheShellDeleted) {
+    struct Case {
+        int answer;
+        const char* onDisk;
+        const char* rows;
+        int focus;
+        const char* status;
+    };
+    const Case cases[] = {
+        {IDNO, "abcde", "a.txt b.txt c.txt d.txt e.txt ", -1, "Deleted 0 file(s)."},
+        {IDYES, "ae", "a.txt e.txt ", 1, "Deleted 3 file(s)."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.status);
+        SelectRows({1, 2, 3});
+        robot.Then(c.answer);
+        Command(IDM_DELETE_FILES);
+        EXPECT_EQ(robot.titles.size(), 1u);
+        robot.titles.clear();
+        EXPECT_EQ(LettersIn(folder.path()), c.onDisk);
+        EXPECT_EQ(RowNames(), c.rows);
+        if (c.focus >= 0) {
+            EXPECT_EQ(Focused(), c.focus);
+        }
+        EXPECT_EQ(StatusText(), c.status);
+    }
+}
+
+TEST_F(FileOperations, TheTargetDialogNamesVerbCountAndCurrentDirectory) {
+    SelectRows({0, 1, 2, 3, 4});
+    gTargetAnswer.ok = false;
+    Command(IDM_COPY_FILES);
+    std::string current = folder.path();
+    CharLowerA(current.data());
+    EXPECT_EQ(gTargetSeen.title, "Copy");
+    EXPECT_EQ(gTargetSeen.label, "Copy 5 file(s) to:");
+    EXPECT_EQ(gTargetSeen.current, current);
+    EXPECT_EQ(gTargetSeen.preset, current + "\\");
+    EXPECT_EQ(gTargetSeen.selection, static_cast<DWORD>(MAKELONG(0, current.size() + 1)));
+    EXPECT_EQ(StatusText(), "Copied 0 file(s).");
+    Command(IDM_MOVE_FILES);
+    EXPECT_EQ(gTargetSeen.title, "Move");
+    EXPECT_EQ(gTargetSeen.label, "Move 5 file(s) to:");
+    // Cancel moves nothing and keeps every row.
+    EXPECT_EQ(StatusText(), "Moved 0 file(s).");
+    EXPECT_EQ(Rows(), 5);
+    EXPECT_EQ(LettersIn(folder.path()), "abcde");
+}
+
+TEST_F(FileOperations, CopyAndMoveToARelativeTargetAndKeepRefusedRows) {
+    CreateDirectoryA(folder.File("sub").c_str(), nullptr);
+    gTargetAnswer.text = "sub";
+    SelectRows({0, 2, 4});
+    Command(IDM_COPY_FILES);
+    EXPECT_EQ(LettersIn(folder.File("sub")), "ace");
+    EXPECT_EQ(LettersIn(folder.path()), "abcde");
+    EXPECT_EQ(Rows(), 5);
+    EXPECT_EQ(StatusText(), "Copied 3 file(s).");
+
+    SelectRows({1, 3});
+    Command(IDM_MOVE_FILES);
+    EXPECT_EQ(LettersIn(folder.path()), "ace");
+    EXPECT_EQ(LettersIn(folder.File("sub")), "abcde");
+    EXPECT_EQ(RowNames(), "a.txt c.txt e.txt ");
+    EXPECT_EQ(Focused(), 1);
+    EXPECT_EQ(StatusText(), "Moved 2 file(s).");
+
+    // c.txt vanished after the search: its row is not counted as moved.
+    DeleteFileA(folder.File("c.txt").c_str());
+    SelectRows({0, 1});
+    Command(IDM_MOVE_FILES);
+    EXPECT_EQ(LettersIn(folder.File("sub")), "abcde");
+    EXPECT_EQ(folder.Read("sub\\c.txt"), "ccc");
+    EXPECT_EQ(Rows(), 2);
+    EXPECT_EQ(GetItemFullPath(0), folder.File("c.txt"));
+    EXPECT_EQ(StatusText(), "Moved 1 file(s).");
+    EXPECT_TRUE(boxes.texts().empty());
+}
+
+TEST_F(FileOperations, BrowseFillsTheTargetInTheShellsForm) {
+    std::string target = folder.File("picked");
+    CreateDirectoryA(target.c_str(), nullptr);
+    gTargetAnswer.browse = true;
+    robot.Then(IDOK, target);
+    SelectRows({0, 1});
+    Command(IDM_COPY_FILES);
+    EXPECT_EQ(robot.titles.size(), 1u);
+    EXPECT_EQ(gTargetSeen.afterBrowse, NormalizePathForDisplay(target));
+    EXPECT_TRUE(isupper(static_cast<unsigned char>(gTargetSeen.afterBrowse[0])));
+    EXPECT_EQ(LettersIn(target), "ab");
+    EXPECT_EQ(StatusText(), "Copied 2 file(s).");
+
+    // Browse Dir(s) puts its choice into the directory box; Cancel leaves the box.
+    SetWindowTextA(g_Main.DirectoryCombo, "unchanged");
+    robot.Then(IDCANCEL);
+    Command(IDM_BROWSE_DIR);
+    EXPECT_EQ(Text(g_Main.DirectoryCombo), "unchanged");
+    robot.Then(IDOK, target);
+    Command(IDM_BROWSE_DIR);
+    EXPECT_EQ(Text(g_Main.DirectoryCombo), NormalizePathForDisplay(target));
+}
+
+// Add to Zip with ".zip" associated with the stand-in program for the test.
+class AddToZip : public FileOperations {
+  protected:
+    void SetUp() override {
+        FileOperations::SetUp();
+        char self[MAX_PATH];
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        standIn_ = self;
+        standIn_ = standIn_.substr(0, standIn_.rfind('\\') + 1) + "zip_standin.exe";
+        g_Settings.Directory = folder.path();
+        CharLowerA(g_Settings.Directory.data());
+        record_ = folder.File("record.bin");
+        SetEnvironmentVariableA("QUARRY_ZIP_RECORD", record_.c_str());
+        SetEnvironmentVariableA("QUARRY_ZIP_GO", "QuarryZipGo");
+        SetEnvironmentVariableA("QUARRY_ZIP_DONE", "QuarryZipDone");
+        go_ = CreateEventA(nullptr, TRUE, FALSE, "QuarryZipGo");
+        done_ = CreateEventA(nullptr, TRUE, FALSE, "QuarryZipDone");
+        Unregister();
+    }
+    void TearDown() override {
+        Unregister();
+        CloseHandle(go_);
+        CloseHandle(done_);
+        FileOperations::TearDown();
+    }
+    void Register() {
+        std::string command = "\"" + standIn_ + "\" \"%1\"";
+        RegSetValueA(HKEY_CLASSES_ROOT, ".zip", REG_SZ, "QuarryTestZip", 13);
+        RegSetValueA(HKEY_CLASSES_ROOT, "QuarryTestZip\\shell\\open\\command", REG_SZ,
+                     command.c_str(), static_cast<DWORD>(command.size()));
+    }
+    static void Unregister() {
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, ".zip");
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, "QuarryTestZip");
+    }
+    // Runs Add to Zip on the rows into `typed`; the launch is reported before
+    // the stand-in is let go, which then records how it was started.
+    struct Run {
+        int result;
+        std::vector<std::string> boxes;
+        std::string commandLine, directory, released, parameterFile;
+    };
+    Run ZipRows(std::initializer_list<int> rows, const std::string& typed) {
+        SelectRows(rows);
+        gTargetAnswer.text = typed;
+        ResetEvent(go_);
+        ResetEvent(done_);
+        Run run{AddSelectedToZip(), boxes.texts(), {}, {}, {}, {}};
+        boxes.Clear();
+        if (run.result != 1) return run;
+        SetEvent(go_);
+        EXPECT_EQ(WaitForSingleObject(done_, 60000), WAIT_OBJECT_0);
+        std::string record = folder.Read("record.bin");
+        std::vector<std::string> fields;
+        size_t start = 0;
+        for (int i = 0; i < 3; ++i) {
+            size_t end = record.find('\0', start);
+            fields.push_back(record.substr(start, end - start));
+            start = end == std::string::npos ? record.size() : end + 1;
+        }
+        run.commandLine = fields[0];
+        run.directory = fields[1];
+        run.released = fields[2];
+        run.parameterFile = record.substr(start);
+        return run;
+    }
+    static std::string Short(const std::string& path) {
+        char shortPath[kShortPathSize];
+        DWORD length = GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
+        return length > 0 && length < sizeof shortPath ? shortPath : path;
+    }
+    static bool EndsWith(const std::string& text, const std::string& end) {
+        return text.size() >= end.size() &&
+               text.compare(text.size() - end.size(), end.size(), end) == 0;
+    }
+
+    std::string standIn_, record_;
+    HANDLE go_ = nullptr, done_ = nullptr;
+};
+
+TEST_F(AddToZip, TheProgramGetsOptionsArchiveAndTheListWithoutBeingWaitedFor) {
+    Register();
+    for (const char* options : {"-a -P", ""}) {
+        SCOPED_TRACE(options);
+        g_Settings.ZipOptions = options;
+        Run run = ZipRows({0, 2, 4}, "backup");
+        ASSERT_EQ(run.result, 1);
+        std::string archive = Short(folder.File("backup.zip"));
+        ASSERT_EQ(run.boxes.size(), 1u);
+        EXPECT_EQ(run.boxes[0], "Program " + Short(standIn_) +
+                                    " launched.\n3 files will be added to " + archive + ".\n");
+        // The launch was reported while the program still waited to be let go.
+        EXPECT_EQ(run.released, "released");
+        size_t at = run.commandLine.rfind(" @");
+        ASSERT_NE(at, std::string::npos);
+        EXPECT_TRUE(
+            EndsWith(run.commandLine.substr(0, at), std::string(" ") + options + " " + archive))
+            << run.commandLine;
+        EXPECT_EQ(run.directory, g_Settings.Directory);
+        EXPECT_EQ(run.parameterFile, folder.File("a.txt") + "\n" + folder.File("c.txt") + "\n" +
+                                         folder.File("e.txt") + "\n");
+        EXPECT_EQ(StatusText(), "Ready");
+    }
+}
+
+TEST_F(AddToZip, ZipIsAppendedOnlyToANameWithoutADot) {
+    Register();
+    CreateDirectoryA(folder.File("my.dir").c_str(), nullptr);
+    const struct {
+        std::string typed, created;
+        int result;
+    } cases[] = {
+        {"backup", "backup.zip", 1},
+        // Without the .zip type no program is associated; the archive is made all the same.
+        {"backup.old", "backup.old", 0},
+        {folder.File("my.dir\\backup"), "my.dir\\backup", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(ZipRows({0}, c.typed).result, c.result);
+        EXPECT_TRUE(Exists(folder.File(c.created)));
+        EXPECT_FALSE(Exists(folder.File(c.created + ".zip")));
+    }
+}
+
+TEST_F(AddToZip, ASecondRunRewritesTheSameParameterFile) {
+    Register();
+    Run first = ZipRows({0, 1, 2, 3}, "one");
+    Run second = ZipRows({4}, "two");
+    ASSERT_EQ(first.result, 1);
+    ASSERT_EQ(second.result, 1);
+    std::string firstFile = first.commandLine.substr(first.commandLine.rfind('@'));
+    EXPECT_EQ(second.commandLine.substr(second.commandLine.rfind('@')), firstFile);
+    EXPECT_EQ(second.parameterFile, folder.File("e.txt") + "\n");
+}
+
+TEST_F(AddToZip, WithoutAnAssociationBothMessagesAndTheEmptyArchiveStays) {
+    Run run = ZipRows({0}, "backup");
+    EXPECT_EQ(run.result, 0);
+    EXPECT_EQ(run.boxes,
+              (std::vector<std::string>{"Zip program not found!", "WinZip program not found!"}));
+    EXPECT_EQ(folder.Read("backup.zip"), "");
+
+    Run nowhere = ZipRows({0}, folder.File("missing\\backup"));
+    EXPECT_EQ(nowhere.boxes,
+              (std::vector<std::string>{folder.File("missing\\backup.zip") + " can't be created!",
+                                        "WinZip program not found!"}));
+}
+
+TEST_F(AddToZip, AFailureAtAnyParameterFileStepLeavesTheArchiveAndStartsNothing) {
+    Register();
+    folder.Write("kept.zip", "PK old archive bytes");
+    // Steps: 1 creating the file, 2 and 3 the two lines, 4 its end.
+    const struct {
+        int step;
+        DWORD error;
+        std::vector<std::string> boxes;
+    } cases[] = {
+        {1,
+         ERROR_ACCESS_DENIED,
+         {"Error 5: Unable to create file!", "Error 5: Unable to create parameter file!",
+          "File Zip Aborted!"}},
+        {2, ERROR_DISK_FULL, {"Error 112: Unable to write parameter file!", "File Zip Aborted!"}},
+        {3, ERROR_DISK_FULL, {"Error 112: Unable to write parameter file!", "File Zip Aborted!"}},
+        {4, ERROR_WRITE_FAULT, {"Error 29: Unable to write parameter file!", "File Zip Aborted!"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        FailParameterFileStepForTesting(c.step, c.error);
+        Run run = ZipRows({1, 3}, "kept.zip");
+        EXPECT_EQ(run.result, 0);
+        EXPECT_EQ(run.boxes, c.boxes);
+        EXPECT_EQ(folder.Read("kept.zip"), "PK old archive bytes");
+        EXPECT_FALSE(Exists(record_));
+    }
+    // The same run without a failure goes through, on the same parameter file.
+    FailParameterFileStepForTesting(0, 0);
+    Run run = ZipRows({1, 3}, "kept.zip");
+    EXPECT_EQ(run.result, 1);
+    EXPECT_EQ(run.parameterFile, folder.File("b.txt") + "\n" + folder.File("d.txt") + "\n");
+    EXPECT_EQ(folder.Read("kept.zip"), "PK old archive bytes");
+}
+
+}  // namespace

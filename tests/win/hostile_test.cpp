@@ -1,0 +1,474 @@
+// Hostile trees and files, a hostile settings file, and a long day of use in
+// one process: every search ends, lists what it should and leaves the window
+// live; nothing leaks.
+
+#include <windows.h>
+#include <commctrl.h>
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/app_win.h"
+#include "app/main_window_win.h"
+#include "resource_ids.h"
+#include "results/file_list_win.h"
+#include "results/pending.h"
+#include "search/criteria.h"
+#include "search/search_win.h"
+#include "search/walk.h"
+#include "settings/settings.h"
+#include "win_test_support.h"
+
+namespace {
+
+// A folder of the host's own /tmp, built with the host's shell: FIFOs, links
+// to devices, dangling links and sparse files cannot be made from inside.
+// Wine starts host programs but gives no handle to wait on, so the script
+// ends by creating a marker beside the folder, and the test waits for the
+// marker through the folder's change notifications.
+class HostFolder {
+  public:
+    HostFolder() {
+        static unsigned counter = 0;
+        char name[64];
+        snprintf(name, sizeof name, "quarry-hostile-%lu-%u", GetCurrentProcessId(), ++counter);
+        unixPath_ = std::string("/tmp/") + name;
+        winPath_ = std::string("Z:\\tmp\\") + name;
+    }
+    ~HostFolder() { Start("rm -rf " + unixPath_ + " " + unixPath_ + ".ready"); }
+
+    // Runs the script in the new folder and waits until it is done.
+    bool Build(const std::string& script) {
+        const std::string marker = winPath_ + ".ready";
+        HANDLE change =
+            FindFirstChangeNotificationA("Z:\\tmp", FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+        if (change == INVALID_HANDLE_VALUE) return false;
+        const bool started = Start("mkdir -p " + unixPath_ + " && cd " + unixPath_ + " && { " +
+                                   script + "; } >/dev/null 2>&1; touch " + unixPath_ + ".ready");
+        // Each wait is a guard against a script that never ends, not a time limit.
+        for (int waits = 0; started && waits < 120; ++waits) {
+            if (GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES) break;
+            WaitForSingleObject(change, 1000);
+            FindNextChangeNotification(change);
+        }
+        FindCloseChangeNotification(change);
+        return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    const std::string& path() const { return winPath_; }
+    std::string File(const std::string& name) const { return winPath_ + "\\" + name; }
+
+  private:
+    static bool Start(const std::string& script) {
+        std::string command = "/bin/sh -c \"" + script + "\"";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process))
+            return false;
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return true;
+    }
+    std::string unixPath_;
+    std::string winPath_;
+};
+
+// Calls a function for each progress text the search shows, that is before
+// each scanned file: the test's way to act at a chosen moment of a search.
+class ProgressWatch {
+  public:
+    explicit ProgressWatch(std::function<void(const std::string&)> onProgress) {
+        active = this;
+        action_ = std::move(onProgress);
+        hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &Hook, nullptr, GetCurrentThreadId());
+    }
+    ~ProgressWatch() {
+        UnhookWindowsHookEx(hook_);
+        active = nullptr;
+    }
+
+  private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+        const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lp);
+        if (code == HC_ACTION && active && message->hwnd == g_Main.StatusBar &&
+            message->message == SB_SETTEXTA && LOWORD(message->wParam) == 0 && message->lParam)
+            active->action_(reinterpret_cast<const char*>(message->lParam));
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline ProgressWatch* active = nullptr;
+    std::function<void(const std::string&)> action_;
+    HHOOK hook_ = nullptr;
+};
+
+class Hostile : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        gSearchCriteria = SearchCriteria{};
+        Start();
+    }
+
+    // A search of every level below folder for names and text.
+    void Find(const std::string& folder, const std::string& names, const std::string& text = "") {
+        SetWindowTextA(g_Main.DirectoryCombo, folder.c_str());
+        SetWindowTextA(g_Main.FileNameCombo, names.c_str());
+        SetWindowTextA(g_Main.SearchTextCombo, text.c_str());
+        SendMessageA(Control(IDC_SUBDIR_ALL), BM_CLICK, 0, 0);
+        Command(IDM_FIND_FILES);
+    }
+
+    // The rows' names, sorted, joined by blanks.
+    static std::string Found() {
+        std::vector<std::string> names;
+        for (int row = 0; GetItemRecord(row); ++row) names.push_back(GetItemRecord(row)->name);
+        std::sort(names.begin(), names.end());
+        std::string joined;
+        for (const std::string& name : names) joined += (joined.empty() ? "" : " ") + name;
+        return joined;
+    }
+
+    // The window answers and its list takes commands after the search.
+    void ExpectLive() {
+        DWORD_PTR result = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(Main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result));
+        EXPECT_TRUE(IsWindowEnabled(Main()));
+        EXPECT_EQ(StatusText(), "Ready");
+    }
+};
+
+// Each hostile tree is searched by name and by text; the search ends with
+// the files it should list and the window live. Devices and pipes are not
+// text files, and a text search never reads one without end.
+TEST_F(Hostile, TreesThatWouldHangOrCrashASearchEnd) {
+    const std::string deep = [] {
+        std::string path;
+        for (int level = 0; level < 300; ++level) path += "d/";
+        return path;
+    }();
+    const struct {
+        const char* what;
+        std::string script;
+        const char* names;
+        const char* text;
+        const char* found;
+    } cases[] = {
+        {"300 levels",
+         "mkdir -p " + deep +
+             " && echo needle > top.txt && echo needle > d/d/d/low.txt && echo needle > " + deep +
+             "deepest.txt",
+         "*.txt", "needle", "low.txt top.txt"},
+        {"50,000 entries",
+         "mkdir many && cd many && seq -f 'f%05g.dat' 50000 | xargs touch && echo needle > hit.txt",
+         "*.txt", "", "hit.txt"},
+        {"pipe", "mkfifo pipe.txt && echo needle > plain.txt", "*.txt", "needle", "plain.txt"},
+        {"pipe by name", "mkfifo pipe.txt", "*.txt", "", "pipe.txt"},
+        {"endless devices",
+         "ln -s /dev/zero zero.txt && ln -s /dev/urandom random.txt && echo needle > plain.txt",
+         "*.txt", "needle", "plain.txt"},
+        {"devices by name", "ln -s /dev/zero zero.txt && ln -s /dev/urandom random.txt", "*.txt",
+         "", "random.txt zero.txt"},
+        {"dangling link", "ln -s /nowhere/at/all gone.txt && echo needle > plain.txt", "*.txt",
+         "needle", "plain.txt"},
+        {"5 GB sparse", "truncate -s 5G sparse.txt && echo needle > plain.txt", "*.txt", "needle",
+         "plain.txt"},
+        {"5 GB sparse by name", "truncate -s 5G sparse.txt", "*.txt", "", "sparse.txt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        HostFolder tree;
+        ASSERT_TRUE(tree.Build(c.script));
+        Find(tree.path(), c.names, c.text);
+        EXPECT_EQ(Found(), c.found);
+        ExpectLive();
+    }
+}
+
+// The big sparse file is listed with its whole size.
+TEST_F(Hostile, FileAboveFourGigabytesKeepsItsSize) {
+    HostFolder tree;
+    ASSERT_TRUE(tree.Build("truncate -s 5G sparse.txt"));
+    Find(tree.path(), "*.txt");
+    ASSERT_TRUE(GetItemRecord(0));
+    EXPECT_EQ(GetItemRecord(0)->size, 5ull << 30);
+}
+
+// Western accented names are found, shown and opened; names the code page
+// cannot spell come through as the system's stand-in characters and neither
+// crash nor stop the search.
+TEST_F(Hostile, NamesBeyondTheCodePage) {
+    HostFolder tree;
+    // The host's names are UTF-8: é, ü and ñ; Chinese; an emoji.
+    ASSERT_TRUE(
+        tree.Build("printf needle > $(printf 'caf\\303\\251.txt') && "
+                   "printf needle > $(printf '\\303\\274ber-ma\\303\\261ana.txt') && "
+                   "printf needle > $(printf '\\344\\270\\255\\346\\226\\207.txt') && "
+                   "printf needle > $(printf 'smile-\\360\\237\\230\\200.txt') && "
+                   "printf needle > plain.txt"));
+    Find(tree.path(), "*.txt");
+    EXPECT_EQ(ShownItemCount(), 5) << Found();
+    std::printf("[ names    ] listed by name: %s\n", Found().c_str());
+    Find(tree.path(), "*.txt", "needle");
+    std::string found = Found();
+    EXPECT_NE(found.find("caf\xe9.txt"), std::string::npos) << found;
+    EXPECT_NE(found.find("\xfc"
+                         "ber-ma\xf1"
+                         "ana.txt"),
+              std::string::npos)
+        << found;
+    EXPECT_NE(found.find("plain.txt"), std::string::npos) << found;
+    ExpectLive();
+    // The accented file opens by the name the list shows.
+    for (int row = 0; GetItemRecord(row); ++row) {
+        if (GetItemRecord(row)->name != "caf\xe9.txt") continue;
+        HANDLE file = CreateFileA(GetItemFullPath(row).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+    }
+}
+
+// A file deleted after the listing named it and before its scan is skipped
+// without a word; a file that grows after the listing is scanned as it is then.
+TEST_F(Hostile, FilesThatChangeUnderTheSearch) {
+    HostFolder tree;
+    ASSERT_TRUE(tree.Build(
+        "for d in a b c; do mkdir $d && echo needle > $d/gone.txt && echo needle > $d/kept.txt "
+        "&& echo start > $d/grows.txt; done"));
+    std::vector<std::string> deleted;
+    ProgressWatch watch([&](const std::string& text) {
+        for (const char* d : {"a", "b", "c"}) {
+            const std::string directory = LowerText(tree.File(d));
+            if (text.find(directory) == std::string::npos) continue;
+            if (DeleteFileA(tree.File(std::string(d) + "\\gone.txt").c_str())) deleted.push_back(d);
+            HANDLE grows =
+                CreateFileA(tree.File(std::string(d) + "\\grows.txt").c_str(), FILE_APPEND_DATA,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+            std::string more;
+            for (int line = 0; line < 2000; ++line) more += std::string(60, 'x') + "\r\n";
+            more += "needle\r\n";
+            DWORD written = 0;
+            WriteFile(grows, more.data(), static_cast<DWORD>(more.size()), &written, nullptr);
+            CloseHandle(grows);
+        }
+    });
+    Find(tree.path(), "*.txt", "needle");
+    EXPECT_EQ(deleted.size(), 3u);
+    EXPECT_EQ(Found(), "grows.txt grows.txt grows.txt kept.txt kept.txt kept.txt");
+    EXPECT_TRUE(boxes.shown().empty());
+    ExpectLive();
+}
+
+}  // namespace
+
+namespace {
+
+// A settings file the user or a crash mangled: the program starts with
+// sound values and writes, at exit, a file that reads back as what it held.
+class HostileSettings : public ProgramTest {
+  protected:
+    void StartAndClose(const std::string& ini) {
+        g_Settings = Settings{};
+        Start(ini);
+        ASSERT_TRUE(Main());
+        ExpectSound(g_Settings);
+        atExit = g_Settings;
+        SendMessageA(Main(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(DrainMessages(), 0);
+        g_Main = MainWindowState{};
+    }
+
+    static void ExpectSound(const Settings& s) {
+        EXPECT_LE(s.Directory.size(), kDirectoryMax);
+        EXPECT_LE(s.DefaultFileType.size(), kFilePatternMax);
+        EXPECT_LE(s.ZipOptions.size(), kZipOptionsMax);
+        EXPECT_LE(s.FontName.size(), kFontNameMax);
+        EXPECT_FALSE(s.OtherEditor.empty());
+        EXPECT_LE(s.SubDirMode, 2);
+        EXPECT_LE(s.SortMode, 3);
+        EXPECT_LE(s.FontSize, 40);
+        EXPECT_LE(s.Tabs, 12);
+        for (int32_t coordinate :
+             {s.FileViewRect.left, s.FileViewRect.top, s.FileViewRect.width, s.FileViewRect.height})
+            EXPECT_LE(std::abs(coordinate), 32767);
+    }
+
+    // Every value written at exit reads back from the file as it was.
+    void ExpectWrittenFileHoldsTheRecord() {
+        Settings reread;
+        FileStore file(folder.File("Quarry32.ini"));
+        ASSERT_TRUE(LoadSettingsFrom(file, reread, ""));
+        for (const SettingsKey& key : kSettingsWriteOrder)
+            EXPECT_EQ(FormatSettingsValue(reread, key.value),
+                      FormatSettingsValue(atExit, key.value))
+                << key.section << "/" << key.key;
+    }
+
+    // The file as the program itself reads it.
+    class FileStore : public ProfileStore {
+      public:
+        explicit FileStore(std::string path) : path_(std::move(path)) {}
+        std::string GetString(const char* section, const char* key,
+                              const char* defaultText) override {
+            std::string value(2048, '\0');
+            DWORD n = GetPrivateProfileStringA(section, key, defaultText, value.data(),
+                                               static_cast<DWORD>(value.size()), path_.c_str());
+            value.resize(n);
+            return value;
+        }
+        bool WriteString(const char*, const char*, const char*) override { return false; }
+
+      private:
+        std::string path_;
+    };
+
+    Settings atExit;
+};
+
+TEST_F(HostileSettings, MangledFilesStartSoundAndAreWrittenWhole) {
+    std::mt19937 random(15);
+    std::string noise(8192, '\0');
+    for (char& c : noise) c = static_cast<char>(random());
+    std::string sectionsAndNoise;
+    for (const char* section : {"[Find]\r\n", "[Options]\r\n", "[FileView]\r\n"})
+        sectionsAndNoise += section + noise.substr(random() % 4096, 1024) + "\r\n";
+    const struct {
+        const char* what;
+        std::string ini;
+    } cases[] = {
+        {"random bytes", noise},
+        {"sections of random bytes", sectionsAndNoise},
+        {"absurd numbers",
+         "[Find]\r\nCase=-99999999999999999999\r\nSub-Directory=2,99999999999999999999\r\n"
+         "[Options]\r\nSortMode=-2147483649\r\nSortOrder=99999999999\r\nEditor=77777,\r\n"
+         "EditorQuery=-7\r\nEnableExcludeFiles=4294967297\r\n"
+         "[FileView]\r\nWindowSize=2147483647,-2147483648,99999999999,0\r\nFontSize=4294967336\r\n"
+         "Tabs=-1\r\n"},
+        {"missing sections", "[Options]\r\nSortOrder=0\r\n"},
+        {"no sections at all", ""},
+        {"a line of 1 MB", "[Find]\r\nFilePattern=" + std::string(1 << 20, 'x') +
+                               "\r\nDirectory=" + std::string(1 << 20, 'y') +
+                               "\r\n[FileView]\r\nFontName=" + std::string(1 << 20, 'z') + "\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        StartAndClose(c.ini);
+        ExpectWrittenFileHoldsTheRecord();
+    }
+}
+
+// Live objects of the process: the system's counts where it keeps them,
+// otherwise (Wine does not) the GDI handles that answer and the windows of
+// this thread.
+struct ObjectCounts {
+    DWORD gdi = 0;
+    DWORD user = 0;
+    SIZE_T privateBytes = 0;
+};
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+    ++*reinterpret_cast<DWORD*>(count);
+    EnumChildWindows(window, &CountWindow, count);
+    return TRUE;
+}
+
+ObjectCounts CountObjects() {
+    ObjectCounts counts;
+    counts.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    counts.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    if (counts.gdi == 0) {
+        // A handle without its generation names whichever object holds its slot.
+        for (ULONG_PTR slot = 0x20; slot < 0x10000; ++slot)
+            if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot)) != 0) ++counts.gdi;
+    }
+    if (counts.user == 0)
+        EnumThreadWindows(GetCurrentThreadId(), &CountWindow,
+                          reinterpret_cast<LPARAM>(&counts.user));
+    PROCESS_MEMORY_COUNTERS_EX memory = {};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                         sizeof memory);
+    // Wine leaves the private bytes at 0 and keeps the process's own
+    // allocations in the page-file figure.
+    counts.privateBytes = memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage;
+    return counts;
+}
+
+// A long day in one process: 200 searches stopped by Esc at moments spread
+// over the walk, and 200 clears of the list each followed by a fill of 120
+// rows through the path a search ends with. GDI and window counts end where
+// they started; private bytes within 2 MB (the heap keeps some of what it
+// was given).
+TEST_F(Hostile, ALongDayOfSearchesLeaksNothing) {
+    HostFolder tree;
+    ASSERT_TRUE(
+        tree.Build("for d in 1 2 3 4; do mkdir dir$d && echo needle > dir$d/file.txt; done"));
+    auto search = [&] { Find(tree.path(), "*.txt", "needle"); };
+    struct : WarningSink {
+        void ShowWarning(const std::string& text) override { ADD_FAILURE() << text; }
+    } noWarnings;
+    auto refill = [&] {
+        ClearPendingTable();
+        gPendingTable.listHasRows = false;
+        for (int row = 0; row < 120; ++row) {
+            DirEntry entry;
+            entry.name = "file" + std::to_string(row) + ".txt";
+            entry.size = static_cast<uint64_t>(row) << 20;
+            AddFileInfoItem(noWarnings, tree.path(), entry, row);
+        }
+        ShowPendingItems(120);
+        SortFileInfoList();
+    };
+    search();
+    refill();
+    Command(IDM_CLEAR_LIST);
+    DrainMessages();
+    const ObjectCounts before = CountObjects();
+
+    int aborted = 0;
+    for (int day = 0; day < 200; ++day) {
+        const int moment = day % 6;  // 0: before the first file; 5: never
+        int shown = 0;
+        ProgressWatch watch([&](const std::string&) {
+            if (++shown == moment) PostMessageA(Main(), WM_KEYDOWN, VK_ESCAPE, 0);
+        });
+        if (moment == 0) PostMessageA(Main(), WM_KEYDOWN, VK_ESCAPE, 0);
+        const size_t boxesBefore = boxes.shown().size();
+        search();
+        if (boxes.shown().size() > boxesBefore && boxes.shown().back().text == kSearchAbortedText)
+            ++aborted;
+        ASSERT_LE(ShownItemCount(), 4);
+        DrainMessages();
+    }
+    for (int day = 0; day < 200; ++day) {
+        Command(IDM_CLEAR_LIST);
+        ASSERT_EQ(ShownItemCount(), 0);
+        refill();
+        ASSERT_EQ(ShownItemCount(), 120);
+    }
+    Command(IDM_CLEAR_LIST);
+    DrainMessages();
+    const ObjectCounts after = CountObjects();
+    std::printf(
+        "[ long day ] %d of 200 searches stopped by Esc; GDI %lu -> %lu, USER %lu -> %lu, "
+        "private bytes %zu -> %zu KB\n",
+        aborted, before.gdi, after.gdi, before.user, after.user, before.privateBytes / 1024,
+        after.privateBytes / 1024);
+    // The Esc posted before a search always stops it; the others stop it
+    // when the walk looks at the queue again before it ends.
+    EXPECT_GE(aborted, 200 / 6);
+    EXPECT_LE(after.gdi, before.gdi);
+    EXPECT_LE(after.user, before.user);
+    EXPECT_LE(after.privateBytes, before.privateBytes + (2u << 20));
+    ExpectLive();
+}
+
+}  // namespace

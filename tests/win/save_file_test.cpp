@@ -1,0 +1,233 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "fileview/load_save_win.h"
+#include "win_test_support.h"
+
+namespace {
+
+// The real file layer with one step made to fail: the k-th call (1 first).
+class FailingFiles : public SaveFileLayer {
+  public:
+    explicit FailingFiles(int failAt) : failAt_(failAt) {}
+    int steps = 0;
+
+    Access ProbeTarget(const std::string& path) override {
+        return Step() ? real_->ProbeTarget(path) : Access::Refused;
+    }
+    bool CreateTarget(const std::string& path) override { return Step() && real_->CreateTarget(path); }
+    bool CreateTempFile(const std::string& directory, std::string& tempPath) override {
+        return Step() && real_->CreateTempFile(directory, tempPath);
+    }
+    bool OpenForWriting(const std::string& path) override {
+        return Step() && real_->OpenForWriting(path);
+    }
+    bool Write(const char* bytes, size_t count) override {
+        // A short write: half the bytes reach the file.
+        return Step() ? real_->Write(bytes, count) : (real_->Write(bytes, count / 2), false);
+    }
+    bool Flush() override { return Step() && real_->Flush(); }
+    bool Close() override {
+        bool closed = real_->Close();
+        return Step() && closed;
+    }
+    Replaced Replace(const std::string& from, const std::string& to) override {
+        return Step() ? real_->Replace(from, to) : Replaced::Failed;
+    }
+    bool Remove(const std::string& path) override { return real_->Remove(path); }
+
+  private:
+    bool Step() { return ++steps != failAt_; }
+    int failAt_;
+    std::unique_ptr<SaveFileLayer> real_ = RealSaveFiles();
+};
+
+class Saving : public testing::Test {
+  protected:
+    void SetUp() override {
+        edit = CreateWindowExA(0, "EDIT", "", WS_POPUP | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL, 0, 0, 100, 100, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+        SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
+    }
+    void TearDown() override {
+        SetSaveFilesForTesting(nullptr);
+        DestroyWindow(edit);
+    }
+    bool Save(const std::string& text, const std::string& name = "notes.txt") {
+        SetWindowTextA(edit, text.c_str());
+        return SaveEditToFile(edit, folder.File(name).c_str());
+    }
+    bool Exists(const std::string& name) const {
+        return GetFileAttributesA(folder.File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    // Temporary files the save left in the folder.
+    int TempFiles() const {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(folder.File("qry*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return 0;
+        int count = 0;
+        do ++count;
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+        return count;
+    }
+
+    TempFolder folder;
+    MessageBoxRecorder boxes;
+    HWND edit = nullptr;
+};
+
+const std::string kOld = "old line\r\n";
+
+// A text of `length` characters in lines of 64.
+std::string Lines(size_t length) {
+    std::string text;
+    while (text.size() < length) text += std::string(62, 'y') + "\r\n";
+    text.resize(length);
+    return text;
+}
+const std::string kNew = "caf\xe9 line one\r\nline two\r\n\tend";
+
+TEST_F(Saving, WholeSavesOnRealFiles) {
+    struct Case {
+        const char* what;
+        bool exists, readOnly;
+        size_t length;  // 0: kNew
+        bool saved;
+        const char* message;
+    };
+    const Case kCases[] = {
+        {"round trip byte for byte", true, false, 0, true, ""},
+        {"deleted behind the viewer's back", false, false, 0, true, ""},
+        {"read-only", true, true, 0, false, "File is read only!"},
+        {"largest text", true, false, 65534, true, ""},
+        {"one character too many", true, false, 65535, false, "File greater than 64k!"},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.what);
+        MessageBoxRecorder recorder;
+        const std::string name = std::string(c.what).substr(0, 8) + ".txt";
+        if (c.exists) folder.Write(name, kOld);
+        if (c.readOnly) SetFileAttributesA(folder.File(name).c_str(), FILE_ATTRIBUTE_READONLY);
+        const std::string text = c.length ? Lines(c.length) : kNew;
+        EXPECT_EQ(Save(text, name), c.saved);
+        std::vector<std::string> expected;
+        if (*c.message) expected.push_back(c.message);
+        EXPECT_EQ(recorder.texts(), expected);
+        EXPECT_EQ(folder.Read(name), c.saved ? text : kOld);
+        EXPECT_EQ(TempFiles(), 0);
+        SetFileAttributesA(folder.File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+TEST_F(Saving, MissingFolderCannotBeWritten) {
+    EXPECT_FALSE(Save(kNew, "no such folder\\notes.txt"));
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Unable to open file for writing!"});
+}
+
+TEST_F(Saving, FailureAtAnyStepKeepsTheFileAndLeavesNoTemporaryFile) {
+    struct Case {
+        int step;
+        const char* message;
+        int stepsTaken;  // a failed write or flush still closes the file
+    };
+    // probe, temporary file, open, write, flush, close, replace
+    const Case kCases[] = {
+        {1, "Unable to open file for writing!", 1},
+        {2, "", 2},
+        {3, "", 3},
+        {4, "Unable to write file!", 5},
+        {5, "Unable to write file!", 6},
+        {6, "Unable to write file!", 6},
+        {7, "Error while saving file!", 7},
+        {8, "", 7},  // past the last step: saved
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.step);
+        MessageBoxRecorder recorder;
+        folder.Write("notes.txt", kOld);
+        FailingFiles files(c.step);
+        SetSaveFilesForTesting(&files);
+        EXPECT_EQ(Save(kNew), c.step == 8);
+        EXPECT_EQ(files.steps, c.stepsTaken);
+        EXPECT_EQ(folder.Read("notes.txt"), c.step == 8 ? kNew : kOld);
+        EXPECT_EQ(TempFiles(), 0);
+        std::vector<std::string> expected;
+        if (*c.message) expected.push_back(c.message);
+        EXPECT_EQ(recorder.texts(), expected);
+    }
+}
+
+TEST_F(Saving, FileMadeAgainIsRemovedWhenTheSaveFails) {
+    FailingFiles files(8);  // probe, create, temporary file, open, write, flush, close, replace
+    SetSaveFilesForTesting(&files);
+    EXPECT_FALSE(Save(kNew));
+    EXPECT_EQ(files.steps, 8);
+    EXPECT_FALSE(Exists("notes.txt"));
+    EXPECT_EQ(TempFiles(), 0);
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Error while saving file!"});
+}
+
+}  // namespace
+
+namespace {
+
+// Types a name into the Save As dialog as soon as it is activated and presses
+// Save, or Cancel when the name is empty.
+struct SaveAsRobot {
+    explicit SaveAsRobot(const char* typed) {
+        name = typed;
+        hook = SetWindowsHookExA(WH_CBT, &Cbt, nullptr, GetCurrentThreadId());
+    }
+    ~SaveAsRobot() { UnhookWindowsHookEx(hook); }
+    static LRESULT CALLBACK Cbt(int code, WPARAM wp, LPARAM lp) {
+        char kind[32] = "";
+        HWND dialog = reinterpret_cast<HWND>(wp);
+        if (code == HCBT_ACTIVATE && GetClassNameA(dialog, kind, sizeof kind) &&
+            lstrcmpA(kind, "#32770") == 0 && !answered) {
+            answered = true;
+            if (*name) {
+                HWND field = GetDlgItem(dialog, 0x47c);  // the name combo of the Explorer dialog
+                if (!field) field = GetDlgItem(dialog, 0x480);
+                SetWindowTextA(field, name);
+            }
+            PostMessageA(dialog, WM_COMMAND, *name ? IDOK : IDCANCEL, 0);
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline const char* name = "";
+    static inline bool answered = false;
+    HHOOK hook;
+};
+
+TEST_F(Saving, SaveAsNamesTheChosenFileWithTheDefaultExtension) {
+    struct Case {
+        const char* typed;
+        int result;
+        std::string fullPath, fileName;
+    };
+    const Case kCases[] = {
+        {"copy", 1, folder.File("copy.TXT"), "copy.TXT"},
+        {"copy.log", 1, folder.File("copy.log"), "copy.log"},
+        {"", 0, folder.File("notes.txt"), "notes.txt"},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.typed);
+        char fullPath[MAX_PATH];
+        char fileName[MAX_PATH] = "notes.txt";
+        lstrcpyA(fullPath, folder.File("notes.txt").c_str());
+        SaveAsRobot::answered = false;
+        SaveAsRobot robot(c.typed);
+        EXPECT_EQ(AskSaveAsName(nullptr, fullPath, fileName) != 0, c.result != 0);
+        EXPECT_TRUE(SaveAsRobot::answered);
+        EXPECT_EQ(lstrcmpiA(fullPath, c.fullPath.c_str()), 0) << fullPath;
+        // The platform decides the letter case of the extension it adds.
+        EXPECT_EQ(lstrcmpiA(fileName, c.fileName.c_str()), 0) << fileName;
+    }
+}
+
+}  // namespace
