@@ -87,8 +87,12 @@ void FillUnitCombo(HWND combo) {
     SendMessageA(combo, CB_SETCURSEL, 1, 0);
 }
 
+// What FileView's font is made from; Font changes it for the rest of the run.
+LOGFONTA g_FileViewFontDescription = {};
+
 HFONT CreateFileViewFont() {
-    LOGFONTA font = {};
+    LOGFONTA& font = g_FileViewFontDescription;
+    font = LOGFONTA{};
     GetObjectA(GetStockObject(ANSI_FIXED_FONT), sizeof font, &font);
     const std::string& face = g_Settings.FontName;
     if (!face.empty() && face.size() <= 31) lstrcpynA(font.lfFaceName, face.c_str(), LF_FACESIZE);
@@ -413,6 +417,15 @@ HWND AddToolbarCombo(HWND toolbar, int position, int id, int chars) {
 
 HFONT FileViewFontHandle() {
     return g_Main.FileViewFont;
+}
+
+LOGFONTA& FileViewFontDescription() {
+    return g_FileViewFontDescription;
+}
+
+void ReplaceFileViewFont(HFONT font) {
+    if (g_Main.FileViewFont && g_Main.FileViewFont != font) DeleteObject(g_Main.FileViewFont);
+    g_Main.FileViewFont = font;
 }
 
 HFONT CreateComboFont() {

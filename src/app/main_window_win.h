@@ -60,6 +60,10 @@ HWND AddToolbarCombo(HWND toolbar, int position, int id, int chars);
 HFONT CreateComboFont();
 // The font of EditView and LineView, made from the settings at start-up.
 HFONT FileViewFontHandle();
+// The description that font is made from, and a font made anew from it that
+// takes the old one's place (the old one is deleted).
+LOGFONTA& FileViewFontDescription();
+void ReplaceFileViewFont(HFONT font);
 HWND CreateMainToolbar(HWND parent);
 
 // The status line: the string with the command's number, in part 0.

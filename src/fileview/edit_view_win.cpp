@@ -129,22 +129,34 @@ void SetUpEditView() {
     FileViewState& s = FileView();
     s.EditView = GetDlgItem(s.Window, s.WrapLines ? IDC_EDIT_WRAP : IDC_EDIT_NOWRAP);
     UpdatePaneIndicators();
+    if (!PrepareEditView()) return;
+    LoadEditViewText();
+}
+
+bool PrepareEditView() {
+    FileViewState& s = FileView();
     WNDPROC previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         s.EditView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditViewSubclassProc)));
-    if (!previous) return WarningBox(nullptr, "Out of memory!");
+    if (!previous) {
+        WarningBox(nullptr, "Out of memory!");
+        return false;
+    }
     if (previous != EditViewSubclassProc) editViewProc = previous;
 
+    // From the client area, so preparing a control again after Wrap Lines
+    // gives the same rectangle.
     RECT format;
-    SendMessageA(s.EditView, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
-    format.right += format.left;
+    GetClientRect(s.EditView, &format);
     format.left = LOWORD(GetDialogBaseUnits());
-    format.bottom += format.top;
-    format.top = 0;
     SendMessageA(s.EditView, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
     int tabStop = g_Settings.Tabs * 4;
     SendMessageA(s.EditView, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     SendMessageA(s.EditView, EM_SETLIMITTEXT, kEditTextLimit, 0);
+    return true;
+}
 
+void LoadEditViewText() {
+    FileViewState& s = FileView();
     const FileViewFile& file = ShownFile();
     if (file.WholeFile) {
         bool partialText = false;

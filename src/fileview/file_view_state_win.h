@@ -71,6 +71,10 @@ void EndSplitterDrag(POINT release);
 
 // EditView and the status bar (edit_view_win.cpp).
 void SetUpEditView();
+// Subclass, formatting rectangle, tab stops and limit of EditView as placed;
+// false (after the warning) when it could not be subclassed.
+bool PrepareEditView();
+void LoadEditViewText();
 void UpdateCaretStatus();
 void UpdateEditButtons();
 void UpdatePaneIndicators();

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/clipboard_win.h"
 #include "resource_ids.h"
 #include "results/clipboard.h"
 #include "results/pending.h"
@@ -250,26 +251,7 @@ int CopySelectedToClipboard() {
         paths.push_back(path);
     if (paths.empty()) return 1;
 
-    std::string text = JoinSelectedPaths(paths, kClipboardSeparator);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
-    if (!block) return 0;
-    char* out = static_cast<char*>(GlobalLock(block));
-    if (!out) {
-        GlobalFree(block);
-        return 0;
-    }
-    memcpy(out, text.data(), text.size());
-    GlobalUnlock(block);
-
-    // Once handed over the clipboard owns the block; otherwise it is ours to free.
-    bool handed = false;
-    if (OpenClipboard(host.owner)) {
-        EmptyClipboard();
-        handed = SetClipboardData(CF_TEXT, block) != nullptr;
-        CloseClipboard();
-    }
-    if (!handed) GlobalFree(block);
-    return handed ? 1 : 0;
+    return PutClipboardText(host.owner, JoinSelectedPaths(paths, kClipboardSeparator)) ? 1 : 0;
 }
 
 bool EditItemLabel(int row) {

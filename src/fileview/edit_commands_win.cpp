@@ -1,0 +1,238 @@
+// FileView's editing commands: the case changes, Copy LineView to Clipboard,
+// and the options Font, Tabs, Wrap Lines and Set Context Size.
+
+#include <windows.h>
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app/clipboard_win.h"
+#include "app/main_window_win.h"
+#include "app/message_box_win.h"
+#include "app/option_dialogs_win.h"
+#include "fileview/edit_commands.h"
+#include "fileview/file_view_commands_win.h"
+#include "fileview/file_view_state_win.h"
+#include "fileview/file_view_win.h"
+#include "resource_ids.h"
+#include "search/search_win.h"
+#include "settings/settings.h"
+
+namespace {
+
+std::string WindowText(HWND window) {
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void GetSelection(HWND edit, DWORD& start, DWORD& end) {
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+}
+
+HWND EditControl(bool wrapping) {
+    return GetDlgItem(FileView().Window, wrapping ? IDC_EDIT_WRAP : IDC_EDIT_NOWRAP);
+}
+
+// The selection is replaced by its copy in the other case and selected again.
+void ChangeCaseCommand(HWND edit, CaseChange change) {
+    if (!edit) return;
+    std::string copy = SelectionText(edit);
+    if (copy.empty()) return;
+    ChangeCase(copy, change);
+    DWORD start = 0, end = 0;
+    GetSelection(edit, start, end);
+    SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(copy.c_str()));
+    SendMessageA(edit, EM_SETSEL, start, end);
+    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+}
+
+void CopyLineViewCommand(HWND lineView) {
+    if (!lineView) return;
+    std::vector<std::string> lines;
+    const int count = static_cast<int>(SendMessageA(lineView, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageA(lineView, LB_GETTEXTLEN, i, 0);
+        if (length < 0) continue;
+        std::string line(static_cast<size_t>(length) + 1, '\0');
+        line.resize(static_cast<size_t>(
+            SendMessageA(lineView, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
+        lines.push_back(std::move(line));
+    }
+    CopyLineViewToClipboard(lines);
+}
+
+// The two edit controls of FileView's template, one of them EditView.
+class WindowEditPair : public EditSwapHost {
+  public:
+    EditContent Take(bool wrapping) override {
+        HWND edit = EditControl(wrapping);
+        EditContent content;
+        content.text = WindowText(edit);
+        DWORD start = 0, end = 0;
+        GetSelection(edit, start, end);
+        content.selStart = start;
+        content.selEnd = end;
+        return content;
+    }
+    void Arrange(bool wrapping) override {
+        FileViewState& s = FileView();
+        HWND next = EditControl(wrapping);
+        HWND previous = EditControl(!wrapping);
+        RECT place = {};
+        GetWindowRect(previous, &place);
+        MapWindowPoints(nullptr, s.Window, reinterpret_cast<POINT*>(&place), 2);
+        const bool focused = GetFocus() == previous;
+        MoveWindow(next, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                   FALSE);
+        EnableWindow(next, TRUE);
+        ShowWindow(next, SW_SHOW);
+        if (focused) SetFocus(next);
+        EnableWindow(previous, FALSE);
+        ShowWindow(previous, SW_HIDE);
+        s.EditView = next;
+        s.WrapLines = wrapping;
+        PrepareEditView();
+        SendMessageA(next, WM_SETFONT, reinterpret_cast<WPARAM>(FileViewFontHandle()), TRUE);
+    }
+    bool Put(bool wrapping, const EditContent& content) override {
+        HWND edit = EditControl(wrapping);
+        SetOwnText(edit, content.text.c_str());
+        if (static_cast<size_t>(GetWindowTextLengthA(edit)) != content.text.size()) return false;
+        SendMessageA(edit, EM_SETSEL, content.selStart, content.selEnd);
+        SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+        return true;
+    }
+    void Clear(bool wrapping) override { SetOwnText(EditControl(wrapping), ""); }
+    void CheckWrapItem(bool on) override {
+        CheckMenuItem(GetMenu(FileView().Window), IDM_FV_WRAP_LINES,
+                      MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    }
+
+  private:
+    // Moving the text is not the user's change: Modified stays as it was.
+    static void SetOwnText(HWND edit, const char* text) {
+        FileViewState& s = FileView();
+        const bool wasSetting = s.SettingText;
+        s.SettingText = true;
+        SetWindowTextA(edit, text);
+        SendMessageA(edit, EM_EMPTYUNDOBUFFER, 0, 0);
+        s.SettingText = wasSetting;
+    }
+};
+
+void WrapLinesCommand() {
+    FileViewState& s = FileView();
+    if (!s.EditView) return;
+    WindowEditPair pair;
+    s.WrapLines = SwapEditControl(s.WrapLines, pair);
+    UpdatePaneIndicators();
+    UpdateEditButtons();
+}
+
+void TabsCommand() {
+    FileViewState& s = FileView();
+    s.HelpContext = IDM_FV_TABS;
+    const int length = ShowTabsDialog(s.Window, g_Settings.Tabs);
+    s.HelpContext = 0;
+    if (length <= 0 || length > 0xFFFF) return;
+    g_Settings.Tabs = static_cast<uint16_t>(length);
+    int tabStop = length * 4;
+    if (s.LineView) SendMessageA(s.LineView, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
+    if (s.EditView) SendMessageA(s.EditView, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
+    RedrawWindow(s.Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    UpdateCaretStatus();
+}
+
+void ContextSizeCommand() {
+    FileViewState& s = FileView();
+    s.HelpContext = IDM_FV_CONTEXT_SIZE;
+    ShowContextSizeDialog(s.Window, s.ContextAbove, s.ContextBelow);
+    s.HelpContext = 0;
+}
+
+// Lets a test answer the font dialog as it answers FileView's own dialogs.
+UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM) {
+    if (msg == WM_INITDIALOG) CallDialogTestHook(dialog, FORMATDLGORD31);
+    return 0;
+}
+
+void FontCommand() {
+    FileViewState& s = FileView();
+    s.HelpContext = IDM_FV_FONT;
+    const int chosen = ChooseFileViewFont(s.Window);
+    s.HelpContext = 0;
+    if (chosen) ApplyFileViewFont(s.EditView, s.LineView);
+}
+
+}  // namespace
+
+std::string SelectionText(HWND edit) {
+    try {
+        DWORD start = 0, end = 0;
+        GetSelection(edit, start, end);
+        if (start == end) return {};
+        return SelectionTextOf(WindowText(edit), start, end);
+    } catch (const std::bad_alloc&) {
+        WarningBox(nullptr, "Out of memory!");
+        return {};
+    }
+}
+
+bool CopyLineViewToClipboard(const std::vector<std::string>& lines) {
+    if (lines.empty()) return true;
+    const std::string text = LineViewClipboardText(lines);
+    HWND owner = GetWindow(FileView().Window, GW_OWNER);
+    return PutClipboardText(owner ? owner : FileView().Window, text);
+}
+
+int ChooseFileViewFont(HWND owner) {
+    LOGFONTA font = FileViewFontDescription();
+    CHOOSEFONTA choice = {};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = owner;
+    choice.lpLogFont = &font;
+    choice.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_SHOWHELP | CF_ENABLEHOOK;
+    choice.lpfnHook = FontDialogHook;
+    const BOOL chosen = ChooseFontA(&choice);
+    if (!chosen) return 0;
+    FileViewFontDescription() = font;
+    // The font chosen is also the one the next start of the program uses.
+    const ChosenFontSettings kept = FontSettingsFromChoice(
+        font.lfFaceName, choice.iPointSize, font.lfWeight,
+        {g_Settings.FontName, g_Settings.FontSize, g_Settings.FontWeight});
+    g_Settings.FontName = kept.faceName;
+    g_Settings.FontSize = static_cast<uint16_t>(kept.pointSize);
+    g_Settings.FontWeight = static_cast<uint16_t>(kept.weight);
+    return chosen;
+}
+
+void ApplyFileViewFont(HWND editView, HWND lineView) {
+    HFONT font = CreateFontIndirectA(&FileViewFontDescription());
+    if (!font) return;  // the panes keep the font they have
+    for (HWND pane : {editView, lineView})
+        if (pane) SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    ReplaceFileViewFont(font);
+}
+
+void OnFileViewEditCommand(HWND, int command) {
+    FileViewState& s = FileView();
+    switch (command) {
+        case IDM_FV_UPPER_CASE: ChangeCaseCommand(s.EditView, CaseChange::Upper); break;
+        case IDM_FV_LOWER_CASE: ChangeCaseCommand(s.EditView, CaseChange::Lower); break;
+        case IDM_FV_TOGGLE_CASE: ChangeCaseCommand(s.EditView, CaseChange::Toggle); break;
+        case IDM_FV_COPY_LINEVIEW: CopyLineViewCommand(s.LineView); break;
+    }
+}
+
+void OnFileViewOptionCommand(HWND, int command) {
+    switch (command) {
+        case IDM_FV_FONT: FontCommand(); break;
+        case IDM_FV_TABS: TabsCommand(); break;
+        case IDM_FV_WRAP_LINES: WrapLinesCommand(); break;
+        case IDM_FV_CONTEXT_SIZE: ContextSizeCommand(); break;
+    }
+}

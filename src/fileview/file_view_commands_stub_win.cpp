@@ -1,5 +1,0 @@
-#include "fileview/file_view_commands_win.h"
-
-// These commands reach FileView already; what they do is still to come.
-void OnFileViewEditCommand(HWND, int) {}
-void OnFileViewOptionCommand(HWND, int) {}
