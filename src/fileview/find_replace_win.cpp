@@ -439,6 +439,8 @@ HWND OpenFindBox(HWND owner, HWND edit, bool replace) {
     // Keys go to the box first while it is open.
     g_Box.SavedDialogWindow = SwapLoopDialogWindow(box);
     FileView().HelpContext = replace ? IDM_FV_REPLACE : IDM_FV_FIND;
+    // Our templates leave the box hidden; the user must see it at once.
+    ShowWindow(box, SW_SHOW);
     UpdateWindow(box);
     return box;
 }

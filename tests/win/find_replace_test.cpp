@@ -73,6 +73,7 @@ class FindReplace : public ProgramTest {
     HWND Open(bool replace, const std::string& find, const std::string& with = "") {
         HWND box = OpenFindBox(holder, edit, replace);
         EXPECT_TRUE(box);
+        EXPECT_TRUE(IsWindowVisible(box));
         SetDlgItemTextA(box, IDC_FIND_COMBO, find.c_str());
         if (replace) SetDlgItemTextA(box, IDC_REPLACE_COMBO, with.c_str());
         return box;
