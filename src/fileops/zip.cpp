@@ -4,17 +4,9 @@
 #include <cstdio>
 #include <new>
 
-namespace {
+#include "app/bounded_format.h"
 
-// Message texts are bounded like every message box's: cut, never overflowed.
-std::string Formatted(const char* format, ...) {
-    char text[256];
-    va_list args;
-    va_start(args, format);
-    vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
-}
+namespace {
 
 // The parameter file's steps; on failure the messages are shown and the run
 // ends without starting the program.
@@ -22,10 +14,10 @@ bool WriteParameters(ZipHost& host, const std::vector<std::string>& paths, std::
     int error = host.ParameterFileName(name);
     if (error == 0) {
         error = host.CreateParameterFile(name);
-        if (error != 0) host.ShowWarning(Formatted("Error %d: Unable to create file!", error));
+        if (error != 0) host.ShowWarning(BoundedFormat(256, "Error %d: Unable to create file!", error));
     }
     if (error != 0) {
-        host.ShowWarning(Formatted("Error %d: Unable to create parameter file!", error));
+        host.ShowWarning(BoundedFormat(256, "Error %d: Unable to create parameter file!", error));
         return false;
     }
     for (const std::string& path : paths) {
@@ -38,7 +30,7 @@ bool WriteParameters(ZipHost& host, const std::vector<std::string>& paths, std::
         host.CloseParameterFile();
     }
     if (error != 0) {
-        host.ShowWarning(Formatted("Error %d: Unable to write parameter file!", error));
+        host.ShowWarning(BoundedFormat(256, "Error %d: Unable to write parameter file!", error));
         return false;
     }
     host.Trace("\nZip parameter file:" + name + "\n\n");
@@ -72,7 +64,7 @@ std::string ZipParameters(const std::string& options, const std::string& archive
 
 bool FindZipProgram(ZipHost& host, const std::string& archive, std::string& program) {
     if (!host.HoldArchive(archive)) {
-        host.ShowWarning(Formatted("%s can't be created!", archive.c_str()));
+        host.ShowWarning(BoundedFormat(256, "%s can't be created!", archive.c_str()));
         return false;
     }
     bool found = host.FindAssociatedProgram(archive, program);
@@ -114,10 +106,10 @@ int AddSelectedToZip(ZipHost& host, const std::string& zipOptions, const std::st
     }
     int result = host.Launch(programStarted, parameters, directory);
     if (result <= 32) {
-        host.ShowWarning(Formatted("Error %d: Zip program execution failed!", result));
+        host.ShowWarning(BoundedFormat(256, "Error %d: Zip program execution failed!", result));
         return 0;
     }
-    host.ShowWarning(Formatted("Program %s launched.\n%d files will be added to %s.\n",
+    host.ShowWarning(BoundedFormat(256, "Program %s launched.\n%d files will be added to %s.\n",
                                programStarted.c_str(), count, archiveShown.c_str()));
     host.Launched();
     return 1;

@@ -5,18 +5,10 @@
 #include <set>
 
 #include "fileview/find_text.h"
+#include "app/bounded_format.h"
 #include "search/matcher.h"
 
 namespace {
-
-std::string Format(const char* format, ...) {
-    char text[512];
-    va_list args;
-    va_start(args, format);
-    vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
-}
 
 std::string NameOf(const std::string& path) {
     size_t slash = path.find_last_of('\\');
@@ -50,7 +42,7 @@ Saved SaveTargetFile(ReplaceRunHost& host, int row, bool inPlace) {
         bool written = false;
         if (inPlace) {
             std::string path = JoinPath(item.directory, item.name);
-            host.ShowStatus(Format("Saving %s...", LowerCased(path).c_str()));
+            host.ShowStatus(BoundedFormat(512, "Saving %s...", LowerCased(path).c_str()));
             WriteResult result = WriteTextOver(files, path, text);
             host.ShowStatus("");
             written = result == WriteResult::Written;
@@ -62,7 +54,7 @@ Saved SaveTargetFile(ReplaceRunHost& host, int row, bool inPlace) {
         }
         if (written) return Saved::Written;
         Answer answer = host.AskAbortRetryIgnore(
-            Format("Error %d: Unable to write file to disk!", files.LastError()));
+            BoundedFormat(512, "Error %d: Unable to write file to disk!", files.LastError()));
         if (answer == Answer::Abort) return Saved::Aborted;
         if (answer == Answer::Ignore) return Saved::Ignored;
     }
@@ -87,7 +79,7 @@ Loaded LoadTargetFile(ReplaceRunHost& host, int row, std::vector<std::string>& s
             case ReplaceFileLayer::Read::Failed: break;
         }
         Answer answer =
-            host.AskAbortRetryIgnore(Format("Error %d: Disk read error", files.LastError()));
+            host.AskAbortRetryIgnore(BoundedFormat(512, "Error %d: Disk read error", files.LastError()));
         if (answer == Answer::Abort) return Loaded::Aborted;
         if (answer == Answer::Ignore) return Loaded::Skipped;
     }
@@ -193,7 +185,7 @@ ReplaceRunResult ReplaceInFiles(ReplaceRunHost& host, int startRow,
     ReplaceRunResult result;
     if (startRow < 0 || startRow >= host.RowCount()) return result;
     if (!options.StartHeldWhole) {
-        host.Warn(Format("FileView does not hold all of %s: replace in it after opening it whole.",
+        host.Warn(BoundedFormat(512, "FileView does not hold all of %s: replace in it after opening it whole.",
                          host.Item(startRow).name.c_str()));
         return result;
     }
@@ -253,7 +245,7 @@ ReplaceRunResult ReplaceInFiles(ReplaceRunHost& host, int startRow,
     if (options.ConfirmFileSave) {
         FinishConfirmedRun(host, startRow);
         if (result.Found)
-            host.Warn(Format("%lu occurrences replaced in %d file(s)!",
+            host.Warn(BoundedFormat(512, "%lu occurrences replaced in %d file(s)!",
                              static_cast<unsigned long>(result.Occurrences), result.Files));
     } else if (CommitPendingFiles(host, result.Found, startRow)) {
         startWritten = true;
@@ -280,11 +272,11 @@ bool CommitPendingFiles(ReplaceRunHost& host, bool found, int startRow) {
                 item.PendingFile.clear();
                 continue;
             }
-            host.Warn(Format("Error %d: Unable to save %s!", files.LastError(), item.name.c_str()));
+            host.Warn(BoundedFormat(512, "Error %d: Unable to save %s!", files.LastError(), item.name.c_str()));
             // The move lost the target: the pending file is the only copy left.
             keep = !files.Exists(target) && files.Exists(pending);
             if (keep)
-                host.Warn(Format("The new text of %s is kept in %s.", item.name.c_str(),
+                host.Warn(BoundedFormat(512, "The new text of %s is kept in %s.", item.name.c_str(),
                                  pending.c_str()));
         }
         if (!keep) files.Remove(pending);
