@@ -14,6 +14,7 @@
 #include "search/text_options.h"
 #include "settings/settings.h"
 #include "settings/settings_win.h"
+#include "file_view_support.h"
 #include "win_test_support.h"
 
 namespace {
@@ -71,14 +72,7 @@ class FileViewEditing : public ProgramTest {
         folder.Write("text.txt", bytes);
         gSearchCriteria.SearchText = searchText;
         gSearchCriteria.TextOptions = kTextCase;
-        FileViewFile& file = ShownFile();
-        file = FileViewFile{};
-        std::snprintf(file.FullPath, sizeof file.FullPath, "%s", folder.File("text.txt").c_str());
-        std::snprintf(file.FileName, sizeof file.FileName, "text.txt");
-        file.Size = bytes.size();
-        file.WholeFile = file.Size < kFileViewCapacity;
-        if (!file.WholeFile) SetContextLines(kDefaultContextAbove, kDefaultContextBelow);
-        HWND window = OpenFileViewWindow(Main());
+        HWND window = OpenFileViewOn(Main(), folder.File("text.txt"), "text.txt", bytes.size());
         DrainMessages();
         return window;
     }

@@ -11,6 +11,7 @@
 #include "search/criteria.h"
 #include "search/text_options.h"
 #include "settings/settings.h"
+#include "file_view_support.h"
 #include "win_test_support.h"
 
 namespace {
@@ -48,14 +49,7 @@ class FileViewTest : public ProgramTest {
         folder.Write(name, bytes);
         gSearchCriteria.SearchText = text;
         gSearchCriteria.TextOptions = options;
-        FileViewFile& file = ShownFile();
-        file = FileViewFile{};
-        std::snprintf(file.FullPath, sizeof file.FullPath, "%s", folder.File(name).c_str());
-        std::snprintf(file.FileName, sizeof file.FileName, "%s", name.c_str());
-        file.Size = bytes.size();
-        file.WholeFile = file.Size < kFileViewCapacity;
-        if (!file.WholeFile) SetContextLines(kDefaultContextAbove, kDefaultContextBelow);
-        HWND window = OpenFileViewWindow(Main());
+        HWND window = OpenFileViewOn(Main(), folder.File(name), name, bytes.size());
         DrainMessages();
         return window;
     }
