@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -12,11 +13,8 @@ using V = std::vector<std::string>;
 TEST(SelectionTextOf, TakesTheSelectedCharactersAndNothingMore) {
     const std::string longLine(300, 'x');
     const std::string threeLines = "one\r\ntwo\r\nthree";
-    struct Case {
-        std::string text;
-        size_t start, end;
-        std::string expected;
-    } cases[] = {
+    // clang-format off
+    const struct { std::string text; size_t start, end; std::string expected; } cases[] = {
         {threeLines, 1, 12, "ne\r\ntwo\r\nth"},
         {threeLines, 12, 1, "ne\r\ntwo\r\nth"},  // given backwards
         {threeLines, 4, 4, ""},
@@ -25,42 +23,31 @@ TEST(SelectionTextOf, TakesTheSelectedCharactersAndNothingMore) {
         {threeLines, 900, 999, ""},
         {std::string("a\0b", 3), 0, 3, std::string("a\0b", 3)},
     };
-    for (const Case& c : cases)
+    // clang-format on
+    for (const auto& c : cases)
         EXPECT_EQ(SelectionTextOf(c.text, c.start, c.end), c.expected) << c.start << "-" << c.end;
 }
 
 TEST(ChangeCase, OnlyAsciiLettersChange) {
     const std::string mixed = "Abc 1\xE4\xC4@[`{zZ\r\n";
-    struct Case {
-        CaseChange change;
-        std::string expected;
-    } cases[] = {
+    const std::pair<CaseChange, std::string> cases[] = {
         {CaseChange::Upper, "ABC 1\xE4\xC4@[`{ZZ\r\n"},
         {CaseChange::Lower, "abc 1\xE4\xC4@[`{zz\r\n"},
-        {CaseChange::Toggle, "aBC 1\xE4\xC4@[`{Zz\r\n"},
-    };
-    for (const Case& c : cases) {
+        {CaseChange::Toggle, "aBC 1\xE4\xC4@[`{Zz\r\n"}};
+    for (const auto& [change, expected] : cases) {
         std::string text = mixed;
-        ChangeCase(text, c.change);
-        EXPECT_EQ(text, c.expected) << static_cast<int>(c.change);
+        ChangeCase(text, change);
+        EXPECT_EQ(text, expected) << static_cast<int>(change);
     }
-    std::string twice = mixed;
-    ChangeCase(twice, CaseChange::Toggle);
-    ChangeCase(twice, CaseChange::Toggle);
-    EXPECT_EQ(twice, mixed);
 }
 
 TEST(LineViewClipboardText, EachLineEndsInCrLf) {
-    struct Case {
-        V lines;
-        std::string expected;
-    } cases[] = {
-        {{}, ""},
-        {{""}, "\r\n"},
-        {{"1: a", "2:\tb", "3: c"}, "1: a\r\n2:\tb\r\n3: c\r\n"},
-        {{std::string(400, 'q')}, std::string(400, 'q') + "\r\n"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(LineViewClipboardText(c.lines), c.expected);
+    // clang-format off
+    const std::pair<V, std::string> cases[] = {
+        {{}, ""}, {{""}, "\r\n"}, {{"1: a", "2:\tb", "3: c"}, "1: a\r\n2:\tb\r\n3: c\r\n"},
+        {{std::string(400, 'q')}, std::string(400, 'q') + "\r\n"}};
+    // clang-format on
+    for (const auto& [lines, expected] : cases) EXPECT_EQ(LineViewClipboardText(lines), expected);
 }
 
 // Two edit controls in memory; the log records the order of the steps.
@@ -69,7 +56,7 @@ class FakeEditPair : public EditSwapHost {
     EditContent control[2];  // [0] not wrapping, [1] wrapping
     bool shown = false;      // which one is EditView
     bool checked = false;
-    size_t capacity = 100;   // what the new control takes
+    size_t capacity = 100;  // what the new control takes
     std::string log;
 
     EditContent Take(bool wrapping) override {
@@ -97,35 +84,31 @@ class FakeEditPair : public EditSwapHost {
     }
 };
 
+auto Held(const EditContent& c) {
+    return std::tuple(c.text, c.selStart, c.selEnd);
+}
+
 TEST(SwapEditControl, TheTextAndSelectionMoveAndSurviveTwoSwitches) {
     FakeEditPair pair;
-    pair.control[0] = {"line one\r\nline two", 3, 12};
+    const EditContent content = {"line one\r\nline two", 3, 12};
+    pair.control[0] = content;
     bool wrap = SwapEditControl(false, pair);
-    EXPECT_TRUE(wrap);
-    EXPECT_TRUE(pair.shown);
-    EXPECT_TRUE(pair.checked);
-    EXPECT_EQ(pair.control[1].text, "line one\r\nline two");
-    EXPECT_EQ(pair.control[1].selStart, 3u);
-    EXPECT_EQ(pair.control[1].selEnd, 12u);
+    EXPECT_TRUE(wrap && pair.shown && pair.checked);
+    EXPECT_EQ(Held(pair.control[1]), Held(content));
     EXPECT_EQ(pair.control[0].text, "");  // not held twice
     EXPECT_EQ(pair.log, "take arrange put clear check ");
 
     wrap = SwapEditControl(wrap, pair);
-    EXPECT_FALSE(wrap);
-    EXPECT_FALSE(pair.checked);
-    EXPECT_EQ(pair.control[0].text, "line one\r\nline two");
-    EXPECT_EQ(pair.control[0].selStart, 3u);
-    EXPECT_EQ(pair.control[0].selEnd, 12u);
+    EXPECT_FALSE(wrap || pair.shown || pair.checked);
+    EXPECT_EQ(Held(pair.control[0]), Held(content));
 }
 
 TEST(SwapEditControl, ATextTheOtherControlCannotTakeStaysWhereItIs) {
     FakeEditPair pair;
     pair.control[1] = {std::string(150, 'w'), 0, 150};
     pair.shown = pair.checked = true;
-    pair.capacity = 100;
     EXPECT_TRUE(SwapEditControl(true, pair));
-    EXPECT_TRUE(pair.shown);
-    EXPECT_TRUE(pair.checked);
+    EXPECT_TRUE(pair.shown && pair.checked);
     EXPECT_EQ(pair.control[1].text, std::string(150, 'w'));
     EXPECT_EQ(pair.control[0].text, "");  // no half text left behind
     EXPECT_EQ(pair.log, "take arrange put clear arrange ");
@@ -133,27 +116,23 @@ TEST(SwapEditControl, ATextTheOtherControlCannotTakeStaysWhereItIs) {
 
 TEST(FontSettingsFromChoice, KeepsWhatTheSettingsCanHold) {
     const ChosenFontSettings current{"Courier", 10, 400};
-    struct Case {
-        std::string face;
-        int tenths, weight;
-        ChosenFontSettings expected;
-    } cases[] = {
+    // clang-format off
+    const struct { std::string face; int tenths, weight; ChosenFontSettings expected; } cases[] = {
         {"Lucida Console", 120, 400, {"Lucida Console", 12, 400}},
         {"Tahoma", 95, 700, {"Tahoma", 10, 700}},  // rounded to whole points
-        {"Tahoma", 110, 800, {"Tahoma", 11, 700}},
-        {"Tahoma", 110, 600, {"Tahoma", 11, 400}},
-        {"Tahoma", 720, 400, {"Tahoma", 40, 400}},
-        {"Tahoma", 2, 400, {"Tahoma", 1, 400}},
+        {"Tahoma", 110, 800, {"Tahoma", 11, 700}}, {"Tahoma", 110, 600, {"Tahoma", 11, 400}},
+        {"Tahoma", 720, 400, {"Tahoma", 40, 400}}, {"Tahoma", 2, 400, {"Tahoma", 1, 400}},
         {"Tahoma", 0, 400, {"Tahoma", 10, 400}},  // no size given
         {std::string(32, 'F'), 120, 400, {"Courier", 12, 400}},
         {std::string(31, 'F'), 120, 400, {std::string(31, 'F'), 12, 400}},
         {"", 120, 400, {"Courier", 12, 400}},
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         const ChosenFontSettings got = FontSettingsFromChoice(c.face, c.tenths, c.weight, current);
-        EXPECT_EQ(got.faceName, c.expected.faceName) << c.face << " " << c.tenths;
-        EXPECT_EQ(got.pointSize, c.expected.pointSize) << c.face << " " << c.tenths;
-        EXPECT_EQ(got.weight, c.expected.weight) << c.face << " " << c.weight;
+        EXPECT_EQ(std::tuple(got.faceName, got.pointSize, got.weight),
+                  std::tuple(c.expected.faceName, c.expected.pointSize, c.expected.weight))
+            << c.face << " " << c.tenths << " " << c.weight;
     }
 }
 

@@ -6,19 +6,25 @@
 #include <string>
 #include <vector>
 
+#include "core_test_support.h"
+
 namespace {
 
-// A list of selected rows over an in-memory disk; the shell does what the
-// case scripts (removes sources, makes copies) and reports what it is told.
-struct FakeHost : FileOperationHost {
-    std::vector<SelectedFile> selected;
-    std::set<std::string> disk;
-    bool dialogOk = true;
-    std::string target = "c:\\to";
-    std::set<std::string> shellDoes;  // sources the shell really moves, copies or deletes
-    bool shellReportsSuccess = true;
+using V = std::vector<std::string>;
+using Paths = std::set<std::string>;
 
-    std::vector<std::string> log;
+const std::vector<SelectedFile> kThree = {
+    {1, "c:\\a\\one.txt"}, {3, "c:\\a\\two.txt"}, {4, "c:\\b\\three.txt"}};
+
+// Three selected rows over an in-memory disk; the shell does what the case
+// scripts (removes sources, makes copies) and reports what it is told.
+struct FakeHost : FileOperationHost {
+    std::vector<SelectedFile> selected = kThree;
+    Paths disk = {"c:\\a\\one.txt", "c:\\a\\two.txt", "c:\\b\\three.txt"};
+    bool dialogOk = true, shellReportsSuccess = true;
+    std::string target = "c:\\to";
+    Paths shellDoes;  // sources the shell really moves, copies or deletes
+    V log;
     std::vector<int> removed;
     std::string status;
 
@@ -30,8 +36,10 @@ struct FakeHost : FileOperationHost {
     }
     bool RunShellOperation(ShellFunction function, const std::string& sources,
                            const std::string& destinations, bool onePerSource) override {
-        log.push_back("shell " + std::to_string(static_cast<int>(function)) + " " +
-                      Printable(destinations) + (onePerSource ? " each" : ""));
+        std::string printable = destinations;
+        for (char& c : printable) c = c ? c : '|';
+        log.push_back("shell " + std::to_string(static_cast<int>(function)) + " " + printable +
+                      (onePerSource ? " each" : ""));
         EXPECT_EQ(sources, BuildShellFileList(selected));
         for (const std::string& path : shellDoes) {
             std::string name = path.substr(path.rfind('\\') + 1);
@@ -41,26 +49,11 @@ struct FakeHost : FileOperationHost {
         }
         return shellReportsSuccess;
     }
-    static std::string Printable(std::string list) {
-        for (char& c : list)
-            if (c == '\0') c = '|';
-        return list;
-    }
     bool FileExists(const std::string& path) override { return disk.count(path) > 0; }
     void RemoveRows(const std::vector<int>& rows) override { removed = rows; }
     void ShowStatus(const std::string& text) override { status = text; }
     void ShowWarning(const std::string& text) override { log.push_back("warning " + text); }
 };
-
-const std::vector<SelectedFile> kThree = {
-    {1, "c:\\a\\one.txt"}, {3, "c:\\a\\two.txt"}, {4, "c:\\b\\three.txt"}};
-
-FakeHost ThreeSelected() {
-    FakeHost host;
-    host.selected = kThree;
-    for (const SelectedFile& file : kThree) host.disk.insert(file.path);
-    return host;
-}
 
 TEST(FileOperations, ShellListEndsEachPathAndTheWholeWithNul) {
     using namespace std::string_literals;
@@ -68,143 +61,83 @@ TEST(FileOperations, ShellListEndsEachPathAndTheWholeWithNul) {
     EXPECT_EQ(BuildShellFileList({}), "\0"s);
 }
 
-struct RemovalCase {
-    const char* name;
-    bool move;
-    bool dialogOk;
-    std::set<std::string> shellDoes;
-    bool shellReportsSuccess;
-    std::vector<int> removed;
-    const char* status;
-};
-
-TEST(FileOperations, OnlyRowsWhoseFilesAreGoneLeaveTheList) {
-    const RemovalCase cases[] = {
-        {"delete confirmed",
-         false,
-         true,
-         {"c:\\a\\one.txt", "c:\\a\\two.txt", "c:\\b\\three.txt"},
-         true,
-         {1, 3, 4},
-         "Deleted 3 file(s)."},
-        {"delete declined", false, true, {}, false, {}, "Deleted 0 file(s)."},
-        // The shell may claim success for files it skipped; the disk decides.
-        {"delete partly done", false, true, {"c:\\a\\two.txt"}, true, {3}, "Deleted 1 file(s)."},
-        {"move done",
-         true,
-         true,
-         {"c:\\a\\one.txt", "c:\\a\\two.txt", "c:\\b\\three.txt"},
-         true,
-         {1, 3, 4},
-         "Moved 3 file(s)."},
-        {"move partly failed", true, true, {"c:\\b\\three.txt"}, false, {4}, "Moved 1 file(s)."},
-        {"move cancelled in the dialog", true, false, {}, true, {}, "Moved 0 file(s)."},
+// Only rows whose files are really gone leave the list, and the counts are
+// what the disk shows: the shell may claim success for files it skipped.
+TEST(FileOperations, CountsAndRemovedRowsFollowTheDisk) {
+    const Paths all = {"c:\\a\\one.txt", "c:\\a\\two.txt", "c:\\b\\three.txt"};
+    const Paths two = {"c:\\a\\two.txt"};
+    const auto del = DeleteSelectedFiles, move = MoveSelectedFiles, copy = CopySelectedFiles;
+    // clang-format off
+    const struct {
+        const char* name; int (*command)(FileOperationHost&); bool dialogOk; const char* target;
+        Paths shellDoes; bool shellOk, twoMissing; std::vector<int> removed; const char* status;
+    } cases[] = {
+        {"delete confirmed", del, true, "c:\\to", all, true, false, {1, 3, 4}, "Deleted 3 file(s)."},
+        {"delete declined", del, true, "c:\\to", {}, false, false, {}, "Deleted 0 file(s)."},
+        {"delete partly done", del, true, "c:\\to", two, true, false, {3}, "Deleted 1 file(s)."},
         // two.txt was gone before the command: not this command's doing.
-        {"delete with one file missing",
-         false,
-         true,
-         {"c:\\a\\one.txt"},
-         false,
-         {1},
+        {"delete, one missing", del, true, "c:\\to", {"c:\\a\\one.txt"}, false, true, {1},
          "Deleted 1 file(s)."},
+        {"move done", move, true, "c:\\to", all, true, false, {1, 3, 4}, "Moved 3 file(s)."},
+        {"move partly failed", move, true, "c:\\to", {"c:\\b\\three.txt"}, false, false, {4},
+         "Moved 1 file(s)."},
+        {"move cancelled", move, false, "c:\\to", {}, true, false, {}, "Moved 0 file(s)."},
+        {"all copied", copy, true, "c:\\to", {}, true, false, {}, "Copied 3 file(s)."},
+        {"one copied, one refused", copy, true, "c:\\to", two, false, false, {}, "Copied 1 file(s)."},
+        {"target with backslash", copy, true, "c:\\to\\", two, false, false, {}, "Copied 1 file(s)."},
+        {"copy cancelled", copy, false, "c:\\to", two, true, false, {}, "Copied 0 file(s)."},
     };
-    for (const RemovalCase& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        FakeHost host = ThreeSelected();
+        FakeHost host;
         host.dialogOk = c.dialogOk;
+        host.target = c.target;
         host.shellDoes = c.shellDoes;
-        host.shellReportsSuccess = c.shellReportsSuccess;
-        if (std::string(c.name) == "delete with one file missing")
-            host.disk.erase("c:\\a\\two.txt");
-        int count = c.move ? MoveSelectedFiles(host) : DeleteSelectedFiles(host);
-        EXPECT_EQ(count, static_cast<int>(c.removed.size()));
+        host.shellReportsSuccess = c.shellOk;
+        if (c.twoMissing) host.disk.erase("c:\\a\\two.txt");
+        const int count = c.command(host);
         EXPECT_EQ(host.removed, c.removed);
+        if (c.command != copy) {
+            EXPECT_EQ(count, static_cast<int>(c.removed.size()));
+        }
         EXPECT_EQ(host.status, c.status);
     }
 }
 
 TEST(FileOperations, EachCommandAsksWhatItNeedsAndRunsItsShellFunction) {
-    struct Case {
-        int (*command)(FileOperationHost&);
-        std::vector<std::string> log;
-    };
-    const Case cases[] = {
+    const std::pair<int (*)(FileOperationHost&), V> cases[] = {
         {DeleteSelectedFiles, {"shell 3 "}},
         {CopySelectedFiles, {"dialog Copy 3", "shell 2 c:\\to||"}},
         // A move names each file's new path.
         {MoveSelectedFiles,
          {"dialog Move 3", "shell 1 c:\\to\\one.txt|c:\\to\\two.txt|c:\\to\\three.txt|| each"}},
     };
-    for (const Case& c : cases) {
-        FakeHost host = ThreeSelected();
-        c.command(host);
-        EXPECT_EQ(host.log, c.log);
+    for (const auto& [command, log] : cases) {
+        FakeHost host;
+        command(host);
+        EXPECT_EQ(host.log, log);
     }
     // Without a selection there is nothing to ask about.
     FakeHost none;
+    none.selected.clear();
     EXPECT_EQ(CopySelectedFiles(none), 0);
     EXPECT_TRUE(none.log.empty());
     EXPECT_EQ(none.status, "Copied 0 file(s).");
 }
 
-TEST(FileOperations, CopyCountsTheCopiesThatArrived) {
-    struct Case {
-        const char* name;
-        std::string target;
-        bool dialogOk;
-        std::set<std::string> shellDoes;
-        bool shellReportsSuccess;
-        const char* status;
-    };
-    const Case cases[] = {
-        {"all copied", "c:\\to", true, {}, true, "Copied 3 file(s)."},
-        {"one copied, one refused", "c:\\to", true, {"c:\\a\\two.txt"}, false, "Copied 1 file(s)."},
-        {"target with its backslash",
-         "c:\\to\\",
-         true,
-         {"c:\\a\\two.txt"},
-         false,
-         "Copied 1 file(s)."},
-        {"cancelled", "c:\\to", false, {"c:\\a\\two.txt"}, true, "Copied 0 file(s)."},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        FakeHost host = ThreeSelected();
-        host.target = c.target;
-        host.dialogOk = c.dialogOk;
-        host.shellDoes = c.shellDoes;
-        host.shellReportsSuccess = c.shellReportsSuccess;
-        CopySelectedFiles(host);
-        EXPECT_EQ(host.status, c.status);
-        EXPECT_TRUE(host.removed.empty());
-    }
-}
-
+// A new name that would leave the directory or that the file system refuses.
 TEST(Rename, NamesThatWouldLeaveTheDirectoryOrFailAreRefused) {
-    const struct {
-        const char* name;
-        int error;
-    } cases[] = {
-        {"new.txt", 0},
-        {"with blank.txt", 0},
-        {"...dots", 0},
-        {"", kErrorInvalidName},
-        {".", kErrorInvalidName},
-        {"..", kErrorInvalidName},
-        {"..\\up.txt", kErrorInvalidName},
-        {"sub/x.txt", kErrorInvalidName},
-        {"d:x.txt", kErrorInvalidName},
-        {"*.txt", kErrorInvalidName},
-        {"a?.txt", kErrorInvalidName},
-        {"a|b", kErrorInvalidName},
-        {"tab\there", kErrorInvalidName},
-    };
-    for (const auto& c : cases) EXPECT_EQ(CheckRenameName(c.name), c.error) << c.name;
+    for (const char* good : {"new.txt", "with blank.txt", "...dots"})
+        EXPECT_EQ(CheckRenameName(good), 0) << good;
+    for (const char* bad : {"", ".", "..", "..\\up.txt", "sub/x.txt", "d:x.txt", "*.txt", "a?.txt",
+                            "a|b", "tab\there"})
+        EXPECT_EQ(CheckRenameName(bad), kErrorInvalidName) << bad;
 }
 
 struct RecordingRename : RenameHost {
     int result = 0;
-    std::vector<std::string> log;
+    V log;
     int RenameFile(const std::string& from, const std::string& to) override {
         log.push_back(from + " -> " + to);
         return result;
@@ -213,32 +146,23 @@ struct RecordingRename : RenameHost {
 };
 
 TEST(Rename, EndOfEditRenamesOnDiskAndInTheItemOrKeepsBoth) {
-    struct Case {
-        const char* directory;
-        const char* edited;
-        int moveResult;
-        bool accepted;
-        const char* nameAfter;
-        std::vector<std::string> log;
-    };
-    const Case cases[] = {
+    // clang-format off
+    const struct {
+        const char* directory; const char* edited; int moveResult; bool accepted;
+        const char* nameAfter; V log;
+    } cases[] = {
         {"c:\\d", "new.txt", 0, true, "new.txt", {"c:\\d\\old.txt -> c:\\d\\new.txt"}},
         {"c:\\", "new.txt", 0, true, "new.txt", {"c:\\old.txt -> c:\\new.txt"}},
-        {"c:\\d",
-         "taken.txt",
-         183,
-         false,
-         "old.txt",
+        {"c:\\d", "taken.txt", 183, false, "old.txt",
          {"c:\\d\\old.txt -> c:\\d\\taken.txt", "Error 183: Unable to rename file!"}},
         {"c:\\d", "..\\old.txt", 0, false, "old.txt", {"Error 123: Unable to rename file!"}},
         {"c:\\d", nullptr, 0, false, "old.txt", {}},
         {"c:\\d", "old.txt", 0, true, "old.txt", {}},
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.edited ? c.edited : "(cancelled)");
-        FileInfoItem item;
-        item.directory = c.directory;
-        item.name = "old.txt";
+        FileInfoItem item = Item(c.directory, "old.txt");
         RecordingRename host;
         host.result = c.moveResult;
         EXPECT_EQ(EndRename(host, &item, c.edited), c.accepted);

@@ -14,7 +14,7 @@ TEST(FileTime, BothWaysAgreeAcrossTheEpochAnd2038) {
         {kTicksAt1970, 0},
         {kTicksAt1970 + 10000000, 1},
         {kTicksAt1970 - 10000000, -1},
-        {0, -11644473600},                                  // 1601-01-01
+        {0, -11644473600},                                      // 1601-01-01
         {kTicksAt1970 + 4102444800ull * 10000000, 4102444800},  // 2100-01-01, past 2038
     };
     for (const auto& c : cases) {

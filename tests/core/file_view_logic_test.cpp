@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "resource_ids.h"
@@ -16,9 +17,8 @@ using V = std::vector<std::string>;
 class SaveHost : public FileViewSaveHost {
   public:
     bool saveWorks = true;
-    int saveAsResult = 1;
+    int saveAsResult = 1, answer = kAnswerYes;
     std::string saveAsPath = "c:\\new\\copy.txt";
-    int answer = kAnswerYes;
     V saved, status, boxes, asked;
 
     bool SaveText(const char* path) override {
@@ -83,11 +83,11 @@ TEST(FileViewSave, SaveWritesTheShownFileOrSaysWhy) {
         text.partialText = c.partialText;
         SaveHost host;
         host.saveWorks = c.saveWorks;
-        EXPECT_EQ(SaveShownFile(file, text, host), c.result) << c.name;
-        EXPECT_EQ(host.saved, c.saved) << c.name;
-        EXPECT_EQ(host.status, c.status) << c.name;
-        EXPECT_EQ(host.boxes, c.boxes) << c.name;
-        EXPECT_EQ(text.modified, c.modifiedAfter) << c.name;
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(SaveShownFile(file, text, host), c.result);
+        EXPECT_EQ(std::tuple(host.saved, host.status, host.boxes),
+                  std::tuple(c.saved, c.status, c.boxes));
+        EXPECT_EQ(text.modified, c.modifiedAfter);
     }
 }
 
@@ -195,10 +195,10 @@ TEST(FileViewContext, WindowOfLinesAroundAnEntry) {
         {70000, 100, 150, {69901, 251, 70001}}, {5, 0, 0, {6, 1, 6}}};
     // clang-format on
     for (const auto& c : cases) {
-        const ContextLines lines = ContextAround(c.entry, c.above, c.below);
-        EXPECT_EQ(lines.firstLine, c.lines.firstLine) << c.entry;
-        EXPECT_EQ(lines.linesLoaded, c.lines.linesLoaded) << c.entry;
-        EXPECT_EQ(lines.entryLine, c.lines.entryLine) << c.entry;
+        const ContextLines got = ContextAround(c.entry, c.above, c.below);
+        EXPECT_EQ(std::tuple(got.firstLine, got.linesLoaded, got.entryLine),
+                  std::tuple(c.lines.firstLine, c.lines.linesLoaded, c.lines.entryLine))
+            << c.entry;
     }
     EXPECT_EQ(CaretLineText(7), "00007");
     EXPECT_EQ(CaretLineText(123456), "123456");

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
-#include <vector>
-
+#include "core_test_support.h"
 #include "fileview/text_model.h"
 #include "search/text_options.h"
 
@@ -14,14 +11,16 @@ namespace {
 using V = std::vector<std::string>;
 
 // One file in memory, scanned in Line List mode into a recording LineView.
-class LineListScan : public ChunkReader, public LineViewSink {
+class LineListScan : public MemoryFiles, public LineViewSink {
   public:
     std::string file;
     V texts, warnings;
-    std::vector<LineListEntry> appended;
+    std::vector<LineListEntry> appended, entries;
     size_t refuseAt = SIZE_MAX;  // LineView refuses this entry
+    uint32_t lines = 0;
 
     uint32_t Run(const char* searchText, uint8_t options = kTextCase) {
+        files["c:\\f.txt"] = file;
         LineListBuilder builder(*this);
         ScanState scan;
         scan.Mode = ScanMode::LineList;
@@ -30,20 +29,6 @@ class LineListScan : public ChunkReader, public LineViewSink {
         lines = scan.CurrentLineNumber;
         return found;
     }
-    std::vector<LineListEntry> entries;
-    uint32_t lines = 0;
-
-    bool Open(const std::string&) override { return (position_ = 0) == 0; }
-    int64_t Size() override { return static_cast<int64_t>(file.size()); }
-    int64_t Read(char* buffer, uint32_t count) override {
-        const std::string piece = file.substr(static_cast<size_t>(position_), count);
-        std::memcpy(buffer, piece.data(), piece.size());
-        position_ += static_cast<int64_t>(piece.size());
-        return static_cast<int64_t>(piece.size());
-    }
-    bool SetPosition(int64_t position) override { return (position_ = position) >= 0; }
-    void Close() override {}
-
     bool AppendLineViewItem(const std::string& text, const LineListEntry& entry) override {
         if (appended.size() == refuseAt) return false;
         texts.push_back(text);
@@ -51,9 +36,6 @@ class LineListScan : public ChunkReader, public LineViewSink {
         return true;
     }
     void LineListWarning(const std::string& text) override { warnings.push_back(text); }
-
-  private:
-    int64_t position_ = 0;
 };
 
 std::string Repeat(const std::string& line, int count) {
@@ -125,8 +107,7 @@ TEST(LineList, StopsAtTheLimitOrWhenLineViewRefuses) {
 TEST(LineList, EntryFormsAndWidths) {
     // The text before the occurrence is shown while the entry stays below 250.
     EXPECT_EQ(FormatLineListEntry(7, std::string(200, 'a'), "xyz", 3).substr(0, 9), " 00007: a");
-    EXPECT_EQ(FormatLineListEntry(7, std::string(239, 'a'), "xyz", 3).substr(0, 11),
-              "*00007: ...");
+    EXPECT_EQ(FormatLineListEntry(7, std::string(239, 'a'), "xyz", 3).substr(0, 11), "*00007: ...");
     EXPECT_EQ(FormatLineListEntry(123456, "", "x", 1), " 123456: x");
     EXPECT_EQ(FormatLineListEntry(1, "", std::string(400, 'z'), 1).size(), 250u);
     // One character more than the tab-expanded entry, in pixels.

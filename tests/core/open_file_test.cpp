@@ -4,36 +4,26 @@
 
 #include <cstring>
 #include <set>
-#include <string>
 
+#include "core_test_support.h"
 #include "settings/settings.h"
 
 namespace {
 
-FileInfoItem Item(uint64_t size, std::string name = "a.txt", std::string directory = "c:\\docs") {
-    FileInfoItem item;
-    item.directory = directory;
-    item.name = name;
-    item.size = size;
-    return item;
+FileInfoItem Doc(uint64_t size, const char* name = "a.txt") {
+    return Item("c:\\docs", name, size);
 }
 
 TEST(OpenFile, PreparedRecordFollowsTheSize) {
-    struct Case {
-        uint64_t size;
-        bool whole;
-        int above, below;
-    };
-    const Case kCases[] = {
-        {0, true, 32767, 32767},
-        {65519, true, 32767, 32767},
-        {65520, false, 100, 150},
-        {(uint64_t{1} << 32) + 100, false, 100, 150},  // would look small cut to 32 bits
-    };
-    for (const Case& c : kCases) {
+    // clang-format off
+    const struct { uint64_t size; bool whole; int above, below; } cases[] = {
+        {0, true, 32767, 32767}, {65519, true, 32767, 32767}, {65520, false, 100, 150},
+        {(uint64_t{1} << 32) + 100, false, 100, 150}};  // would look small cut to 32 bits
+    // clang-format on
+    for (const auto& c : cases) {
         FileViewFile file;
         int above = 0, below = 0;
-        FileInfoItem item = Item(c.size);
+        FileInfoItem item = Doc(c.size);
         item.modified = 4102444800;  // 2100-01-01: the printed pages' date, past 2038
         ASSERT_TRUE(PrepareFileForViewing(item, file, above, below));
         EXPECT_EQ(file.LastWriteTime, item.modified);
@@ -49,18 +39,18 @@ TEST(OpenFile, PreparedRecordFollowsTheSize) {
 TEST(OpenFile, PathsAreJoinedWholeOrNotAtAll) {
     FileViewFile file;
     int above = 0, below = 0;
-    ASSERT_TRUE(PrepareFileForViewing(Item(1, "a.txt", "c:\\"), file, above, below));
+    ASSERT_TRUE(PrepareFileForViewing(Item("c:\\", "a.txt", 1), file, above, below));
     EXPECT_STREQ(file.FullPath, "c:\\a.txt");
 
     // "c:\" + 250 letters + "\a.txt" is 259 characters, the most a path holds.
-    ASSERT_TRUE(PrepareFileForViewing(Item(1, "a.txt", "c:\\" + std::string(250, 'd')), file,
-                                      above, below));
+    ASSERT_TRUE(PrepareFileForViewing(Item("c:\\" + std::string(250, 'd'), "a.txt", 1), file, above,
+                                      below));
     EXPECT_EQ(strlen(file.FullPath), 259u);
 
     FileViewFile untouched;
     strcpy(untouched.FullPath, "kept");
-    EXPECT_FALSE(PrepareFileForViewing(Item(1, "a.txt", "c:\\" + std::string(251, 'd')),
-                                       untouched, above, below));
+    EXPECT_FALSE(PrepareFileForViewing(Item("c:\\" + std::string(251, 'd'), "a.txt", 1), untouched,
+                                       above, below));
     EXPECT_STREQ(untouched.FullPath, "kept");
 }
 
@@ -76,7 +66,9 @@ struct RecordingHost : OpeningHost {
         if (dialogChoice) settings.Editor = dialogChoice;
     }
     void OpenFileView() override { events += "fileview "; }
-    void LaunchOutsideViewer(int choice) override { events += "launch" + std::to_string(choice) + " "; }
+    void LaunchOutsideViewer(int choice) override {
+        events += "launch" + std::to_string(choice) + " ";
+    }
     void ShowStatus(int stringId) override { events += "status" + std::to_string(stringId); }
 
     Settings& settings;
@@ -86,14 +78,10 @@ struct RecordingHost : OpeningHost {
 };
 
 TEST(OpenFile, ViewerChoiceAndQueryModeDecideWhatOpens) {
-    struct Case {
-        int editor, query;
-        uint64_t size;
-        bool searchText;
-        int dialogChoice;
-        const char* events;
-    };
-    const Case kCases[] = {
+    // clang-format off
+    const struct {
+        int editor, query; uint64_t size; bool searchText; int dialogChoice; const char* events;
+    } cases[] = {
         {400, 407, 10, false, 0, "fileview status400"},
         {401, 407, 10, false, 0, "launch401 status401"},
         {402, 407, 10, false, 0, "launch402 status402"},
@@ -109,13 +97,14 @@ TEST(OpenFile, ViewerChoiceAndQueryModeDecideWhatOpens) {
         {400, 405, 10, false, 402, "ask launch402 status402"},
         {402, 406, 65520, true, 400, "ask fileview status400"},
     };
-    for (const Case& c : kCases) {
+    // clang-format on
+    for (const auto& c : cases) {
         Settings settings;
         settings.Editor = c.editor;
         settings.EditorQuery = c.query;
         RecordingHost host(settings);
         host.dialogChoice = c.dialogChoice;
-        OpenFileItem(Item(c.size), settings, c.searchText, host);
+        OpenFileItem(Doc(c.size), settings, c.searchText, host);
         const int context = c.size < 65520 ? 32767 : 100;
         EXPECT_EQ(host.events, "hand-over(a.txt," + std::to_string(context) + ") " + c.events)
             << c.editor << "/" << c.query << "/" << c.size;
@@ -129,7 +118,7 @@ TEST(OpenFile, NothingHappensWhileFileViewIsOpen) {
     settings.EditorQuery = 405;
     RecordingHost host(settings);
     host.fileViewOpen = true;
-    OpenFileItem(Item(10), settings, true, host);
+    OpenFileItem(Doc(10), settings, true, host);
     EXPECT_EQ(host.events, "");
     EXPECT_EQ(settings.Directory, "c:\\before");
 }
@@ -149,13 +138,9 @@ struct FakeLauncher : LaunchHost {
 };
 
 TEST(OpenFile, OutsideViewerGetsTheBareNameInTheFilesDirectory) {
-    struct Case {
-        int choice;
-        const char* name;
-        const char* association;
-        const char* started;
-    };
-    const Case kCases[] = {
+    // clang-format off
+    const struct { int choice; const char* name; const char* association; const char* started; }
+    cases[] = {
         {401, "a.txt", "c:\\windows\\notepad.exe", "c:\\windows\\notepad.exe|a.txt|c:\\docs"},
         {401, "a.qqq", "", ""},  // no association: nothing starts
         {402, "a.txt", "", "notepad.exe|a.txt|c:\\docs"},
@@ -163,10 +148,11 @@ TEST(OpenFile, OutsideViewerGetsTheBareNameInTheFilesDirectory) {
         {403, "a.txt", "", "c:\\program files\\ed\\ed.exe|a.txt|c:\\docs"},
         {400, "a.txt", "x.exe", ""},
     };
-    for (const Case& c : kCases) {
+    // clang-format on
+    for (const auto& c : cases) {
         FileViewFile file;
         int above, below;
-        ASSERT_TRUE(PrepareFileForViewing(Item(10, c.name), file, above, below));
+        ASSERT_TRUE(PrepareFileForViewing(Doc(10, c.name), file, above, below));
         FakeLauncher launcher;
         launcher.association = c.association;
         LaunchOutsideViewer(c.choice, file, "c:\\program files\\ed\\ed.exe", launcher);
@@ -185,20 +171,16 @@ struct FakeProgramFiles : ViewerSettingsHost {
     }
     std::string SearchPathVariable() override { return "c:\\windows;;c:\\tools\\"; }
     bool associated = false;
-    std::set<std::string> existing{"c:\\windows\\notepad.exe", "c:\\tools\\my.editor",
-                                   "d:\\ed.exe", "wordpad.exe"};
+    std::set<std::string> existing{"c:\\windows\\notepad.exe", "c:\\tools\\my.editor", "d:\\ed.exe",
+                                   "wordpad.exe"};
     std::string looked;
 };
 
 TEST(OpenFile, ViewerSettingsAreCheckedOnOk) {
-    struct Case {
-        int choice;
-        bool associated;
-        const char* typed;
-        ViewerSettingsCheck check;
-        const char* kept;
-    };
-    const Case kCases[] = {
+    // clang-format off
+    const struct {
+        int choice; bool associated; const char* typed; ViewerSettingsCheck check; const char* kept;
+    } cases[] = {
         {400, false, "nothing", ViewerSettingsCheck::Accepted, "nothing"},
         {402, false, "nothing", ViewerSettingsCheck::Accepted, "nothing"},
         {401, true, "", ViewerSettingsCheck::Accepted, ""},
@@ -211,7 +193,8 @@ TEST(OpenFile, ViewerSettingsAreCheckedOnOk) {
         {403, false, "vi", ViewerSettingsCheck::BadProgram, "vi.exe"},
         {403, false, "", ViewerSettingsCheck::BadProgram, ".exe"},
     };
-    for (const Case& c : kCases) {
+    // clang-format on
+    for (const auto& c : cases) {
         FakeProgramFiles host;
         host.associated = c.associated;
         std::string typed = c.typed;

@@ -2,19 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // A FileView of 400 x 300 client pixels: toolbar to 28, status bar of 20,
 // splitter of 5.
 PaneFrame Frame(bool edit, bool lines) {
     PaneFrame frame;
-    frame.panesTop = 30;
-    frame.statusHeight = 20;
-    frame.splitterHeight = 5;
-    frame.hasEditView = edit;
-    frame.hasLineView = lines;
-    frame.lastWidth = 400;
-    frame.lastHeight = 300;
+    frame.panesTop = 30, frame.statusHeight = 20, frame.splitterHeight = 5;
+    frame.hasEditView = edit, frame.hasLineView = lines;
+    frame.lastWidth = 400, frame.lastHeight = 300;
     return frame;
 }
 
@@ -44,11 +42,10 @@ TEST(PaneLayout, PanesForEachArrangement) {
                                   : !c.lines && c.edit ? PaneRect{0, 300, 400, 305}
                                                        : kSplitter;
         const PanePlacement place = LayoutPanes(frame, c.width, c.height, standing);
-        EXPECT_EQ(place.splitter, c.splitter) << c.name;
-        EXPECT_EQ(place.editView, c.editView) << c.name;
-        EXPECT_EQ(place.lineView, c.lineView) << c.name;
-        EXPECT_EQ(frame.lastWidth, c.width) << c.name;
-        EXPECT_EQ(frame.lastHeight, c.height) << c.name;
+        EXPECT_EQ(std::tuple(place.splitter, place.editView, place.lineView),
+                  std::tuple(c.splitter, c.editView, c.lineView))
+            << c.name;
+        EXPECT_EQ(std::pair(frame.lastWidth, frame.lastHeight), std::pair(c.width, c.height));
     }
 }
 

@@ -26,83 +26,66 @@ PrinterMetrics WithSlots(int slots) {
     return m;
 }
 
-TEST(PageGeometry, ZeroTabLengthFallsBackToEightCharacters) {
+// A page must hold a character and a line; a zero tab length means eight characters.
+TEST(PageGeometry, PagesThatCannotHoldALineAreRefused) {
     PageGeometry g;
     ASSERT_TRUE(ComputePageGeometry(SixtySixSlots(), 0, g));
     EXPECT_EQ(g.TabStop, 64);
-}
-
-TEST(PageGeometry, PagesThatCannotHoldALineAreRefused) {
-    struct Case {
-        const char* what;
-        int width, height, textHeight, charWidth;
-    } cases[] = {
-        {"no character width", 640, 665, 9, 0},
-        {"no line height", 640, 665, -1, 8},
-        {"narrower than a character", 7, 665, 9, 8},
-        {"one slot only", 640, 19, 9, 8},
-        {"no page", 0, 0, 9, 8},
-    };
+    // clang-format off
+    const struct { const char* what; int width, height, textHeight, charWidth; } cases[] = {
+        {"no character width", 640, 665, 9, 0}, {"no line height", 640, 665, -1, 8},
+        {"narrower than a character", 7, 665, 9, 8}, {"one slot only", 640, 19, 9, 8},
+        {"no page", 0, 0, 9, 8}};
+    // clang-format on
     for (const auto& c : cases) {
         PrinterMetrics m = SixtySixSlots();
         m.HorizontalResolution = c.width;
         m.VerticalResolution = c.height;
         m.TextHeight = c.textHeight;
         m.AverageCharWidth = c.charWidth;
-        PageGeometry g;
         EXPECT_FALSE(ComputePageGeometry(m, 4, g)) << c.what;
     }
 }
 
 TEST(PageGeometry, PageCountsAndBodySlots) {
-    struct Case {
-        int slots, lines, pages;
-        int firstPageSlot, laterPageSlot, bodyLines;
-    } cases[] = {
+    // clang-format off
+    const struct { int slots, lines, pages, firstPageSlot, laterPageSlot, bodyLines; } cases[] = {
         {66, 70, 2, 5, 4, 58},  // lines 1-58 on slots 5-62, 59-70 from slot 4
-        {66, 58, 1, 5, 4, 58},
-        {66, 59, 2, 5, 4, 58},
-        {66, 1, 1, 5, 4, 58},
-        {66, 0, 0, 5, 4, 58},
+        {66, 58, 1, 5, 4, 58}, {66, 59, 2, 5, 4, 58}, {66, 1, 1, 5, 4, 58}, {66, 0, 0, 5, 4, 58},
         {9, 3, 3, 5, 4, 1},  // one slot left for the body
         {8, 3, 3, 5, 4, 1},  // none left: still one line a page, at its usual slot
         {6, 2, 2, 4, 4, 1},  // just above the page number
-        {2, 2, 2, 0, 0, 1},
-    };
+        {2, 2, 2, 0, 0, 1}};
+    // clang-format on
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.slots) + " slots, " + std::to_string(c.lines) + " lines");
         PageGeometry g;
-        ASSERT_TRUE(ComputePageGeometry(WithSlots(c.slots), 4, g)) << c.slots;
-        EXPECT_EQ(g.BodyLinesPerPage, c.bodyLines) << c.slots;
-        EXPECT_EQ(PageCount(g, c.lines), c.pages) << c.slots << " slots, " << c.lines << " lines";
-        EXPECT_EQ(BodySlot(g, 0, 0), c.firstPageSlot) << c.slots;
-        EXPECT_EQ(BodySlot(g, 1, 0), c.laterPageSlot) << c.slots;
-        EXPECT_LT(BodySlot(g, 1, g.BodyLinesPerPage - 1), g.FooterSlot) << c.slots;
+        ASSERT_TRUE(ComputePageGeometry(WithSlots(c.slots), 4, g));
+        EXPECT_EQ(g.BodyLinesPerPage, c.bodyLines);
+        EXPECT_EQ(PageCount(g, c.lines), c.pages);
+        EXPECT_EQ(BodySlot(g, 0, 0), c.firstPageSlot);
+        EXPECT_EQ(BodySlot(g, 1, 0), c.laterPageSlot);
+        EXPECT_LT(BodySlot(g, 1, g.BodyLinesPerPage - 1), g.FooterSlot);
     }
 }
 
 TEST(PageTexts, CentredWithinTheLineAndCut) {
-    struct Case {
-        std::string got, want;
-    } cases[] = {
-        {PageFooterText(1, 11), "    -1-"},
-        {PageFooterText(12, 10), "   -12-"},
-        {PageFooterText(3, 2), "-3"},
+    // clang-format off
+    const std::pair<std::string, std::string> cases[] = {
+        {PageFooterText(1, 11), "    -1-"}, {PageFooterText(12, 10), "   -12-"},
+        {PageFooterText(3, 2), "-3"}, {CenteredInLine("x", 0), ""},
         {ListHeadingText("ab", 40), "     List of lines containing 'ab'."},
-        {ListHeadingText(std::string(50, 'x'), 40), "List of lines containing 'xxxxxxxxxxxxxx"},
-        {CenteredInLine("x", 0), ""},
-    };
-    for (const auto& c : cases) EXPECT_EQ(c.got, c.want);
+        {ListHeadingText(std::string(50, 'x'), 40), "List of lines containing 'xxxxxxxxxxxxxx"}};
+    // clang-format on
+    for (const auto& [got, want] : cases) EXPECT_EQ(got, want);
 }
 
 // Records what the job asks of the printer, one word per call.
 class RecordingHost : public PrintJobHost {
   public:
     std::vector<std::string> calls;
-    bool failStart = false;
-    int failStartPage = -1;  // page number counted from 0
-    int failEndPage = -1;
-    int cancelAfterPage = -1;
-    bool failEndJob = false;
+    bool failStart = false, failEndJob = false;
+    int failStartPage = -1, failEndPage = -1, cancelAfterPage = -1;  // pages counted from 0
 
     bool StartJob() override { return Log("start", !failStart); }
     bool StartPage() override { return Log("page", pages_ != failStartPage); }
@@ -155,7 +138,7 @@ TEST(PrintJob, SeventyLinesOnSixtySixSlots) {
     EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "title"), 2);
 }
 
-TEST(PrintJob, ListHeadingOnTheFirstPageOnly) {
+TEST(PrintJob, ListHeadingOnTheFirstPageOnlyAndOneLineAPageOnTinyPages) {
     RecordingHost host;
     std::string heading = ListHeadingText("needle", 80);
     ASSERT_EQ(RunPrintJob(host, Geometry(12), 9, heading), PrintOutcome::Printed);
@@ -163,25 +146,20 @@ TEST(PrintJob, ListHeadingOnTheFirstPageOnly) {
     EXPECT_EQ(lines[0], "30:" + heading);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "30:" + heading), 1);
     EXPECT_EQ(lines[1], "50:L1/80");
-}
 
-TEST(PrintJob, EightSlotPagesPrintOneLineAPageAndEnd) {
-    RecordingHost host;
-    ASSERT_EQ(RunPrintJob(host, Geometry(8), 3, ""), PrintOutcome::Printed);
-    std::vector<std::string> want = {"50:L1/80", "70:" + PageFooterText(1, 80),
-                                     "40:L2/80", "70:" + PageFooterText(2, 80),
-                                     "40:L3/80", "70:" + PageFooterText(3, 80)};
-    EXPECT_EQ(host.Lines(), want);
+    RecordingHost tiny;
+    ASSERT_EQ(RunPrintJob(tiny, Geometry(8), 3, ""), PrintOutcome::Printed);
+    EXPECT_EQ(tiny.Lines(), (std::vector<std::string>{"50:L1/80", "70:" + PageFooterText(1, 80),
+                                                      "40:L2/80", "70:" + PageFooterText(2, 80),
+                                                      "40:L3/80", "70:" + PageFooterText(3, 80)}));
 }
 
 // What each failure leaves of the job: the call sequence, shortened to the
 // calls that start, end or drop pages and the job.
 TEST(PrintJob, FailuresAndCancelAbandonTheJob) {
-    struct Case {
-        const char* what;
-        void (*arrange)(RecordingHost&);
-        int lines;
-        PrintOutcome outcome;
+    // clang-format off
+    const struct {
+        const char* what; void (*arrange)(RecordingHost&); int lines; PrintOutcome outcome;
         std::string sequence;
     } cases[] = {
         {"no lines", [](RecordingHost&) {}, 0, PrintOutcome::Printed, ""},
@@ -198,6 +176,7 @@ TEST(PrintJob, FailuresAndCancelAbandonTheJob) {
         {"job not ended", [](RecordingHost& h) { h.failEndJob = true; }, 10, PrintOutcome::Failed,
          "start page endpage end!"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         RecordingHost host;
         c.arrange(host);

@@ -5,9 +5,8 @@
 #include <functional>
 #include <map>
 
+#include "core_test_support.h"
 #include "resource_ids.h"
-#include "results/pending.h"
-#include "search/walk.h"
 
 namespace {
 
@@ -23,9 +22,8 @@ class FakeSearch : public SearchHost, public TargetResolver {
     std::vector<int> rows;
     std::map<std::string, int> finds;
     std::function<void(const SearchTarget&)> during;
-    bool skipBadPaths = true;
+    bool skipBadPaths = true, levelForRest = false;
     int32_t levelAnswer = 0;
-    bool levelForRest = false;
     V log;
 
     bool TakeBaseDirectory() override { return true; }
@@ -88,16 +86,12 @@ class FakeSearch : public SearchHost, public TargetResolver {
 
 class SearchDriver : public ::testing::Test {
   protected:
-    void SetUp() override {
-        gSearchCriteria = SearchCriteria{};
-        gPendingTable = PendingTable{};
-        AbortFlag = false;
-    }
+    void SetUp() override { ResetSearchGlobals(); }
 };
 
-// What the user does during the first walk.
+// What the user does during the first walk: Esc (or the list full), close, quit.
 void Stop(const SearchTarget&) {
-    AbortFlag = true;  // Esc, or the list full
+    AbortFlag = true;
 }
 void Close(const SearchTarget&) {
     RequestSearchClose();
@@ -107,14 +101,10 @@ void Quit(const SearchTarget&) {
 }
 
 TEST_F(SearchDriver, TargetsQuestionsAndStops) {
-    struct Case {
-        const char* names;
-        void (*during)(const SearchTarget&);
-        bool skip;
-        int32_t level;
-        V log;
-    };
-    const Case cases[] = {
+    // clang-format off
+    const struct {
+        const char* names; void (*during)(const SearchTarget&); bool skip; int32_t level; V log;
+    } cases[] = {
         {"*.c;*.h", nullptr, true, 0, {"walk *.c", "level", "walk *.h", "reports"}},
         {"*.c;*.h", nullptr, true, -1, {"walk *.c", "level", "reports"}},
         {"*.c;*.h", nullptr, true, kWalkAllLevels, {"walk *.c", "level", "walk *.h -2", "reports"}},
@@ -130,7 +120,8 @@ TEST_F(SearchDriver, TargetsQuestionsAndStops) {
         {"*.c;nowhere\\*.h", Close, true, 0, {"walk *.c", "no reports"}},
         {"*.c;nowhere\\*.h", Quit, true, 0, {"walk *.c", "no reports"}},
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.names);
         FakeSearch host;
         host.names = c.names;
@@ -162,20 +153,18 @@ TEST_F(SearchDriver, LevelForTheRestIsAskedOnceAndCountsAddUp) {
 // The rows a Find in Selected or Find in Marked searches are read once, at
 // the start: what changes in the list meanwhile changes nothing it does.
 TEST_F(SearchDriver, RowSearchesTakeTheirRowsOnceAndMarkEach) {
-    struct Case {
-        SearchKind kind;
-        std::vector<int> rows;
-        void (*during)(const SearchTarget&);
-        V log;
-    };
-    const Case cases[] = {
+    // clang-format off
+    const struct {
+        SearchKind kind; std::vector<int> rows; void (*during)(const SearchTarget&); V log;
+    } cases[] = {
         {SearchKind::InSelected, {0, 2}, nullptr,
          {"rows", "walk row0", "mark 0*", "walk row2", "mark 2-", "reports"}},
         {SearchKind::InMarked, {1}, nullptr, {"rows", "walk row1", "mark 1-", "reports"}},
         {SearchKind::InMarked, {}, nullptr, {"rows", "reports"}},
         {SearchKind::InSelected, {0, 2}, Stop, {"rows", "walk row0", "mark 0*", "reports"}},
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         FakeSearch host;
         host.rows = c.rows;
         host.finds = {{"row0", 1}};
@@ -188,12 +177,12 @@ TEST_F(SearchDriver, RowSearchesTakeTheirRowsOnceAndMarkEach) {
 }
 
 TEST_F(SearchDriver, CommandsThatWouldDisturbARunningSearchAreRefused) {
-    const int refused[] = {IDM_FIND_FILES,   IDM_FIND_IN_SELECTED, IDM_FIND_IN_MARKED,
-                           IDM_CLEAR_LIST,   IDM_DELETE_ITEM,      IDM_SORT_LIST,
-                           IDM_MARK_ITEM,    IDM_SELECT_ALL_ITEMS, IDM_OPEN_FILE,
-                           IDM_RENAME_FILE,  IDM_DELETE_FILES,     IDM_COPY_FILES,
-                           IDM_MOVE_FILES,   IDM_ADD_TO_ZIP,       IDM_SORT_OPTIONS,
-                           IDM_FILE_FILTER,  IDM_FILEVIEW_SETTINGS};
+    // clang-format off
+    const int refused[] = {IDM_FIND_FILES, IDM_FIND_IN_SELECTED, IDM_FIND_IN_MARKED, IDM_CLEAR_LIST,
+        IDM_DELETE_ITEM, IDM_SORT_LIST, IDM_MARK_ITEM, IDM_SELECT_ALL_ITEMS, IDM_OPEN_FILE,
+        IDM_RENAME_FILE, IDM_DELETE_FILES, IDM_COPY_FILES, IDM_MOVE_FILES, IDM_ADD_TO_ZIP,
+        IDM_SORT_OPTIONS, IDM_FILE_FILTER, IDM_FILEVIEW_SETTINGS};
+    // clang-format on
     const int allowed[] = {IDM_COPY_LIST, IDM_ABOUT, IDM_HELP_CONTENTS, IDM_EXIT};
     for (int command : refused) EXPECT_FALSE(IsRefusedWhileSearching(command)) << command;
 

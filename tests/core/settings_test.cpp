@@ -72,20 +72,15 @@ TEST(SettingsTest, RangesAndReplacementsOnRead) {
 
 // A placement no screen can show reads as none, so FileView keeps its own.
 TEST(SettingsTest, AbsurdWindowPlacementReadsAsNone) {
-    const struct {
-        const char* text;
-        WindowRect expected;
-    } cases[] = {
-        {"10,0,400,400", {10, 0, 400, 400}},
-        {"-32767 32767,1,1", {-32767, 32767, 1, 1}},
-        {"10,0,400,32768", {}},
-        {"-99999999999,0,400,400", {}},
-        {"10,0,4294967696,400", {}},
-    };
-    for (const auto& c : cases) {
+    // clang-format off
+    const std::pair<const char*, WindowRect> cases[] = {
+        {"10,0,400,400", {10, 0, 400, 400}}, {"-32767 32767,1,1", {-32767, 32767, 1, 1}},
+        {"10,0,400,32768", {}}, {"-99999999999,0,400,400", {}}, {"10,0,4294967696,400", {}}};
+    // clang-format on
+    for (const auto& [text, expected] : cases) {
         Settings s;
-        ApplySettingsValue(s, SettingsValue::WindowSize, c.text);
-        EXPECT_EQ(s.FileViewRect, c.expected) << c.text;
+        ApplySettingsValue(s, SettingsValue::WindowSize, text);
+        EXPECT_EQ(s.FileViewRect, expected) << text;
     }
 }
 
@@ -126,15 +121,14 @@ TEST(SettingsTest, FirstFailedWriteEndsTheSave) {
 // What a save writes, a read gives back unchanged, for texts that a read
 // cuts or trims on the way in.
 TEST(SettingsTest, EditorProgramSurvivesASaveAndARead) {
-    const std::string letters(258, 'e');
-    const char* cases[] = {
-        "0 ",                                    // program cut to a trailing blank
-        "3,",                                    // nothing after the comma: Notepad
+    // clang-format off
+    const std::string cases[] = {
+        "0 " + std::string(258, 'e') + " b",   // program cut to a trailing blank
+        "3,",                                  // nothing after the comma: Notepad
         "3,  c:\\program files\\ed\\ed.exe  ",  // blanks inside the path stay
     };
-    const std::string tails[] = {letters + " b", "", ""};
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        std::string value = cases[i] + tails[i];
+    // clang-format on
+    for (const std::string& value : cases) {
         SCOPED_TRACE(value);
         FakeProfileStore store;
         store.values = {{{"Options", "Editor"}, value}};

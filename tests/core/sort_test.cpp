@@ -9,6 +9,8 @@
 #include <tuple>
 #include <vector>
 
+#include "core_test_support.h"
+
 namespace {
 
 // Stands in for the locale's case-insensitive comparison; returns the raw difference, as
@@ -19,15 +21,6 @@ int FakeCompareNoCase(const char* a, const char* b) {
         int cb = std::tolower(static_cast<unsigned char>(*b));
         if (ca != cb || ca == 0) return (ca - cb) * 1000;
     }
-}
-
-FileInfoItem Item(const char* directory, const char* name, uint64_t size = 0, int64_t time = 0) {
-    FileInfoItem item;
-    item.directory = directory;
-    item.name = name;
-    item.size = size;
-    item.modified = time;
-    return item;
 }
 
 int Compare(const FileInfoItem& a, const FileInfoItem& b, int key, int order, int across,

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
-
-#include "results/pending.h"
+#include "core_test_support.h"
 
 namespace {
 
@@ -26,9 +23,7 @@ struct Listing : DirEnumeration {
 class WalkTest : public ::testing::Test, public DirLister, public WalkHost {
   protected:
     void SetUp() override {
-        gSearchCriteria = SearchCriteria{};
-        gPendingTable = PendingTable{};
-        AbortFlag = false;
+        ResetSearchGlobals();
         ResetSearchStats(300);
         opened.clear();
     }
@@ -88,11 +83,11 @@ const V kSmallTree = {"a.txt",  "sub1\\",     "sub1\\b.txt", "sub1\\deep\\", "su
 // Own files come first, then sub-directories depth first, each listed once.
 TEST_F(WalkTest, DepthLimitsTheLevelsWalked) {
     Add(kSmallTree);
-    struct Case {
-        int32_t depth;
-        int found, deepest;
-    } cases[] = {{0, 1, 0}, {1, 3, 1}, {2, 4, 2}, {-2, 4, 2}};
-    for (const Case& c : cases) {
+    // clang-format off
+    const struct { int32_t depth; int found, deepest; } cases[] = {
+        {0, 1, 0}, {1, 3, 1}, {2, 4, 2}, {-2, 4, 2}};
+    // clang-format on
+    for (const auto& c : cases) {
         SetUp();
         EXPECT_EQ(Walk(c.depth), c.found) << c.depth;
         EXPECT_EQ(gSearchStats.DirectoriesSearched, c.found) << c.depth;
@@ -185,11 +180,9 @@ TEST(ProgressText, ShortensFromABackslashPastTheExcess) {
     const std::string path = "c:\\aaaa\\bbbb\\file.txt";
     const std::string longPath = "c:\\" + std::string(200, 'd') + "\\x.txt";
     const std::string longTail = "c:\\abcd\\" + std::string(200, 'e');
-    const struct {
-        const std::string& fullPath;
-        int textWidth, partWidth, charWidth;
-        std::string shown;
-    } cases[] = {
+    // clang-format off
+    const struct { const std::string& fullPath; int textWidth, partWidth, charWidth; std::string shown; }
+    cases[] = {
         {path, 70, 60, 10, "Searching...\\bbbb\\file.txt"},
         {path, 100, 60, 10, "Searching...\\file.txt"},
         {path, 300, 60, 10, "Searching...\\file.txt"},  // past the last backslash: the name
@@ -198,6 +191,7 @@ TEST(ProgressText, ShortensFromABackslashPastTheExcess) {
         {longPath, 900, 60, 10, "Searching...\\x.txt"},
         {longTail, 61, 60, 10, ("Searching...\\" + std::string(200, 'e')).substr(0, 127)},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(ShortenProgressText(c.fullPath, c.textWidth, c.partWidth, c.charWidth), c.shown)
             << c.fullPath << " " << c.textWidth;

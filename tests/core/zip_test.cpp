@@ -8,22 +8,22 @@
 
 namespace {
 
+using V = std::vector<std::string>;
+
 TEST(Zip, ArchiveGetsZipOnlyWhenThePathHasNoDot) {
+    // clang-format off
     const std::pair<const char*, const char*> cases[] = {
-        {"c:\\work\\backup", "c:\\work\\backup.zip"},
-        {"c:\\work\\backup.old", "c:\\work\\backup.old"},
-        {"c:\\my.dir\\backup", "c:\\my.dir\\backup"},
-        {"c:\\work\\backup.", "c:\\work\\backup."},
-    };
+        {"c:\\w\\backup", "c:\\w\\backup.zip"}, {"c:\\w\\backup.old", "c:\\w\\backup.old"},
+        {"c:\\my.dir\\backup", "c:\\my.dir\\backup"}, {"c:\\w\\backup.", "c:\\w\\backup."}};
+    // clang-format on
     for (const auto& [typed, archive] : cases) EXPECT_EQ(ArchiveNameWithExtension(typed), archive);
 }
 
 TEST(Zip, CommandLinePathPrefersAShortFormThatFitsAndQuotesTheRest) {
     const std::string longest(kShortPathSize, 'x');
     const std::string fits(kShortPathSize - 1, 'x');
-    const struct {
-        std::string longPath, shortPath, expected;
-    } cases[] = {
+    // clang-format off
+    const struct { std::string longPath, shortPath, expected; } cases[] = {
         {"c:\\long name\\a.zip", "c:\\LONGNA~1\\a.zip", "c:\\LONGNA~1\\a.zip"},
         {"c:\\long name\\a.zip", "", "\"c:\\long name\\a.zip\""},
         {"c:\\plain\\a.zip", "", "c:\\plain\\a.zip"},
@@ -32,40 +32,35 @@ TEST(Zip, CommandLinePathPrefersAShortFormThatFitsAndQuotesTheRest) {
         {"c:\\long name\\x", fits, fits},
         {"c:\\long name\\x", "c:\\still blank\\x", "\"c:\\long name\\x\""},
     };
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(CommandLinePath(c.longPath, c.shortPath), c.expected);
 }
 
-TEST(Zip, ParametersKeepTheirSpacesAndAt) {
-    EXPECT_EQ(ZipParameters("-a -P", "c:\\w\\b.zip", "c:\\t\\qry1.tmp"),
-              " -a -P c:\\w\\b.zip @c:\\t\\qry1.tmp");
+// The options go in as typed, even when empty (the full run checks the usual case).
+TEST(Zip, EmptyOptionsKeepTheirPlace) {
     EXPECT_EQ(ZipParameters("", "c:\\w\\b.zip", "c:\\t\\qry1.tmp"),
               "  c:\\w\\b.zip @c:\\t\\qry1.tmp");
-    EXPECT_EQ(ParameterFileText({"c:\\a b\\1.txt", "c:\\2.txt"}), "c:\\a b\\1.txt\nc:\\2.txt\n");
 }
 
 // Every step of the host is logged; `failAt` makes the named step fail with
 // the error in `error`.
 struct FakeZip : ZipHost {
-    std::vector<std::string> paths = {"c:\\a\\1.txt", "c:\\a\\2.txt"};
+    V paths = {"c:\\a\\1.txt", "c:\\a\\2.txt"};
     std::string typed = "c:\\w\\backup";
     bool dialogOk = true;
     std::map<std::string, std::string> shortForms = {
         {"c:\\program files\\zipper.exe", "c:\\PROGRA~1\\zipper.exe"},
         {"c:\\w\\backup.zip", "c:\\w\\backup.zip"},
         {"c:\\t\\qry1.tmp", "c:\\t\\qry1.tmp"}};
-    std::string failAt;
-    int error = 5;
-    int launchResult = 42;
-
-    std::vector<std::string> steps;
-    std::vector<std::string> warnings;
-    std::string written;
+    std::string failAt, written;
+    int error = 5, launchResult = 42;
+    V steps, warnings;
 
     int Step(const std::string& name) {
         steps.push_back(name);
         return name == failAt ? error : 0;
     }
-    std::vector<std::string> SelectedPaths() override { return paths; }
+    V SelectedPaths() override { return paths; }
     bool AskArchiveName(int count, std::string& archive) override {
         steps.push_back("ask " + std::to_string(count));
         archive = typed;
@@ -106,65 +101,44 @@ struct FakeZip : ZipHost {
 TEST(Zip, ASuccessfulRunWritesTheListStartsTheProgramAndSaysSo) {
     FakeZip host;
     EXPECT_EQ(AddSelectedToZip(host, "-a -P", "c:\\cur"), 1);
-    const std::vector<std::string> steps = {
-        "ask 2",
-        "hold c:\\w\\backup.zip",
-        "find",
-        "release",
-        "name",
-        "create",
-        "write 0",
-        "write 11",
-        "end",
-        "launch c:\\PROGRA~1\\zipper.exe| -a -P c:\\w\\backup.zip @c:\\t\\qry1.tmp|c:\\cur",
-        "launched"};
-    EXPECT_EQ(host.steps, steps);
+    EXPECT_EQ(
+        host.steps,
+        V({"ask 2", "hold c:\\w\\backup.zip", "find", "release", "name", "create", "write 0",
+           "write 11", "end",
+           "launch c:\\PROGRA~1\\zipper.exe| -a -P c:\\w\\backup.zip @c:\\t\\qry1.tmp|c:\\cur",
+           "launched"}));
     EXPECT_EQ(host.written, "c:\\a\\1.txt\nc:\\a\\2.txt\n");
-    EXPECT_EQ(host.warnings, std::vector<std::string>{
-                                 "Program c:\\PROGRA~1\\zipper.exe launched.\n2 files will be "
-                                 "added to c:\\w\\backup.zip.\n"});
-}
+    EXPECT_EQ(host.warnings, V{"Program c:\\PROGRA~1\\zipper.exe launched.\n2 files will be "
+                               "added to c:\\w\\backup.zip.\n"});
 
-TEST(Zip, WithoutShortFormsLongPathsGoQuotedAndTheProgramByItsOwnPath) {
-    FakeZip host;
-    host.typed = "c:\\my docs\\backup";
-    host.shortForms.clear();
-    EXPECT_EQ(AddSelectedToZip(host, "-a -P", "c:\\cur"), 1);
-    EXPECT_EQ(host.steps[host.steps.size() - 2],
+    // Without short forms long paths go quoted and the program by its own path.
+    FakeZip longPaths;
+    longPaths.typed = "c:\\my docs\\backup";
+    longPaths.shortForms.clear();
+    EXPECT_EQ(AddSelectedToZip(longPaths, "-a -P", "c:\\cur"), 1);
+    EXPECT_EQ(longPaths.steps[longPaths.steps.size() - 2],
               "launch c:\\program files\\zipper.exe| -a -P \"c:\\my docs\\backup.zip\" "
               "@c:\\t\\qry1.tmp|c:\\cur");
 }
 
+// Each failing step: its messages in order, the last step taken, nothing started.
 TEST(Zip, EveryFailureShowsItsMessagesInOrderAndStartsNothing) {
-    struct Case {
-        const char* failAt;
-        int error;
-        std::vector<std::string> warnings;
-        const char* lastStep;
-    };
-    const Case cases[] = {
-        {"hold c:\\w\\backup.zip",
-         5,
+    const char* aborted = "File Zip Aborted!";
+    // clang-format off
+    const struct { const char* failAt; int error; V warnings; const char* lastStep; } cases[] = {
+        {"hold c:\\w\\backup.zip", 5,
          {"c:\\w\\backup.zip can't be created!", "WinZip program not found!"},
          "hold c:\\w\\backup.zip"},
         {"find", 31, {"Zip program not found!", "WinZip program not found!"}, "release"},
-        {"name", 5, {"Error 5: Unable to create parameter file!", "File Zip Aborted!"}, "name"},
-        {"create",
-         32,
-         {"Error 32: Unable to create file!", "Error 32: Unable to create parameter file!",
-          "File Zip Aborted!"},
-         "create"},
-        {"write 0",
-         112,
-         {"Error 112: Unable to write parameter file!", "File Zip Aborted!"},
-         "close"},
-        {"write 11",
-         112,
-         {"Error 112: Unable to write parameter file!", "File Zip Aborted!"},
-         "close"},
-        {"end", 5, {"Error 5: Unable to write parameter file!", "File Zip Aborted!"}, "end"},
+        {"name", 5, {"Error 5: Unable to create parameter file!", aborted}, "name"},
+        {"create", 32, {"Error 32: Unable to create file!",
+                        "Error 32: Unable to create parameter file!", aborted}, "create"},
+        {"write 0", 112, {"Error 112: Unable to write parameter file!", aborted}, "close"},
+        {"write 11", 112, {"Error 112: Unable to write parameter file!", aborted}, "close"},
+        {"end", 5, {"Error 5: Unable to write parameter file!", aborted}, "end"},
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.failAt);
         FakeZip host;
         host.failAt = c.failAt;
@@ -176,12 +150,12 @@ TEST(Zip, EveryFailureShowsItsMessagesInOrderAndStartsNothing) {
     FakeZip refused;
     refused.launchResult = 2;
     EXPECT_EQ(AddSelectedToZip(refused, "-a -P", "c:\\cur"), 0);
-    EXPECT_EQ(refused.warnings, std::vector<std::string>{"Error 2: Zip program execution failed!"});
+    EXPECT_EQ(refused.warnings, V{"Error 2: Zip program execution failed!"});
 
     FakeZip cancelled;
     cancelled.dialogOk = false;
     EXPECT_EQ(AddSelectedToZip(cancelled, "-a -P", "c:\\cur"), 0);
-    EXPECT_EQ(cancelled.steps, std::vector<std::string>{"ask 2"});
+    EXPECT_EQ(cancelled.steps, V{"ask 2"});
     EXPECT_TRUE(cancelled.warnings.empty());
 }
 

@@ -1,0 +1,66 @@
+// Fakes and helpers that several core test files share.
+#pragma once
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "results/file_info.h"
+#include "results/pending.h"
+#include "search/criteria.h"
+#include "search/scan.h"
+#include "search/walk.h"
+
+// Files held in memory, read as the chunk reader reads a disk file, with a
+// record of where each read started. A read may be made to fail, or a
+// device to give at most `readCap` bytes a read.
+class MemoryFiles : public ChunkReader {
+  public:
+    std::map<std::string, std::string> files;
+    std::vector<int64_t> readStarts;
+    int closes = 0, failingRead = -1;
+    uint32_t readCap = UINT32_MAX;
+
+    bool Open(const std::string& path) override {
+        file_ = files.count(path) ? &files[path] : nullptr;
+        readStarts.clear();
+        position_ = 0;
+        return file_ != nullptr;
+    }
+    int64_t Size() override { return static_cast<int64_t>(file_->size()); }
+    int64_t Read(char* buffer, uint32_t count) override {
+        const int reads = static_cast<int>(readStarts.size());
+        if (reads == failingRead || reads > 100) return -1;  // or a scan that never ends
+        readStarts.push_back(position_);
+        const std::string piece =
+            file_->substr(static_cast<size_t>(position_), std::min(count, readCap));
+        std::memcpy(buffer, piece.data(), piece.size());
+        position_ += static_cast<int64_t>(piece.size());
+        return static_cast<int64_t>(piece.size());
+    }
+    bool SetPosition(int64_t position) override { return (position_ = position) >= 0; }
+    void Close() override { ++closes; }
+
+  private:
+    const std::string* file_ = nullptr;
+    int64_t position_ = 0;
+};
+
+// A search starts from empty criteria, an empty pending table and no abort.
+inline void ResetSearchGlobals() {
+    gSearchCriteria = SearchCriteria{};
+    gPendingTable = PendingTable{};
+    AbortFlag = false;
+}
+
+inline FileInfoItem Item(std::string directory, std::string name, uint64_t size = 0,
+                         int64_t modified = 0) {
+    FileInfoItem item;
+    item.directory = std::move(directory);
+    item.name = std::move(name);
+    item.size = size;
+    item.modified = modified;
+    return item;
+}
