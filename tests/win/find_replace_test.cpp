@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -16,7 +15,6 @@
 #include "results/file_list_win.h"
 #include "results/pending.h"
 #include "search/criteria.h"
-#include "search/dir_lister_win.h"
 #include "dialog_robot.h"
 #include "failing_files.h"
 #include "win_test_support.h"
@@ -87,25 +85,11 @@ class FindReplace : public ProgramTest {
 
     // Files of the test's own folder "files", listed in this order; the
     // File Info List holds one row for each.
-    void ShowRows(const std::vector<std::pair<std::string, std::string>>& rows) {
-        int found = 0;
-        struct : WarningSink {
-            void ShowWarning(const std::string&) override {}
-        } warnings;
-        for (const auto& [name, bytes] : rows) {
-            std::ofstream(files + "\\" + name, std::ios::binary) << bytes;
-            DirEntry entry;
-            entry.name = name;
-            entry.size = bytes.size();
-            found = AddFileInfoItem(warnings, files, entry, found);
-        }
-        ShowPendingItems(found);
-        for (int row = 0; row < found; ++row) SetItemMark(row, false);
+    void ShowRows(const Files& rows) {
+        ShowRealFiles(files, rows);
+        for (size_t row = 0; row < rows.size(); ++row) SetItemMark(static_cast<int>(row), false);
     }
-    std::string Bytes(const std::string& name) {
-        std::ifstream in(files + "\\" + name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string Bytes(const std::string& name) { return folder.Read("files\\" + name); }
     std::vector<std::string> FileNames() {
         std::vector<std::string> names;
         WIN32_FIND_DATAA data;
@@ -128,7 +112,7 @@ class FindReplace : public ProgramTest {
         SetEdit(Bytes(GetItemRecord(row)->name));
     }
     void FiveFiles(const std::string& text = "an old word") {
-        std::vector<std::pair<std::string, std::string>> rows;
+        Files rows;
         for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
             rows.push_back({name, text});
         ShowRows(rows);
