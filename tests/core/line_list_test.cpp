@@ -112,10 +112,10 @@ TEST(LineList, LargeLineNumbersColumnsAndLengthsStayWhole) {
 // that line is listed once, not also as an empty entry of the chunk before.
 TEST(LineList, CaretListsEachLineOnceAcrossChunks) {
     LineListScan scan;
-    scan.file = Repeat(std::string(99, 'x') + "\n", 700);
-    EXPECT_EQ(scan.Run("^", kTextCase | kTextRegular), 700u);
-    ASSERT_EQ(scan.entries.size(), 700u);
-    for (uint32_t i = 0; i < 700; ++i) EXPECT_EQ(scan.entries[i].line, i);
+    scan.file = Repeat(std::string(99, 'x') + "\n", 700) + "end";
+    EXPECT_EQ(scan.Run("^", kTextCase | kTextRegular), 701u);
+    ASSERT_EQ(scan.entries.size(), 701u);
+    for (uint32_t i = 0; i <= 700; ++i) EXPECT_EQ(scan.entries[i].line, i);
 }
 
 TEST(LineList, StopsAtTheLimitOrWhenLineViewRefuses) {
