@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,7 @@ TEST(PageGeometry, PagesThatCannotHoldALineAreRefused) {
     const struct { const char* what; int width, height, textHeight, charWidth; } cases[] = {
         {"no character width", 640, 665, 9, 0}, {"no line height", 640, 665, -1, 8},
         {"narrower than a character", 7, 665, 9, 8}, {"one slot only", 640, 19, 9, 8},
-        {"no page", 0, 0, 9, 8}};
+        {"no page", 0, 0, 9, 8}, {"a font taller than any page", 640, 665, INT_MAX, 8}};
     // clang-format on
     for (const auto& c : cases) {
         PrinterMetrics m = SixtySixSlots();
@@ -45,6 +46,20 @@ TEST(PageGeometry, PagesThatCannotHoldALineAreRefused) {
         m.AverageCharWidth = c.charWidth;
         EXPECT_FALSE(ComputePageGeometry(m, 4, g)) << c.what;
     }
+}
+
+// A driver claiming a page billions of pixels wide gets lines of bounded
+// length and tab stops within the page, not an overflow.
+TEST(PageGeometry, AbsurdWidthsStayBounded) {
+    PrinterMetrics m = SixtySixSlots();
+    m.HorizontalResolution = INT_MAX;
+    m.AverageCharWidth = 1 << 30;
+    PageGeometry g;
+    ASSERT_TRUE(ComputePageGeometry(m, 100, g));
+    EXPECT_EQ(g.TabStop, INT_MAX);
+    m.AverageCharWidth = 1;
+    ASSERT_TRUE(ComputePageGeometry(m, 4, g));
+    EXPECT_LE(PageFooterText(1, g.CharsPerLine).size(), 4096u);
 }
 
 TEST(PageGeometry, PageCountsAndBodySlots) {
