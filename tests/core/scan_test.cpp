@@ -40,6 +40,8 @@ class Scan : public ChunkReader, public ScanHost {
     V64 readStarts;
     int closes = 0, failingRead = -1;
     uint32_t readCap = UINT32_MAX;  // a device that gives at most this many bytes a read
+    std::string growth;             // a writer appends this after each read
+    int64_t readEnd = 0;            // the furthest byte read
     V warnings, entries;
     NonTextList nonText;
     bool fileViewOpen = true;
@@ -76,7 +78,12 @@ class Scan : public ChunkReader, public ScanHost {
         const std::string piece =
             file_->substr(static_cast<size_t>(position_), std::min(count, readCap));
         std::memcpy(buffer, piece.data(), piece.size());
+        // Whatever the scan looks at beyond what was read holds line feeds
+        // and occurrences of its own.
+        for (size_t i = piece.size(); i < count; ++i) buffer[i] = "\nneedle x"[i % 9];
         position_ += static_cast<int64_t>(piece.size());
+        readEnd = std::max(readEnd, position_);
+        *file_ += growth;
         return static_cast<int64_t>(piece.size());
     }
     bool SetPosition(int64_t position) override { return (position_ = position) >= 0; }
@@ -100,7 +107,7 @@ class Scan : public ChunkReader, public ScanHost {
     }
 
   private:
-    const std::string* file_ = nullptr;
+    std::string* file_ = nullptr;
     int64_t position_ = 0;
 };
 
@@ -224,6 +231,44 @@ TEST(NonTextList, LargeFilesWithoutLineFeedInTheFirstRead) {
     EXPECT_TRUE(names.starts_with("c:\\bin1\r\nc:\\bin2\r\n"));
     EXPECT_TRUE(names.ends_with("c:\\bin256\r\n"));
     EXPECT_TRUE(host.warnings.empty());
+}
+
+// A writer appends long lines and an occurrence between any two reads: the
+// file is scanned as it was opened, the appended bytes unread. A small
+// file's chunk has room for that size only, and a line of the growth used
+// to pass there for a file without line feeds.
+TEST(ScanFile, AFileGrowingBetweenReadsIsScannedAsOpened) {
+    std::string growth;
+    for (int line = 0; line < 20; ++line) growth += std::string(60, 'x') + "\r\n";
+    growth += "needle\r\n";
+    const std::string large = WithAt(Lines(1000), 99000, "needle");
+    struct Case {
+        std::string content;
+        ScanMode mode;
+        uint32_t count;
+    } cases[] = {
+        {"", ScanMode::Search, 0},
+        {"start\n", ScanMode::Search, 0},
+        {"needle\nstart\n", ScanMode::LineList, 1},
+        {large, ScanMode::Search, 1},
+        {large, ScanMode::LineList, 1},
+    };
+    for (const Case& c : cases) {
+        Scan scan;
+        scan.growth = growth;
+        EXPECT_EQ(scan.Run(c.content, "needle", kTextCase, c.mode), c.count) << c.content.size();
+        EXPECT_EQ(scan.readEnd, static_cast<int64_t>(c.content.size()));
+        if (c.mode == ScanMode::LineList) {
+            EXPECT_EQ(scan.state.CurrentLineNumber,
+                      static_cast<uint32_t>(std::count(c.content.begin(), c.content.end(), '\n')));
+        }
+        EXPECT_EQ(scan.nonText.NonTextCount, 0) << c.content.size();
+        EXPECT_TRUE(scan.warnings.empty());
+    }
+    Scan context;  // a window past the end ends at the end as opened
+    context.growth = growth;
+    EXPECT_EQ(context.Window(large, 995, 20, 1000), 1u);
+    EXPECT_EQ(context.window, large.substr(99400));
 }
 
 // Windows of 1999 numbered lines and a last one, asked by line number from 1.
