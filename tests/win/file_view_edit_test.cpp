@@ -254,17 +254,6 @@ TEST_F(FileViewEditing, TabsTakesTheNewLengthForTheCaretColumnAndTheSettings) {
 }
 
 // Picks the face and size in the font dialog as a user would.
-void ChooseInFontDialog(HWND dialog, const char* face, const char* size) {
-    for (const auto& [id, text] : {std::pair{cmb1, face}, std::pair{cmb3, size}}) {
-        HWND combo = GetDlgItem(dialog, id);
-        const LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                           reinterpret_cast<LPARAM>(text));
-        ASSERT_NE(index, CB_ERR) << text;
-        SendMessageA(combo, CB_SETCURSEL, index, 0);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-    }
-}
-
 TEST_F(FileViewEditing, ChosenFontReachesBothPanesAndTheSettingsFile) {
     ASSERT_TRUE(Open("a cat\r\nno dog\r\n", "cat"));
     const std::string before = FaceOf(Edit());
