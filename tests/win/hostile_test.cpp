@@ -408,23 +408,22 @@ ObjectCounts CountObjects() {
 }
 
 // Prints the day's figures, the lead's to quote, and checks them: GDI and
-// USER counts end where they started; private bytes within 2 MB (the heap
-// keeps some of what it was given).
+// USER counts end within 4 of where they started (Wine makes a few objects
+// once, when a path first runs; a leak of one a round is 200); private bytes
+// within 2 MB (the heap keeps some of what it was given).
 void ExpectNothingLeaked(const std::string& day, const ObjectCounts& before,
                          const ObjectCounts& after) {
     std::printf("[ long day ] %s; GDI %lu -> %lu, USER %lu -> %lu, private bytes %zu -> %zu KB\n",
                 day.c_str(), before.gdi, after.gdi, before.user, after.user,
                 before.privateBytes / 1024, after.privateBytes / 1024);
-    EXPECT_LE(after.gdi, before.gdi);
-    EXPECT_LE(after.user, before.user);
+    EXPECT_LE(after.gdi, before.gdi + 4);
+    EXPECT_LE(after.user, before.user + 4);
     EXPECT_LE(after.privateBytes, before.privateBytes + (2u << 20));
 }
 
 // A long day in one process: 200 searches stopped by Esc at moments spread
 // over the walk, and 200 clears of the list each followed by a fill of 120
-// rows through the path a search ends with. GDI and window counts end where
-// they started; private bytes within 2 MB (the heap keeps some of what it
-// was given).
+// rows through the path a search ends with.
 TEST_F(Hostile, ALongDayOfSearchesLeaksNothing) {
     HostFolder tree;
     ASSERT_TRUE(
