@@ -84,4 +84,6 @@ void SubclassFindBox();
 
 // LineView and Display Context (line_view_win.cpp).
 void BuildLineView();
+// LineView again from the file on disk, after the file changed under it.
+void RebuildLineView();
 void ShowEntryContext();

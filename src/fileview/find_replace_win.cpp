@@ -14,6 +14,7 @@
 #include "fileview/file_view_commands_win.h"
 #include "fileview/file_view_state_win.h"
 #include "fileview/file_view_win.h"
+#include "fileview/load_save_win.h"
 #include "fileview/find_state.h"
 #include "fileview/find_text.h"
 #include "resource_ids.h"
@@ -39,7 +40,6 @@ struct FindBoxState {
     FindState Positions;
 };
 FindBoxState g_Box;
-ReplaceFileLayer* g_TestFiles = nullptr;
 
 std::string AppTitleText() {
     char title[32] = "Quarry";
@@ -217,88 +217,6 @@ void CloseFindState() {
 // ---------------------------------------------------------------------------------------------
 // Replace in Files
 
-class WinReplaceFiles : public ReplaceFileLayer {
-  public:
-    ~WinReplaceFiles() override {
-        if (open_ != INVALID_HANDLE_VALUE) CloseHandle(open_);
-    }
-    Read ReadWhole(const std::string& path, size_t limit, std::string& text) override {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return Failed();
-        LARGE_INTEGER size = {};
-        Read result = Read::Loaded;
-        if (!GetFileSizeEx(file, &size)) {
-            result = Failed();
-        } else if (static_cast<uint64_t>(size.QuadPart) >= limit) {
-            result = Read::TooLarge;
-        } else {
-            text.assign(static_cast<size_t>(size.QuadPart), '\0');
-            DWORD read = 0;
-            if (!ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr) ||
-                read != text.size())
-                result = Failed();
-            else if (text.find('\0') != std::string::npos)
-                result = Read::ZeroByte;
-        }
-        CloseHandle(file);
-        return result;
-    }
-    bool CreateTempFile(const std::string& directory, std::string& tempPath) override {
-        char path[MAX_PATH] = "";
-        if (!GetTempFileNameA(directory.c_str(), TempPrefix, 0, path)) return Fail();
-        tempPath = path;
-        return true;
-    }
-    bool OpenForWriting(const std::string& path) override {
-        open_ = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-        return open_ != INVALID_HANDLE_VALUE || Fail();
-    }
-    bool Write(const char* bytes, size_t count) override {
-        DWORD written = 0;
-        if (count == 0) return true;
-        return (WriteFile(open_, bytes, static_cast<DWORD>(count), &written, nullptr) &&
-                written == count) ||
-               Fail();
-    }
-    bool Flush() override { return FlushFileBuffers(open_) || Fail(); }
-    bool Close() override {
-        HANDLE file = open_;
-        open_ = INVALID_HANDLE_VALUE;
-        return CloseHandle(file) || Fail();
-    }
-    Replaced Replace(const std::string& from, const std::string& to) override {
-        DWORD attributes = GetFileAttributesA(to.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-            lastError_ = ERROR_ACCESS_DENIED;
-            return Replaced::ReadOnly;
-        }
-        if (MoveFileExA(from.c_str(), to.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return Replaced::Done;
-        Fail();
-        return Replaced::Failed;
-    }
-    bool Remove(const std::string& path) override { return DeleteFileA(path.c_str()) || Fail(); }
-    bool Exists(const std::string& path) override {
-        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
-    int LastError() override { return lastError_; }
-
-  private:
-    bool Fail() {
-        lastError_ = static_cast<int>(GetLastError());
-        return false;
-    }
-    Read Failed() {
-        Fail();
-        return Read::Failed;
-    }
-    HANDLE open_ = INVALID_HANDLE_VALUE;
-    int lastError_ = 0;
-};
-
 Answer AnswerOf(int button) {
     switch (button) {
         case IDYES: return Answer::Yes;
@@ -313,13 +231,13 @@ Answer AnswerOf(int button) {
 // The File Info List, EditView and the Replace box as the run sees them.
 class FilesHost : public ReplaceRunHost {
   public:
-    FilesHost(HWND box, ReplaceFileLayer& files) : box_(box), files_(files), edit_(g_Box.Edit) {}
+    FilesHost(HWND box, TextFileLayer& files) : box_(box), files_(files), edit_(g_Box.Edit) {}
     int RowCount() override { return ShownItemCount(); }
     bool IsSelected(int row) override { return NextSelectedItem(row - 1) == row; }
     bool IsMarked(int row) override { return NextMarkedItem(row - 1) == row; }
     FileInfoItem& Item(int row) override { return *GetItemRecord(row); }
     void SetMark(int row, bool marked) override { SetItemMark(row, marked); }
-    ReplaceFileLayer& Files() override { return files_; }
+    TextFileLayer& Files() override { return files_; }
     std::string EditText() override { return edit_.Text(); }
     void SetEditText(const std::string& text) override { SetWindowTextA(g_Box.Edit, text.c_str()); }
     bool EditModified() override { return SendMessageA(g_Box.Edit, EM_GETMODIFY, 0, 0) != 0; }
@@ -362,7 +280,7 @@ class FilesHost : public ReplaceRunHost {
 
   private:
     HWND box_;
-    ReplaceFileLayer& files_;
+    TextFileLayer& files_;
     WinEditBuffer edit_;
 };
 
@@ -388,11 +306,11 @@ void ReplaceInFilesButton(HWND box) {
                                                                    : FilesOption::None;
     options.ConfirmFileSave = IsDlgButtonChecked(box, IDC_CONFIRM_SAVE) == BST_CHECKED;
     options.StartHeldWhole = ShownFile().WholeFile;
-    std::unique_ptr<ReplaceFileLayer> real;
-    ReplaceFileLayer* files = g_TestFiles;
-    if (!files) files = (real = RealReplaceFiles()).get();
-    FilesHost host(box, *files);
-    ReplaceInFiles(host, startRow, options);
+    FilesHost host(box, TextFiles());
+    ReplaceRunResult result = ReplaceInFiles(host, startRow, options);
+    // LineView lists the lines of the file on disk: once that changed, the
+    // old entries would lead to lines that are no longer there.
+    if (result.StartWritten && FileView().LineView) RebuildLineView();
 }
 
 }  // namespace
@@ -506,14 +424,6 @@ void SaveComboHistory(HWND combo, std::vector<std::string>& history) {
         entry.resize(static_cast<size_t>(length));
         history.push_back(entry);
     }
-}
-
-std::unique_ptr<ReplaceFileLayer> RealReplaceFiles() {
-    return std::make_unique<WinReplaceFiles>();
-}
-
-void SetReplaceFilesForTesting(ReplaceFileLayer* files) {
-    g_TestFiles = files;
 }
 
 void OnFileViewFindCommand(HWND fileView, int command) {

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "fileview/replace_run.h"
 
 // FileView's Find and Replace boxes, Find Next and Replace in Files, over an
@@ -24,7 +22,3 @@ void FindNextInEdit(HWND owner, HWND edit);
 // Fills a combo box's list from a history, and a history from a combo box's list.
 void LoadComboHistory(HWND combo, const std::vector<std::string>& history);
 void SaveComboHistory(HWND combo, std::vector<std::string>& history);
-
-// The real file system under Replace in Files; tests wrap it to fail its steps.
-std::unique_ptr<ReplaceFileLayer> RealReplaceFiles();
-void SetReplaceFilesForTesting(ReplaceFileLayer* files);

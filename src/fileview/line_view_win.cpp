@@ -149,6 +149,15 @@ void BuildLineView() {
     SetCursor(previous ? previous : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
 }
 
+void RebuildLineView() {
+    // The counts of the old list go with it; the user's find text stays.
+    SetStatusPart(6, "");
+    SetStatusPart(7, "");
+    std::string findString = g_FindReplace.FindString;
+    BuildLineView();
+    g_FindReplace.FindString = findString;
+}
+
 void ShowEntryContext() {
     FileViewState& s = FileView();
     if (!s.ViewerIsFileView || !s.EditView) return;

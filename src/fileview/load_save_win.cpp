@@ -9,77 +9,108 @@
 
 namespace {
 
-// The save's steps on the real file system.
-class Win32SaveFiles : public SaveFileLayer {
+// Every step of a write, and Replace in Files' reads, on the real file system.
+class Win32TextFiles : public TextFileLayer {
   public:
-    ~Win32SaveFiles() override { Close(); }
+    ~Win32TextFiles() override { Close(); }
 
     Access ProbeTarget(const std::string& path) override {
         DWORD attributes = GetFileAttributesA(path.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES)
-            return GetLastError() == ERROR_FILE_NOT_FOUND ? Access::Missing : Access::Refused;
+            return Fail() == ERROR_FILE_NOT_FOUND ? Access::Missing : Access::Refused;
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Access::Refused;
-        if (attributes & FILE_ATTRIBUTE_READONLY) return Access::ReadOnly;
+        if (attributes & FILE_ATTRIBUTE_READONLY) {
+            lastError_ = ERROR_ACCESS_DENIED;
+            return Access::ReadOnly;
+        }
         HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return Access::Refused;
+        if (file == INVALID_HANDLE_VALUE) return Fail(), Access::Refused;
         CloseHandle(file);
         return Access::Writable;
     }
     bool CreateTarget(const std::string& path) override {
         HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return false;
+        if (file == INVALID_HANDLE_VALUE) return Fail(), false;
         CloseHandle(file);
         return true;
     }
     bool CreateTempFile(const std::string& directory, std::string& tempPath) override {
-        char path[MAX_PATH];
-        if (!GetTempFileNameA(directory.c_str(), TempPrefix, 0, path)) return false;
+        char path[MAX_PATH] = "";
+        if (!GetTempFileNameA(directory.c_str(), TempPrefix, 0, path)) return Fail(), false;
         tempPath = path;
         return true;
     }
     bool OpenForWriting(const std::string& path) override {
-        file_ = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+        Close();
+        file_ = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-        return file_ != INVALID_HANDLE_VALUE;
+        return file_ != INVALID_HANDLE_VALUE || (Fail(), false);
     }
     bool Write(const char* bytes, size_t count) override {
         DWORD written = 0;
-        return WriteFile(file_, bytes, static_cast<DWORD>(count), &written, nullptr) &&
-               written == count;
+        if (count == 0) return true;
+        return (WriteFile(file_, bytes, static_cast<DWORD>(count), &written, nullptr) &&
+                written == count) ||
+               (Fail(), false);
     }
-    bool Flush() override { return FlushFileBuffers(file_) != 0; }
+    bool Flush() override { return FlushFileBuffers(file_) || (Fail(), false); }
     bool Close() override {
         if (file_ == INVALID_HANDLE_VALUE) return true;
-        bool closed = CloseHandle(file_) != 0;
+        HANDLE file = file_;
         file_ = INVALID_HANDLE_VALUE;
-        return closed;
+        return CloseHandle(file) || (Fail(), false);
     }
     Replaced Replace(const std::string& from, const std::string& to) override {
+        // Wine moves over a read-only file where Windows refuses; refuse on both.
+        DWORD attributes = GetFileAttributesA(to.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+            lastError_ = ERROR_ACCESS_DENIED;
+            return Replaced::ReadOnly;
+        }
         if (MoveFileExA(from.c_str(), to.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return Replaced::Done;
-        DWORD error = GetLastError();
-        DWORD attributes = GetFileAttributesA(to.c_str());
-        bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-        return readOnly || error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION
-                   ? Replaced::ReadOnly
-                   : Replaced::Failed;
+        DWORD error = Fail();
+        return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ? Replaced::ReadOnly
+                                                                                : Replaced::Failed;
     }
     bool Remove(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
+    bool Exists(const std::string& path) override {
+        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    Read ReadWhole(const std::string& path, size_t limit, std::string& text) override {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return Fail(), Read::Failed;
+        LARGE_INTEGER size = {};
+        Read result = Read::Loaded;
+        if (!GetFileSizeEx(file, &size)) {
+            Fail(), result = Read::Failed;
+        } else if (static_cast<uint64_t>(size.QuadPart) >= limit) {
+            result = Read::TooLarge;
+        } else {
+            text.assign(static_cast<size_t>(size.QuadPart), '\0');
+            DWORD read = 0;
+            if (!ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr) ||
+                read != text.size())
+                Fail(), result = Read::Failed;
+            else if (text.find('\0') != std::string::npos)
+                result = Read::ZeroByte;
+        }
+        CloseHandle(file);
+        return result;
+    }
+    int LastError() override { return static_cast<int>(lastError_); }
 
   private:
+    DWORD Fail() { return lastError_ = GetLastError(); }
     HANDLE file_ = INVALID_HANDLE_VALUE;
+    DWORD lastError_ = 0;
 };
 
-SaveFileLayer* testFiles = nullptr;
-
-SaveResult SaveThroughLayer(const char* path, std::string_view text) {
-    if (testFiles) return SaveTextToFile(*testFiles, path, text);
-    Win32SaveFiles files;
-    return SaveTextToFile(files, path, text);
-}
+TextFileLayer* testFiles = nullptr;
 
 bool Reported(SaveResult result) {
     if (const char* text = SaveFailureText(result)) WarningBox(nullptr, "%s", text);
@@ -88,16 +119,17 @@ bool Reported(SaveResult result) {
 
 }  // namespace
 
-void SetSaveFilesForTesting(SaveFileLayer* files) {
+void SetTextFilesForTesting(TextFileLayer* files) {
     testFiles = files;
 }
 
-std::unique_ptr<SaveFileLayer> RealSaveFiles() {
-    return std::make_unique<Win32SaveFiles>();
+std::unique_ptr<TextFileLayer> RealTextFiles() {
+    return std::make_unique<Win32TextFiles>();
 }
 
-bool SaveTextAsFile(const char* path, std::string_view text) {
-    return Reported(SaveThroughLayer(path, text));
+TextFileLayer& TextFiles() {
+    static Win32TextFiles real;
+    return testFiles ? *testFiles : real;
 }
 
 bool SaveEditToFile(HWND edit, const char* path) {
@@ -106,7 +138,7 @@ bool SaveEditToFile(HWND edit, const char* path) {
     std::unique_ptr<char[]> text(new (std::nothrow) char[length + 1]);
     if (!text) return Reported(SaveResult::NoMemory);
     length = static_cast<size_t>(GetWindowTextA(edit, text.get(), static_cast<int>(length + 1)));
-    return SaveTextAsFile(path, std::string_view(text.get(), length));
+    return Reported(SaveTextToFile(TextFiles(), path, std::string_view(text.get(), length)));
 }
 
 int AskSaveAsName(HWND owner, char* fullPath, char* fileName) {

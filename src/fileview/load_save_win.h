@@ -23,11 +23,9 @@ bool SaveEditToFile(HWND edit, const char* path);
 // part of the path); the platform's result, 0 when cancelled.
 int AskSaveAsName(HWND owner, char* fullPath, char* fileName);
 
-// Writes `text` over the file at `path` as SaveEditToFile does, for callers
-// that hold the text themselves (Replace in Files).
-bool SaveTextAsFile(const char* path, std::string_view text);
-
-// Tests put a file layer of their own under every save (nullptr: the real one);
-// RealSaveFiles gives the real one, to wrap.
-void SetSaveFilesForTesting(SaveFileLayer* files);
-std::unique_ptr<SaveFileLayer> RealSaveFiles();
+// The file layer under every write of a user's text file and Replace in
+// Files' reads: the real one, or the one a test put there (nullptr: the real
+// one again). RealTextFiles gives a real one, for a test to wrap.
+TextFileLayer& TextFiles();
+void SetTextFilesForTesting(TextFileLayer* files);
+std::unique_ptr<TextFileLayer> RealTextFiles();

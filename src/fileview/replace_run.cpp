@@ -1,7 +1,5 @@
 #include "fileview/replace_run.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <set>
 
 #include "fileview/find_text.h"
@@ -36,23 +34,22 @@ enum class Saved { Written, Ignored, Aborted };
 // Abort, Retry or Ignore while it fails.
 Saved SaveTargetFile(ReplaceRunHost& host, int row, bool inPlace) {
     FileInfoItem& item = host.Item(row);
-    ReplaceFileLayer& files = host.Files();
+    TextFileLayer& files = host.Files();
     for (;;) {
         std::string text = host.EditText();
-        bool written = false;
+        SaveResult result;
         if (inPlace) {
             std::string path = JoinPath(item.directory, item.name);
             host.ShowStatus(BoundedFormat(512, "Saving %s...", LowerCased(path).c_str()));
-            WriteResult result = WriteTextOver(files, path, text);
+            result = SaveTextToFile(files, path, text);
             host.ShowStatus("");
-            written = result == WriteResult::Written;
-            if (const char* reason = WriteFailureText(result)) host.Warn(reason);
         } else {
             std::string tempPath;
-            written = WritePendingFile(files, item.directory, text, tempPath);
-            if (written) item.PendingFile = NameOf(tempPath);
+            result = SaveToNewTempFile(files, item.directory, text, tempPath);
+            if (result == SaveResult::Saved) item.PendingFile = NameOf(tempPath);
         }
-        if (written) return Saved::Written;
+        if (result == SaveResult::Saved) return Saved::Written;
+        if (const char* reason = SaveFailureText(result)) host.Warn(reason);
         Answer answer = host.AskAbortRetryIgnore(
             BoundedFormat(512, "Error %d: Unable to write file to disk!", files.LastError()));
         if (answer == Answer::Abort) return Saved::Aborted;
@@ -66,20 +63,20 @@ enum class Loaded { Yes, Skipped, Aborted };
 // loaded: its replaced text would be written over the whole file.
 Loaded LoadTargetFile(ReplaceRunHost& host, int row, std::vector<std::string>& skipped) {
     FileInfoItem& item = host.Item(row);
-    ReplaceFileLayer& files = host.Files();
+    TextFileLayer& files = host.Files();
     std::string path = JoinPath(item.directory, item.name);
     for (;;) {
         std::string text;
         switch (files.ReadWhole(path, kEditTextLimit, text)) {
-            case ReplaceFileLayer::Read::Loaded: host.SetEditText(text); return Loaded::Yes;
-            case ReplaceFileLayer::Read::TooLarge:
-            case ReplaceFileLayer::Read::ZeroByte:
+            case TextFileLayer::Read::Loaded: host.SetEditText(text); return Loaded::Yes;
+            case TextFileLayer::Read::TooLarge:
+            case TextFileLayer::Read::ZeroByte:
                 skipped.push_back(item.name);
                 return Loaded::Skipped;
-            case ReplaceFileLayer::Read::Failed: break;
+            case TextFileLayer::Read::Failed: break;
         }
-        Answer answer =
-            host.AskAbortRetryIgnore(BoundedFormat(512, "Error %d: Disk read error", files.LastError()));
+        Answer answer = host.AskAbortRetryIgnore(
+            BoundedFormat(512, "Error %d: Disk read error", files.LastError()));
         if (answer == Answer::Abort) return Loaded::Aborted;
         if (answer == Answer::Ignore) return Loaded::Skipped;
     }
@@ -92,60 +89,6 @@ std::string SkippedText(const std::vector<std::string>& names) {
 }
 
 }  // namespace
-
-namespace {
-
-// A new temporary file in `directory` holding `text`; on failure it is gone again.
-WriteResult WriteTempFile(ReplaceFileLayer& files, const std::string& directory, std::string_view text,
-                          std::string& tempPath) {
-    if (!files.CreateTempFile(directory, tempPath)) return WriteResult::NoTempFile;
-    bool written = files.OpenForWriting(tempPath);
-    if (written) {
-        written = files.Write(text.data(), text.size()) && files.Flush();
-        written = files.Close() && written;
-    }
-    if (written) return WriteResult::Written;
-    files.Remove(tempPath);
-    return WriteResult::WriteFailed;
-}
-
-}  // namespace
-
-bool WritePendingFile(ReplaceFileLayer& files, const std::string& directory, std::string_view text,
-                      std::string& tempPath) {
-    return WriteTempFile(files, directory, text, tempPath) == WriteResult::Written;
-}
-
-WriteResult WriteTextOver(ReplaceFileLayer& files, const std::string& path, std::string_view text) {
-    if (text.size() >= kWriteTextLimit) return WriteResult::TooLarge;
-    size_t slash = path.find_last_of('\\');
-    std::string directory = slash == std::string::npos ? "." : path.substr(0, slash);
-    if (directory.empty() || directory.back() == ':') directory += '\\';
-    std::string tempPath;
-    WriteResult written = WriteTempFile(files, directory, text, tempPath);
-    if (written != WriteResult::Written) return written;
-    switch (files.Replace(tempPath, path)) {
-        case ReplaceFileLayer::Replaced::Done: return WriteResult::Written;
-        case ReplaceFileLayer::Replaced::ReadOnly:
-            files.Remove(tempPath);
-            return WriteResult::ReadOnly;
-        case ReplaceFileLayer::Replaced::Failed: break;
-    }
-    files.Remove(tempPath);
-    return WriteResult::ReplaceFailed;
-}
-
-const char* WriteFailureText(WriteResult result) {
-    switch (result) {
-        case WriteResult::TooLarge: return "File greater than 64k!";
-        case WriteResult::WriteFailed: return "Unable to write file!";
-        case WriteResult::ReadOnly: return "File is read only!";
-        case WriteResult::ReplaceFailed: return "Error while saving file!";
-        case WriteResult::Written:
-        case WriteResult::NoTempFile: return nullptr;
-    }
-    return nullptr;
-}
 
 int NextReplaceTarget(ReplaceRowSet& rows, FilesOption option, int row) {
     int count = rows.RowCount();
@@ -185,8 +128,9 @@ ReplaceRunResult ReplaceInFiles(ReplaceRunHost& host, int startRow,
     ReplaceRunResult result;
     if (startRow < 0 || startRow >= host.RowCount()) return result;
     if (!options.StartHeldWhole) {
-        host.Warn(BoundedFormat(512, "FileView does not hold all of %s: replace in it after opening it whole.",
-                         host.Item(startRow).name.c_str()));
+        host.Warn(BoundedFormat(
+            512, "FileView does not hold all of %s: replace in it after opening it whole.",
+            host.Item(startRow).name.c_str()));
         return result;
     }
     host.SetMark(startRow, true);
@@ -246,17 +190,18 @@ ReplaceRunResult ReplaceInFiles(ReplaceRunHost& host, int startRow,
         FinishConfirmedRun(host, startRow);
         if (result.Found)
             host.Warn(BoundedFormat(512, "%lu occurrences replaced in %d file(s)!",
-                             static_cast<unsigned long>(result.Occurrences), result.Files));
+                                    static_cast<unsigned long>(result.Occurrences), result.Files));
     } else if (CommitPendingFiles(host, result.Found, startRow)) {
         startWritten = true;
     }
     host.SetEditModified(!startWritten && (startWasModified || startReplaced));
+    result.StartWritten = startWritten;
     host.SetMark(startRow, false);
     return result;
 }
 
 bool CommitPendingFiles(ReplaceRunHost& host, bool found, int startRow) {
-    ReplaceFileLayer& files = host.Files();
+    TextFileLayer& files = host.Files();
     bool commit = found && host.AskYesNo(kSaveAllQuestion);
     bool startCommitted = false;
     // Every row with a pending file, marked or not: the user asked for these files.
@@ -264,23 +209,22 @@ bool CommitPendingFiles(ReplaceRunHost& host, bool found, int startRow) {
         FileInfoItem& item = host.Item(row);
         if (item.PendingFile.empty()) continue;
         std::string pending = JoinPath(item.directory, item.PendingFile);
-        std::string target = JoinPath(item.directory, item.name);
-        bool keep = false;
-        if (commit) {
-            if (files.Replace(pending, target) == ReplaceFileLayer::Replaced::Done) {
-                if (row == startRow) startCommitted = true;
-                item.PendingFile.clear();
-                continue;
-            }
-            host.Warn(BoundedFormat(512, "Error %d: Unable to save %s!", files.LastError(), item.name.c_str()));
-            // The move lost the target: the pending file is the only copy left.
-            keep = !files.Exists(target) && files.Exists(pending);
-            if (keep)
-                host.Warn(BoundedFormat(512, "The new text of %s is kept in %s.", item.name.c_str(),
-                                 pending.c_str()));
-        }
-        if (!keep) files.Remove(pending);
         item.PendingFile.clear();
+        if (!commit) {
+            files.Remove(pending);
+            continue;
+        }
+        bool keptOnlyCopy = false;
+        if (MoveTempFileOver(files, pending, JoinPath(item.directory, item.name), &keptOnlyCopy) ==
+            SaveResult::Saved) {
+            if (row == startRow) startCommitted = true;
+            continue;
+        }
+        host.Warn(BoundedFormat(512, "Error %d: Unable to save %s!", files.LastError(),
+                                item.name.c_str()));
+        if (keptOnlyCopy)
+            host.Warn(BoundedFormat(512, "The new text of %s is kept in %s.", item.name.c_str(),
+                                    pending.c_str()));
     }
     return startCommitted;
 }

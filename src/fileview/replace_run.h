@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fileview/save_text.h"
 #include "results/file_info.h"
 
 // Replace in Files: the Replace box's texts carried over rows of the File Info
@@ -14,45 +15,6 @@
 // are behind the interfaces below.
 
 enum class FilesOption { All, Selected, Marked, None };
-
-// The file steps of writing a text beside its target and moving it over the
-// target, one call per step so tests can fail any one of them.
-class ReplaceFileLayer {
-  public:
-    enum class Read { Loaded, Failed, TooLarge, ZeroByte };
-    enum class Replaced { Done, ReadOnly, Failed };
-
-    virtual ~ReplaceFileLayer() = default;
-    // The whole file when it is below `limit` bytes and holds no zero byte.
-    virtual Read ReadWhole(const std::string& path, size_t limit, std::string& text) = 0;
-    // Creates an empty, uniquely named file with the prefix "qry" in `directory`.
-    virtual bool CreateTempFile(const std::string& directory, std::string& tempPath) = 0;
-    virtual bool OpenForWriting(const std::string& path) = 0;
-    virtual bool Write(const char* bytes, size_t count) = 0;
-    virtual bool Flush() = 0;
-    virtual bool Close() = 0;
-    // Moves `from` over `to` in one step: `to` either keeps its old bytes or
-    // has the new ones.
-    virtual Replaced Replace(const std::string& from, const std::string& to) = 0;
-    virtual bool Remove(const std::string& path) = 0;
-    virtual bool Exists(const std::string& path) = 0;
-    // The platform's code of the last failed step.
-    virtual int LastError() = 0;
-};
-
-// A text of this many characters or more is never written.
-constexpr size_t kWriteTextLimit = 65535;
-
-// Writes `text` into a new temporary file in `directory`; its full path goes
-// to `tempPath`. On failure no temporary file remains.
-bool WritePendingFile(ReplaceFileLayer& files, const std::string& directory, std::string_view text,
-                      std::string& tempPath);
-enum class WriteResult { Written, TooLarge, NoTempFile, WriteFailed, ReadOnly, ReplaceFailed };
-// Writes `text` over `path` through a temporary file beside it: on failure the
-// file keeps its bytes and no temporary file remains.
-WriteResult WriteTextOver(ReplaceFileLayer& files, const std::string& path, std::string_view text);
-// The message for a failed write; nullptr when there is none of its own.
-const char* WriteFailureText(WriteResult result);
 
 // The rows of the File Info List as the run walks them.
 class ReplaceRowSet {
@@ -77,7 +39,7 @@ class ReplaceRunHost : public ReplaceRowSet {
   public:
     virtual FileInfoItem& Item(int row) = 0;
     virtual void SetMark(int row, bool marked) = 0;
-    virtual ReplaceFileLayer& Files() = 0;
+    virtual TextFileLayer& Files() = 0;
     // EditView, the run's work area.
     virtual std::string EditText() = 0;
     virtual void SetEditText(const std::string& text) = 0;
@@ -107,7 +69,8 @@ struct ReplaceRunResult {
     bool Found = false;
     uint32_t Occurrences = 0;
     int Files = 0;
-    std::vector<int> Visited;  // rows whose text was replaced in EditView, in order
+    std::vector<int> Visited;   // rows whose text was replaced in EditView, in order
+    bool StartWritten = false;  // the starting row's file now holds its replaced text
 };
 
 // The whole run from `startRow`, the row of the file EditView holds. By its

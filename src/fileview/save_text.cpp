@@ -16,53 +16,50 @@ const char* SaveFailureText(SaveResult result) {
     return nullptr;
 }
 
-namespace {
-
-// Writes the whole text into the open temporary file and closes it; the file
-// is closed on every path.
-bool WriteTempFile(SaveFileLayer& files, std::string_view text) {
-    bool written = files.Write(text.data(), text.size()) && files.Flush();
-    return files.Close() && written;
-}
-
-SaveResult SaveThroughTempFile(SaveFileLayer& files, const std::string& path,
-                               std::string_view text) {
-    std::string directory = DirectoryPart(path);
-    std::string tempPath;
+SaveResult SaveToNewTempFile(TextFileLayer& files, const std::string& directory,
+                             std::string_view text, std::string& tempPath) {
+    if (text.size() >= kSaveTextLimit) return SaveResult::TooLarge;
     if (!files.CreateTempFile(directory.empty() ? "." : directory, tempPath))
         return SaveResult::NoTempFile;
-
-    SaveResult result = SaveResult::Saved;
-    if (!files.OpenForWriting(tempPath))
-        result = SaveResult::NoTempFile;
-    else if (!WriteTempFile(files, text))
-        result = SaveResult::WriteFailed;
-    else if (SaveFileLayer::Replaced replaced = files.Replace(tempPath, path);
-             replaced != SaveFileLayer::Replaced::Done)
-        result = replaced == SaveFileLayer::Replaced::ReadOnly ? SaveResult::ReadOnly
-                                                               : SaveResult::ReplaceFailed;
+    SaveResult result = SaveResult::NoTempFile;
+    if (files.OpenForWriting(tempPath)) {
+        // The file is closed on every path, a failed write or flush too.
+        bool written = files.Write(text.data(), text.size()) && files.Flush();
+        result = files.Close() && written ? SaveResult::Saved : SaveResult::WriteFailed;
+    }
     if (result != SaveResult::Saved) files.Remove(tempPath);
     return result;
 }
 
-}  // namespace
+SaveResult MoveTempFileOver(TextFileLayer& files, const std::string& tempPath,
+                            const std::string& path, bool* keptOnlyCopy) {
+    TextFileLayer::Replaced replaced = files.Replace(tempPath, path);
+    if (replaced == TextFileLayer::Replaced::Done) return SaveResult::Saved;
+    bool keep = keptOnlyCopy && !files.Exists(path) && files.Exists(tempPath);
+    if (keptOnlyCopy) *keptOnlyCopy = keep;
+    if (!keep) files.Remove(tempPath);
+    return replaced == TextFileLayer::Replaced::ReadOnly ? SaveResult::ReadOnly
+                                                         : SaveResult::ReplaceFailed;
+}
 
-SaveResult SaveTextToFile(SaveFileLayer& files, const std::string& path, std::string_view text) {
+SaveResult SaveTextToFile(TextFileLayer& files, const std::string& path, std::string_view text) {
     if (text.size() >= kSaveTextLimit) return SaveResult::TooLarge;
 
     // A file deleted behind the viewer's back is made again; should the save
     // then fail, the empty file goes too, so the folder is as it was.
     bool created = false;
     switch (files.ProbeTarget(path)) {
-        case SaveFileLayer::Access::Writable: break;
-        case SaveFileLayer::Access::ReadOnly: return SaveResult::ReadOnly;
-        case SaveFileLayer::Access::Refused: return SaveResult::CannotOpen;
-        case SaveFileLayer::Access::Missing:
+        case TextFileLayer::Access::Writable: break;
+        case TextFileLayer::Access::ReadOnly: return SaveResult::ReadOnly;
+        case TextFileLayer::Access::Refused: return SaveResult::CannotOpen;
+        case TextFileLayer::Access::Missing:
             if (!files.CreateTarget(path)) return SaveResult::CannotOpen;
             created = true;
             break;
     }
-    SaveResult result = SaveThroughTempFile(files, path, text);
+    std::string tempPath;
+    SaveResult result = SaveToNewTempFile(files, DirectoryPart(path), text, tempPath);
+    if (result == SaveResult::Saved) result = MoveTempFileOver(files, tempPath, path);
     if (result != SaveResult::Saved && created) files.Remove(path);
     return result;
 }

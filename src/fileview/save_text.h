@@ -8,19 +8,21 @@
 
 // Writing a text over a file without ever losing the only copy: the text goes
 // to a temporary file beside the target, is flushed, and then replaces the
-// target in one step. Shared by FileView's Save and Replace in Files.
+// target in one step. FileView's Save and Replace in Files both write this way.
 
 // EditView's text model: a text of this many characters or more is not saved.
 constexpr size_t kSaveTextLimit = 65535;
 
-// The file operations a save needs, one call per step, so tests can fail any
-// one of them. The Win32 side implements it over the real file system.
-class SaveFileLayer {
+// Every file step of FileView's Save and of Replace in Files, one call per
+// step, so tests can fail any one of them. The Win32 side implements it over
+// the real file system.
+class TextFileLayer {
   public:
     enum class Access { Writable, Missing, ReadOnly, Refused };
     enum class Replaced { Done, ReadOnly, Failed };
+    enum class Read { Loaded, Failed, TooLarge, ZeroByte };
 
-    virtual ~SaveFileLayer() = default;
+    virtual ~TextFileLayer() = default;
     // Opens the target for writing with exclusive access and closes it again,
     // without changing it.
     virtual Access ProbeTarget(const std::string& path) = 0;
@@ -33,9 +35,14 @@ class SaveFileLayer {
     virtual bool Write(const char* bytes, size_t count) = 0;
     virtual bool Flush() = 0;
     virtual bool Close() = 0;
-    // Moves `from` over `to` in one step, replacing it.
+    // Moves `from` over `to` in one step: `to` keeps its old bytes or has the new ones.
     virtual Replaced Replace(const std::string& from, const std::string& to) = 0;
     virtual bool Remove(const std::string& path) = 0;
+    virtual bool Exists(const std::string& path) = 0;
+    // The whole file when it is below `limit` bytes and holds no zero byte.
+    virtual Read ReadWhole(const std::string& path, size_t limit, std::string& text) = 0;
+    // The platform's code of the last failed step (a removal never sets it).
+    virtual int LastError() = 0;
 };
 
 enum class SaveResult {
@@ -55,4 +62,16 @@ const char* SaveFailureText(SaveResult result);
 // Writes `text` over the file at `path`. On any failure the target is left as
 // it was (a target that did not exist is not left behind either) and no
 // temporary file remains.
-SaveResult SaveTextToFile(SaveFileLayer& files, const std::string& path, std::string_view text);
+SaveResult SaveTextToFile(TextFileLayer& files, const std::string& path, std::string_view text);
+
+// The first half of a save, for Replace in Files' pending files: `text` in a
+// new temporary file in `directory`, whose full path goes to `tempPath`. On
+// failure no temporary file remains.
+SaveResult SaveToNewTempFile(TextFileLayer& files, const std::string& directory,
+                             std::string_view text, std::string& tempPath);
+// The second half: the written temporary file replaces `path`. On failure the
+// temporary file is removed, unless `keptOnlyCopy` is given and the failed
+// move lost the target: the temporary file then holds the only copy of the
+// text, stays, and *keptOnlyCopy says so.
+SaveResult MoveTempFileOver(TextFileLayer& files, const std::string& tempPath,
+                            const std::string& path, bool* keptOnlyCopy = nullptr);

@@ -2,137 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
-#include "fileview/find_text.h"
+#include "text_files_fake.h"
 
 namespace {
-
-// Files in memory; any one step can be made to fail on its n-th call.
-struct FakeFiles : ReplaceFileLayer {
-    std::map<std::string, std::string> files;
-    std::string failStep;
-    int failOn = 1;           // the call of failStep that fails
-    bool loseTarget = false;  // a failing Replace has already removed the target
-    std::map<std::string, int> calls;
-    std::string open;
-    int tempCounter = 0;
-
-    bool Fails(const std::string& step) { return ++calls[step] == failOn && step == failStep; }
-    Read ReadWhole(const std::string& path, size_t limit, std::string& text) override {
-        if (Fails("ReadWhole") || !files.count(path)) return Read::Failed;
-        text = files[path];
-        if (text.size() >= limit) return Read::TooLarge;
-        if (text.find('\0') != std::string::npos) return Read::ZeroByte;
-        return Read::Loaded;
-    }
-    bool CreateTempFile(const std::string& directory, std::string& tempPath) override {
-        if (Fails("CreateTempFile")) return false;
-        tempPath = directory + "\\qry" + std::to_string(++tempCounter) + ".tmp";
-        files[tempPath] = "";
-        return true;
-    }
-    bool OpenForWriting(const std::string& path) override {
-        if (Fails("OpenForWriting")) return false;
-        open = path;
-        return true;
-    }
-    bool Write(const char* bytes, size_t count) override {
-        // A failing write still leaves some bytes behind.
-        if (Fails("Write")) return files[open].append(bytes, count / 2), false;
-        files[open].append(bytes, count);
-        return true;
-    }
-    bool Flush() override { return !Fails("Flush"); }
-    bool Close() override { return !Fails("Close"); }
-    Replaced Replace(const std::string& from, const std::string& to) override {
-        if (Fails("Replace")) {
-            if (loseTarget) files.erase(to);
-            return Replaced::Failed;
-        }
-        files[to] = files[from];
-        files.erase(from);
-        return Replaced::Done;
-    }
-    bool Remove(const std::string& path) override { return files.erase(path) > 0; }
-    bool Exists(const std::string& path) override { return files.count(path) > 0; }
-    int LastError() override { return 5; }
-    std::vector<std::string> TempFiles() const {
-        std::vector<std::string> temps;
-        for (auto& [path, bytes] : files)
-            if (path.find("\\qry") != std::string::npos) temps.push_back(path);
-        return temps;
-    }
-};
-
-struct Row {
-    FileInfoItem item;
-    bool selected = false, marked = false;
-};
-
-// The File Info List, EditView and the user of one run.
-struct FakeHost : ReplaceRunHost {
-    std::vector<Row> rows;
-    FakeFiles files;
-    std::string edit;
-    bool modified = false;
-    std::string find = "old", replace = "new";
-    std::vector<Answer> answers;  // for Save it? and Abort, Retry, Ignore, in order
-    bool saveAll = true;
-    std::vector<std::string> events;
-
-    FakeHost(const std::vector<std::string>& names, std::vector<std::string> texts) {
-        for (size_t i = 0; i < names.size(); ++i) {
-            Row row;
-            row.item.directory = "c:\\d";
-            row.item.name = names[i];
-            rows.push_back(row);
-            files.files["c:\\d\\" + names[i]] = texts[i];
-        }
-    }
-    int RowCount() override { return static_cast<int>(rows.size()); }
-    bool IsSelected(int row) override { return rows[row].selected; }
-    bool IsMarked(int row) override { return rows[row].marked; }
-    FileInfoItem& Item(int row) override { return rows[row].item; }
-    void SetMark(int row, bool marked) override { rows[row].marked = marked; }
-    ReplaceFileLayer& Files() override { return files; }
-    std::string EditText() override { return edit; }
-    void SetEditText(const std::string& text) override { edit = text; }
-    bool EditModified() override { return modified; }
-    void SetEditModified(bool m) override { modified = m; }
-    uint32_t ReplaceAllInEdit() override {
-        uint32_t count = 0;
-        for (size_t at = edit.find(find); at != std::string::npos;
-             at = edit.find(find, at + replace.size())) {
-            edit.replace(at, find.size(), replace);
-            ++count;
-        }
-        return count;
-    }
-    Answer Next() {
-        Answer a = answers.empty() ? Answer::Yes : answers.front();
-        if (!answers.empty()) answers.erase(answers.begin());
-        return a;
-    }
-    Answer AskSaveReplaced(const std::string& name) override {
-        events.push_back("save? " + name);
-        return Next();
-    }
-    Answer AskAbortRetryIgnore(const std::string& text) override {
-        events.push_back("ari " + text);
-        return Next();
-    }
-    bool AskYesNo(const std::string& text) override {
-        events.push_back("yesno " + text);
-        return saveAll;
-    }
-    void Warn(const std::string& text) override { events.push_back(text); }
-    void ShowStatus(const std::string&) override {}
-    void CloseBox() override { events.push_back("close"); }
-
-    std::string File(int row) { return files.files["c:\\d\\" + rows[row].item.name]; }
-    void Start(int row) { edit = File(row); }
-};
 
 FakeHost FiveFiles() {
     return FakeHost({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"},
@@ -197,9 +69,9 @@ TEST(ReplaceRun, ConfirmedRunAnswers) {
     };
     for (const auto& c : cases) {
         FakeHost host = FiveFiles();
-        host.Start(2);
         host.answers = c.answers;
-        ReplaceInFiles(host, 2, ReplaceRunOptions{});
+        ReplaceRunResult result = host.Run(2, true);
+        EXPECT_EQ(result.StartWritten, !c.modified) << c.name;
         std::string got;
         for (int r = 0; r < 5; ++r) got += host.File(r)[0];
         EXPECT_EQ(got, c.files) << c.name;
@@ -212,8 +84,7 @@ TEST(ReplaceRun, ConfirmedRunAnswers) {
 
 TEST(ReplaceRun, NothingFoundKeepsTheBoxOpen) {
     FakeHost host({"a.txt", "b.txt"}, {"x", "y"});
-    host.Start(0);
-    auto result = ReplaceInFiles(host, 0, ReplaceRunOptions{});
+    auto result = host.Run(0, true);
     EXPECT_FALSE(result.Found);
     EXPECT_EQ(host.events, (std::vector<std::string>{kNothingFoundText}));
 }
@@ -229,12 +100,9 @@ TEST(ReplaceRun, ReadFailureAnswers) {
     };
     for (const auto& c : cases) {
         FakeHost host({"a.txt", "b.txt", "c.txt"}, {"old", "old", "old"});
-        host.Start(0);
-        host.files.failStep = "ReadWhole";
+        host.files.failStep = "read";
         host.answers = {c.answer};
-        ReplaceRunOptions options;
-        options.ConfirmFileSave = false;
-        auto result = ReplaceInFiles(host, 0, options);
+        auto result = host.Run(0, false);
         EXPECT_EQ(result.Visited, c.visited);
         EXPECT_EQ(host.events[0], "ari Error 5: Disk read error");
         EXPECT_EQ(host.edit, "new");
@@ -242,49 +110,11 @@ TEST(ReplaceRun, ReadFailureAnswers) {
     }
 }
 
-// Every step of every write, failed in turn: the targets keep their bytes (or
-// all get the new ones, for a step retried), and no temporary file is left.
-TEST(ReplaceRun, InjectedFailureAtEachWriteStep) {
-    const char* steps[] = {"CreateTempFile", "OpenForWriting", "Write",
-                           "Flush",          "Close",          "Replace"};
-    for (bool confirm : {true, false}) {
-        for (const char* step : steps) {
-            for (Answer answer : {Answer::Ignore, Answer::Abort}) {
-                FakeHost host({"a.txt", "b.txt"}, {"old a", "old b"});
-                host.Start(1);
-                host.files.failStep = step;
-                // Without Confirm File Save the moves come at the end, row 0 first.
-                host.files.failOn = !confirm && std::string(step) == "Replace" ? 2 : 1;
-                host.answers = confirm ? std::vector<Answer>{Answer::Yes, answer, Answer::Yes}
-                                       : std::vector<Answer>{answer};
-                ReplaceRunOptions options;
-                options.ConfirmFileSave = confirm;
-                ReplaceInFiles(host, 1, options);
-                std::string where = std::string(step) + (confirm ? " confirmed " : " pending ") +
-                                    (answer == Answer::Abort ? "abort" : "ignore");
-                // The first write is the starting row's: it failed and stays old.
-                EXPECT_EQ(host.File(1), "old b") << where;
-                EXPECT_TRUE(host.files.TempFiles().empty()) << where;
-                EXPECT_EQ(host.edit, "new b") << where;
-                EXPECT_TRUE(host.modified) << where;
-                bool shownError = false;
-                for (auto& e : host.events)
-                    shownError = shownError || e.rfind("ari Error 5:", 0) == 0 ||
-                                 e == "Error 5: Unable to save b.txt!";
-                EXPECT_TRUE(shownError) << where;
-                std::string other = host.File(0);
-                EXPECT_TRUE(other == "old a" || other == "new a") << where;
-            }
-        }
-    }
-}
-
 TEST(ReplaceRun, RetryAfterAFailedWriteWrites) {
     FakeHost host({"a.txt"}, {"old a"});
-    host.Start(0);
-    host.files.failStep = "Write";
+    host.files.failStep = "write";
     host.answers = {Answer::Yes, Answer::Retry};
-    ReplaceInFiles(host, 0, ReplaceRunOptions{});
+    host.Run(0, true);
     EXPECT_EQ(host.File(0), "new a");
     EXPECT_EQ(host.events.back(), "1 occurrences replaced in 1 file(s)!");
     EXPECT_FALSE(host.modified);
@@ -293,12 +123,9 @@ TEST(ReplaceRun, RetryAfterAFailedWriteWrites) {
 
 TEST(ReplaceRun, AMoveThatLostTheTargetKeepsTheOnlyCopy) {
     FakeHost host({"a.txt"}, {"old a"});
-    host.Start(0);
-    host.files.failStep = "Replace";
+    host.files.failStep = "replace";
     host.files.loseTarget = true;
-    ReplaceRunOptions options;
-    options.ConfirmFileSave = false;
-    ReplaceInFiles(host, 0, options);
+    host.Run(0, false);
     auto temps = host.files.TempFiles();
     ASSERT_EQ(temps.size(), 1u);
     EXPECT_EQ(host.files.files[temps[0]], "new a");

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -7,25 +8,31 @@
 #include <vector>
 
 #include "app/app_win.h"
+#include "app/message_box_win.h"
 #include "resource_ids.h"
 #include "win_test_support.h"
 
 namespace {
 
 using StartUp = ProgramTest;
+using V = std::vector<std::string>;
 
 TEST_F(StartUp, RefusesToRunWithoutSettingsFile) {
     folder.Write("Quarry32.hlp", "help\r\n");
     EXPECT_FALSE(InitInstance(g_App.AppInstance, SW_SHOWNORMAL));
-    EXPECT_EQ(boxes.texts(),
-              std::vector<std::string>{"Unable to launch Quarry!\nQuarry32.ini not found!"});
+    EXPECT_EQ(boxes.texts(), V{"Unable to launch Quarry!\nQuarry32.ini not found!"});
     EXPECT_EQ(g_App.MainWindow, nullptr);
 }
 
-TEST_F(StartUp, MissingHelpFileOnlyWarns) {
+// The code finds each spin button as the window after its box.
+TEST_F(StartUp, MissingHelpFileOnlyWarnsAndEachSpinFollowsItsBox) {
     Start("[Find]\r\n", /*withHelp=*/false);
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Quarry! Help file not found!"});
+    EXPECT_EQ(boxes.texts(), V{"Quarry! Help file not found!"});
     EXPECT_TRUE(IsWindowVisible(Main()));
+    for (int buddy : {IDC_SIZE_LESS, IDC_SIZE_MORE, IDC_LEVEL}) {
+        HWND spin = GetWindow(Control(buddy), GW_HWNDNEXT);
+        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(spin, UDM_GETBUDDY, 0, 0)), Control(buddy)) << buddy;
+    }
 }
 
 // Save Settings on Exit is checked by default: every way out writes the file.
@@ -60,6 +67,14 @@ TEST(ProgramFilePath, RefusesAPathThatWouldNotFit) {
     EXPECT_FALSE(ProgramFilePath("a-rather-long-file-name.ini", path));
     EXPECT_TRUE(ProgramFilePath("q.ini", path));
     SetProgramDirectoryForTesting(nullptr);
+}
+
+TEST(MessageBoxes, LongArgumentsAreCutNotOverflowed) {
+    MessageBoxRecorder boxes;
+    WarningBox(nullptr, "Bad path %s\nspecified! Continue?", std::string(1000, 'x').c_str());
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text.size(), 255u);
+    EXPECT_EQ(boxes.shown()[0].text.substr(0, 14), "Bad path xxxxx");
 }
 
 }  // namespace

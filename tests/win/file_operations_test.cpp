@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <deque>
 #include <string>
@@ -174,13 +175,6 @@ class FileOperations : public ProgramTest {
     static int Rows() {
         return static_cast<int>(SendMessageA(g_Main.FileList, LVM_GETITEMCOUNT, 0, 0));
     }
-    static int Focused() { return FocusedItem(); }
-    // The names of the rows, in list order.
-    static std::string RowNames() {
-        std::string names;
-        for (int row = 0; row < Rows(); ++row) names += ListCell(row, 0) + " ";
-        return names;
-    }
     // Which of a.txt .. e.txt exist in `directory`, as their letters.
     std::string LettersIn(const std::string& directory) const {
         std::string letters;
@@ -203,7 +197,6 @@ TEST_F(FileOperations, RenameInPlaceRenamesTheFileOrKeepsTheRow) {
     const Case cases[] = {
         {"new name.txt", {}, "new name.txt", "bcde", true},
         {"taken.txt", {"Error 183: Unable to rename file!"}, "a.txt", "abcde", true},
-        {"..\\up.txt", {"Error 123: Unable to rename file!"}, "a.txt", "abcde", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -227,7 +220,6 @@ TEST_F(FileOperations, RenameInPlaceRenamesTheFileOrKeepsTheRow) {
         EXPECT_EQ(ListCell(0, 0), c.rowName);
         EXPECT_EQ(LettersIn(folder.path()), c.onDisk);
         EXPECT_EQ(Exists(folder.File(c.typed)), c.renamedExists);
-        EXPECT_FALSE(Exists(folder.path() + "\\..\\up.txt"));
         boxes.Clear();
     }
 }
@@ -241,8 +233,8 @@ TEST_F(FileOperations, DeleteRemovesOnlyWhatTheShellDeleted) {
         const char* status;
     };
     const Case cases[] = {
-        {IDNO, "abcde", "a.txt b.txt c.txt d.txt e.txt ", -1, "Deleted 0 file(s)."},
-        {IDYES, "ae", "a.txt e.txt ", 1, "Deleted 3 file(s)."},
+        {IDNO, "abcde", "a.txt b.txt c.txt d.txt e.txt", -1, "Deleted 0 file(s)."},
+        {IDYES, "ae", "a.txt e.txt", 1, "Deleted 3 file(s)."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.status);
@@ -254,38 +246,25 @@ TEST_F(FileOperations, DeleteRemovesOnlyWhatTheShellDeleted) {
         EXPECT_EQ(LettersIn(folder.path()), c.onDisk);
         EXPECT_EQ(RowNames(), c.rows);
         if (c.focus >= 0) {
-            EXPECT_EQ(Focused(), c.focus);
+            EXPECT_EQ(FocusedItem(), c.focus);
         }
         EXPECT_EQ(StatusText(), c.status);
     }
 }
 
-TEST_F(FileOperations, TheTargetDialogNamesVerbCountAndCurrentDirectory) {
-    SelectRows({0, 1, 2, 3, 4});
-    gTargetAnswer.ok = false;
-    Command(IDM_COPY_FILES);
-    std::string current = folder.path();
-    CharLowerA(current.data());
-    EXPECT_EQ(gTargetSeen.title, "Copy");
-    EXPECT_EQ(gTargetSeen.label, "Copy 5 file(s) to:");
-    EXPECT_EQ(gTargetSeen.current, current);
-    EXPECT_EQ(gTargetSeen.preset, current + "\\");
-    EXPECT_EQ(gTargetSeen.selection, static_cast<DWORD>(MAKELONG(0, current.size() + 1)));
-    EXPECT_EQ(StatusText(), "Copied 0 file(s).");
-    Command(IDM_MOVE_FILES);
-    EXPECT_EQ(gTargetSeen.title, "Move");
-    EXPECT_EQ(gTargetSeen.label, "Move 5 file(s) to:");
-    // Cancel moves nothing and keeps every row.
-    EXPECT_EQ(StatusText(), "Moved 0 file(s).");
-    EXPECT_EQ(Rows(), 5);
-    EXPECT_EQ(LettersIn(folder.path()), "abcde");
-}
-
+// The target dialog names the verb, the count and the current directory, and
+// preselects the directory; a relative target is taken from there.
 TEST_F(FileOperations, CopyAndMoveToARelativeTargetAndKeepRefusedRows) {
     CreateDirectoryA(folder.File("sub").c_str(), nullptr);
     gTargetAnswer.text = "sub";
     SelectRows({0, 2, 4});
     Command(IDM_COPY_FILES);
+    std::string current = folder.path();
+    CharLowerA(current.data());
+    EXPECT_EQ(gTargetSeen.title + "|" + gTargetSeen.label, "Copy|Copy 3 file(s) to:");
+    EXPECT_EQ(gTargetSeen.current, current);
+    EXPECT_EQ(gTargetSeen.preset, current + "\\");
+    EXPECT_EQ(gTargetSeen.selection, static_cast<DWORD>(MAKELONG(0, current.size() + 1)));
     EXPECT_EQ(LettersIn(folder.File("sub")), "ace");
     EXPECT_EQ(LettersIn(folder.path()), "abcde");
     EXPECT_EQ(Rows(), 5);
@@ -295,8 +274,9 @@ TEST_F(FileOperations, CopyAndMoveToARelativeTargetAndKeepRefusedRows) {
     Command(IDM_MOVE_FILES);
     EXPECT_EQ(LettersIn(folder.path()), "ace");
     EXPECT_EQ(LettersIn(folder.File("sub")), "abcde");
-    EXPECT_EQ(RowNames(), "a.txt c.txt e.txt ");
-    EXPECT_EQ(Focused(), 1);
+    EXPECT_EQ(RowNames(), "a.txt c.txt e.txt");
+    EXPECT_EQ(FocusedItem(), 1);
+    EXPECT_EQ(gTargetSeen.title + "|" + gTargetSeen.label, "Move|Move 2 file(s) to:");
     EXPECT_EQ(StatusText(), "Moved 2 file(s).");
 
     // c.txt vanished after the search: its row is not counted as moved.
@@ -309,6 +289,12 @@ TEST_F(FileOperations, CopyAndMoveToARelativeTargetAndKeepRefusedRows) {
     EXPECT_EQ(GetItemFullPath(0), folder.File("c.txt"));
     EXPECT_EQ(StatusText(), "Moved 1 file(s).");
     EXPECT_TRUE(boxes.texts().empty());
+
+    // Cancel moves nothing.
+    gTargetAnswer.ok = false;
+    Command(IDM_MOVE_FILES);
+    EXPECT_EQ(StatusText(), "Moved 0 file(s).");
+    EXPECT_EQ(Rows(), 2);
 }
 
 TEST_F(FileOperations, BrowseFillsTheTargetInTheShellsForm) {
@@ -387,16 +373,12 @@ class AddToZip : public FileOperations {
         SetEvent(go_);
         EXPECT_EQ(WaitForSingleObject(done_, 60000), WAIT_OBJECT_0);
         std::string record = folder.Read("record.bin");
-        std::vector<std::string> fields;
         size_t start = 0;
-        for (int i = 0; i < 3; ++i) {
-            size_t end = record.find('\0', start);
-            fields.push_back(record.substr(start, end - start));
-            start = end == std::string::npos ? record.size() : end + 1;
+        for (std::string* field : {&run.commandLine, &run.directory, &run.released}) {
+            size_t end = std::min(record.find('\0', start), record.size());
+            *field = record.substr(start, end - start);
+            start = std::min(end + 1, record.size());
         }
-        run.commandLine = fields[0];
-        run.directory = fields[1];
-        run.released = fields[2];
         run.parameterFile = record.substr(start);
         return run;
     }
@@ -404,10 +386,6 @@ class AddToZip : public FileOperations {
         char shortPath[kShortPathSize];
         DWORD length = GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
         return length > 0 && length < sizeof shortPath ? shortPath : path;
-    }
-    static bool EndsWith(const std::string& text, const std::string& end) {
-        return text.size() >= end.size() &&
-               text.compare(text.size() - end.size(), end.size(), end) == 0;
     }
 
     std::string standIn_, record_;
@@ -429,8 +407,7 @@ TEST_F(AddToZip, TheProgramGetsOptionsArchiveAndTheListWithoutBeingWaitedFor) {
         EXPECT_EQ(run.released, "released");
         size_t at = run.commandLine.rfind(" @");
         ASSERT_NE(at, std::string::npos);
-        EXPECT_TRUE(
-            EndsWith(run.commandLine.substr(0, at), std::string(" ") + options + " " + archive))
+        EXPECT_TRUE(run.commandLine.substr(0, at).ends_with(std::string(" ") + options + " " + archive))
             << run.commandLine;
         EXPECT_EQ(run.directory, g_Settings.Directory);
         EXPECT_EQ(run.parameterFile, folder.File("a.txt") + "\n" + folder.File("c.txt") + "\n" +
@@ -439,48 +416,12 @@ TEST_F(AddToZip, TheProgramGetsOptionsArchiveAndTheListWithoutBeingWaitedFor) {
     }
 }
 
-TEST_F(AddToZip, ZipIsAppendedOnlyToANameWithoutADot) {
-    Register();
-    CreateDirectoryA(folder.File("my.dir").c_str(), nullptr);
-    const struct {
-        std::string typed, created;
-        int result;
-    } cases[] = {
-        {"backup", "backup.zip", 1},
-        // Without the .zip type no program is associated; the archive is made all the same.
-        {"backup.old", "backup.old", 0},
-        {folder.File("my.dir\\backup"), "my.dir\\backup", 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        EXPECT_EQ(ZipRows({0}, c.typed).result, c.result);
-        EXPECT_TRUE(Exists(folder.File(c.created)));
-        EXPECT_FALSE(Exists(folder.File(c.created + ".zip")));
-    }
-}
-
-TEST_F(AddToZip, ASecondRunRewritesTheSameParameterFile) {
-    Register();
-    Run first = ZipRows({0, 1, 2, 3}, "one");
-    Run second = ZipRows({4}, "two");
-    ASSERT_EQ(first.result, 1);
-    ASSERT_EQ(second.result, 1);
-    std::string firstFile = first.commandLine.substr(first.commandLine.rfind('@'));
-    EXPECT_EQ(second.commandLine.substr(second.commandLine.rfind('@')), firstFile);
-    EXPECT_EQ(second.parameterFile, folder.File("e.txt") + "\n");
-}
-
 TEST_F(AddToZip, WithoutAnAssociationBothMessagesAndTheEmptyArchiveStays) {
     Run run = ZipRows({0}, "backup");
     EXPECT_EQ(run.result, 0);
     EXPECT_EQ(run.boxes,
               (std::vector<std::string>{"Zip program not found!", "WinZip program not found!"}));
     EXPECT_EQ(folder.Read("backup.zip"), "");
-
-    Run nowhere = ZipRows({0}, folder.File("missing\\backup"));
-    EXPECT_EQ(nowhere.boxes,
-              (std::vector<std::string>{folder.File("missing\\backup.zip") + " can't be created!",
-                                        "WinZip program not found!"}));
 }
 
 TEST_F(AddToZip, AFailureAtAnyParameterFileStepLeavesTheArchiveAndStartsNothing) {
@@ -492,10 +433,8 @@ TEST_F(AddToZip, AFailureAtAnyParameterFileStepLeavesTheArchiveAndStartsNothing)
         DWORD error;
         std::vector<std::string> boxes;
     } cases[] = {
-        {1,
-         ERROR_ACCESS_DENIED,
-         {"Error 5: Unable to create file!", "Error 5: Unable to create parameter file!",
-          "File Zip Aborted!"}},
+        {1, ERROR_ACCESS_DENIED,
+         {"Error 5: Unable to create file!", "Error 5: Unable to create parameter file!", "File Zip Aborted!"}},
         {2, ERROR_DISK_FULL, {"Error 112: Unable to write parameter file!", "File Zip Aborted!"}},
         {3, ERROR_DISK_FULL, {"Error 112: Unable to write parameter file!", "File Zip Aborted!"}},
         {4, ERROR_WRITE_FAULT, {"Error 29: Unable to write parameter file!", "File Zip Aborted!"}},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 #include <dlgs.h>
 
 #include <gtest/gtest.h>
@@ -8,8 +9,13 @@
 #include <cstdio>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "fileview/file_view_win.h"
+#include "resource_ids.h"
+#include "search/criteria.h"
+#include "search/text_options.h"
+#include "win_test_support.h"
 
 // Opens FileView on `path` as the opening would hand it over: whole below
 // FileView's capacity, otherwise a window of lines around each entry.
@@ -37,3 +43,79 @@ inline void ChooseInFontDialog(HWND dialog, const char* face, const char* size) 
                      reinterpret_cast<LPARAM>(combo));
     }
 }
+// FileView opened on a file of the test's folder after a search for a text,
+// and what its panes and status bar show.
+class FileViewFixture : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        gSearchCriteria = SearchCriteria{};
+        SetContextLines(kWholeFileContext, kWholeFileContext);
+    }
+    void TearDown() override {
+        if (FileViewHandle()) DestroyWindow(FileViewHandle());
+        ProgramTest::TearDown();
+        gSearchCriteria = SearchCriteria{};
+    }
+    // Starts the program when it is not running and closes a FileView left open.
+    HWND Open(const std::string& name, const std::string& bytes, const char* text = "",
+              uint8_t options = kTextCase, const std::string& ini = "[Find]\r\n") {
+        if (!Main()) Start(ini);
+        if (FileViewHandle()) DestroyWindow(FileViewHandle());
+        folder.Write(name, bytes);
+        gSearchCriteria.SearchText = text;
+        gSearchCriteria.TextOptions = options;
+        HWND window = OpenFileViewOn(Main(), folder.File(name), name, bytes.size());
+        DrainMessages();
+        return window;
+    }
+    static HWND Edit() { return FileViewEditView(); }
+    static void FileViewCommand(int id) {
+        SendMessageA(FileViewHandle(), WM_COMMAND, id, 0);
+        DrainMessages();
+    }
+    static std::string EditText() {
+        std::string text(static_cast<size_t>(GetWindowTextLengthA(Edit())) + 1, '\0');
+        text.resize(static_cast<size_t>(GetWindowTextA(Edit(), text.data(), static_cast<int>(text.size()))));
+        return text;
+    }
+    static std::pair<DWORD, DWORD> Selection() {
+        DWORD start = 0, end = 0;
+        SendMessageA(Edit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return {start, end};
+    }
+    static std::string Selected() {
+        auto [start, end] = Selection();
+        return EditText().substr(start, end - start);
+    }
+    // The text of a part of FileView's status bar.
+    static std::string Part(int part) {
+        char text[300] = "";
+        SendMessageA(GetDlgItem(FileViewHandle(), IDC_FILEVIEW_STATUS), SB_GETTEXTA, part,
+                     reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    static std::vector<std::string> LineViewItems() {
+        std::vector<std::string> items;
+        const int count = static_cast<int>(SendMessageA(FileViewLineView(), LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char item[300] = "";
+            SendMessageA(FileViewLineView(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(item));
+            items.push_back(item);
+        }
+        return items;
+    }
+    // Display Context on LineView's item `index`.
+    static void Jump(int index) {
+        SendMessageA(FileViewLineView(), LB_SETCURSEL, index, 0);
+        FileViewCommand(IDM_FV_DISPLAY_CONTEXT);
+    }
+    static bool Grayed(int command) {
+        return (GetMenuState(GetMenu(FileViewHandle()), command, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    }
+    // Types over the start of EditView, which marks the text changed.
+    static void TypeAtStart(char typed) {
+        SendMessageA(Edit(), EM_SETSEL, 0, 0);
+        SendMessageA(Edit(), WM_CHAR, typed, 1);
+    }
+};

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -16,8 +15,8 @@
 #include "results/file_list_win.h"
 #include "results/pending.h"
 #include "search/criteria.h"
-#include "search/dir_lister_win.h"
 #include "dialog_robot.h"
+#include "failing_files.h"
 #include "win_test_support.h"
 
 namespace {
@@ -55,7 +54,6 @@ class FindReplace : public ProgramTest {
     void TearDown() override {
         if (HWND box = FindReplaceBox()) SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
         DestroyWindow(holder);
-        SetReplaceFilesForTesting(nullptr);
         for (const std::string& name : FileNames())
             SetFileAttributesA((files + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
         ProgramTest::TearDown();
@@ -87,25 +85,11 @@ class FindReplace : public ProgramTest {
 
     // Files of the test's own folder "files", listed in this order; the
     // File Info List holds one row for each.
-    void ShowRows(const std::vector<std::pair<std::string, std::string>>& rows) {
-        int found = 0;
-        struct : WarningSink {
-            void ShowWarning(const std::string&) override {}
-        } warnings;
-        for (const auto& [name, bytes] : rows) {
-            std::ofstream(files + "\\" + name, std::ios::binary) << bytes;
-            DirEntry entry;
-            entry.name = name;
-            entry.size = bytes.size();
-            found = AddFileInfoItem(warnings, files, entry, found);
-        }
-        ShowPendingItems(found);
-        for (int row = 0; row < found; ++row) SetItemMark(row, false);
+    void ShowRows(const Files& rows) {
+        ShowRealFiles(files, rows);
+        for (size_t row = 0; row < rows.size(); ++row) SetItemMark(static_cast<int>(row), false);
     }
-    std::string Bytes(const std::string& name) {
-        std::ifstream in(files + "\\" + name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string Bytes(const std::string& name) { return folder.Read("files\\" + name); }
     std::vector<std::string> FileNames() {
         std::vector<std::string> names;
         WIN32_FIND_DATAA data;
@@ -128,7 +112,7 @@ class FindReplace : public ProgramTest {
         SetEdit(Bytes(GetItemRecord(row)->name));
     }
     void FiveFiles(const std::string& text = "an old word") {
-        std::vector<std::pair<std::string, std::string>> rows;
+        Files rows;
         for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
             rows.push_back({name, text});
         ShowRows(rows);
@@ -211,6 +195,24 @@ TEST_F(FindReplace, FindNextWithAndWithoutAPreviousFind) {
     SendMessageA(edit, EM_SETSEL, 0, 0);
     FindNextInEdit(holder, edit);
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Text 'bird' was not found.\t"});
+}
+
+// The status line in its bold font is whole: as tall as a line of it, inside the box.
+TEST_F(FindReplace, StatusLineIsNotClipped) {
+    HWND status = GetDlgItem(Open(true, ""), IDC_REPLACE_STATUS);
+    HDC dc = GetDC(status);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(status, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(status, dc);
+    RECT text, box;
+    GetClientRect(status, &text);
+    EXPECT_GE(text.bottom, metrics.tmHeight);
+    GetWindowRect(status, &text);
+    GetClientRect(FindReplaceBox(), &box);
+    MapWindowPoints(nullptr, FindReplaceBox(), reinterpret_cast<POINT*>(&text), 2);
+    EXPECT_LE(text.bottom, box.bottom - 2);
 }
 
 TEST_F(FindReplace, HistoriesAreKeptWhenTheBoxOpensAgain) {
@@ -361,63 +363,20 @@ TEST_F(FindReplace, LargeAndZeroByteFilesAreSkippedAndNamed) {
     ExpectNoTemporaryFile();
 }
 
-// The real file layer with one step failing: the target keeps its bytes and
-// the real clean-up leaves no temporary file.
-class FailingFiles : public ReplaceFileLayer {
-  public:
-    explicit FailingFiles(std::string step) : real_(RealReplaceFiles()), step_(std::move(step)) {}
-    Read ReadWhole(const std::string& p, size_t l, std::string& t) override {
-        return real_->ReadWhole(p, l, t);
-    }
-    bool CreateTempFile(const std::string& d, std::string& t) override {
-        return !Fails("create") && real_->CreateTempFile(d, t);
-    }
-    bool OpenForWriting(const std::string& p) override {
-        return !Fails("open") && real_->OpenForWriting(p);
-    }
-    bool Write(const char* b, size_t c) override {
-        if (Fails("write")) return real_->Write(b, c / 2), false;
-        return real_->Write(b, c);
-    }
-    bool Flush() override { return !Fails("flush") && real_->Flush(); }
-    bool Close() override { return real_->Close() && !Fails("close"); }
-    Replaced Replace(const std::string& f, const std::string& t) override {
-        return Fails("replace") ? Replaced::Failed : real_->Replace(f, t);
-    }
-    bool Remove(const std::string& p) override { return real_->Remove(p); }
-    bool Exists(const std::string& p) override { return real_->Exists(p); }
-    int LastError() override { return 29; }
-
-  private:
-    bool Fails(const char* step) const { return step_ == step; }
-    std::unique_ptr<ReplaceFileLayer> real_;
-    std::string step_;
-};
-
-TEST_F(FindReplace, InjectedFailureAtEachWriteStepLeavesTheFileAsItWas) {
-    for (const char* step : {"create", "open", "write", "flush", "close", "replace"}) {
-        for (bool confirm : {true, false}) {
-            MessageBoxRecorder recorder;
-            // Confirmed: Ignore is taken as Yes to "Save it?", then ignores the
-            // failure. Pending: Ignore the failed write, or Yes to save all when
-            // the move is what fails.
-            if (!confirm && std::string(step) == "replace") {
-                recorder.Answer(IDYES);
-            } else {
-                for (int i = 0; i < 6; ++i) recorder.Answer(IDIGNORE);
-            }
-            ClearFileInfoList();
-            ShowRows({{"a.txt", "old a"}});
-            ShowInFileView(0);
-            FailingFiles failing(step);
-            SetReplaceFilesForTesting(&failing);
-            RunInFiles(IDC_FILES_ALL, confirm);
-            SetReplaceFilesForTesting(nullptr);
-            EXPECT_EQ(Bytes("a.txt"), "old a") << step << confirm;
-            ExpectNoTemporaryFile();
-            if (HWND box = FindReplaceBox()) SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
-        }
-    }
+// Every step's failure is run on fakes; here one, through the real clean-up:
+// a short write into a pending file leaves neither it nor a changed file.
+TEST_F(FindReplace, FailedPendingWriteLeavesTheFileAsItWas) {
+    ShowRows({{"a.txt", "old a"}});
+    ShowInFileView(0);
+    boxes.Answer(IDOK);
+    boxes.Answer(IDIGNORE);
+    FailingFiles failing("write");
+    RunInFiles(IDC_FILES_ALL, false);
+    EXPECT_EQ(Bytes("a.txt"), "old a");
+    EXPECT_EQ(boxes.texts(), (std::vector<std::string>{
+                                 "Unable to write file!", "Error 29: Unable to write file to disk!",
+                                 "Replace in all files completed!\nSave all files?"}));
+    ExpectNoTemporaryFile();
 }
 
 // FileView itself: its Replace command opens the box over EditView, and a run
@@ -430,6 +389,7 @@ TEST_F(FindReplace, FileViewReplacesInAllListedFiles) {
     HWND fileView = OpenFileViewWindow(Main());
     ASSERT_TRUE(fileView);
     DrainMessages();
+    EXPECT_EQ(SendMessageA(FileViewLineView(), LB_GETCOUNT, 0, 0), 1);
     SendMessageA(fileView, WM_COMMAND, IDM_FV_REPLACE, 0);
     HWND box = FindReplaceBox();
     ASSERT_TRUE(box);
@@ -438,12 +398,16 @@ TEST_F(FindReplace, FileViewReplacesInAllListedFiles) {
     SetDlgItemTextA(box, IDC_REPLACE_COMBO, "new");
     Set(box, IDC_CONFIRM_SAVE, false);
     boxes.Answer(IDYES);
+    g_FindReplace.FindString = "old w";  // the user's last find, not the search text
     Push(box, IDC_REPLACE_IN_FILES);
     EXPECT_EQ(boxes.texts(),
               std::vector<std::string>{"Replace in all files completed!\nSave all files?"});
     for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
         EXPECT_EQ(Bytes(name), "an new word");
     EXPECT_EQ(TextOf(FileViewEditView()), "an new word");
+    // LineView follows the file: no line of it holds "old" any more.
+    EXPECT_EQ(SendMessageA(FileViewLineView(), LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(g_FindReplace.FindString, "old w");
     EXPECT_FALSE(FindReplaceBox());
     ExpectNoTemporaryFile();
     DestroyWindow(fileView);

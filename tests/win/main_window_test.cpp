@@ -82,15 +82,26 @@ LRESULT CALLBACK RecordCommands(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return CallWindowProcA(mainProc, hwnd, msg, wp, lp);
 }
 
-TEST_F(MainWindow, LoopTurnsAcceleratorsIntoCommandsAndTabMovesFocus) {
+// The loop turns the main window's accelerators into its commands and Tab
+// into a focus move; keys typed into the help window stay the help window's.
+TEST_F(MainWindow, AcceleratorsReachTheMainWindowOnlyFromItsOwnControls) {
     Start();
-    commandsSeen.clear();
     mainProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordCommands)));
     SetForegroundWindow(Main());
-    HWND level = Control(IDC_LEVEL);
-    MSG key = {level, WM_KEYDOWN, VK_F5, 0x003F0001, 0, {}};
-    ProcessLoopMessage(key);
+    Command(IDM_HELP_CONTENTS);
+    HWND help = HelpWindowHandle();
+    ASSERT_TRUE(help && IsWindowVisible(help));
+    commandsSeen.clear();
+    for (WPARAM key : {VK_F5, VK_F7, VK_DELETE, VK_ESCAPE}) {
+        MSG msg = {GetDlgItem(help, kHelpSearchBoxId), WM_KEYDOWN, key, 0x00010001, 0, {}};
+        ProcessLoopMessage(msg);
+    }
+    EXPECT_TRUE(commandsSeen.empty());
+    EXPECT_FALSE(IsWindow(help) && IsWindowVisible(help));  // Esc closed it
+
+    MSG f5 = {Control(IDC_LEVEL), WM_KEYDOWN, VK_F5, 0x003F0001, 0, {}};
+    ProcessLoopMessage(f5);
     EXPECT_EQ(commandsSeen, std::vector<int>{IDM_FIND_FILES});
 
     SetFocus(g_Main.FileList);
@@ -99,35 +110,6 @@ TEST_F(MainWindow, LoopTurnsAcceleratorsIntoCommandsAndTabMovesFocus) {
     MSG tab = {g_Main.FileList, WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {}};
     ProcessLoopMessage(tab);
     EXPECT_TRUE(GetFocus() == next || GetParent(GetFocus()) == next);
-    SetWindowLongPtrA(Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainProc));
-}
-
-// Keys typed into the help window are the help window's own: none of the
-// main window's accelerators reach the main window from there.
-TEST_F(MainWindow, HelpWindowKeysStayInTheHelpWindow) {
-    Start();
-    commandsSeen.clear();
-    mainProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordCommands)));
-    Command(IDM_HELP_CONTENTS);
-    HWND help = HelpWindowHandle();
-    ASSERT_TRUE(help && IsWindowVisible(help));
-    HWND searchBox = GetDlgItem(help, kHelpSearchBoxId);
-    commandsSeen.clear();
-    for (WPARAM key : {VK_F5, VK_F7, VK_DELETE}) {
-        MSG msg = {searchBox, WM_KEYDOWN, key, 0x00000001, 0, {}};
-        ProcessLoopMessage(msg);
-    }
-    EXPECT_TRUE(commandsSeen.empty());
-    MSG esc = {searchBox, WM_KEYDOWN, VK_ESCAPE, 0x00010001, 0, {}};
-    ProcessLoopMessage(esc);
-    EXPECT_TRUE(commandsSeen.empty());
-    EXPECT_FALSE(IsWindow(help) && IsWindowVisible(help));
-
-    // The same key in the main window's own controls is still its command.
-    MSG f5 = {Control(IDC_LEVEL), WM_KEYDOWN, VK_F5, 0x003F0001, 0, {}};
-    ProcessLoopMessage(f5);
-    EXPECT_EQ(commandsSeen, std::vector<int>{IDM_FIND_FILES});
     SetWindowLongPtrA(Main(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mainProc));
 }
 

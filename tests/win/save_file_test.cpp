@@ -5,58 +5,21 @@
 #include <memory>
 #include <string>
 
+#include "failing_files.h"
 #include "fileview/load_save_win.h"
 #include "win_test_support.h"
 
 namespace {
 
-// The real file layer with one step made to fail: the k-th call (1 first).
-class FailingFiles : public SaveFileLayer {
-  public:
-    explicit FailingFiles(int failAt) : failAt_(failAt) {}
-    int steps = 0;
-
-    Access ProbeTarget(const std::string& path) override {
-        return Step() ? real_->ProbeTarget(path) : Access::Refused;
-    }
-    bool CreateTarget(const std::string& path) override { return Step() && real_->CreateTarget(path); }
-    bool CreateTempFile(const std::string& directory, std::string& tempPath) override {
-        return Step() && real_->CreateTempFile(directory, tempPath);
-    }
-    bool OpenForWriting(const std::string& path) override {
-        return Step() && real_->OpenForWriting(path);
-    }
-    bool Write(const char* bytes, size_t count) override {
-        // A short write: half the bytes reach the file.
-        return Step() ? real_->Write(bytes, count) : (real_->Write(bytes, count / 2), false);
-    }
-    bool Flush() override { return Step() && real_->Flush(); }
-    bool Close() override {
-        bool closed = real_->Close();
-        return Step() && closed;
-    }
-    Replaced Replace(const std::string& from, const std::string& to) override {
-        return Step() ? real_->Replace(from, to) : Replaced::Failed;
-    }
-    bool Remove(const std::string& path) override { return real_->Remove(path); }
-
-  private:
-    bool Step() { return ++steps != failAt_; }
-    int failAt_;
-    std::unique_ptr<SaveFileLayer> real_ = RealSaveFiles();
-};
-
 class Saving : public testing::Test {
   protected:
     void SetUp() override {
-        edit = CreateWindowExA(0, "EDIT", "", WS_POPUP | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL, 0, 0, 100, 100, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
+        edit = CreateWindowExA(0, "EDIT", "",
+                               WS_POPUP | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL, 0, 0, 100,
+                               100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
     }
-    void TearDown() override {
-        SetSaveFilesForTesting(nullptr);
-        DestroyWindow(edit);
-    }
+    void TearDown() override { DestroyWindow(edit); }
     bool Save(const std::string& text, const std::string& name = "notes.txt") {
         SetWindowTextA(edit, text.c_str());
         return SaveEditToFile(edit, folder.File(name).c_str());
@@ -129,47 +92,20 @@ TEST_F(Saving, MissingFolderCannotBeWritten) {
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Unable to open file for writing!"});
 }
 
-TEST_F(Saving, FailureAtAnyStepKeepsTheFileAndLeavesNoTemporaryFile) {
-    struct Case {
-        int step;
-        const char* message;
-        int stepsTaken;  // a failed write or flush still closes the file
-    };
-    // probe, temporary file, open, write, flush, close, replace
-    const Case kCases[] = {
-        {1, "Unable to open file for writing!", 1},
-        {2, "", 2},
-        {3, "", 3},
-        {4, "Unable to write file!", 5},
-        {5, "Unable to write file!", 6},
-        {6, "Unable to write file!", 6},
-        {7, "Error while saving file!", 7},
-        {8, "", 7},  // past the last step: saved
-    };
-    for (const Case& c : kCases) {
-        SCOPED_TRACE(c.step);
+// Every step's failure is run on fakes; here one, through the real clean-up:
+// the complete temporary file goes, and so does a file made again for the save.
+TEST_F(Saving, FailedMoveKeepsTheFileAndLeavesNoTemporaryFile) {
+    for (bool exists : {false, true}) {
+        SCOPED_TRACE(exists);
         MessageBoxRecorder recorder;
-        folder.Write("notes.txt", kOld);
-        FailingFiles files(c.step);
-        SetSaveFilesForTesting(&files);
-        EXPECT_EQ(Save(kNew), c.step == 8);
-        EXPECT_EQ(files.steps, c.stepsTaken);
-        EXPECT_EQ(folder.Read("notes.txt"), c.step == 8 ? kNew : kOld);
+        if (exists) folder.Write("notes.txt", kOld);
+        FailingFiles files("replace");
+        EXPECT_FALSE(Save(kNew));
+        EXPECT_EQ(exists ? folder.Read("notes.txt") : "absent", exists ? kOld : "absent");
+        EXPECT_EQ(Exists("notes.txt"), exists);
         EXPECT_EQ(TempFiles(), 0);
-        std::vector<std::string> expected;
-        if (*c.message) expected.push_back(c.message);
-        EXPECT_EQ(recorder.texts(), expected);
+        EXPECT_EQ(recorder.texts(), std::vector<std::string>{"Error while saving file!"});
     }
-}
-
-TEST_F(Saving, FileMadeAgainIsRemovedWhenTheSaveFails) {
-    FailingFiles files(8);  // probe, create, temporary file, open, write, flush, close, replace
-    SetSaveFilesForTesting(&files);
-    EXPECT_FALSE(Save(kNew));
-    EXPECT_EQ(files.steps, 8);
-    EXPECT_FALSE(Exists("notes.txt"));
-    EXPECT_EQ(TempFiles(), 0);
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Error while saving file!"});
 }
 
 }  // namespace

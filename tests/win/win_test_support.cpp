@@ -136,6 +136,23 @@ void SelectRows(std::initializer_list<int> rows) {
     for (int row : rows) SetRowState(row, LVIS_SELECTED, LVIS_SELECTED);
 }
 
+std::string RowNames() {
+    std::string names;
+    for (int row = 0; GetItemRecord(row); ++row) names += (row ? " " : "") + GetItemRecord(row)->name;
+    return names;
+}
+
+std::string ClipboardText() {
+    std::string text = "(none)";
+    if (!OpenClipboard(nullptr)) return "(not opened)";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) text = bytes;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
 void EndSearchDialogs(HWND dialog, int templateId) {
     EndDialog(dialog, templateId == IDD_SUBDIR_LEVEL ? -1 : IDOK);
 }

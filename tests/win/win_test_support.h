@@ -63,6 +63,11 @@ void SetRowState(int row, UINT state, UINT mask);
 // Selects exactly these rows; no row keeps the focus.
 void SelectRows(std::initializer_list<int> rows);
 
+// The names of the File Info List's rows in row order, one blank between.
+std::string RowNames();
+// The clipboard's text, "(none)" when it holds none.
+std::string ClipboardText();
+
 // Ends each modal dialog of a search as soon as it opens (OK, and Cancel for
 // the level asked between targets), so no window test waits on one. Tests of
 // the search install hooks of their own.
