@@ -1,6 +1,7 @@
 #include "fileview/print_layout.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -11,25 +12,34 @@ constexpr int kLaterPageBodySlot = 4;
 // A tab length of 0 would put every tab stop at x 0; the printer then uses
 // the platform's own default of eight characters.
 constexpr int kDefaultTabLength = 8;
+// Lines are cut and centred within this many characters however wide the
+// page claims to be, so no line of blanks outgrows memory.
+constexpr int kMaxCharsPerLine = 4096;
 
 }  // namespace
 
 bool ComputePageGeometry(const PrinterMetrics& metrics, int tabLength, PageGeometry& geometry) {
-    PageGeometry g;
-    g.LineHeight = metrics.TextHeight + metrics.ExternalLeading;
-    g.CharWidth = metrics.AverageCharWidth;
-    if (g.LineHeight <= 0 || g.CharWidth <= 0 || metrics.HorizontalResolution <= 0 ||
-        metrics.VerticalResolution <= 0)
+    // A driver's figures are taken as they come: sums and products are made
+    // wide, so absurd ones refuse the page or are held to it, never overflow.
+    const int64_t lineHeight = int64_t{metrics.TextHeight} + metrics.ExternalLeading;
+    if (lineHeight <= 0 || metrics.AverageCharWidth <= 0 || metrics.HorizontalResolution <= 0 ||
+        lineHeight > metrics.VerticalResolution)
         return false;
-    g.TabStop = (tabLength > 0 ? tabLength : kDefaultTabLength) * g.CharWidth;
-    g.CharsPerLine = metrics.HorizontalResolution / g.CharWidth;
+    PageGeometry g;
+    g.LineHeight = static_cast<int>(lineHeight);
+    g.CharWidth = metrics.AverageCharWidth;
+    // A tab stop past the page's edge prints as one at the edge.
+    g.TabStop = static_cast<int>(std::min<int64_t>(
+        int64_t{tabLength > 0 ? tabLength : kDefaultTabLength} * g.CharWidth,
+        metrics.HorizontalResolution));
+    g.CharsPerLine = std::min(metrics.HorizontalResolution / g.CharWidth, kMaxCharsPerLine);
     g.SlotsPerPage = metrics.VerticalResolution / g.LineHeight;
     if (g.CharsPerLine < 1 || g.SlotsPerPage < 2) return false;
     // A page too short for the header and footer still prints: one body line
     // a page, so the printout ends and loses nothing.
     g.BodyLinesPerPage = std::max(1, g.SlotsPerPage - kReservedSlots);
     g.FooterSlot = g.SlotsPerPage - 1;
-    g.TitleY = metrics.PixelsPerInchY * 12 / 72;
+    g.TitleY = static_cast<int>(int64_t{metrics.PixelsPerInchY} * 12 / 72);
     geometry = g;
     return true;
 }

@@ -189,6 +189,10 @@ uint32_t CountMatches(ScanState& scan, ScanHost& host, const char* chunk, const 
         const char* at = FindMatch(chunk + offset, limit - offset, searchText, options, &length);
         if (at == nullptr) break;
         const uint32_t position = static_cast<uint32_t>(at - chunk);
+        // An occurrence that begins with the chunk's last line feed (a Regular
+        // "^") starts the line after the chunk: the next chunk's leading line
+        // feed finds it again, and after the file's last line there is none.
+        if (position + 1 == limit && chunk[position] == '\n') break;
         if (!wholeWords || PassesWordTest(chunk, at, length)) {
             count += 1;
             if (scan.Mode == ScanMode::Search) {

@@ -82,6 +82,8 @@ TEST(LineList, EntriesShowTheLineAndKeepTheirWholePosition) {
          {" 00001: cd"}, {{1, 0, 2}}},
         {"^ on the first line", "cd\n", "^cd", kTextCase | kTextRegular,
          {" 00000: cd"}, {{0, 0, 2}}},
+        {"^ alone: one entry a line, none past the last", "ab\ncd", "^",
+         kTextCase | kTextRegular, {" 00000: ab", " 00001: cd"}, {{0, 0, 0}, {1, 0, 0}}},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -104,6 +106,16 @@ TEST(LineList, LargeLineNumbersColumnsAndLengthsStayWhole) {
     EXPECT_EQ(scan.entries[0], (LineListEntry{70000, 300, 260}));
     EXPECT_EQ(scan.texts[0].substr(0, 11), "*70000: ...");
     EXPECT_EQ(scan.lines, 70001u);
+}
+
+// The line feed where a chunk is cut starts the next chunk's first line:
+// that line is listed once, not also as an empty entry of the chunk before.
+TEST(LineList, CaretListsEachLineOnceAcrossChunks) {
+    LineListScan scan;
+    scan.file = Repeat(std::string(99, 'x') + "\n", 700) + "end";
+    EXPECT_EQ(scan.Run("^", kTextCase | kTextRegular), 701u);
+    ASSERT_EQ(scan.entries.size(), 701u);
+    for (uint32_t i = 0; i <= 700; ++i) EXPECT_EQ(scan.entries[i].line, i);
 }
 
 TEST(LineList, StopsAtTheLimitOrWhenLineViewRefuses) {

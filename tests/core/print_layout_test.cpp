@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,20 @@ TEST(PageGeometry, ZeroTabLengthFallsBackToEightCharacters) {
     EXPECT_EQ(g.TabStop, 64);
 }
 
+// A driver claiming a page billions of pixels wide gets lines of bounded
+// length and tab stops within the page, not an overflow.
+TEST(PageGeometry, AbsurdWidthsStayBounded) {
+    PrinterMetrics m = SixtySixSlots();
+    m.HorizontalResolution = INT_MAX;
+    m.AverageCharWidth = 1 << 30;
+    PageGeometry g;
+    ASSERT_TRUE(ComputePageGeometry(m, 100, g));
+    EXPECT_EQ(g.TabStop, INT_MAX);
+    m.AverageCharWidth = 1;
+    ASSERT_TRUE(ComputePageGeometry(m, 4, g));
+    EXPECT_LE(PageFooterText(1, g.CharsPerLine).size(), 4096u);
+}
+
 TEST(PageGeometry, PagesThatCannotHoldALineAreRefused) {
     struct Case {
         const char* what;
@@ -42,6 +57,7 @@ TEST(PageGeometry, PagesThatCannotHoldALineAreRefused) {
         {"narrower than a character", 7, 665, 9, 8},
         {"one slot only", 640, 19, 9, 8},
         {"no page", 0, 0, 9, 8},
+        {"a font taller than any page", 640, 665, INT_MAX, 8},
     };
     for (const auto& c : cases) {
         PrinterMetrics m = SixtySixSlots();

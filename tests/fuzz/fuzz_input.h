@@ -41,6 +41,18 @@ class FuzzInput {
     size_t at_ = 0;
 };
 
+// ASCII letters lower-cased, as the matcher's case-blind search sees them.
+inline std::string Lowered(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return text;
+}
+
+// Whether a Regular search text holds a character the matcher treats specially.
+inline bool HasPatternCharacters(const std::string& text) {
+    return text.find_first_of("?[]<>*@\\^$-") != std::string::npos;
+}
+
 // A broken promise of the code under test: abort, so the fuzzer keeps the
 // input and the replay fails with the harness's words.
 #define FUZZ_CHECK(condition)                                                              \

@@ -21,16 +21,6 @@ long NaiveFind(const std::string& text, const std::string& needle) {
     return at == std::string::npos ? -1 : static_cast<long>(at);
 }
 
-std::string Lowered(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return text;
-}
-
-bool HasPatternCharacters(const std::string& text) {
-    return text.find_first_of("?[]<>*@\\^$-") != std::string::npos;
-}
-
 // FindMatch over a heap copy of exactly text's size (no terminator), so a
 // read beyond it is an error the sanitizer sees. Result: offset or -1.
 long Find(const std::string& text, const std::string& searchText, uint8_t options,

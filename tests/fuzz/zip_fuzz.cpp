@@ -1,0 +1,125 @@
+// Add to Zip over random names, options and failures: a path on the command
+// line is its short form only when that fits and has no blank, otherwise the
+// whole long path, quoted when it holds a blank; the parameter file holds
+// every path on its own line; a created parameter file is always closed; the
+// program starts only when every step went through; every message fits its
+// bound.
+
+#include <string>
+#include <vector>
+
+#include "fileops/zip.h"
+#include "fuzz_input.h"
+
+namespace {
+
+enum Step : uint8_t { kAsk, kHold, kProgram, kName, kCreate, kWrite, kEnd, kLaunch, kSteps };
+
+class Zipper : public ZipHost {
+  public:
+    Zipper(FuzzInput& input, uint8_t failStep) : input_(input), failStep_(failStep) {}
+    std::vector<std::string> paths;
+    std::string archive, program, parameterFile, written, launchedWith;
+    bool held = false, open = false, launched = false;
+    int writes = 0;
+
+    std::vector<std::string> SelectedPaths() override { return paths; }
+    bool AskArchiveName(int count, std::string& name) override {
+        FUZZ_CHECK(count == static_cast<int>(paths.size()));
+        name = archive;
+        return failStep_ != kAsk;
+    }
+    bool HoldArchive(const std::string& name) override {
+        FUZZ_CHECK(name == ArchiveNameWithExtension(archive));
+        return held = failStep_ != kHold;
+    }
+    void ReleaseArchive() override {
+        FUZZ_CHECK(held);
+        held = false;
+    }
+    bool FindAssociatedProgram(const std::string&, std::string& found) override {
+        found = program;
+        return failStep_ != kProgram;
+    }
+    // Some paths have a short form, of any length.
+    std::string ShortPath(const std::string&) override { return input_.Piece(); }
+    int ParameterFileName(std::string& name) override {
+        name = parameterFile;
+        return Fails(kName);
+    }
+    int CreateParameterFile(const std::string& name) override {
+        FUZZ_CHECK(name == parameterFile);
+        open = failStep_ != kCreate;
+        return Fails(kCreate);
+    }
+    int WriteParameterFile(const std::string& bytes) override {
+        FUZZ_CHECK(open);
+        if (failStep_ == kWrite && ++writes > 1) return Fails(kWrite);
+        written += bytes;
+        return 0;
+    }
+    int EndParameterFile() override {
+        FUZZ_CHECK(open);
+        open = false;
+        return Fails(kEnd);
+    }
+    void CloseParameterFile() override {
+        FUZZ_CHECK(open);
+        open = false;
+    }
+    int Launch(const std::string& started, const std::string& parameters,
+               const std::string&) override {
+        FUZZ_CHECK(!open && !held && !started.empty());
+        launchedWith = parameters;
+        return failStep_ == kLaunch ? static_cast<int>(input_.Byte()) % 33 : 33;
+    }
+    void ShowWarning(const std::string& text) override { FUZZ_CHECK(text.size() < 256); }
+    void Trace(const std::string&) override {}
+    void Launched() override { launched = true; }
+
+  private:
+    int Fails(Step step) const { return failStep_ == step ? 5 : 0; }
+    FuzzInput& input_;
+    uint8_t failStep_;
+};
+
+// The quoting rule, on its own.
+void CheckCommandLinePath(const std::string& longPath, const std::string& shortPath) {
+    const std::string shown = CommandLinePath(longPath, shortPath);
+    const bool shortFits = !shortPath.empty() && shortPath.size() < kShortPathSize &&
+                           shortPath.find(' ') == std::string::npos;
+    const bool blank = longPath.find(' ') != std::string::npos;
+    FUZZ_CHECK(shown == (shortFits ? shortPath : blank ? '"' + longPath + '"' : longPath));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzInput input(data, size);
+    const uint8_t failStep = input.Byte() % (kSteps + 1);  // kSteps: nothing fails
+    Zipper host(input, failStep);
+    host.archive = input.Piece();
+    host.program = input.Piece();
+    if (host.program.empty()) host.program = "zip.exe";  // the host never finds an empty one
+    host.parameterFile = input.Piece();
+    const std::string options = input.Piece();
+    for (int i = input.Byte() % 8; i > 0; --i) host.paths.push_back(input.Piece());
+
+    const std::string withExtension = ArchiveNameWithExtension(host.archive);
+    FUZZ_CHECK(withExtension.compare(0, host.archive.size(), host.archive) == 0 &&
+               withExtension.find('.') != std::string::npos);
+    FUZZ_CHECK(ZipParameters(options, "a", "p") == ' ' + options + " a @p");
+    CheckCommandLinePath(host.archive, host.program);
+    CheckCommandLinePath(host.program, host.parameterFile);
+
+    const int result = AddSelectedToZip(host, options, "c:\\");
+    FUZZ_CHECK(!host.open && !host.held);
+    FUZZ_CHECK(result == (host.launched ? 1 : 0));
+    const bool allWent = failStep == kSteps || (failStep == kWrite && host.paths.size() < 2);
+    FUZZ_CHECK(host.launched == (allWent && !host.paths.empty()));
+    if (host.launched) {
+        FUZZ_CHECK(host.written == ParameterFileText(host.paths));
+        FUZZ_CHECK(host.launchedWith.compare(0, options.size() + 1, ' ' + options) == 0);
+    }
+    return 0;
+}
