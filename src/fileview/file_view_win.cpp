@@ -191,12 +191,19 @@ void OpenFileView(HWND hwnd) {
     UpdatePaneIndicators();
 }
 
+// Loaded once for every FileView of the run: each load makes a new table,
+// which would stay behind when its FileView closes.
+HACCEL FileViewAccelerators() {
+    static const HACCEL table = LoadAcceleratorsA(Instance(), QUARRY_FILEVIEW_ACCEL);
+    return table;
+}
+
 void OnFileViewCreate(HWND hwnd) {
     g_State = FileViewState{};
     g_State.Window = hwnd;
     g_State.ContextAbove = g_Above;
     g_State.ContextBelow = g_Below;
-    g_State.Accelerators = LoadAcceleratorsA(Instance(), QUARRY_FILEVIEW_ACCEL);
+    g_State.Accelerators = FileViewAccelerators();
     SetLoopAccelerators(hwnd, g_State.Accelerators);
     g_State.SavedDialogWindow = SwapLoopDialogWindow(nullptr);
     g_State.FindReplaceMessage = RegisterWindowMessageA(FINDMSGSTRINGA);

@@ -26,19 +26,24 @@ uint32_t LastLineFeed(const char* buffer, uint32_t end) {
     return 0;
 }
 
-// Fills `count` bytes unless the file ends first. A read may return fewer
-// bytes than asked before the end (a slow device, a file being written), so
-// a short read is taken for the last piece only once the file's measured
-// size is reached or a read gives nothing; a file read to its measured end
-// costs no extra read. Result: bytes read, or -1 on a read error.
+// Fills `count` bytes unless the file's measured end comes first. A read may
+// return fewer bytes than asked before the end (a slow device, a file being
+// written), so a short read is taken for the last piece only once the
+// measured end is reached or a read gives nothing; a file read to its
+// measured end costs no extra read. Nothing past the size measured at the
+// open is read: what a writer appends meanwhile is not the file being
+// scanned, and a small file's chunk has no room for a line of it (it would
+// pass for a file without line feeds, that is no text). Result: bytes read,
+// or -1 on a read error.
 int64_t ReadChunk(ChunkReader& reader, char* buffer, uint32_t count, int64_t measuredLeft) {
+    const uint32_t wanted =
+        static_cast<uint32_t>(std::clamp<int64_t>(measuredLeft, 0, int64_t{count}));
     uint32_t total = 0;
-    while (total < count) {
-        const int64_t got = reader.Read(buffer + total, count - total);
+    while (total < wanted) {
+        const int64_t got = reader.Read(buffer + total, wanted - total);
         if (got < 0) return -1;
         if (got == 0) break;
-        total += static_cast<uint32_t>(std::min<int64_t>(got, count - total));
-        if (total >= measuredLeft) break;
+        total += static_cast<uint32_t>(std::min<int64_t>(got, wanted - total));
     }
     return total;
 }

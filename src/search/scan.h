@@ -106,7 +106,8 @@ struct ScanState {
 // Scans the file at path in scan.Mode. Result: the number of occurrences
 // counted (Search: nonzero exactly when the file holds the search text).
 // An empty search text gives 1 without opening the file; an empty path, or
-// a file that cannot be opened, gives 0 without a message.
+// a file that cannot be opened, gives 0 without a message. The file is read
+// as far as its size at the open: bytes appended during the scan are not.
 uint32_t ScanFile(ScanState& scan, ChunkReader& reader, ScanHost& host, const std::string& path,
                   const char* searchText, uint8_t options);
 

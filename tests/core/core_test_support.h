@@ -14,14 +14,18 @@
 #include "search/walk.h"
 
 // Files held in memory, read as the chunk reader reads a disk file, with a
-// record of where each read started. A read may be made to fail, or a
-// device to give at most `readCap` bytes a read.
+// record of where each read started. A read may be made to fail, a device
+// to give at most `readCap` bytes a read, or a writer to append `growth`
+// after each read. Whatever a scan looks at beyond what a read returned
+// holds line feeds and occurrences of its own, so such a look shows.
 class MemoryFiles : public ChunkReader {
   public:
     std::map<std::string, std::string> files;
     std::vector<int64_t> readStarts;
     int closes = 0, failingRead = -1;
     uint32_t readCap = UINT32_MAX;
+    std::string growth;
+    int64_t readEnd = 0;  // the furthest byte read
 
     bool Open(const std::string& path) override {
         file_ = files.count(path) ? &files[path] : nullptr;
@@ -37,14 +41,17 @@ class MemoryFiles : public ChunkReader {
         const std::string piece =
             file_->substr(static_cast<size_t>(position_), std::min(count, readCap));
         std::memcpy(buffer, piece.data(), piece.size());
+        for (size_t i = piece.size(); i < count; ++i) buffer[i] = "\nneedle x"[i % 9];
         position_ += static_cast<int64_t>(piece.size());
+        readEnd = std::max(readEnd, position_);
+        *file_ += growth;
         return static_cast<int64_t>(piece.size());
     }
     bool SetPosition(int64_t position) override { return (position_ = position) >= 0; }
     void Close() override { ++closes; }
 
   private:
-    const std::string* file_ = nullptr;
+    std::string* file_ = nullptr;
     int64_t position_ = 0;
 };
 

@@ -187,6 +187,44 @@ TEST(NonTextList, LargeFilesWithoutLineFeedInTheFirstRead) {
     EXPECT_TRUE(host.warnings.empty());
 }
 
+// A writer appends long lines and an occurrence between any two reads: the
+// file is scanned as it was opened, the appended bytes unread. A small
+// file's chunk has room for that size only, and a line of the growth used
+// to pass there for a file without line feeds.
+TEST(ScanFile, AFileGrowingBetweenReadsIsScannedAsOpened) {
+    std::string growth;
+    for (int line = 0; line < 20; ++line) growth += std::string(60, 'x') + "\r\n";
+    growth += "needle\r\n";
+    const std::string large = WithAt(Lines(1000), 99000, "needle");
+    struct Case {
+        std::string content;
+        ScanMode mode;
+        uint32_t count;
+    } cases[] = {
+        {"", ScanMode::Search, 0},
+        {"start\n", ScanMode::Search, 0},
+        {"needle\nstart\n", ScanMode::LineList, 1},
+        {large, ScanMode::Search, 1},
+        {large, ScanMode::LineList, 1},
+    };
+    for (const Case& c : cases) {
+        Scan scan;
+        scan.growth = growth;
+        EXPECT_EQ(scan.Run(c.content, "needle", kTextCase, c.mode), c.count) << c.content.size();
+        EXPECT_EQ(scan.readEnd, static_cast<int64_t>(c.content.size()));
+        if (c.mode == ScanMode::LineList) {
+            EXPECT_EQ(scan.state.CurrentLineNumber,
+                      static_cast<uint32_t>(std::count(c.content.begin(), c.content.end(), '\n')));
+        }
+        EXPECT_EQ(scan.nonText.NonTextCount, 0) << c.content.size();
+        EXPECT_TRUE(scan.warnings.empty());
+    }
+    Scan context;  // a window past the end ends at the end as opened
+    context.growth = growth;
+    EXPECT_EQ(context.Window(large, 995, 20, 1000), 1u);
+    EXPECT_EQ(context.window, large.substr(99400));
+}
+
 // Windows of 1999 numbered lines and a last one, asked by line number from 1.
 TEST(ContextMode, ShowsTheWindow) {
     // clang-format off

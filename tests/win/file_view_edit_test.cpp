@@ -147,14 +147,7 @@ TEST_F(FileViewEditing, ChosenFontReachesBothPanesAndTheSettingsFile) {
     ASSERT_TRUE(Open("a cat\r\nno dog\r\n", "cat"));
     ASSERT_NE(FaceOf(Edit()), "Tahoma");
     DialogRobot robot(FORMATDLGORD31, [](HWND dialog) {
-        for (const auto& [id, text] : {std::pair{cmb1, "Tahoma"}, std::pair{cmb3, "12"}}) {
-            HWND combo = GetDlgItem(dialog, id);
-            const LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                               reinterpret_cast<LPARAM>(text));
-            ASSERT_NE(index, CB_ERR) << text;
-            SendMessageA(combo, CB_SETCURSEL, index, 0);
-            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-        }
+        ChooseInFontDialog(dialog, "Tahoma", "12");
         Press(dialog, IDOK);
     });
     FileViewCommand(IDM_FV_FONT);

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
+
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
@@ -16,7 +19,8 @@
 
 // Opens FileView on `path` as the opening would hand it over: whole below
 // FileView's capacity, otherwise a window of lines around each entry.
-inline HWND OpenFileViewOn(HWND owner, const std::string& path, const std::string& name, size_t size) {
+inline HWND OpenFileViewOn(HWND owner, const std::string& path, const std::string& name,
+                           size_t size) {
     FileViewFile& file = ShownFile();
     file = FileViewFile{};
     std::snprintf(file.FullPath, sizeof file.FullPath, "%s", path.c_str());
@@ -27,6 +31,18 @@ inline HWND OpenFileViewOn(HWND owner, const std::string& path, const std::strin
     return OpenFileViewWindow(owner);
 }
 
+// Picks a face and a size in the font dialog's lists as a click would.
+inline void ChooseInFontDialog(HWND dialog, const char* face, const char* size) {
+    for (const auto& [id, text] : {std::pair{cmb1, face}, std::pair{cmb3, size}}) {
+        HWND combo = GetDlgItem(dialog, id);
+        const LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(text));
+        ASSERT_NE(index, CB_ERR) << text;
+        SendMessageA(combo, CB_SETCURSEL, index, 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+    }
+}
 // FileView opened on a file of the test's folder after a search for a text,
 // and what its panes and status bar show.
 class FileViewFixture : public ProgramTest {
