@@ -40,9 +40,12 @@ namespace {
 class HostFolder {
   public:
     HostFolder() {
+        // Wine numbers processes afresh in each prefix, so the process id
+        // alone would let two test runs on one host share a folder.
+        static const unsigned run = std::random_device{}();
         static unsigned counter = 0;
         char name[64];
-        snprintf(name, sizeof name, "quarry-hostile-%lu-%u", GetCurrentProcessId(), ++counter);
+        snprintf(name, sizeof name, "quarry-hostile-%08x-%u", run, ++counter);
         unixPath_ = std::string("/tmp/") + name;
         winPath_ = std::string("Z:\\tmp\\") + name;
     }

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -105,8 +106,11 @@ std::string HostShell(const std::string& command) {
     auto spawn = reinterpret_cast<Spawn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
     if (!spawn) return "cannot start host programs from this Wine";
+    // Wine numbers processes afresh in each prefix: the id alone could be
+    // another test run's on the same host.
+    static const unsigned run = std::random_device{}();
     static int runs = 0;
-    std::string out = "/tmp/quarry-print-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+    std::string out = "/tmp/quarry-print-test-" + std::to_string(run) + "-" +
                       std::to_string(++runs) + ".txt";
     // The shell lets go of the test program's own output at once, so a run
     // that is stopped leaves nothing holding its pipes.
