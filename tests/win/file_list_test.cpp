@@ -27,8 +27,6 @@ class FileList : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        ClearPendingTable();
-        gPendingTable.listHasRows = false;
         Start();
     }
 

@@ -49,7 +49,6 @@ class FileViewFixture : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        gSearchCriteria = SearchCriteria{};
         SetContextLines(kWholeFileContext, kWholeFileContext);
     }
     void TearDown() override {

@@ -119,7 +119,6 @@ class Hostile : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        gSearchCriteria = SearchCriteria{};
         Start();
     }
 

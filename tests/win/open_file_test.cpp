@@ -144,7 +144,6 @@ class Opening : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        gSearchCriteria = SearchCriteria{};
         ShownFile() = FileViewFile{};
         Start();
     }

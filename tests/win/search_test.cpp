@@ -68,7 +68,6 @@ class Search : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        gSearchCriteria = SearchCriteria{};
         script = &dialogs;
         SetDialogTestHook(&ScriptedDialogs);
         Start();

@@ -13,6 +13,7 @@
 #include "resource_ids.h"
 #include "results/file_list_win.h"
 #include "results/pending.h"
+#include "search/criteria.h"
 #include "search/dir_lister_win.h"
 #include "search/search_win.h"
 #include "settings/settings.h"
@@ -159,7 +160,10 @@ void EndSearchDialogs(HWND dialog, int templateId) {
 
 void ProgramTest::SetUp() {
     SetDialogTestHook(&EndSearchDialogs);
+    // Each test is a fresh start of the program: no criteria, no rows.
     g_Settings = Settings{};
+    gSearchCriteria = SearchCriteria{};
+    gPendingTable = PendingTable{};
     SetProgramDirectoryForTesting(folder.path().c_str());
 }
 
