@@ -22,8 +22,9 @@
 #include "search/dir_lister_win.h"
 #include "search/report.h"
 #include "search/scan.h"
-#include "search/text_options.h"
 #include "search/walk.h"
+#include "ui/text.h"
+#include "ui/text_options.h"
 
 namespace {
 

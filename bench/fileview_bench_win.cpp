@@ -17,12 +17,13 @@
 #include <string>
 #include <vector>
 
-#include "app/app_win.h"
+#include "app/startup_win.h"
 #include "fileview/file_view_win.h"
 #include "resource_ids.h"
 #include "search/chunk_reader_win.h"
 #include "search/criteria.h"
-#include "search/text_options.h"
+#include "ui/app_win.h"
+#include "ui/text_options.h"
 
 namespace {
 

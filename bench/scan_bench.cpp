@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "search/scan.h"
-#include "search/text_options.h"
+#include "ui/text_options.h"
 
 namespace {
 

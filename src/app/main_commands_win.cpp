@@ -10,24 +10,27 @@
 #include <string>
 #include <vector>
 
-#include "app/about_win.h"
-#include "app/app_win.h"
-#include "app/help.h"
-#include "app/help_win.h"
 #include "app/main_logic.h"
 #include "app/main_window_win.h"
-#include "app/message_box_win.h"
 #include "app/option_dialogs_win.h"
 #include "fileops/file_operations_win.h"
 #include "fileops/open_file_win.h"
+#include "fileview/file_view_font_win.h"
 #include "fileview/file_view_win.h"
 #include "fileview/find_state.h"
+#include "help/help.h"
+#include "help/help_win.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
-#include "search/criteria.h"
+#include "search/file_filter.h"
 #include "search/search_win.h"
 #include "settings/settings.h"
 #include "settings/settings_win.h"
+#include "ui/about_win.h"
+#include "ui/app_win.h"
+#include "ui/controls_win.h"
+#include "ui/message_box_win.h"
+#include "ui/text.h"
 
 namespace {
 
@@ -239,11 +242,10 @@ void OnMainClose(HWND hwnd) {
 
 void OnMainDestroy(HWND hwnd) {
     QuarryHelp(hwnd, g_App.HelpFilePath, HELP_QUIT, 0);
-    if (g_Main.ComboFont) DeleteObject(g_Main.ComboFont);
-    if (g_Main.FileViewFont) DeleteObject(g_Main.FileViewFont);
-    g_Main.ComboFont = g_Main.FileViewFont = nullptr;
+    DeleteComboFont();
+    DeleteFileViewFont();
     DragAcceptFiles(hwnd, FALSE);
-    g_Main.ExcludedFiles.clear();
+    SetExcludedFilePatterns({});
     ClearFileInfoList();
     FreeFindReplace();
     if (g_Main.ShellMalloc) g_Main.ShellMalloc->Release();

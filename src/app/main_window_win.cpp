@@ -7,16 +7,18 @@
 #include <cctype>
 #include <cstring>
 
-#include "app/app_win.h"
 #include "app/main_logic.h"
-#include "app/message_box_win.h"
+#include "fileview/file_view_font_win.h"
 #include "fileview/find_state.h"
 #include "resource_ids.h"
-#include "search/criteria.h"
 #include "results/file_list_win.h"
-#include "search/search_win.h"
+#include "search/file_filter.h"
 #include "settings/settings.h"
 #include "settings/settings_win.h"
+#include "ui/app_win.h"
+#include "ui/controls_win.h"
+#include "ui/message_box_win.h"
+#include "ui/text.h"
 
 MainWindowState g_Main;
 
@@ -24,9 +26,6 @@ namespace {
 
 // Parts 1 and 2 hold counts up to the list's limit of 1000, whole.
 constexpr int kStatusWidths[3] = {0, 5, 5};
-
-const char* const kDefaultExcludedFiles[] = {"*.exe", "*.com", "*.dll", "*.ovr",
-                                             "*.ovl", "*.bin", "*.sys", "*.bat"};
 
 const char* const kFixedFileTypes[] = {"*.htm", "*.bas", "*.pas", "*.c++", "*.c", "*.txt"};
 
@@ -88,23 +87,6 @@ void FillUnitCombo(HWND combo) {
 }
 
 // What FileView's font is made from; Font changes it for the rest of the run.
-LOGFONTA g_FileViewFontDescription = {};
-
-HFONT CreateFileViewFont() {
-    LOGFONTA& font = g_FileViewFontDescription;
-    font = LOGFONTA{};
-    GetObjectA(GetStockObject(ANSI_FIXED_FONT), sizeof font, &font);
-    const std::string& face = g_Settings.FontName;
-    if (!face.empty() && face.size() <= 31) lstrcpynA(font.lfFaceName, face.c_str(), LF_FACESIZE);
-    if (g_Settings.FontSize != 0) {
-        HDC screen = GetDC(nullptr);
-        font.lfHeight = -MulDiv(g_Settings.FontSize, GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, screen);
-    }
-    if (g_Settings.FontWeight != 0) font.lfWeight = g_Settings.FontWeight;
-    return CreateFontIndirectA(&font);
-}
-
 void UseExtendedUi(HWND hwnd, int id) {
     SendDlgItemMessageA(hwnd, id, CB_SETEXTENDEDUI, TRUE, 0);
 }
@@ -130,11 +112,7 @@ void OnMainCreate(HWND hwnd) {
     g_Loop.MainAccelTable = LoadAcceleratorsA(g_App.AppInstance, g_App.AppTitle);
     g_Loop.AccelTable = g_Loop.MainAccelTable;
 
-    LONG units = GetDialogBaseUnits();
-    g_Main.BaseUnitX = LOWORD(units);
-    g_Main.BaseUnitY = HIWORD(units);
-
-    g_Main.ExcludedFiles.assign(std::begin(kDefaultExcludedFiles), std::end(kDefaultExcludedFiles));
+    ResetExcludedFilePatterns();
     DragAcceptFiles(hwnd, TRUE);
 }
 
@@ -163,12 +141,13 @@ bool InitMainWindow(HWND hwnd) {
     g_Main.SearchTextCombo = GetDlgItem(hwnd, IDC_SEARCH_TEXT);
 
     g_Main.StatusBar = CreateStatusBar(hwnd, IDC_MAIN_STATUS, 3, kStatusWidths);
+    SetStatusPartWriter(ShowMainStatusPart);
 
     if (!LoadSettings(g_App.IniFilePath)) return false;
     ApplySettingsToControls(hwnd);
     if (g_Settings.LoadClipboard) PasteClipboardIntoSearchText();
 
-    g_Main.FileViewFont = CreateFileViewFont();
+    MakeFileViewFont();
 
     for (int id : {IDC_DIRECTORY, IDC_FILE_NAMES, IDC_SEARCH_TEXT, IDC_LESS_UNIT, IDC_MORE_UNIT})
         UseExtendedUi(hwnd, id);
@@ -271,97 +250,6 @@ void OnMainSize(HWND hwnd, int width, int height) {
     GetClientRect(hwnd, &g_Main.ClientRect);
 }
 
-// Item `index` of a combo's list, read wide: the system's ANSI translation
-// of CB_GETLBTEXT holds 512 characters on the stack, and a longer history
-// entry (File Name(s) takes 1024) overruns it and brings the caller down.
-std::string ComboItemText(HWND combo, int index) {
-    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
-    if (length <= 0) return {};
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    LRESULT got = SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
-    if (got <= 0 || got > length) return {};
-    int wideLength = static_cast<int>(got);
-    int bytes =
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    std::string text(bytes > 0 ? static_cast<size_t>(bytes) : 0, '\0');
-    if (bytes > 0)
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, text.data(), bytes, nullptr,
-                            nullptr);
-    return text;
-}
-
-std::vector<std::string> ComboListEntries(HWND combo) {
-    std::vector<std::string> entries;
-    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) entries.push_back(ComboItemText(combo, i));
-    return entries;
-}
-
-void AddToHistory(HWND combo, size_t limit, const char* text) {
-    std::vector<std::string> entries = ComboListEntries(combo);
-    HistoryEdit edit;
-    if (!PlanHistoryInsert(entries, text, limit, edit)) return;
-    if (edit.removeAt >= 0) SendMessageA(combo, CB_DELETESTRING, edit.removeAt, 0);
-    SendMessageA(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(text));
-    SetWindowTextA(combo, text);
-}
-
-void AddToHistory(HWND combo, const char* text) {
-    AddToHistory(combo, kHistoryLimit, text);
-}
-
-const std::vector<std::string>& ExcludedFilePatterns() {
-    return g_Main.ExcludedFiles;
-}
-
-void CenterWindow(HWND window, int top) {
-    HWND reference = GetParent(window);
-    if (!reference) reference = GetDesktopWindow();
-    RECT area, own;
-    GetClientRect(reference, &area);
-    MapWindowPoints(reference, nullptr, reinterpret_cast<POINT*>(&area), 2);
-    GetWindowRect(window, &own);
-    int width = own.right - own.left;
-    int height = own.bottom - own.top;
-    int x = (area.left + area.right - width) / 2;
-    int y = top ? top : (area.top + area.bottom - height) / 2;
-    MoveWindow(window, x, y, width, height, TRUE);
-}
-
-HWND CreateStatusBar(HWND parent, int id, int parts, const int* widths) {
-    HWND bar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | WS_BORDER | SBARS_SIZEGRIP, "Ready",
-                                   parent, id);
-    if (bar) SetStatusParts(bar, parent, parts, widths);
-    return bar;
-}
-
-void SetStatusParts(HWND bar, HWND parent, int parts, const int* widths) {
-    RECT client;
-    GetClientRect(parent, &client);
-    // The last part ends clear of the size grip, however wide the system draws it.
-    int charWidth = LOWORD(GetDialogBaseUnits());
-    int gripOverlap = GetSystemMetrics(SM_CXVSCROLL) - 2 * charWidth;
-    int width = client.right - (gripOverlap > 0 ? gripOverlap : 0);
-    std::vector<int> edges =
-        StatusPartEdges(width, charWidth, std::vector<int>(widths, widths + parts));
-    SendMessageA(bar, SB_SETPARTS, parts, reinterpret_cast<LPARAM>(edges.data()));
-}
-
-HWND AddToolTip(HWND parent, HWND tool, const char* text) {
-    HWND tip =
-        CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, g_App.AppInstance, nullptr);
-    if (!tip) return nullptr;
-    TOOLINFOA info = {};
-    info.cbSize = sizeof info;
-    info.uFlags = TTF_IDISHWND | TTF_CENTERTIP | TTF_SUBCLASS;
-    info.hwnd = parent;
-    info.uId = reinterpret_cast<UINT_PTR>(tool);
-    info.lpszText = const_cast<char*>(text);
-    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
-    return tip;
-}
-
 HWND CreateMainToolbar(HWND parent) {
     static const TBBUTTON buttons[11] = {
         {0, IDM_FIND_FILES, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
@@ -384,69 +272,6 @@ HWND CreateMainToolbar(HWND parent) {
                         TOOLBAR_IMAGE_WIDTH, TOOLBAR_IMAGE_HEIGHT, 24, 22, sizeof(TBBUTTON));
     if (!toolbar) WarningBox(nullptr, "Unable to create toolbar!");
     return toolbar;
-}
-
-HWND AddToolbarCombo(HWND toolbar, int position, int id, int chars) {
-    TBBUTTON separator = {};
-    RECT place = {};
-    SendMessageA(toolbar, TB_GETBUTTON, position, reinterpret_cast<LPARAM>(&separator));
-    SendMessageA(toolbar, TB_GETITEMRECT, position, reinterpret_cast<LPARAM>(&place));
-    ToolbarComboSpace space = PlanToolbarCombo(place.right - place.left, chars, g_Main.BaseUnitX);
-    for (int i = 0; i < space.extraSeparators; ++i)
-        SendMessageA(toolbar, TB_INSERTBUTTONA, position, reinterpret_cast<LPARAM>(&separator));
-
-    HWND combo = CreateWindowExA(0, "COMBOBOX", nullptr,
-                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP |
-                                     CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                                 place.right, 2, space.comboWidth, 9 * g_Main.BaseUnitY, toolbar,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 g_App.AppInstance, nullptr);
-    if (!combo) {
-        WarningBox(nullptr, "Unable to create toolbar combo box!");
-        return nullptr;
-    }
-    // Every toolbar combo shares the one font, released at exit.
-    HFONT font = g_Main.ComboFont ? g_Main.ComboFont : CreateComboFont();
-    if (font) {
-        g_Main.ComboFont = font;
-        SendMessageA(combo, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
-        SendMessageA(combo, CB_SETEXTENDEDUI, TRUE, 0);
-    }
-    return combo;
-}
-
-HFONT FileViewFontHandle() {
-    return g_Main.FileViewFont;
-}
-
-LOGFONTA& FileViewFontDescription() {
-    return g_FileViewFontDescription;
-}
-
-void ReplaceFileViewFont(HFONT font) {
-    if (g_Main.FileViewFont && g_Main.FileViewFont != font) DeleteObject(g_Main.FileViewFont);
-    g_Main.FileViewFont = font;
-}
-
-HFONT CreateComboFont() {
-    HFONT font = CreateFontA(-12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             VARIABLE_PITCH | FF_SWISS, "MS Sans Serif");
-    if (!font) WarningBox(nullptr, "\nCould not create font for toolbar combo\n");
-    return font;
-}
-
-int ShowStatusHelp(int stringId, HWND statusBar) {
-    if (stringId >= 0 && stringId <= 2) return 0;
-    char text[256];
-    if (LoadStringA(g_App.AppInstance, stringId, text, sizeof text) <= 0)
-        lstrcpynA(text, "For Help, press F1", sizeof text);
-    SendMessageA(statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-    return 1;
-}
-
-void SetStatusText(const char* text) {
-    ShowMainStatusPart(0, text);
 }
 
 void ShowMainStatusPart(int part, const char* text) {

@@ -1,7 +1,7 @@
 #include "app/option_dialogs.h"
 
 #include "app/main_logic.h"
-#include "search/criteria.h"
+#include "ui/text.h"
 
 int SortModeFromButtons(const bool (&checked)[4], int current) {
     for (int mode = 0; mode < 4; ++mode)
@@ -26,18 +26,4 @@ std::vector<std::string> ExcludedFilesFromList(const std::vector<std::string>& e
         if (!entry.empty()) slots.push_back(entry);
     }
     return slots;
-}
-
-bool ReadTabLength(std::string_view text, uint16_t& length) {
-    uint32_t number = 0;
-    if (!ParseUnsignedField(text, number) || number == 0 || number > UINT16_MAX) return false;
-    length = static_cast<uint16_t>(number);
-    return true;
-}
-
-bool ReadContextLines(std::string_view text, int& lines) {
-    uint32_t number = 0;
-    if (!ParseUnsignedField(text, number) || number >= kContextLinesLimit) return false;
-    lines = static_cast<int>(number);
-    return true;
 }

@@ -33,14 +33,3 @@ int ChosenAfterDelete(int remaining, int deleted);
 // walk stops at the first empty slot, so an empty entry must not hide the
 // ones after it; entries past the last slot are not kept.
 std::vector<std::string> ExcludedFilesFromList(const std::vector<std::string>& entries);
-
-// Fields are read as ParseUnsignedField reads them (digits, blanks around).
-
-// Tabs: a tab length from 1 to 65535. Zero and anything wider than 16 bits
-// are refused like a non-number, so OK never ends the dialog with a length
-// the opener would take for a Cancel or cut to another value.
-bool ReadTabLength(std::string_view text, uint16_t& length);
-
-// Set Context Size: lines above or below, 0 to 1023.
-constexpr uint32_t kContextLinesLimit = 1024;
-bool ReadContextLines(std::string_view text, int& lines);

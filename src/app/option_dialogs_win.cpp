@@ -5,19 +5,19 @@
 #include <string>
 #include <vector>
 
-#include "app/app_win.h"
-#include "app/help.h"
-#include "app/help_win.h"
 #include "app/main_window_win.h"
-#include "app/message_box_win.h"
 #include "app/option_dialogs.h"
+#include "help/help.h"
+#include "help/help_win.h"
 #include "resource_ids.h"
-#include "search/search_win.h"
+#include "search/file_filter.h"
 #include "settings/settings.h"
+#include "ui/app_win.h"
+#include "ui/controls_win.h"
+#include "ui/dialog_test_hook_win.h"
+#include "ui/message_box_win.h"
 
 namespace {
-
-constexpr char kContextSizeError[] = "Error in value(must be less than 1024).";
 
 void SimpleBeep() {
     MessageBeep(0xFFFFFFFF);
@@ -25,24 +25,6 @@ void SimpleBeep() {
 
 bool IsChecked(HWND dialog, int id) {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
-std::string FieldText(HWND window, int size) {
-    std::string text(static_cast<size_t>(size), '\0');
-    int length = GetWindowTextA(window, text.data(), size);
-    text.resize(length > 0 ? static_cast<size_t>(length) : 0);
-    return text;
-}
-
-// The field's text is chosen whole so that the user types over it.
-void FocusField(HWND dialog, int id) {
-    HWND field = GetDlgItem(dialog, id);
-    SetFocus(field);
-    SendMessageA(field, EM_SETSEL, 0, -1);
-}
-
-void ContextHelp(HWND clicked, const uint32_t* table) {
-    QuarryHelp(clicked, g_App.HelpFilePath, HELP_CONTEXTMENU, reinterpret_cast<ULONG_PTR>(table));
 }
 
 INT_PTR OpenDialog(HWND owner, int templateId, DLGPROC procedure, LPARAM parameter = 0) {
@@ -74,7 +56,7 @@ void OnSortOk(HWND dialog) {
 INT_PTR CALLBACK SortOptionsProc(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
     switch (msg) {
         case WM_INITDIALOG: OnSortInit(dialog); return TRUE;
-        case WM_CONTEXTMENU: ContextHelp(reinterpret_cast<HWND>(wp), kContextHelpIds); return TRUE;
+        case WM_CONTEXTMENU: ShowDialogContextHelp(reinterpret_cast<HWND>(wp)); return TRUE;
         case WM_COMMAND:
             switch (LOWORD(wp)) {
                 case IDOK: OnSortOk(dialog); return TRUE;
@@ -100,7 +82,7 @@ void OnFilterInit(HWND dialog) {
     SetWindowTextA(type, g_Settings.DefaultFileType.c_str());
 
     HWND excluded = GetDlgItem(dialog, IDC_FILTER_EXCLUDED);
-    for (const std::string& pattern : g_Main.ExcludedFiles)
+    for (const std::string& pattern : ExcludedFilePatterns())
         SendMessageA(excluded, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(pattern.c_str()));
 
     EnableWindow(GetDlgItem(dialog, IDC_FILTER_ADD), FALSE);
@@ -160,8 +142,8 @@ void OnFilterClose(HWND dialog) {
             result = 1;
             break;
     }
-    g_Main.ExcludedFiles =
-        ExcludedFilesFromList(ComboListEntries(GetDlgItem(dialog, IDC_FILTER_EXCLUDED)));
+    SetExcludedFilePatterns(
+        ExcludedFilesFromList(ComboListEntries(GetDlgItem(dialog, IDC_FILTER_EXCLUDED))));
     g_Settings.EnableExcludeFiles = IsChecked(dialog, IDC_FILTER_ENABLE) ? 1 : 0;
     EndDialog(dialog, result);
 }
@@ -169,7 +151,7 @@ void OnFilterClose(HWND dialog) {
 INT_PTR CALLBACK FileFilterProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_INITDIALOG: OnFilterInit(dialog); return FALSE;  // the focus is set
-        case WM_CONTEXTMENU: ContextHelp(reinterpret_cast<HWND>(wp), kContextHelpIds); return TRUE;
+        case WM_CONTEXTMENU: ShowDialogContextHelp(reinterpret_cast<HWND>(wp)); return TRUE;
         case WM_COMMAND:
             switch (LOWORD(wp)) {
                 case IDC_FILTER_EXCLUDED:
@@ -189,85 +171,6 @@ INT_PTR CALLBACK FileFilterProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
     return FALSE;
 }
 
-// Tabs.
-
-INT_PTR CALLBACK TabsProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-        case WM_INITDIALOG:
-            SetDlgItemInt(dialog, IDC_TAB_LENGTH, static_cast<UINT>(lp), FALSE);
-            CallDialogTestHook(dialog, IDD_TABS);
-            return TRUE;
-        case WM_CONTEXTMENU: ContextHelp(reinterpret_cast<HWND>(wp), kFileViewHelpIds); return TRUE;
-        case WM_COMMAND:
-            switch (LOWORD(wp)) {
-                case IDOK: {
-                    uint16_t length = 0;
-                    if (!ReadTabLength(FieldText(GetDlgItem(dialog, IDC_TAB_LENGTH), 32), length)) {
-                        SimpleBeep();
-                        FocusField(dialog, IDC_TAB_LENGTH);
-                        return TRUE;
-                    }
-                    EndDialog(dialog, length);
-                    return TRUE;
-                }
-                case IDCANCEL: EndDialog(dialog, 0); return TRUE;
-            }
-            break;
-    }
-    return FALSE;
-}
-
-// Set Context Size. Both fields are checked before either value is taken, so
-// a refused field leaves nothing half changed.
-
-struct ContextSizes {
-    int above;
-    int below;
-};
-
-void OnContextInit(HWND dialog, ContextSizes* sizes) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(sizes));
-    CenterWindow(dialog, 0);
-    for (int field : {IDC_CONTEXT_ABOVE, IDC_CONTEXT_BELOW}) {
-        HWND spin = GetWindow(GetDlgItem(dialog, field), GW_HWNDNEXT);
-        SendMessageA(spin, UDM_SETRANGE32, 0, kContextLinesLimit - 1);
-        int value = field == IDC_CONTEXT_ABOVE ? sizes->above : sizes->below;
-        SendMessageA(spin, UDM_SETPOS32, 0, value);
-        SetDlgItemInt(dialog, field, static_cast<UINT>(value), FALSE);
-    }
-    CallDialogTestHook(dialog, IDD_CONTEXT_SIZE);
-}
-
-void OnContextOk(HWND dialog, ContextSizes& sizes) {
-    ContextSizes typed{};
-    for (int field : {IDC_CONTEXT_ABOVE, IDC_CONTEXT_BELOW}) {
-        int& value = field == IDC_CONTEXT_ABOVE ? typed.above : typed.below;
-        if (!ReadContextLines(FieldText(GetDlgItem(dialog, field), 32), value)) {
-            SimpleBeep();
-            WarningBox(nullptr, kContextSizeError);
-            FocusField(dialog, field);
-            return;
-        }
-    }
-    sizes = typed;
-    EndDialog(dialog, IDOK);
-}
-
-INT_PTR CALLBACK ContextSizeProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* sizes = reinterpret_cast<ContextSizes*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (msg) {
-        case WM_INITDIALOG: OnContextInit(dialog, reinterpret_cast<ContextSizes*>(lp)); return TRUE;
-        case WM_CONTEXTMENU: ContextHelp(reinterpret_cast<HWND>(wp), kFileViewHelpIds); return TRUE;
-        case WM_COMMAND:
-            switch (LOWORD(wp)) {
-                case IDOK: OnContextOk(dialog, *sizes); return TRUE;
-                case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
-            }
-            break;
-    }
-    return FALSE;
-}
-
 }  // namespace
 
 int ShowSortOptionsDialog(HWND owner) {
@@ -277,19 +180,4 @@ int ShowSortOptionsDialog(HWND owner) {
 
 int ShowFileFilterDialog(HWND owner) {
     return OpenDialog(owner, IDD_FILE_FILTER, FileFilterProc) == 1 ? 1 : 0;
-}
-
-int ShowTabsDialog(HWND owner, int tabLength) {
-    INT_PTR result = OpenDialog(owner, IDD_TABS, TabsProc, tabLength);
-    return result > 0 ? static_cast<int>(result) : 0;
-}
-
-bool ShowContextSizeDialog(HWND owner, int& above, int& below) {
-    ContextSizes sizes{above, below};
-    if (OpenDialog(owner, IDD_CONTEXT_SIZE, ContextSizeProc, reinterpret_cast<LPARAM>(&sizes)) !=
-        IDOK)
-        return false;
-    above = sizes.above;
-    below = sizes.below;
-    return true;
 }

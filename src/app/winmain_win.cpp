@@ -1,6 +1,7 @@
 #include <windows.h>
 
-#include "app/app_win.h"
+#include "app/startup_win.h"
+#include "ui/app_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showState) {
     if (!previous && !InitApplication(instance)) return 0;

@@ -10,14 +10,15 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/app_win.h"
-#include "app/main_window_win.h"
-#include "app/message_box_win.h"
 #include "fileops/file_operations.h"
+#include "help/help_win.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
 #include "results/presentation_win.h"
-#include "search/search_win.h"
+#include "ui/app_win.h"
+#include "ui/controls_win.h"
+#include "ui/dialog_test_hook_win.h"
+#include "ui/message_box_win.h"
 
 namespace {
 

@@ -4,13 +4,12 @@
 
 #include <string>
 
-#include "app/app_win.h"
-#include "app/main_window_win.h"
 #include "fileops/open_file.h"
 #include "fileview/file_view_win.h"
 #include "results/file_list_win.h"
 #include "search/criteria.h"
 #include "settings/settings.h"
+#include "ui/app_win.h"
 
 namespace {
 

@@ -5,15 +5,16 @@
 
 #include <string>
 
-#include "app/app_win.h"
-#include "app/main_window_win.h"
-#include "app/message_box_win.h"
 #include "fileops/open_file.h"
 #include "fileops/open_file_win.h"
 #include "fileview/file_view_win.h"
+#include "help/help_win.h"
 #include "resource_ids.h"
-#include "search/search_win.h"
 #include "settings/settings.h"
+#include "ui/app_win.h"
+#include "ui/controls_win.h"
+#include "ui/dialog_test_hook_win.h"
+#include "ui/message_box_win.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <new>
 
-#include "app/bounded_format.h"
+#include "ui/bounded_format.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/temp_prefix.h"
+#include "ui/temp_prefix.h"
 
 // Add to Zip: Quarry compresses nothing itself. It asks for an archive name,
 // finds the program associated with the archive, writes the selected paths

@@ -7,13 +7,13 @@
 
 #include <memory>
 
-#include "app/app_win.h"
-#include "app/main_window_win.h"
-#include "app/message_box_win.h"
 #include "fileops/file_operations_win.h"
 #include "fileops/zip.h"
 #include "results/file_list_win.h"
 #include "settings/settings.h"
+#include "ui/app_win.h"
+#include "ui/handle_win.h"
+#include "ui/message_box_win.h"
 
 namespace {
 
@@ -35,15 +35,6 @@ bool StepFails() {
 
 int LastError() {
     return static_cast<int>(GetLastError());
-}
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using FileHandle = std::unique_ptr<void, HandleCloser>;
-
-FileHandle OwnedHandle(HANDLE handle) {
-    return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
 struct SystemZip : ZipHost {

@@ -9,17 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "app/clipboard_win.h"
-#include "app/main_window_win.h"
-#include "app/message_box_win.h"
-#include "app/option_dialogs_win.h"
 #include "fileview/edit_commands.h"
 #include "fileview/file_view_commands_win.h"
+#include "fileview/file_view_font_win.h"
 #include "fileview/file_view_state_win.h"
 #include "fileview/file_view_win.h"
+#include "fileview/view_options_win.h"
 #include "resource_ids.h"
-#include "search/search_win.h"
 #include "settings/settings.h"
+#include "ui/clipboard_win.h"
+#include "ui/dialog_test_hook_win.h"
+#include "ui/message_box_win.h"
 
 namespace {
 

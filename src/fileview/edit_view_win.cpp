@@ -6,8 +6,6 @@
 
 #include <string>
 
-#include "app/main_window_win.h"
-#include "app/message_box_win.h"
 #include "fileview/file_view_state_win.h"
 #include "fileview/file_view_win.h"
 #include "fileview/find_state.h"
@@ -15,6 +13,8 @@
 #include "fileview/text_model.h"
 #include "resource_ids.h"
 #include "settings/settings.h"
+#include "ui/controls_win.h"
+#include "ui/message_box_win.h"
 
 namespace {
 

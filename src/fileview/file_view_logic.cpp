@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "resource_ids.h"
-#include "search/criteria.h"
+#include "ui/text.h"
 
 namespace {
 

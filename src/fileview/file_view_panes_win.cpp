@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "app/main_window_win.h"
 #include "fileview/file_view_state_win.h"
 #include "resource_ids.h"
+#include "ui/controls_win.h"
 
 namespace {
 

@@ -9,19 +9,20 @@
 #include <cstring>
 #include <string>
 
-#include "app/about_win.h"
-#include "app/app_win.h"
-#include "app/help.h"
-#include "app/help_win.h"
-#include "app/main_window_win.h"
-#include "app/message_box_win.h"
 #include "fileview/file_view_commands_win.h"
-#include "fileview/find_replace_win.h"
+#include "fileview/file_view_font_win.h"
 #include "fileview/file_view_state_win.h"
+#include "fileview/find_replace_win.h"
 #include "fileview/load_save_win.h"
+#include "help/help.h"
+#include "help/help_win.h"
 #include "resource_ids.h"
 #include "search/criteria.h"
 #include "settings/settings.h"
+#include "ui/about_win.h"
+#include "ui/app_win.h"
+#include "ui/controls_win.h"
+#include "ui/message_box_win.h"
 
 namespace {
 
@@ -34,12 +35,6 @@ constexpr int kFindBoxLimit = 1024;
 
 HINSTANCE Instance() {
     return GetModuleHandleA(nullptr);
-}
-
-std::string AppTitleText() {
-    char title[32] = "Quarry";
-    LoadStringA(Instance(), IDS_APP_TITLE, title, sizeof title);
-    return title;
 }
 
 class WindowSaveHost : public FileViewSaveHost {

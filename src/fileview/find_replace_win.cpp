@@ -6,21 +6,21 @@
 #include <cstdio>
 #include <string>
 
-#include "app/app_win.h"
-#include "app/help_win.h"
-#include "app/main_window_win.h"
-#include "app/temp_prefix.h"
-#include "app/message_box_win.h"
 #include "fileview/file_view_commands_win.h"
 #include "fileview/file_view_state_win.h"
 #include "fileview/file_view_win.h"
-#include "fileview/load_save_win.h"
 #include "fileview/find_state.h"
 #include "fileview/find_text.h"
+#include "fileview/load_save_win.h"
+#include "help/help_win.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
 #include "search/criteria.h"
-#include "search/text_options.h"
+#include "ui/app_win.h"
+#include "ui/controls_win.h"
+#include "ui/message_box_win.h"
+#include "ui/temp_prefix.h"
+#include "ui/text_options.h"
 
 namespace {
 
@@ -40,12 +40,6 @@ struct FindBoxState {
     FindState Positions;
 };
 FindBoxState g_Box;
-
-std::string AppTitleText() {
-    char title[32] = "Quarry";
-    LoadStringA(GetModuleHandleA(nullptr), IDS_APP_TITLE, title, sizeof title);
-    return title;
-}
 
 std::string ControlText(HWND dialog, int id) {
     char text[kFieldSize] = "";

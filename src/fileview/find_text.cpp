@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "search/matcher.h"
-#include "search/text_options.h"
+#include "ui/text_options.h"
 
 namespace {
 

@@ -7,15 +7,15 @@
 #include <cstdio>
 #include <string>
 
-#include "app/message_box_win.h"
 #include "fileview/file_view_state_win.h"
 #include "fileview/file_view_win.h"
 #include "fileview/find_state.h"
 #include "fileview/text_model.h"
 #include "search/chunk_reader_win.h"
 #include "search/criteria.h"
-#include "search/text_options.h"
 #include "settings/settings.h"
+#include "ui/message_box_win.h"
+#include "ui/text_options.h"
 
 namespace {
 

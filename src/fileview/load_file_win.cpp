@@ -6,23 +6,14 @@
 
 #include "fileview/file_view_file.h"
 #include "fileview/load_save_win.h"
-
-namespace {
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using FileHandle = std::unique_ptr<void, HandleCloser>;
-
-}  // namespace
+#include "ui/handle_win.h"
 
 bool LoadFileIntoEdit(HWND edit, const char* path, uint64_t count, bool* partialText) {
     if (partialText) *partialText = false;
     // Others may read the file meanwhile but not change it.
-    HANDLE opened = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return false;
-    FileHandle file(opened);
+    FileHandle file = OwnedHandle(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     if (count > kFileViewCapacity) return false;
     const DWORD wanted = static_cast<DWORD>(count);
     std::unique_ptr<char[]> text(new (std::nothrow) char[wanted + 1]());

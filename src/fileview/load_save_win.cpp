@@ -5,7 +5,7 @@
 #include <memory>
 #include <new>
 
-#include "app/message_box_win.h"
+#include "ui/message_box_win.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/message_box_win.h"
 #include "fileview/file_view_commands_win.h"
 #include "fileview/file_view_win.h"
 #include "fileview/print_layout.h"
@@ -17,6 +16,8 @@
 #include "results/presentation_win.h"
 #include "search/criteria.h"
 #include "settings/settings.h"
+#include "ui/app_win.h"
+#include "ui/message_box_win.h"
 
 namespace {
 
@@ -37,12 +38,6 @@ void CallTestHook(HWND dialog, int id) {
 
 HINSTANCE ProgramInstance() {
     return GetModuleHandleA(nullptr);
-}
-
-std::string AppTitle() {
-    char title[64] = "";
-    if (LoadStringA(ProgramInstance(), IDS_APP_TITLE, title, sizeof title) <= 0) return "Quarry";
-    return title;
 }
 
 // What the Print dialog hands back: released on every path out of PrintFile.
@@ -120,7 +115,7 @@ class DevicePrintHost : public PrintJobHost {
     DevicePrintHost(const PrintRequest& request, HDC dc, const PageGeometry& geometry,
                     int horizontalResolution, int pixelsPerInchY)
         : request_(request), dc_(dc), geometry_(geometry), width_(horizontalResolution) {
-        jobName_ = AppTitle() + " - " + request.FileName;
+        jobName_ = AppTitleText() + " - " + request.FileName;
         title_ = request.FileName;
         if (!title_.empty()) CharUpperBuffA(title_.data(), static_cast<DWORD>(title_.size()));
         date_ = FormatShortDate(request.FileTime);
@@ -339,7 +334,7 @@ void PrintCommand(const PrintRequest& request) {
     if (printed) return;
     char text[kMessageTextSize];
     snprintf(text, sizeof text, "Could not print file %s", request.FileName ? request.FileName : "");
-    ShowMessageBox(request.Owner, text, AppTitle().c_str(), MB_ICONEXCLAMATION | MB_OK);
+    ShowMessageBox(request.Owner, text, AppTitleText().c_str(), MB_ICONEXCLAMATION | MB_OK);
 }
 
 void PrintSetupCommand(HWND owner, int* helpContext) {

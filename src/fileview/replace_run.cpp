@@ -3,8 +3,8 @@
 #include <set>
 
 #include "fileview/find_text.h"
-#include "app/bounded_format.h"
 #include "search/matcher.h"
+#include "ui/bounded_format.h"
 
 namespace {
 

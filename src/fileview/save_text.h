@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/temp_prefix.h"
+#include "ui/temp_prefix.h"
 
 // Writing a text over a file without ever losing the only copy: the text goes
 // to a temporary file beside the target, is flushed, and then replaces the

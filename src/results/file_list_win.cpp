@@ -10,13 +10,13 @@
 #include <memory>
 #include <vector>
 
-#include "app/clipboard_win.h"
 #include "resource_ids.h"
 #include "results/clipboard.h"
 #include "results/pending.h"
 #include "results/presentation.h"
 #include "results/sort.h"
 #include "settings/settings.h"
+#include "ui/clipboard_win.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "search/criteria.h"
+#include "ui/text.h"
 
 PendingTable gPendingTable;
 

@@ -2,10 +2,10 @@
 
 #include <shellapi.h>
 
-#include "app/message_box_win.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
 #include "search/file_time.h"
+#include "ui/message_box_win.h"
 
 namespace {
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/text.h"
+
 // A calendar date. The year is always the full year (1998, 2024), so dates
 // on both sides of 2000 order correctly.
 struct DateTriple {
@@ -57,12 +59,6 @@ struct SearchTarget {
 
 constexpr size_t kMaxPath = 260;  // path buffers, terminator included
 constexpr int32_t kWalkAllLevels = -2;
-
-// The system's lower-case mapping of one character of the ANSI code page.
-char LowerChar(char c);
-std::string LowerText(std::string_view text);
-// Equal under that mapping: the one case-insensitive comparison of names and paths.
-bool SameTextIgnoringCase(std::string_view a, std::string_view b);
 
 bool MatchFileName(std::string_view pattern, std::string_view name);
 bool IsExcludedFile(std::string_view name);

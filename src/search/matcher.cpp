@@ -3,7 +3,7 @@
 #include <array>
 #include <cstring>
 
-#include "search/text_options.h"
+#include "ui/text_options.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

@@ -1,10 +1,11 @@
 #include "search/report_win.h"
 
-#include "app/app_win.h"
-#include "app/message_box_win.h"
+#include "help/help_win.h"
 #include "resource_ids.h"
 #include "search/report.h"
-#include "search/search_win.h"
+#include "ui/app_win.h"
+#include "ui/dialog_test_hook_win.h"
+#include "ui/message_box_win.h"
 
 NonTextList gNonTextList;
 

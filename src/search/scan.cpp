@@ -6,7 +6,7 @@
 #include <new>
 
 #include "search/matcher.h"
-#include "search/text_options.h"
+#include "ui/text_options.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

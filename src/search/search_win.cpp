@@ -8,23 +8,26 @@
 
 #include <string>
 
-#include "app/app_win.h"
-#include "app/help.h"
-#include "app/help_win.h"
-#include "app/main_window_win.h"
-#include "app/message_box_win.h"
+#include "help/help.h"
+#include "help/help_win.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
 #include "results/pending.h"
 #include "search/chunk_reader_win.h"
 #include "search/criteria.h"
 #include "search/dir_lister_win.h"
+#include "search/file_filter.h"
 #include "search/report.h"
 #include "search/report_win.h"
 #include "search/scan.h"
 #include "search/search_driver.h"
 #include "search/walk.h"
 #include "settings/settings.h"
+#include "ui/app_win.h"
+#include "ui/controls_win.h"
+#include "ui/dialog_test_hook_win.h"
+#include "ui/message_box_win.h"
+#include "ui/text.h"
 
 namespace {
 
@@ -34,7 +37,6 @@ constexpr int kSearchTextCapacity = 1024;  // terminator included
 constexpr int kDateBoxChars = 31;
 constexpr int kSizeBoxChars = 31;
 
-DialogTestHook dialogTestHook = nullptr;
 RefusalBeepHook refusalBeepHook = nullptr;
 
 std::string WindowText(HWND window, int capacityChars) {
@@ -432,19 +434,6 @@ bool KeepSearchCursor() {
     if (!SearchIsRunning()) return false;
     SetCursor(WaitCursor());
     return true;
-}
-
-void SetDialogTestHook(DialogTestHook hook) {
-    dialogTestHook = hook;
-}
-
-void CallDialogTestHook(HWND dialog, int templateId) {
-    if (dialogTestHook) dialogTestHook(dialog, templateId);
-}
-
-void ShowDialogContextHelp(HWND clicked) {
-    QuarryHelp(clicked, g_App.HelpFilePath, HELP_CONTEXTMENU,
-               reinterpret_cast<ULONG_PTR>(kContextHelpIds));
 }
 
 // The Sub-Directory Level dialog.

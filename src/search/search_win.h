@@ -29,13 +29,3 @@ bool KeepSearchCursor();
 // useForRest, when given, tells whether "for rest of search" was ticked.
 int32_t SubDirLevelDialog(HWND owner, int subDirMode, uint32_t subDirLevel,
                           bool* useForRest = nullptr);
-
-// Tests answer the search's modal dialogs in the user's place: the hook is
-// called at the end of each dialog's WM_INITDIALOG with the dialog and its
-// template id, and may set controls and press buttons.
-using DialogTestHook = void (*)(HWND dialog, int templateId);
-void SetDialogTestHook(DialogTestHook hook);
-void CallDialogTestHook(HWND dialog, int templateId);
-
-// A right click in one of the search's dialogs offers the control's help.
-void ShowDialogContextHelp(HWND clicked);

@@ -1,4 +1,5 @@
 #include "search/walk.h"
+#include "ui/text.h"
 
 #include <vector>
 

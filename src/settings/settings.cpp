@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "search/criteria.h"
-#include "search/text_options.h"
+#include "ui/text.h"
+#include "ui/text_options.h"
 
 Settings g_Settings;
 

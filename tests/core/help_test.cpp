@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/help.h"
+#include "help/help.h"
 
 namespace {
 

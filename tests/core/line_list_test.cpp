@@ -4,7 +4,7 @@
 
 #include "core_test_support.h"
 #include "fileview/text_model.h"
-#include "search/text_options.h"
+#include "ui/text_options.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "search/text_options.h"
+#include "ui/text_options.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "app/option_dialogs.h"
+#include "fileview/view_options.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "core_test_support.h"
-#include "search/text_options.h"
+#include "ui/text_options.h"
 
 namespace {
 

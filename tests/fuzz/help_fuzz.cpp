@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/help.h"
 #include "fuzz_input.h"
+#include "help/help.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);

@@ -11,8 +11,8 @@
 #include "fileview/line_list.h"
 #include "fileview/text_model.h"
 #include "fuzz_input.h"
-#include "short_reader.h"
 #include "search/matcher.h"
+#include "short_reader.h"
 
 namespace {
 

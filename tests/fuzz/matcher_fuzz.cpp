@@ -9,7 +9,7 @@
 
 #include "fuzz_input.h"
 #include "search/matcher.h"
-#include "search/text_options.h"
+#include "ui/text_options.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "fuzz_input.h"
-#include "short_reader.h"
 #include "search/matcher.h"
 #include "search/scan.h"
-#include "search/text_options.h"
+#include "short_reader.h"
+#include "ui/text_options.h"
 
 namespace {
 

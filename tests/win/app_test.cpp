@@ -7,9 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_win.h"
-#include "app/message_box_win.h"
+#include "app/startup_win.h"
 #include "resource_ids.h"
+#include "ui/app_win.h"
+#include "ui/message_box_win.h"
 #include "win_test_support.h"
 
 namespace {

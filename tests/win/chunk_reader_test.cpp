@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "search/text_options.h"
+#include "ui/text_options.h"
 #include "win_test_support.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "search/search_win.h"
+#include "ui/dialog_test_hook_win.h"
 #include "win_test_support.h"
 
 namespace {

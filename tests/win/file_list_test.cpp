@@ -9,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_win.h"
 #include "app/main_window_win.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
@@ -17,6 +16,7 @@
 #include "results/presentation_win.h"
 #include "search/dir_lister_win.h"
 #include "settings/settings.h"
+#include "ui/app_win.h"
 #include "win_test_support.h"
 
 namespace {

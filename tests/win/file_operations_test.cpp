@@ -20,8 +20,8 @@
 #include "resource_ids.h"
 #include "results/file_list_win.h"
 #include "results/presentation_win.h"
-#include "search/search_win.h"
 #include "settings/settings.h"
+#include "ui/dialog_test_hook_win.h"
 #include "win_test_support.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "fileview/file_view_win.h"
 #include "resource_ids.h"
 #include "search/criteria.h"
-#include "search/text_options.h"
+#include "ui/text_options.h"
 #include "win_test_support.h"
 
 // Opens FileView on `path` as the opening would hand it over: whole below

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/main_window_win.h"
+#include "dialog_robot.h"
+#include "failing_files.h"
 #include "fileview/file_view_win.h"
 #include "fileview/find_replace_win.h"
 #include "fileview/find_state.h"
@@ -15,8 +17,6 @@
 #include "results/file_list_win.h"
 #include "results/pending.h"
 #include "search/criteria.h"
-#include "dialog_robot.h"
-#include "failing_files.h"
 #include "win_test_support.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/help.h"
-#include "app/help_win.h"
+#include "help/help.h"
+#include "help/help_win.h"
 #include "win_test_support.h"
 
 namespace {

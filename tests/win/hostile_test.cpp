@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app_win.h"
 #include "app/main_window_win.h"
 #include "dialog_robot.h"
 #include "file_view_support.h"
@@ -25,9 +24,10 @@
 #include "results/file_list_win.h"
 #include "results/pending.h"
 #include "search/criteria.h"
-#include "search/search_win.h"
 #include "search/walk.h"
 #include "settings/settings.h"
+#include "ui/app_win.h"
+#include "ui/text.h"
 #include "win_test_support.h"
 
 namespace {

@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_win.h"
+#include "app/startup_win.h"
+#include "ui/app_win.h"
 
 // The window tests run in-process on the real resources linked into this
 // program, as if it were Quarry32.exe.

@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "app/app_win.h"
-#include "app/help_win.h"
 #include "app/main_window_win.h"
-#include "results/file_list_win.h"
+#include "help/help_win.h"
 #include "resource_ids.h"
+#include "results/file_list_win.h"
 #include "settings/settings.h"
+#include "ui/app_win.h"
+#include "ui/controls_win.h"
 #include "win_test_support.h"
 
 namespace {

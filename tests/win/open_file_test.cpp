@@ -15,7 +15,6 @@
 #include "results/file_list_win.h"
 #include "results/pending.h"
 #include "search/criteria.h"
-#include "search/search_win.h"
 #include "settings/settings.h"
 #include "win_test_support.h"
 

@@ -5,15 +5,18 @@
 #include <string>
 #include <vector>
 
-#include "app/app_win.h"
-#include "app/help_win.h"
 #include "app/main_window_win.h"
 #include "app/option_dialogs_win.h"
 #include "dialog_robot.h"
+#include "fileview/view_options_win.h"
+#include "help/help_win.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
 #include "search/criteria.h"
+#include "search/file_filter.h"
 #include "settings/settings.h"
+#include "ui/app_win.h"
+#include "ui/text.h"
 #include "win_test_support.h"
 
 namespace {
@@ -122,7 +125,7 @@ TEST_F(OptionDialogs, FileFilterOpensOnTheCurrentValuesAndKeepsTheListOnClose) {
         Type(type, "Ab.H");
         Click(dialog, IDOK);
     });
-    EXPECT_EQ(g_Main.ExcludedFiles,
+    EXPECT_EQ(ExcludedFilePatterns(),
               (Strings{"*.tmp", "*.bat", "*.com", "*.dll", "*.exe", "*.ovl", "*.ovr", "*.sys"}));
     EXPECT_EQ(g_Settings.DefaultFileType, "*.h");
     EXPECT_EQ(TextOf(g_Main.ToolbarCombo), "*.h");

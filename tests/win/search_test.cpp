@@ -9,15 +9,17 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_win.h"
 #include "app/main_window_win.h"
 #include "dialog_robot.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
 #include "search/criteria.h"
-#include "search/search_win.h"
 #include "search/search_driver.h"
+#include "search/search_win.h"
 #include "settings/settings.h"
+#include "ui/app_win.h"
+#include "ui/dialog_test_hook_win.h"
+#include "ui/text.h"
 #include "win_test_support.h"
 
 namespace {

@@ -7,16 +7,17 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/app_win.h"
 #include "app/main_window_win.h"
-#include "app/message_box_win.h"
+#include "app/startup_win.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
 #include "results/pending.h"
 #include "search/criteria.h"
 #include "search/dir_lister_win.h"
-#include "search/search_win.h"
 #include "settings/settings.h"
+#include "ui/app_win.h"
+#include "ui/dialog_test_hook_win.h"
+#include "ui/message_box_win.h"
 
 namespace {
 MessageBoxRecorder* activeRecorder = nullptr;

@@ -1,6 +1,6 @@
-#include "app/help.h"
+#include "help/help.h"
 
-#include "search/criteria.h"
+#include "ui/text.h"
 
 #include <algorithm>
 #include <cctype>

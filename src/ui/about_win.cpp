@@ -1,7 +1,7 @@
-#include "app/about_win.h"
+#include "ui/about_win.h"
 
-#include "app/app_win.h"
 #include "resource_ids.h"
+#include "ui/app_win.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "app/message_box_win.h"
+#include "ui/message_box_win.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-#include "app/app_win.h"
+#include "ui/app_win.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/help_win.h"
+#include "help/help_win.h"
 
 #include <commctrl.h>
 
@@ -6,9 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "app/app_win.h"
-#include "app/help.h"
-#include "app/message_box_win.h"
+#include "help/help.h"
+#include "ui/app_win.h"
+#include "ui/handle_win.h"
+#include "ui/message_box_win.h"
 
 namespace {
 
@@ -31,18 +32,10 @@ struct HelpWindowState {
 HelpWindowState g_Help;
 WhatsThisHook whatsThisHook = nullptr;
 
-struct HandleCloser {
-    void operator()(HANDLE h) const { CloseHandle(h); }
-};
-using FileHandle = std::unique_ptr<void, HandleCloser>;
-
 bool ReadWholeFile(const char* path, std::string& bytes) {
-    FileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
-        return false;
-    }
+    FileHandle file = OwnedHandle(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     DWORD size = GetFileSize(file.get(), nullptr);
     if (size == INVALID_FILE_SIZE || size > kMaxHelpFileSize) return false;
     bytes.resize(size);
@@ -334,4 +327,8 @@ BOOL QuarryHelp(HWND caller, const char* helpFilePath, UINT command, ULONG_PTR d
     const HelpTopic* topic = context != 0 ? FindHelpTopic(g_Help.help, context) : nullptr;
     ShowTopic(topic ? *topic : *HelpContentsTopic(g_Help.help));
     return TRUE;
+}
+
+void ShowDialogContextHelp(HWND clicked, const uint32_t* table) {
+    QuarryHelp(clicked, g_App.HelpFilePath, HELP_CONTEXTMENU, reinterpret_cast<ULONG_PTR>(table));
 }

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
+#include "help/help.h"
+
 // Quarry's help engine, called the way WinHelp is called:
 //   HELP_FINDER       the contents topic and the list of every topic
 //   HELP_PARTIALKEY   data: the key text (may be ""); the search box, filled
@@ -26,3 +30,6 @@ constexpr int kHelpTopicTextId = 103;
 // the clicked control and returns whether its topic should be shown.
 using WhatsThisHook = bool (*)(HWND control);
 void SetWhatsThisHook(WhatsThisHook hook);
+
+// A right click in a dialog offers the control's help from `table`.
+void ShowDialogContextHelp(HWND clicked, const uint32_t* table = kContextHelpIds);

@@ -1,4 +1,4 @@
-#include "app/bounded_format.h"
+#include "ui/bounded_format.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Process-wide values, set once at start-up and read everywhere.
 struct AppState {
     HINSTANCE AppInstance = nullptr;
@@ -24,8 +26,6 @@ struct MessageLoopState {
 extern AppState g_App;
 extern MessageLoopState g_Loop;
 
-bool InitApplication(HINSTANCE instance);
-bool InitInstance(HINSTANCE instance, int showState);
 int RunMessageLoop();
 
 // FileView takes over the loop's accelerators while it is open and gives
@@ -49,3 +49,12 @@ void SetProgramDirectoryForTesting(const char* directory);
 // (their owner) and the module holding the resources.
 HWND MainWindowHandle();
 HINSTANCE AppInstanceHandle();
+
+// The program's title (string 1): the caption of its message boxes.
+std::string AppTitleText();
+
+// The main window's status line, for the subsystems that report in it: the
+// main window installs the writer; without one the text goes nowhere.
+using StatusPartWriter = void (*)(int part, const char* text);
+void SetStatusPartWriter(StatusPartWriter writer);
+void SetStatusText(const char* text);
