@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,16 @@
 
 // EditView's text model: a text of this many characters or more is not saved.
 constexpr size_t kSaveTextLimit = 65535;
+
+// Which file a path leads to, and the state it was in: another spelling of
+// the path (another drive letter, "..") leads to the same volume and index.
+struct FileStamp {
+    bool known = false;  // false: the file could not be looked at
+    uint32_t volume = 0;
+    uint64_t index = 0;
+    uint64_t size = 0;
+    uint64_t lastWrite = 0;  // the platform's ticks
+};
 
 // Every file step of FileView's Save and of Replace in Files, one call per
 // step, so tests can fail any one of them. The Win32 side implements it over
@@ -41,9 +52,21 @@ class TextFileLayer {
     virtual bool Exists(const std::string& path) = 0;
     // The whole file when it is below `limit` bytes and holds no zero byte.
     virtual Read ReadWhole(const std::string& path, size_t limit, std::string& text) = 0;
+    // The file's identity, size and last write; stamp.known false when it cannot be looked at.
+    virtual FileStamp Identify(const std::string& path) = 0;
     // The platform's code of the last failed step (a removal never sets it).
     virtual int LastError() = 0;
 };
+
+// Whether two paths lead to one file: by identity when both can be looked
+// at, else by their spelling, case ignored.
+bool IsSameFile(TextFileLayer& files, const std::string& first, const std::string& second);
+// Whether the file at `path` is no longer as `known` found it: another size,
+// another last write, or another file put in its place. A file that is gone
+// has not "changed": saving makes it again, and nothing of another's is lost.
+bool ChangedOnDisk(TextFileLayer& files, const std::string& path, const FileStamp& known);
+// The question before writing over a file changed behind FileView's back.
+std::string ChangedOnDiskQuestion(const std::string& fileName);
 
 enum class SaveResult {
     Saved,
