@@ -31,7 +31,6 @@ struct MainWindowState {
     HFONT ComboFont = nullptr;
     HFONT FileViewFont = nullptr;
     bool ComboEditSubclassed = false;
-    bool CloseAfterSearch = false;  // the close box was used during a search
     IMalloc* ShellMalloc = nullptr;
 };
 extern MainWindowState g_Main;

@@ -5,7 +5,7 @@
 #include "app/message_box_win.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
-#include "search/file_time.h"
+#include "results/file_time.h"
 
 namespace {
 

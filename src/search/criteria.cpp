@@ -67,18 +67,18 @@ bool MatchFileName(std::string_view pattern, std::string_view name) {
     }
 }
 
-bool IsExcludedFile(std::string_view name) {
-    if (!gSearchCriteria.EnableExcludeFiles) return false;
-    for (const std::string& pattern : gSearchCriteria.ExcludedFiles) {
+bool IsExcludedFile(const SearchCriteria& criteria, std::string_view name) {
+    if (!criteria.EnableExcludeFiles) return false;
+    for (const std::string& pattern : criteria.ExcludedFiles) {
         if (pattern.empty()) break;  // the list ends at its first empty slot
         if (MatchFileName(pattern, name)) return true;
     }
     return false;
 }
 
-bool DateInRange(const DateTriple& localDate) {
-    return CompareDates(gSearchCriteria.DateFrom, localDate) <= 0 &&
-           CompareDates(localDate, gSearchCriteria.DateTo) <= 0;
+bool DateInRange(const SearchCriteria& criteria, const DateTriple& localDate) {
+    return CompareDates(criteria.DateFrom, localDate) <= 0 &&
+           CompareDates(localDate, criteria.DateTo) <= 0;
 }
 
 static uint64_t BoundProduct(uint64_t value, uint64_t unit) {
@@ -86,8 +86,7 @@ static uint64_t BoundProduct(uint64_t value, uint64_t unit) {
     return value * unit;
 }
 
-bool SizeInRange(uint64_t size) {
-    const SearchCriteria& c = gSearchCriteria;
+bool SizeInRange(const SearchCriteria& c, uint64_t size) {
     if (c.SizeLess && size > BoundProduct(*c.SizeLess, c.SizeLessUnit)) return false;
     return size >= BoundProduct(c.SizeMore, c.SizeMoreUnit);
 }
@@ -229,9 +228,8 @@ int ParseDateField(std::string_view text, int dateOrder, const DateTriple& today
     return ValidateDate(date, today);
 }
 
-int CheckDateCriteria(std::string_view fromText, std::string_view toText, int dateOrder,
-                      const DateTriple& today) {
-    SearchCriteria& c = gSearchCriteria;
+int CheckDateCriteria(SearchCriteria& c, std::string_view fromText, std::string_view toText,
+                      int dateOrder, const DateTriple& today) {
     if (fromText.empty()) {
         c.DateFrom = {1, 1, 1};
     } else if (!ParseDateField(fromText, dateOrder, today, c.DateFrom)) {
@@ -269,8 +267,7 @@ bool ParseUnsignedField(std::string_view text, uint32_t& value) {
     return true;
 }
 
-int SetSizeBounds(std::string_view lessText, std::string_view moreText) {
-    SearchCriteria& c = gSearchCriteria;
+int SetSizeBounds(SearchCriteria& c, std::string_view lessText, std::string_view moreText) {
     uint32_t value = 0;
     if (lessText.empty()) {
         c.SizeLess.reset();

@@ -6,10 +6,7 @@
 #include "search/report.h"
 #include "search/search_win.h"
 
-NonTextList gNonTextList;
-
-void ReportNonTextFiles(HWND owner) {
-    NonTextList& list = gNonTextList;
+void ReportNonTextFiles(HWND owner, NonTextList& list) {
     if (list.NonTextCount == 0) return;
     if (YesNoBox(nullptr, "%s", NonTextQuestionText(list.NonTextCount).c_str()) == IDNO) return;
     NonTextFilesDialog(owner, list);

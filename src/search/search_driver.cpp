@@ -1,24 +1,14 @@
 #include "search/search_driver.h"
 
 #include "resource_ids.h"
-#include "results/pending.h"
 #include "search/walk.h"
 
 namespace {
 
 enum class LevelPrompt { NotYet, Ask, UseForRest };
 
-// The one search in progress.
-struct SearchRun {
-    bool running = false;
-    bool closeRequested = false;
-    bool quitReceived = false;
-    int quitCode = 0;
-};
-
-SearchRun run;
-bool quitOwed = false;
-int owedQuitCode = 0;
+// The search in progress, for the commands that must not disturb it.
+SearchRun* current = nullptr;
 
 // Where the target loop stands: the File Name(s) list's place, or the rows
 // fixed at the start and the next one to search.
@@ -55,34 +45,35 @@ int SkipBadPaths(SearchHost& host, TargetCursor& cursor, int result, SearchTarge
     return result;
 }
 
-void WalkTargets(SearchHost& host, TargetCursor& cursor, int result, SearchTarget& target) {
+void WalkTargets(SearchHost& host, SearchRun& run, TargetCursor& cursor, int result,
+                 SearchTarget& target) {
     SearchCriteria& criteria = gSearchCriteria;
     LevelPrompt prompt = LevelPrompt::NotYet;
     while (result >= 0) {
         if (prompt == LevelPrompt::Ask) {
             bool useForRest = false;
             int32_t depth = host.AskLevel(criteria.SubDirMode, criteria.SubDirLevel, useForRest);
-            if (depth == -1 || AbortFlag) break;
+            if (depth == -1 || run.Abort) break;
             if (useForRest) prompt = LevelPrompt::UseForRest;
             // The new depth may walk into files an earlier target found.
-            gPendingTable.skipDuplicates = true;
+            run.Pending.skipDuplicates = true;
             criteria.WalkDepth = depth;
         }
-        int found = host.WalkTarget(target, criteria.WalkDepth);
+        int found = host.WalkTarget(run, target, criteria.WalkDepth);
         if (cursor.kind == SearchKind::FindFiles) {
             if (prompt != LevelPrompt::UseForRest) prompt = LevelPrompt::Ask;
         } else {
             host.MarkRow(result, found > 0);
         }
-        gSearchStats.FilesFound += found;
+        run.Stats.FilesFound += found;
         host.ReturnToBase();
         // A stopped search resolves no further entry and asks nothing more.
-        if (AbortFlag) break;
+        if (run.Abort) break;
         result = SkipBadPaths(host, cursor, NextTarget(host, cursor, target), target);
     }
 }
 
-void RunSearch(SearchHost& host, SearchKind kind) {
+void RunSearch(SearchHost& host, SearchRun& run, SearchKind kind) {
     SearchCriteria& criteria = gSearchCriteria;
     if (!host.TakeBaseDirectory() || !host.TakeDefaultFileType()) return;
     if (kind == SearchKind::FindFiles) {
@@ -92,9 +83,9 @@ void RunSearch(SearchHost& host, SearchKind kind) {
     }
     if (!host.TakeDatesAndSizes()) return;
     host.TakeSearchText();
-    host.ResetCounts();
+    host.ResetCounts(run);
     // Find in Selected and Find in Marked only count files already listed.
-    gPendingTable.listHasRows = kind != SearchKind::FindFiles;
+    run.Pending.listHasRows = kind != SearchKind::FindFiles;
 
     TargetCursor cursor;
     cursor.kind = kind;
@@ -107,72 +98,50 @@ void RunSearch(SearchHost& host, SearchKind kind) {
         return;
     }
 
-    AbortFlag = false;
-    gPendingTable.skipDuplicates = false;
-    gSearchStats.FilesFound = 0;
     host.BeginWalk();
-    if (result >= 0) WalkTargets(host, cursor, result, target);
+    if (result >= 0) WalkTargets(host, run, cursor, result, target);
     // A window about to close, or a program about to end, skips the reports.
-    host.FinishSearch(kind, !run.closeRequested && !run.quitReceived);
+    host.FinishSearch(run, kind, !run.CloseRequested && !run.QuitReceived);
 }
 
-// Marks the run for the length of one search, on every way out of it: a run
-// left marked would refuse every later search and the close for good.
+// Publishes the run for the length of one search, on every way out of it: a
+// run left published would refuse every later search and the close for good.
 struct RunScope {
-    RunScope() {
-        run = SearchRun{};
-        run.running = true;
-    }
-    ~RunScope() {
-        if (run.quitReceived) {
-            quitOwed = true;
-            owedQuitCode = run.quitCode;
-        }
-        run = SearchRun{};
-    }
+    explicit RunScope(SearchRun& run) { current = &run; }
+    ~RunScope() { current = nullptr; }
     RunScope(const RunScope&) = delete;
     RunScope& operator=(const RunScope&) = delete;
 };
 
 }  // namespace
 
-bool DriveSearch(SearchHost& host, SearchKind kind) {
-    if (run.running) return false;
-    RunScope scope;
-    RunSearch(host, kind);
-    return true;
+SearchOutcome DriveSearch(SearchHost& host, SearchKind kind) {
+    SearchOutcome outcome;
+    if (current) return outcome;
+    outcome.started = true;
+    SearchRun run;
+    {
+        RunScope scope(run);
+        RunSearch(host, run, kind);
+    }
+    outcome.closeOwed = run.CloseRequested;
+    outcome.quitOwed = run.QuitReceived;
+    outcome.quitCode = run.QuitCode;
+    return outcome;
 }
 
 bool SearchIsRunning() {
-    return run.running;
+    return current != nullptr;
 }
 
 void RequestSearchClose() {
-    if (!run.running) return;
-    run.closeRequested = true;
-    AbortFlag = true;
-}
-
-bool SearchCloseRequested() {
-    return run.closeRequested;
-}
-
-void NoteQuitDuringSearch(int exitCode) {
-    if (!run.running) return;
-    run.quitReceived = true;
-    run.quitCode = exitCode;
-    AbortFlag = true;
-}
-
-bool TakeOwedQuit(int& exitCode) {
-    if (!quitOwed) return false;
-    quitOwed = false;
-    exitCode = owedQuitCode;
-    return true;
+    if (!current) return;
+    current->CloseRequested = true;
+    current->Abort = true;
 }
 
 bool IsRefusedWhileSearching(int command) {
-    if (!run.running) return false;
+    if (!current) return false;
     switch (command) {
         case IDM_FIND_FILES:
         case IDM_FIND_IN_SELECTED:

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "search/criteria.h"
+#include "search/search_run.h"
 
 // The three search commands and what they search: the File Name(s) list, or
 // rows of the File Info List fixed when the command starts.
@@ -24,8 +25,8 @@ class SearchHost {
     virtual bool TakeFileNamesAndDepth() = 0;  // Find Files only
     virtual bool TakeDatesAndSizes() = 0;
     virtual void TakeSearchText() = 0;
-    // Zeroes the counters and takes the File Filter as it stands.
-    virtual void ResetCounts() = 0;
+    // Measures the progress text's room and takes the File Filter as it stands.
+    virtual void ResetCounts(SearchRun& run) = 0;
 
     // Find in Selected and Find in Marked: the rows to search, top to bottom,
     // read once; and a row's file as a target (false when the row has none).
@@ -42,33 +43,35 @@ class SearchHost {
     // when cancelled; useForRest set when the rest of the search keeps it.
     virtual int32_t AskLevel(int subDirMode, uint32_t subDirLevel, bool& useForRest) = 0;
 
-    // The walk is about to start (wait cursor, fresh non-text list).
+    // The walk is about to start (wait cursor).
     virtual void BeginWalk() = 0;
     // Walks one target; the number of files counted.
-    virtual int WalkTarget(const SearchTarget& target, int32_t depth) = 0;
+    virtual int WalkTarget(SearchRun& run, const SearchTarget& target, int32_t depth) = 0;
     virtual void MarkRow(int row, bool found) = 0;
     // Makes the base directory current again when it is not.
     virtual void ReturnToBase() = 0;
     // Hands the finds over; the reports only when withReports.
-    virtual void FinishSearch(SearchKind kind, bool withReports) = 0;
+    virtual void FinishSearch(SearchRun& run, SearchKind kind, bool withReports) = 0;
 };
 
-// Runs one search command from its first check to its reports. A second one
-// while it runs is refused (false).
-bool DriveSearch(SearchHost& host, SearchKind kind);
+// What a search command leaves to the window once it has ended.
+struct SearchOutcome {
+    bool started = false;  // false: another search was running
+    bool closeOwed = false;  // the close box was used during the walk
+    bool quitOwed = false;   // a quit arrived during the walk, to be posted again
+    int quitCode = 0;
+};
+
+// Runs one search command from its first check to its reports, owning the
+// run's record for its length. A second one while it runs is not started.
+SearchOutcome DriveSearch(SearchHost& host, SearchKind kind);
 
 // True from the start of a search command to its end.
 bool SearchIsRunning();
 
-// The close box during a search: it stops at its next test, without reports.
+// The close box during a search: it stops at its next test, without reports,
+// and the window closes after it.
 void RequestSearchClose();
-// A quit the walk's pump took off the queue: the search stops, skips its
-// reports, and the quit is owed to the message loop afterwards.
-void NoteQuitDuringSearch(int exitCode);
-// After a search: true (and the code) when a quit must be posted again.
-bool TakeOwedQuit(int& exitCode);
-// True when the running search was asked to stop by the close box.
-bool SearchCloseRequested();
 
 // Commands that would change the File Info List or start another search,
 // refused while a search runs.

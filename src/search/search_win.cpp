@@ -97,11 +97,10 @@ class ProgressPainter {
     ProgressPainter(const ProgressPainter&) = delete;
     ProgressPainter& operator=(const ProgressPainter&) = delete;
 
-    void Show(const std::string& directory, const std::string& fullPath) {
+    void Show(const std::string& directory, const std::string& fullPath, int partWidth) {
         std::string text = FormatProgressText(directory);
         SIZE extent = {};
         if (dc_) GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &extent);
-        int partWidth = gSearchStats.StatusPartWidth;
         if (extent.cx > partWidth)
             text = ShortenProgressText(fullPath, extent.cx, partWidth, averageCharWidth_);
         // The same text again would only cost a repaint.
@@ -118,19 +117,18 @@ class ProgressPainter {
     std::string shown_;
 };
 
+// The walk's and the scan's window side for one target of a run.
 class SearchWalkHost : public WalkHost, public ScanHost {
   public:
-    explicit SearchWalkHost(HWND statusBar) : progress_(statusBar) {}
+    SearchWalkHost(SearchRun& run, ProgressPainter& progress, Win32ChunkReader& reader)
+        : run_(run), progress_(progress), reader_(reader) {}
 
-    void ShowWarning(const std::string& text) override {
-        // Closing the window during a search stops it without a word.
-        if (SearchCloseRequested() && text == kSearchAbortedText) return;
-        WarningBox(nullptr, "%s", text.c_str());
-    }
+    void ShowWarning(const std::string& text) override { WarningBox(nullptr, "%s", text.c_str()); }
 
     // Esc for any window and a quit abort; everything else is dispatched so
     // the windows stay live. The queue is looked at only every few
     // milliseconds: each look is a round trip to the system.
+    // Each target's walk looks at the queue at its first entry.
     bool PumpMessages() override {
         DWORD now = GetTickCount();
         if (!PumpIsDue(now, lastPump_, pumpedYet_)) return false;
@@ -139,22 +137,20 @@ class SearchWalkHost : public WalkHost, public ScanHost {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
-                NoteQuitDuringSearch(static_cast<int>(msg.wParam));
+                run_.QuitReceived = true;
+                run_.QuitCode = static_cast<int>(msg.wParam);
                 return true;
             }
             if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) return true;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
-            if (SearchCloseRequested()) return true;
+            if (run_.CloseRequested) return true;
         }
         return false;
     }
 
-    // Each target's walk looks at the queue at its first entry.
-    void StartTarget() { pumpedYet_ = false; }
-
     void ShowProgress(const std::string& directory, const std::string& fullPath) override {
-        progress_.Show(directory, fullPath);
+        progress_.Show(directory, fullPath, run_.Stats.StatusPartWidth);
     }
 
     DateTriple LocalDate(int64_t modified) override { return LocalDateOf(modified); }
@@ -165,16 +161,12 @@ class SearchWalkHost : public WalkHost, public ScanHost {
     }
 
     void ScanWarning(const std::string& text) override { WarningBox(nullptr, "%s", text.c_str()); }
-    void NonTextFile(const std::string& path) override { AddNonTextFile(gNonTextList, path); }
-
-    int AddFileInfoItem(const std::string& directory, const DirEntry& entry,
-                        int countSoFar) override {
-        return ::AddFileInfoItem(*this, directory, entry, countSoFar);
-    }
+    void NonTextFile(const std::string& path) override { AddNonTextFile(run_.NonText, path); }
 
   private:
-    ProgressPainter progress_;
-    Win32ChunkReader reader_;
+    SearchRun& run_;
+    ProgressPainter& progress_;
+    Win32ChunkReader& reader_;
     DWORD lastPump_ = 0;
     bool pumpedYet_ = false;
 };
@@ -252,7 +244,6 @@ class WindowSearchHost : public SearchHost {
 
         if (ShownItemCount() > 0 || SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) > 0)
             ClearFileInfoList();
-        gSearchStats.FilesFound = 0;
         return true;
     }
 
@@ -261,13 +252,15 @@ class WindowSearchHost : public SearchHost {
         std::string from = WindowText(GetDlgItem(main_, IDC_DATE_FROM), kDateBoxChars);
         std::string to = WindowText(GetDlgItem(main_, IDC_DATE_TO), kDateBoxChars);
         int dateOrder = static_cast<int>(GetProfileIntA("intl", "iDate", 0));
-        if (CheckDateCriteria(from, to, dateOrder, LocalToday()) != 1) {
+        if (CheckDateCriteria(gSearchCriteria, from, to, dateOrder, LocalToday()) != 1) {
             WarningBox(nullptr, "%s", kBadDatesText);
             return false;
         }
         HWND lessBox = GetDlgItem(main_, IDC_SIZE_LESS);
         HWND moreBox = GetDlgItem(main_, IDC_SIZE_MORE);
-        switch (SetSizeBounds(WindowText(lessBox, kSizeBoxChars), WindowText(moreBox, kSizeBoxChars))) {
+        SearchCriteria& criteria = gSearchCriteria;
+        switch (SetSizeBounds(criteria, WindowText(lessBox, kSizeBoxChars),
+                              WindowText(moreBox, kSizeBoxChars))) {
             case -1: RefuseField(lessBox, kBadLessText); return false;
             case -2: RefuseField(moreBox, kBadMoreText); return false;
         }
@@ -282,10 +275,10 @@ class WindowSearchHost : public SearchHost {
         if (!criteria.SearchText.empty()) AddToHistory(searchTextBox_, criteria.SearchText.c_str());
     }
 
-    void ResetCounts() override {
+    void ResetCounts(SearchRun& run) override {
         RECT part = {};
         SendMessageA(statusBar_, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
-        ResetSearchStats(part.right - part.left);
+        run.Stats.StatusPartWidth = part.right - part.left;
         gSearchCriteria.ExcludedFiles = ExcludedFilePatterns();
         gSearchCriteria.EnableExcludeFiles = g_Settings.EnableExcludeFiles != 0;
     }
@@ -336,13 +329,12 @@ class WindowSearchHost : public SearchHost {
     void BeginWalk() override {
         gSearchCriteria.TextOptions = g_Settings.TextOptions;
         SetCursor(WaitCursor());
-        ResetNonTextList(gNonTextList);
     }
 
-    int WalkTarget(const SearchTarget& target, int32_t depth) override {
+    int WalkTarget(SearchRun& run, const SearchTarget& target, int32_t depth) override {
         SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
-        walkHost_.StartTarget();
-        return WalkDirectory(walkHost_, lister_, target.directory, depth, target.pattern);
+        SearchWalkHost walkHost(run, progress_, reader_);
+        return WalkDirectory(walkHost, lister_, run, gSearchCriteria, target, depth);
     }
 
     void MarkRow(int row, bool found) override { SetItemMark(row, found); }
@@ -353,20 +345,18 @@ class WindowSearchHost : public SearchHost {
     }
 
     // The finds become rows, then the reports.
-    void FinishSearch(SearchKind kind, bool withReports) override {
+    void FinishSearch(SearchRun& run, SearchKind kind, bool withReports) override {
         ReturnToBase();
-        int found = gSearchStats.FilesFound;
-        if (kind == SearchKind::FindFiles && found >= 1) {
-            int pending = static_cast<int>(gPendingTable.items.size());
-            ShowPendingItems(found < pending ? found : pending);
+        const SearchStats& stats = run.Stats;
+        if (kind == SearchKind::FindFiles && stats.FilesFound >= 1) {
+            ShowPendingItems(TakePendingItems(run.Pending), stats.FilesFound);
             SortFileInfoList();
         }
         SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
         if (withReports) {
-            ReportNonTextFiles(main_);
-            const SearchStats& stats = gSearchStats;
+            ReportNonTextFiles(main_, run.NonText);
             FindResultsDialog(main_, stats.FilesFound, stats.DirectoriesWithFinds,
                               stats.DirectoriesSearched, stats.DeepestLevel, stats.TotalSize);
         }
@@ -390,7 +380,8 @@ class WindowSearchHost : public SearchHost {
     HWND list_;
     Win32TargetResolver resolver_;
     Win32DirLister lister_;
-    SearchWalkHost walkHost_{statusBar_};
+    ProgressPainter progress_{statusBar_};
+    Win32ChunkReader reader_;
 };
 
 SearchKind KindOf(int command) {
@@ -403,12 +394,14 @@ SearchKind KindOf(int command) {
 
 void StartSearch(HWND mainWindow, int command) {
     WindowSearchHost host(mainWindow);
-    if (!DriveSearch(host, KindOf(command))) {
+    SearchOutcome outcome = DriveSearch(host, KindOf(command));
+    if (!outcome.started) {
         MessageBeep(MB_OK);
         return;
     }
-    int exitCode = 0;
-    if (TakeOwedQuit(exitCode)) PostQuitMessage(exitCode);
+    if (outcome.quitOwed) PostQuitMessage(outcome.quitCode);
+    // A close asked for during the walk is carried out now that it has ended.
+    if (outcome.closeOwed) PostMessageA(mainWindow, WM_CLOSE, 0, 0);
 }
 
 void AbortSearch() {

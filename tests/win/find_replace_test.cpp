@@ -13,7 +13,6 @@
 #include "fileview/find_state.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
-#include "results/pending.h"
 #include "search/criteria.h"
 #include "dialog_robot.h"
 #include "failing_files.h"
@@ -36,8 +35,6 @@ class FindReplace : public ProgramTest {
     void SetUp() override {
         ProgramTest::SetUp();
         Start();
-        ClearPendingTable();
-        gPendingTable.listHasRows = false;
         InitFindReplace();
         WNDCLASSA wc = {};
         wc.lpfnWndProc = HolderProc;

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "results/file_info.h"
+
 // Records every message box the program shows and answers it from a script,
 // so a test can assert the exact words and drive the user's choice.
 struct ShownMessage {
@@ -57,6 +59,8 @@ class TempFolder {
 // in the given order (name, bytes).
 using Files = std::vector<std::pair<std::string, std::string>>;
 void ShowRealFiles(const std::string& directory, const Files& files);
+// Rows for entries of one directory, as a search hands them over.
+void ShowRows(const std::string& directory, const std::vector<DirEntry>& entries);
 // The text the list itself asks the program for when it draws the cell.
 std::string ListCell(int row, int column);
 void SetRowState(int row, UINT state, UINT mask);
