@@ -32,8 +32,7 @@ enum class AddResult {
 };
 
 // Stores a found file in the table.
-AddResult AddFileInfoItem(PendingTable& table, const std::string& directory,
-                          const DirEntry& entry);
+AddResult AddFileInfoItem(PendingTable& table, const std::string& directory, const DirEntry& entry);
 
 // Hands the pending items over to their new owner, in the order found.
 std::vector<std::unique_ptr<FileInfoItem>> TakePendingItems(PendingTable& table);

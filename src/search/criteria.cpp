@@ -2,10 +2,25 @@
 
 #include <climits>
 
-SearchCriteria gSearchCriteria;
+namespace {
+SearchCriteria lastSearch;
+}  // namespace
 
-const std::string& LastSearchText() { return gSearchCriteria.SearchText; }
-uint8_t LastSearchOptions() { return gSearchCriteria.TextOptions; }
+const SearchCriteria& LastSearchCriteria() {
+    return lastSearch;
+}
+
+void RememberSearchCriteria(const SearchCriteria& criteria) {
+    lastSearch = criteria;
+}
+
+const std::string& LastSearchText() {
+    return lastSearch.SearchText;
+}
+
+uint8_t LastSearchOptions() {
+    return lastSearch.TextOptions;
+}
 
 int CompareDates(const DateTriple& a, const DateTriple& b) {
     if (a.year != b.year) return a.year < b.year ? -1 : 1;
@@ -295,5 +310,5 @@ int32_t WalkDepthFor(int subDirMode, uint32_t subDirLevel) {
 }
 
 bool LastSearchHadText() {
-    return !gSearchCriteria.SearchText.empty();
+    return !lastSearch.SearchText.empty();
 }

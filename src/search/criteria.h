@@ -43,9 +43,11 @@ struct SearchCriteria {
     bool EnableExcludeFiles = false;
 };
 
-extern SearchCriteria gSearchCriteria;
-
-// The last search's text and options, for FileView's Line List.
+// The criteria of the last search that started, kept for FileView's Line
+// List and the next search's base directory. Written once, when a search's
+// criteria are accepted.
+const SearchCriteria& LastSearchCriteria();
+void RememberSearchCriteria(const SearchCriteria& criteria);
 const std::string& LastSearchText();
 uint8_t LastSearchOptions();
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "search/criteria.h"
+#include "search/criteria_check.h"
 #include "search/search_run.h"
 
 // The three search commands and what they search: the File Name(s) list, or
@@ -12,27 +13,29 @@
 enum class SearchKind { FindFiles, InSelected, InMarked };
 
 // What the search's driver needs from the window side. The driver owns the
-// order of the steps, the target loop, the questions between targets and what
-// a stop, a close or a quit leads to; the host reads and shows.
+// order of the steps, the criteria's checks, the target loop, the questions
+// between targets and what a stop, a close or a quit leads to; the host reads
+// and shows.
 class SearchHost {
   public:
     virtual ~SearchHost() = default;
 
-    // The criteria, in the order they are checked. Each reads its controls
-    // into gSearchCriteria; false refuses the search, the user told why.
-    virtual bool TakeBaseDirectory() = 0;
-    virtual bool TakeDefaultFileType() = 0;
-    virtual bool TakeFileNamesAndDepth() = 0;  // Find Files only
-    virtual bool TakeDatesAndSizes() = 0;
-    virtual void TakeSearchText() = 0;
-    // Measures the progress text's room and takes the File Filter as it stands.
-    virtual void ResetCounts(SearchRun& run) = 0;
+    // The criteria controls as they stand.
+    virtual CriteriaInput ReadCriteria() = 0;
+    // Hands over what the criteria's checks passed (histories, settings, the
+    // new base directory, the old rows cleared), refused or not.
+    virtual void TakeOverCriteria(const CriteriaCheck& check) = 0;
+    // Tells the user why the search is refused, and focuses the field.
+    virtual void RefuseCriteria(CriteriaField focus, const char* text) = 0;
+    // The width of the status bar part the progress text goes to.
+    virtual int ProgressWidth() = 0;
 
-    // Find in Selected and Find in Marked: the rows to search, top to bottom,
-    // read once; and a row's file as a target (false when the row has none).
-    virtual std::vector<int> TargetRows(SearchKind kind) = 0;
-    virtual bool RowTarget(int row, SearchTarget& target) = 0;
-    // Find Files: the platform's path rules for the File Name(s) entries.
+    // Find in Selected and Find in Marked: the File Info List's rows, read
+    // once; and a row's file (false when the row has none).
+    virtual std::vector<RowState> RowStates() = 0;
+    virtual bool RowFile(int row, std::string& directory, std::string& name) = 0;
+    // The platform's path rules for the Directory box, the File Name(s)
+    // entries and the rows' directories.
     virtual TargetResolver& Resolver() = 0;
 
     // The first entry names a bad directory: the search is refused.
@@ -46,17 +49,18 @@ class SearchHost {
     // The walk is about to start (wait cursor).
     virtual void BeginWalk() = 0;
     // Walks one target; the number of files counted.
-    virtual int WalkTarget(SearchRun& run, const SearchTarget& target, int32_t depth) = 0;
+    virtual int WalkTarget(SearchRun& run, const SearchCriteria& criteria,
+                           const SearchTarget& target, int32_t depth) = 0;
     virtual void MarkRow(int row, bool found) = 0;
     // Makes the base directory current again when it is not.
-    virtual void ReturnToBase() = 0;
+    virtual void ReturnToBase(const std::string& baseDirectory) = 0;
     // Hands the finds over; the reports only when withReports.
     virtual void FinishSearch(SearchRun& run, SearchKind kind, bool withReports) = 0;
 };
 
 // What a search command leaves to the window once it has ended.
 struct SearchOutcome {
-    bool started = false;  // false: another search was running
+    bool started = false;    // false: another search was running
     bool closeOwed = false;  // the close box was used during the walk
     bool quitOwed = false;   // a quit arrived during the walk, to be posted again
     int quitCode = 0;

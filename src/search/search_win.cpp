@@ -184,128 +184,72 @@ class WindowSearchHost : public SearchHost {
           statusBar_(GetDlgItem(mainWindow, IDC_MAIN_STATUS)),
           list_(GetDlgItem(mainWindow, IDC_FILE_LIST)) {}
 
-    // The Directory box becomes the base directory and the current one.
-    bool TakeBaseDirectory() override {
-        std::string piece = DirectoryBoxPiece(WindowText(directoryBox_, kDirectoryBoxChars));
-        std::string fullPath;
-        if (!resolver_.FullPath(piece.empty() ? "." : piece, fullPath)) {
-            RefuseField(directoryBox_, kBadDirectoryText);
-            return false;
-        }
-        fullPath = LowerText(fullPath);
-        SearchCriteria& criteria = gSearchCriteria;
-        if (SameTextIgnoringCase(fullPath, criteria.BaseDirectory)) return true;
-        if (!resolver_.EnterDirectory(fullPath)) {
-            RefuseField(directoryBox_, kBadDirectoryText);
-            return false;
-        }
-        criteria.BaseDirectory = fullPath;
-        g_Settings.Directory = fullPath;
-        SetDlgItemTextA(main_, IDC_CURRENT_DIR, fullPath.c_str());
-        AddToHistory(directoryBox_, fullPath.c_str());
-        return true;
+    CriteriaInput ReadCriteria() override {
+        CriteriaInput input;
+        input.Directory = WindowText(directoryBox_, kDirectoryBoxChars);
+        input.FileNames = WindowText(fileNameBox_, kFileNameBoxChars);
+        input.Level = WindowText(GetDlgItem(main_, IDC_LEVEL), kSizeBoxChars);
+        input.DateFrom = WindowText(GetDlgItem(main_, IDC_DATE_FROM), kDateBoxChars);
+        input.DateTo = WindowText(GetDlgItem(main_, IDC_DATE_TO), kDateBoxChars);
+        input.SizeLess = WindowText(GetDlgItem(main_, IDC_SIZE_LESS), kSizeBoxChars);
+        input.SizeMore = WindowText(GetDlgItem(main_, IDC_SIZE_MORE), kSizeBoxChars);
+        input.LessUnitIndex =
+            static_cast<int>(SendDlgItemMessageA(main_, IDC_LESS_UNIT, CB_GETCURSEL, 0, 0));
+        input.MoreUnitIndex =
+            static_cast<int>(SendDlgItemMessageA(main_, IDC_MORE_UNIT, CB_GETCURSEL, 0, 0));
+        input.SearchText = WindowText(searchTextBox_, kSearchTextCapacity - 1);
+        input.ExcludedFiles = ExcludedFilePatterns();
+        input.DateOrder = static_cast<int>(GetProfileIntA("intl", "iDate", 0));
+        input.Today = LocalToday();
+        return input;
     }
 
-    bool TakeDefaultFileType() override {
-        SearchCriteria& criteria = gSearchCriteria;
-        criteria.DefaultFileType = g_Settings.DefaultFileType;
-        if (criteria.DefaultFileType.empty()) {
-            WarningBox(nullptr, "%s", kNoFileTypeText);
-            return false;
+    void TakeOverCriteria(const CriteriaCheck& check) override {
+        const SearchCriteria& criteria = check.criteria;
+        if (check.baseDirectoryChanged) {
+            g_Settings.Directory = criteria.BaseDirectory;
+            SetDlgItemTextA(main_, IDC_CURRENT_DIR, criteria.BaseDirectory.c_str());
+            AddToHistory(directoryBox_, criteria.BaseDirectory.c_str());
         }
-        AddToHistory(typeBox_, criteria.DefaultFileType.c_str());
-        return true;
+        if (check.fileTypeTaken) AddToHistory(typeBox_, criteria.DefaultFileType.c_str());
+        if (check.fileNamesTaken) AddToHistory(fileNameBox_, criteria.FileNameList.c_str());
+        if (check.depthTaken) {
+            g_Settings.SubDirLevel = criteria.SubDirLevel;
+            if (ShownItemCount() > 0 || SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) > 0)
+                ClearFileInfoList();
+        }
+        if (check.searchTextTaken) AddToHistory(searchTextBox_, criteria.SearchText.c_str());
     }
 
-    // The File Name(s) list, the depth, an empty list.
-    bool TakeFileNamesAndDepth() override {
-        std::string names = WindowText(fileNameBox_, kFileNameBoxChars);
-        if (names.empty()) {
-            RefuseField(fileNameBox_, kNoFileNameText);
-            return false;
-        }
-        SearchCriteria& criteria = gSearchCriteria;
-        criteria.FileNameList = LowerText(names);
-        AddToHistory(fileNameBox_, criteria.FileNameList.c_str());
-
-        criteria.SubDirMode = g_Settings.SubDirMode;
-        criteria.SubDirLevel = g_Settings.SubDirLevel;
-        if (criteria.SubDirMode == 2) {
-            HWND levelBox = GetDlgItem(main_, IDC_LEVEL);
-            uint32_t level = 0;
-            if (!ParseUnsignedField(WindowText(levelBox, kSizeBoxChars), level)) {
-                RefuseField(levelBox, kBadLevelText);
-                return false;
-            }
-            criteria.SubDirLevel = level;
-            g_Settings.SubDirLevel = level;
-        }
-        criteria.WalkDepth = WalkDepthFor(criteria.SubDirMode, criteria.SubDirLevel);
-
-        if (ShownItemCount() > 0 || SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) > 0)
-            ClearFileInfoList();
-        return true;
+    void RefuseCriteria(CriteriaField focus, const char* text) override {
+        WarningBox(nullptr, "%s", text);
+        if (HWND field = FieldWindow(focus)) SetFocus(field);
     }
 
-    // The date range and the size bounds.
-    bool TakeDatesAndSizes() override {
-        std::string from = WindowText(GetDlgItem(main_, IDC_DATE_FROM), kDateBoxChars);
-        std::string to = WindowText(GetDlgItem(main_, IDC_DATE_TO), kDateBoxChars);
-        int dateOrder = static_cast<int>(GetProfileIntA("intl", "iDate", 0));
-        if (CheckDateCriteria(gSearchCriteria, from, to, dateOrder, LocalToday()) != 1) {
-            WarningBox(nullptr, "%s", kBadDatesText);
-            return false;
-        }
-        HWND lessBox = GetDlgItem(main_, IDC_SIZE_LESS);
-        HWND moreBox = GetDlgItem(main_, IDC_SIZE_MORE);
-        SearchCriteria& criteria = gSearchCriteria;
-        switch (SetSizeBounds(criteria, WindowText(lessBox, kSizeBoxChars),
-                              WindowText(moreBox, kSizeBoxChars))) {
-            case -1: RefuseField(lessBox, kBadLessText); return false;
-            case -2: RefuseField(moreBox, kBadMoreText); return false;
-        }
-        gSearchCriteria.SizeLessUnit = UnitOf(IDC_LESS_UNIT);
-        gSearchCriteria.SizeMoreUnit = UnitOf(IDC_MORE_UNIT);
-        return true;
-    }
-
-    void TakeSearchText() override {
-        SearchCriteria& criteria = gSearchCriteria;
-        criteria.SearchText = WindowText(searchTextBox_, kSearchTextCapacity - 1);
-        if (!criteria.SearchText.empty()) AddToHistory(searchTextBox_, criteria.SearchText.c_str());
-    }
-
-    void ResetCounts(SearchRun& run) override {
+    int ProgressWidth() override {
         RECT part = {};
         SendMessageA(statusBar_, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
-        run.Stats.StatusPartWidth = part.right - part.left;
-        gSearchCriteria.ExcludedFiles = ExcludedFilePatterns();
-        gSearchCriteria.EnableExcludeFiles = g_Settings.EnableExcludeFiles != 0;
+        return part.right - part.left;
     }
 
-    std::vector<int> TargetRows(SearchKind kind) override {
-        std::vector<int> rows;
-        if (kind == SearchKind::InSelected) {
-            for (int row = NextSelectedItem(-1); row >= 0; row = NextSelectedItem(row))
-                rows.push_back(row);
-        } else {
-            // Round from the top; NextMarkedItem comes back to the first at the end.
-            for (int row = NextMarkedItem(-1); row >= 0 && (rows.empty() || row > rows.back());
-                 row = NextMarkedItem(row))
-                rows.push_back(row);
+    std::vector<RowState> RowStates() override {
+        std::vector<RowState> rows(
+            static_cast<size_t>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)));
+        for (size_t row = 0; row < rows.size(); ++row) {
+            UINT state = static_cast<UINT>(
+                SendMessageA(list_, LVM_GETITEMSTATE, row, LVIS_SELECTED | LVIS_STATEIMAGEMASK));
+            rows[row].selected = (state & LVIS_SELECTED) != 0;
+            rows[row].marked = (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(kStateMarked);
         }
         return rows;
     }
 
-    // The target of a row: its own file, in its own directory.
-    bool RowTarget(int row, SearchTarget& target) override {
+    bool RowFile(int row, std::string& directory, std::string& name) override {
         const FileInfoItem* item = GetItemRecord(row);
         if (!item) return false;
-        std::string directory;
-        if (!resolver_.FullPath(item->directory, directory)) directory = item->directory;
-        target.directory = TrimTargetDirectory(LowerText(directory));
-        target.pattern = item->name;
-        DebugTraceF("Item %d: %s", row, JoinPath(item->directory, item->name).c_str());
+        directory = item->directory;
+        name = item->name;
+        DebugTraceF("Item %d: %s", row, JoinPath(directory, name).c_str());
         return true;
     }
 
@@ -326,27 +270,23 @@ class WindowSearchHost : public SearchHost {
         return SubDirLevelDialog(main_, subDirMode, subDirLevel, &useForRest);
     }
 
-    void BeginWalk() override {
-        gSearchCriteria.TextOptions = g_Settings.TextOptions;
-        SetCursor(WaitCursor());
-    }
+    void BeginWalk() override { SetCursor(WaitCursor()); }
 
-    int WalkTarget(SearchRun& run, const SearchTarget& target, int32_t depth) override {
+    int WalkTarget(SearchRun& run, const SearchCriteria& criteria, const SearchTarget& target,
+                   int32_t depth) override {
         SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
         SearchWalkHost walkHost(run, progress_, reader_);
-        return WalkDirectory(walkHost, lister_, run, gSearchCriteria, target, depth);
+        return WalkDirectory(walkHost, lister_, run, criteria, target, depth);
     }
 
     void MarkRow(int row, bool found) override { SetItemMark(row, found); }
 
-    void ReturnToBase() override {
-        const std::string& base = gSearchCriteria.BaseDirectory;
+    void ReturnToBase(const std::string& base) override {
         if (!SameTextIgnoringCase(CurrentDirectory(), base)) SetCurrentDirectoryA(base.c_str());
     }
 
     // The finds become rows, then the reports.
     void FinishSearch(SearchRun& run, SearchKind kind, bool withReports) override {
-        ReturnToBase();
         const SearchStats& stats = run.Stats;
         if (kind == SearchKind::FindFiles && stats.FilesFound >= 1) {
             ShowPendingItems(TakePendingItems(run.Pending), stats.FilesFound);
@@ -366,9 +306,16 @@ class WindowSearchHost : public SearchHost {
     }
 
   private:
-    uint64_t UnitOf(int comboId) {
-        LRESULT index = SendDlgItemMessageA(main_, comboId, CB_GETCURSEL, 0, 0);
-        return SizeUnitFromIndex(index >= 0 && index <= 2 ? static_cast<int>(index) : 1);
+    HWND FieldWindow(CriteriaField field) {
+        switch (field) {
+            case CriteriaField::Directory: return directoryBox_;
+            case CriteriaField::FileNames: return fileNameBox_;
+            case CriteriaField::Level: return GetDlgItem(main_, IDC_LEVEL);
+            case CriteriaField::SizeLess: return GetDlgItem(main_, IDC_SIZE_LESS);
+            case CriteriaField::SizeMore: return GetDlgItem(main_, IDC_SIZE_MORE);
+            case CriteriaField::None: break;
+        }
+        return nullptr;
     }
 
     HWND main_;

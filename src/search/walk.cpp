@@ -141,8 +141,8 @@ int WalkLevel(Walk& walk, const std::string& directory, int32_t depth) {
 
 }  // namespace
 
-int WalkDirectory(WalkHost& host, DirLister& lister, SearchRun& run,
-                  const SearchCriteria& criteria, const SearchTarget& target, int32_t depth) {
+int WalkDirectory(WalkHost& host, DirLister& lister, SearchRun& run, const SearchCriteria& criteria,
+                  const SearchTarget& target, int32_t depth) {
     Walk walk{host, lister, run, criteria, target.pattern, {}};
     return WalkLevel(walk, target.directory, depth);
 }

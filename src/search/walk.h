@@ -46,8 +46,8 @@ class WalkHost : public WarningSink {
 // depth (0 that directory only, n levels below, -2 all) for its file-name
 // pattern, counting into run.Stats and keeping the finds in run.Pending.
 // The result is the number of files counted, never negative.
-int WalkDirectory(WalkHost& host, DirLister& lister, SearchRun& run,
-                  const SearchCriteria& criteria, const SearchTarget& target, int32_t depth);
+int WalkDirectory(WalkHost& host, DirLister& lister, SearchRun& run, const SearchCriteria& criteria,
+                  const SearchTarget& target, int32_t depth);
 
 // The status-bar progress texts: "Searching <directory>", and when that is
 // too wide, "Searching..." with the tail of the full path.

@@ -75,7 +75,8 @@ TEST_F(CriteriaTest, CheckDateCriteriaSetsTheRange) {
         // clang-format on
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(CheckDateCriteria(criteria, c.from, c.to, 0, today), c.result) << c.from << " " << c.to;
+        EXPECT_EQ(CheckDateCriteria(criteria, c.from, c.to, 0, today), c.result)
+            << c.from << " " << c.to;
     }
     // Empty boxes take files from every century up to today, also in a year 00.
     ASSERT_EQ(CheckDateCriteria(criteria, "", "", 0, DateTriple{1, 3, 2000}), 1);
@@ -96,7 +97,8 @@ TEST_F(CriteriaTest, SizeBounds) {
     ASSERT_EQ(SetSizeBounds(criteria, "", ""), 0);  // an empty Less bound has no limit
     EXPECT_TRUE(SizeInRange(criteria, UINT64_MAX) && SizeInRange(criteria, 0));
     EXPECT_EQ(SetSizeBounds(criteria, " 4294967295 ", "0"), 0);
-    for (const char* bad : {"4294967296", "-1", "12kb"}) EXPECT_EQ(SetSizeBounds(criteria, bad, ""), -1);
+    for (const char* bad : {"4294967296", "-1", "12kb"})
+        EXPECT_EQ(SetSizeBounds(criteria, bad, ""), -1);
     EXPECT_EQ(SetSizeBounds(criteria, "", "x"), -2);
 }
 

@@ -12,9 +12,11 @@ TEST(PendingTest, DuplicatesAndListedRows) {
     };
     table.skipDuplicates = true;
     EXPECT_EQ(add("c:\\Src\\", "Main.C"), AddResult::Added);
-    EXPECT_EQ(add("C:\\SRC\\", "main.c"), AddResult::Duplicate);  // same directory and name, any case
-    EXPECT_EQ(add("c:\\src", "main.c"), AddResult::Added);        // another directory text: kept
-    table.listHasRows = true;                                     // then files are only counted
+    // The same directory and name in any case is a duplicate; another
+    // spelling of the directory is not.
+    EXPECT_EQ(add("C:\\SRC\\", "main.c"), AddResult::Duplicate);
+    EXPECT_EQ(add("c:\\src", "main.c"), AddResult::Added);
+    table.listHasRows = true;  // then files are only counted
     EXPECT_EQ(add("c:\\src", "other.c"), AddResult::Counted);
     auto items = TakePendingItems(table);
     ASSERT_EQ(items.size(), 2u);

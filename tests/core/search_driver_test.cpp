@@ -7,6 +7,7 @@
 
 #include "core_test_support.h"
 #include "resource_ids.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ using V = std::vector<std::string>;
 // while it ran.
 class FakeSearch : public SearchHost, public TargetResolver {
   public:
-    std::string names = "*.c";
+    std::string names = "*.c", dateFrom;
     std::vector<int> rows;
     std::map<std::string, int> finds;
     std::function<void(SearchRun&)> during;
@@ -26,26 +27,29 @@ class FakeSearch : public SearchHost, public TargetResolver {
     int32_t levelAnswer = 0;
     V log;
 
-    bool TakeBaseDirectory() override { return true; }
-    bool TakeDefaultFileType() override {
-        gSearchCriteria.DefaultFileType = "*.txt";
-        return true;
+    CriteriaInput ReadCriteria() override {
+        CriteriaInput input;
+        input.FileNames = names;
+        input.DateFrom = dateFrom;
+        input.Today = {1, 1, 2024};
+        return input;
     }
-    bool TakeFileNamesAndDepth() override {
-        gSearchCriteria.FileNameList = names;
-        gSearchCriteria.WalkDepth = 0;
-        return true;
+    void TakeOverCriteria(const CriteriaCheck&) override {}
+    void RefuseCriteria(CriteriaField, const char* text) override {
+        log.push_back(std::string("refused ") + text);
     }
-    bool TakeDatesAndSizes() override { return true; }
-    void TakeSearchText() override {}
-    void ResetCounts(SearchRun&) override {}
+    int ProgressWidth() override { return 100; }
 
-    std::vector<int> TargetRows(SearchKind) override {
+    // The rows listed are both selected and marked.
+    std::vector<RowState> RowStates() override {
         log.push_back("rows");
-        return rows;
+        std::vector<RowState> states(10);
+        for (int row : rows) states[row] = {true, true};
+        return states;
     }
-    bool RowTarget(int row, SearchTarget& target) override {
-        target = {"c:\\base", "row" + std::to_string(row)};
+    bool RowFile(int row, std::string& directory, std::string& name) override {
+        directory = "c:\\base";
+        name = "row" + std::to_string(row);
         return true;
     }
     TargetResolver& Resolver() override { return *this; }
@@ -70,7 +74,8 @@ class FakeSearch : public SearchHost, public TargetResolver {
         return levelAnswer;
     }
     void BeginWalk() override {}
-    int WalkTarget(SearchRun& run, const SearchTarget& target, int32_t depth) override {
+    int WalkTarget(SearchRun& run, const SearchCriteria&, const SearchTarget& target,
+                   int32_t depth) override {
         log.push_back("walk " + target.pattern + (depth ? " " + std::to_string(depth) : ""));
         if (during) std::exchange(during, nullptr)(run);
         return finds[target.pattern];
@@ -78,7 +83,7 @@ class FakeSearch : public SearchHost, public TargetResolver {
     void MarkRow(int row, bool found) override {
         log.push_back("mark " + std::to_string(row) + (found ? "*" : "-"));
     }
-    void ReturnToBase() override {}
+    void ReturnToBase(const std::string&) override {}
     void FinishSearch(SearchRun& run, SearchKind, bool withReports) override {
         log.push_back(withReports ? "reports" : "no reports");
         found = run.Stats.FilesFound;
@@ -91,7 +96,10 @@ class FakeSearch : public SearchHost, public TargetResolver {
 
 class SearchDriver : public ::testing::Test {
   protected:
-    void SetUp() override { gSearchCriteria = SearchCriteria{}; }
+    void SetUp() override {
+        RememberSearchCriteria(SearchCriteria{});
+        g_Settings = Settings{};
+    }
 };
 
 // What the user does during the first walk: Esc (or the list full), close, quit.
@@ -146,6 +154,23 @@ TEST_F(SearchDriver, TargetsQuestionsAndStops) {
     RequestSearchClose();  // with no search running it is nobody's
     FakeSearch host;
     EXPECT_FALSE(DriveSearch(host, SearchKind::FindFiles).closeOwed);
+}
+
+// The criteria are checked before anything is read from the list or walked;
+// only accepted ones become the last search, even when the first entry's
+// directory is then refused.
+TEST_F(SearchDriver, OnlyAcceptedCriteriaBecomeTheLastSearch) {
+    FakeSearch refused;
+    refused.dateFrom = "soon";
+    DriveSearch(refused, SearchKind::InMarked);
+    EXPECT_EQ(refused.log, V{std::string("refused ") + kBadDatesText});
+    EXPECT_EQ(LastSearchCriteria().BaseDirectory, "");
+    FakeSearch badPath;
+    badPath.names = "nowhere\\*.C";
+    DriveSearch(badPath, SearchKind::FindFiles);
+    EXPECT_EQ(badPath.log, V{"refused c:\\base\\nowhere"});
+    EXPECT_EQ(LastSearchCriteria().FileNameList, "nowhere\\*.c");
+    EXPECT_EQ(LastSearchCriteria().BaseDirectory, "c:\\base");
 }
 
 TEST_F(SearchDriver, LevelForTheRestIsAskedOnceAndCountsAddUp) {
@@ -203,7 +228,7 @@ TEST_F(SearchDriver, CommandsThatWouldDisturbARunningSearchAreRefused) {
         second = DriveSearch(inner, SearchKind::FindFiles).started;
         EXPECT_TRUE(inner.log.empty());
     };
-    EXPECT_TRUE(DriveSearch(host, SearchKind::FindFiles));
+    EXPECT_TRUE(DriveSearch(host, SearchKind::FindFiles).started);
     EXPECT_FALSE(second);
 }
 

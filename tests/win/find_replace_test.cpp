@@ -381,7 +381,9 @@ TEST_F(FindReplace, FailedPendingWriteLeavesTheFileAsItWas) {
 TEST_F(FindReplace, FileViewReplacesInAllListedFiles) {
     FiveFiles();
     ShowInFileView(2);
-    gSearchCriteria.SearchText = "old";
+    SearchCriteria searched;
+    searched.SearchText = "old";
+    RememberSearchCriteria(searched);
     SetContextLines(kWholeFileContext, kWholeFileContext);
     HWND fileView = OpenFileViewWindow(Main());
     ASSERT_TRUE(fileView);
@@ -408,7 +410,7 @@ TEST_F(FindReplace, FileViewReplacesInAllListedFiles) {
     EXPECT_FALSE(FindReplaceBox());
     ExpectNoTemporaryFile();
     DestroyWindow(fileView);
-    gSearchCriteria = SearchCriteria{};
+    RememberSearchCriteria(SearchCriteria{});
 }
 
 }  // namespace

@@ -148,7 +148,7 @@ class Opening : public ProgramTest {
     }
     void TearDown() override {
         if (FileViewHandle()) DestroyWindow(FileViewHandle());
-        gSearchCriteria = SearchCriteria{};
+        RememberSearchCriteria(SearchCriteria{});
         ProgramTest::TearDown();
     }
 

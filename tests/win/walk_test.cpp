@@ -44,7 +44,8 @@ TEST(RealWalk, WalksARealTree) {
     SearchRun run;
     RealWalkHost host;
     Win32DirLister lister;
-    const int found = WalkDirectory(host, lister, run, SearchCriteria{}, {folder.path(), "*.*"}, -2);
+    const int found =
+        WalkDirectory(host, lister, run, SearchCriteria{}, {folder.path(), "*.*"}, -2);
 
     std::vector<std::string> paths,
         expected = {".profile", "hidden.txt", deep + "\\deep.txt", "sub\\b.txt"};

@@ -137,7 +137,8 @@ void SelectRows(std::initializer_list<int> rows) {
 
 std::string RowNames() {
     std::string names;
-    for (int row = 0; GetItemRecord(row); ++row) names += (row ? " " : "") + GetItemRecord(row)->name;
+    for (int row = 0; GetItemRecord(row); ++row)
+        names += (row ? " " : "") + GetItemRecord(row)->name;
     return names;
 }
 
@@ -160,7 +161,7 @@ void ProgramTest::SetUp() {
     SetDialogTestHook(&EndSearchDialogs);
     // Each test is a fresh start of the program: no criteria, no rows.
     g_Settings = Settings{};
-    gSearchCriteria = SearchCriteria{};
+    RememberSearchCriteria(SearchCriteria{});
     SetProgramDirectoryForTesting(folder.path().c_str());
 }
 
