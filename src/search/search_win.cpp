@@ -207,14 +207,14 @@ class WindowSearchHost : public SearchHost {
     void TakeOverCriteria(const CriteriaCheck& check) override {
         const SearchCriteria& criteria = check.criteria;
         if (check.baseDirectoryChanged) {
-            g_Settings.Directory = criteria.BaseDirectory;
+            SetSearchDirectory(criteria.BaseDirectory);
             SetDlgItemTextA(main_, IDC_CURRENT_DIR, criteria.BaseDirectory.c_str());
             AddToHistory(directoryBox_, criteria.BaseDirectory.c_str());
         }
         if (check.fileTypeTaken) AddToHistory(typeBox_, criteria.DefaultFileType.c_str());
         if (check.fileNamesTaken) AddToHistory(fileNameBox_, criteria.FileNameList.c_str());
         if (check.depthTaken) {
-            g_Settings.SubDirLevel = criteria.SubDirLevel;
+            if (criteria.SubDirMode == 2) SetSubDirLevel(criteria.SubDirLevel);
             if (ShownItemCount() > 0 || SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) > 0)
                 ClearFileInfoList();
         }

@@ -98,7 +98,7 @@ class SearchDriver : public ::testing::Test {
   protected:
     void SetUp() override {
         RememberSearchCriteria(SearchCriteria{});
-        g_Settings = Settings{};
+        ReplaceSettings(Settings{});
     }
 };
 
