@@ -1,6 +1,7 @@
 #include "search/search_driver.h"
 
 #include "resource_ids.h"
+#include "results/list_guard.h"
 #include "search/walk.h"
 #include "settings/settings.h"
 
@@ -152,7 +153,8 @@ void RequestSearchClose() {
 }
 
 bool IsRefusedWhileSearching(int command) {
-    if (!current) return false;
+    // A Replace in Files run walks the rows across its questions just as a walk does.
+    if (!current && !ListRunIsOn()) return false;
     switch (command) {
         case IDM_FIND_FILES:
         case IDM_FIND_IN_SELECTED:
