@@ -54,7 +54,7 @@ class FindReplace : public ProgramTest {
     void TearDown() override {
         if (HWND box = FindReplaceBox()) SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
         if (FileViewHandle()) DestroyWindow(FileViewHandle());
-        gSearchCriteria = SearchCriteria{};
+        RememberSearchCriteria(SearchCriteria{});
         DestroyWindow(holder);
         for (const std::string& name : FileNames())
             SetFileAttributesA((files + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -132,7 +132,9 @@ class FindReplace : public ProgramTest {
     HWND ReplaceInFileView(int row, const std::string& find, const std::string& with,
                            bool confirm) {
         ShowInFileView(row);
-        gSearchCriteria.SearchText = find;
+        SearchCriteria searched;
+        searched.SearchText = find;
+        RememberSearchCriteria(searched);
         SetContextLines(kWholeFileContext, kWholeFileContext);
         if (!OpenFileViewWindow(Main())) return nullptr;
         DrainMessages();
