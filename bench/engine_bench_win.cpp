@@ -77,10 +77,6 @@ class CountingHost : public WalkHost, public ScanHost {
         return ::FileContainsText(reader_, *this, fullPath, searchText.c_str(), textOptions);
     }
 
-    int AddFileInfoItem(const std::string&, const DirEntry&, int countSoFar) override {
-        return countSoFar + 1;
-    }
-
     void ScanWarning(const std::string& text) override { ShowWarning(text); }
     void NonTextFile(const std::string&) override { nonText += 1; }
 
@@ -101,18 +97,18 @@ double Now(const LARGE_INTEGER& frequency) {
 // One search as Find Files starts it: the criteria of the case, fresh
 // counters, and a walk of every level of the tree.
 int RunQuarry(const BenchCase& bench, const std::string& tree) {
-    SearchCriteria& criteria = gSearchCriteria;
-    criteria = SearchCriteria{};
+    SearchCriteria criteria;
     criteria.BaseDirectory = tree;
     criteria.FileNameList = bench.pattern;
     criteria.SearchText = bench.searchText;
     criteria.TextOptions = bench.options;
     criteria.WalkDepth = kWalkAllLevels;
-    ResetSearchStats(0);
-    AbortFlag = false;
+    SearchRun run;
+    run.Pending.listHasRows = true;  // found files are only counted
     Win32DirLister lister;
     CountingHost host;
-    const int found = WalkDirectory(host, lister, tree, kWalkAllLevels, bench.pattern);
+    const int found =
+        WalkDirectory(host, lister, run, criteria, {tree, bench.pattern}, kWalkAllLevels);
     if (host.nonText != 0) std::printf("non-text files: %d\n", host.nonText);
     return found;
 }

@@ -67,7 +67,8 @@ void Prepare(const std::string& path, uint64_t size) {
     FileViewFile& file = ShownFile();
     file = FileViewFile{};
     std::snprintf(file.FullPath, sizeof file.FullPath, "%s", path.c_str());
-    std::snprintf(file.FileName, sizeof file.FileName, "%s", path.substr(path.rfind('\\') + 1).c_str());
+    std::snprintf(file.FileName, sizeof file.FileName, "%s",
+                  path.substr(path.rfind('\\') + 1).c_str());
     file.Size = size;
     file.WholeFile = size < kFileViewCapacity;
     if (file.WholeFile)
@@ -79,7 +80,9 @@ void Prepare(const std::string& path, uint64_t size) {
 // The scan of a jump to the last entry, its window of lines only counted.
 class CountingContext : public ScanHost {
   public:
-    void ScanWarning(const std::string& text) override { std::printf("warning: %s\n", text.c_str()); }
+    void ScanWarning(const std::string& text) override {
+        std::printf("warning: %s\n", text.c_str());
+    }
     void NonTextFile(const std::string&) override {}
     int ShowContext(ScanState&, const ContextWindow& window) override {
         shown = window.length;
@@ -131,8 +134,10 @@ int main(int argc, char** argv) {
     SetProgramDirectoryForTesting(folder.c_str());
     if (!InitApplication(instance) || !InitInstance(instance, SW_SHOWNORMAL)) return 1;
     HWND owner = g_App.MainWindow;
-    gSearchCriteria.SearchText = "needle";
-    gSearchCriteria.TextOptions = kTextCase;
+    SearchCriteria searched;
+    searched.SearchText = "needle";
+    searched.TextOptions = kTextCase;
+    RememberSearchCriteria(searched);
 
     std::vector<double> opens, jumps, reads, scans, ratios, scanRatios;
     int entries = 0;

@@ -171,19 +171,13 @@ void OnSaveSettingsOnExit(HWND hwnd) {
     SetSaveSettingsOnExit(true);
 }
 
-void OnSearchCommand(HWND hwnd, int command) {
-    StartSearch(hwnd, command);
-    // A close asked for during the walk is carried out now that it has ended.
-    if (g_Main.CloseAfterSearch) PostMessageA(hwnd, WM_CLOSE, 0, 0);
-}
-
 LRESULT OnMainCommand(HWND hwnd, int id, int code, HWND control, WPARAM wp, LPARAM lp) {
     SubclassToolbarComboEdit();
     if (RefuseDuringSearch(id)) return 0;
     switch (id) {
         case IDM_FIND_FILES:
         case IDM_FIND_IN_SELECTED:
-        case IDM_FIND_IN_MARKED: OnSearchCommand(hwnd, id); return 0;
+        case IDM_FIND_IN_MARKED: StartSearch(hwnd, id); return 0;
         case IDM_EXIT: SendMessageA(hwnd, WM_CLOSE, 0, 0); return 0;
         case IDM_CLEAR_LIST: ClearFileInfoList(); return 0;
         case IDC_CASE:
@@ -236,7 +230,6 @@ void OnMainClose(HWND hwnd) {
     // Closing in the middle of a walk stops it; the window closes once the
     // search has handed over what it found.
     if (SearchIsRunning()) {
-        g_Main.CloseAfterSearch = true;
         AbortSearch();
         return;
     }

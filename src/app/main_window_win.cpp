@@ -181,7 +181,8 @@ bool InitMainWindow(HWND hwnd) {
 
     g_Main.Toolbar = CreateMainToolbar(hwnd);
     if (!g_Main.Toolbar) return false;
-    SetFileListHost({hwnd, g_Main.FileList, g_Main.Toolbar, g_App.AppInstance, ShowMainStatusPart});
+    SetFileListHost({hwnd, g_Main.FileList, g_Main.Toolbar, g_App.AppInstance, ShowMainStatusPart,
+                     RefuseDuringSearch});
     UpdateListToolbarButtons();
 
     g_Main.ToolbarCombo = AddToolbarCombo(g_Main.Toolbar, 3, IDC_TOOLBAR_COMBO, 6);

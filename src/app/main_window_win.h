@@ -25,7 +25,6 @@ struct MainWindowState {
     unsigned MoreMultiplier = 1024;
 
     bool ComboEditSubclassed = false;
-    bool CloseAfterSearch = false;  // the close box was used during a search
     IMalloc* ShellMalloc = nullptr;
 };
 extern MainWindowState g_Main;

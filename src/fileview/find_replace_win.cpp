@@ -136,7 +136,7 @@ void OnBoxInit(HWND box) {
         SendDlgItemMessageA(box, IDC_REPLACE_STATUS, WM_SETFONT,
                             reinterpret_cast<WPARAM>(g_Box.StatusFont), TRUE);
     CheckDlgButton(box, IDC_REGULAR,
-                   (gSearchCriteria.TextOptions & kTextRegular) ? BST_CHECKED : BST_UNCHECKED);
+                   (LastSearchOptions() & kTextRegular) ? BST_CHECKED : BST_UNCHECKED);
     SetUpCombo(box, IDC_FIND_COMBO, edt1, g_FindReplace.FindHistory);
     if (!g_Box.ReplaceMode) return;
     SetUpCombo(box, IDC_REPLACE_COMBO, edt2, g_FindReplace.ReplaceHistory);

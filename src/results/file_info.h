@@ -13,6 +13,15 @@ struct FileInfoItem {
     std::string PendingFile;  // Replace in Files' temporary file, empty when none
 };
 
+// One entry of a directory listing, as the walk hands a found file over.
+struct DirEntry {
+    std::string name;
+    bool isDirectory = false;
+    bool isReparsePoint = false;  // a link: junction or symbolic link
+    uint64_t size = 0;
+    int64_t modified = 0;  // last write, seconds since 1970-01-01 00:00:00 UTC
+};
+
 // The full path of a result: the directory, a backslash unless it already
 // ends in one, and the name.
 std::string JoinPath(const std::string& directory, const std::string& name);

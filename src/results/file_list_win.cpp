@@ -12,7 +12,6 @@
 
 #include "resource_ids.h"
 #include "results/clipboard.h"
-#include "results/pending.h"
 #include "results/presentation.h"
 #include "results/sort.h"
 #include "settings/settings.h"
@@ -104,8 +103,7 @@ void InitListColumns(HWND list) {
     }
 }
 
-void ShowPendingItems(int count) {
-    std::vector<std::unique_ptr<FileInfoItem>> items = TakePendingItems();
+void ShowPendingItems(std::vector<std::unique_ptr<FileInfoItem>> items, int count) {
     size_t shown = std::min(items.size(), static_cast<size_t>(std::max(count, 0)));
     int first = RowCount();
     SendMessageA(List(), WM_SETREDRAW, FALSE, 0);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,14 +27,18 @@ struct FileListHost {
     HINSTANCE instance = nullptr;
     // Puts a text into a part of the status bar (0 the message, 1 and 2 the counts).
     void (*showStatus)(int part, const char* text) = nullptr;
+    // True (after a beep) when a running search refuses `command`, as the
+    // menu's commands are refused.
+    bool (*refuseDuringSearch)(int command) = nullptr;
 };
 void SetFileListHost(const FileListHost& host);
 const FileListHost& GetFileListHost();
 
 // Columns, state images and the row-by-row queries.
 void InitListColumns(HWND list);
-// Makes rows 0 to count - 1 of the first `count` pending items, each marked.
-void ShowPendingItems(int count);
+// Makes rows of the first `count` of a search's items, each marked; the rows
+// own them from then on.
+void ShowPendingItems(std::vector<std::unique_ptr<FileInfoItem>> items, int count);
 FileInfoItem* GetItemRecord(int row);
 // The focused row, or -1.
 int FocusedItem();

@@ -7,7 +7,6 @@
 #include "resource_ids.h"
 #include "results/presentation_win.h"
 #include "results/sort.h"
-#include "search/search_win.h"
 #include "settings/settings.h"
 
 namespace {
@@ -15,6 +14,11 @@ namespace {
 LRESULT DefaultNotify(NMHDR* header) {
     HWND owner = GetFileListHost().owner ? GetFileListHost().owner : GetParent(header->hwndFrom);
     return DefDlgProcA(owner, WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header));
+}
+
+bool RefuseDuringSearch(int command) {
+    const FileListHost& host = GetFileListHost();
+    return host.refuseDuringSearch && host.refuseDuringSearch(command);
 }
 
 int FocusedRow() {

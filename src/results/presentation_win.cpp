@@ -4,7 +4,7 @@
 
 #include "resource_ids.h"
 #include "results/file_list_win.h"
-#include "search/file_time.h"
+#include "results/file_time.h"
 #include "ui/message_box_win.h"
 
 namespace {

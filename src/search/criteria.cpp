@@ -3,10 +3,25 @@
 
 #include <climits>
 
-SearchCriteria gSearchCriteria;
+namespace {
+SearchCriteria lastSearch;
+}  // namespace
 
-const std::string& LastSearchText() { return gSearchCriteria.SearchText; }
-uint8_t LastSearchOptions() { return gSearchCriteria.TextOptions; }
+const SearchCriteria& LastSearchCriteria() {
+    return lastSearch;
+}
+
+void RememberSearchCriteria(const SearchCriteria& criteria) {
+    lastSearch = criteria;
+}
+
+const std::string& LastSearchText() {
+    return lastSearch.SearchText;
+}
+
+uint8_t LastSearchOptions() {
+    return lastSearch.TextOptions;
+}
 
 int CompareDates(const DateTriple& a, const DateTriple& b) {
     if (a.year != b.year) return a.year < b.year ? -1 : 1;
@@ -40,18 +55,18 @@ bool MatchFileName(std::string_view pattern, std::string_view name) {
     }
 }
 
-bool IsExcludedFile(std::string_view name) {
-    if (!gSearchCriteria.EnableExcludeFiles) return false;
-    for (const std::string& pattern : gSearchCriteria.ExcludedFiles) {
+bool IsExcludedFile(const SearchCriteria& criteria, std::string_view name) {
+    if (!criteria.EnableExcludeFiles) return false;
+    for (const std::string& pattern : criteria.ExcludedFiles) {
         if (pattern.empty()) break;  // the list ends at its first empty slot
         if (MatchFileName(pattern, name)) return true;
     }
     return false;
 }
 
-bool DateInRange(const DateTriple& localDate) {
-    return CompareDates(gSearchCriteria.DateFrom, localDate) <= 0 &&
-           CompareDates(localDate, gSearchCriteria.DateTo) <= 0;
+bool DateInRange(const SearchCriteria& criteria, const DateTriple& localDate) {
+    return CompareDates(criteria.DateFrom, localDate) <= 0 &&
+           CompareDates(localDate, criteria.DateTo) <= 0;
 }
 
 static uint64_t BoundProduct(uint64_t value, uint64_t unit) {
@@ -59,8 +74,7 @@ static uint64_t BoundProduct(uint64_t value, uint64_t unit) {
     return value * unit;
 }
 
-bool SizeInRange(uint64_t size) {
-    const SearchCriteria& c = gSearchCriteria;
+bool SizeInRange(const SearchCriteria& c, uint64_t size) {
     if (c.SizeLess && size > BoundProduct(*c.SizeLess, c.SizeLessUnit)) return false;
     return size >= BoundProduct(c.SizeMore, c.SizeMoreUnit);
 }
@@ -202,9 +216,8 @@ int ParseDateField(std::string_view text, int dateOrder, const DateTriple& today
     return ValidateDate(date, today);
 }
 
-int CheckDateCriteria(std::string_view fromText, std::string_view toText, int dateOrder,
-                      const DateTriple& today) {
-    SearchCriteria& c = gSearchCriteria;
+int CheckDateCriteria(SearchCriteria& c, std::string_view fromText, std::string_view toText,
+                      int dateOrder, const DateTriple& today) {
     if (fromText.empty()) {
         c.DateFrom = {1, 1, 1};
     } else if (!ParseDateField(fromText, dateOrder, today, c.DateFrom)) {
@@ -242,8 +255,7 @@ bool ParseUnsignedField(std::string_view text, uint32_t& value) {
     return true;
 }
 
-int SetSizeBounds(std::string_view lessText, std::string_view moreText) {
-    SearchCriteria& c = gSearchCriteria;
+int SetSizeBounds(SearchCriteria& c, std::string_view lessText, std::string_view moreText) {
     uint32_t value = 0;
     if (lessText.empty()) {
         c.SizeLess.reset();
@@ -271,5 +283,5 @@ int32_t WalkDepthFor(int subDirMode, uint32_t subDirLevel) {
 }
 
 bool LastSearchHadText() {
-    return !gSearchCriteria.SearchText.empty();
+    return !lastSearch.SearchText.empty();
 }

@@ -45,9 +45,11 @@ struct SearchCriteria {
     bool EnableExcludeFiles = false;
 };
 
-extern SearchCriteria gSearchCriteria;
-
-// The last search's text and options, for FileView's Line List.
+// The criteria of the last search that started, kept for FileView's Line
+// List and the next search's base directory. Written once, when a search's
+// criteria are accepted.
+const SearchCriteria& LastSearchCriteria();
+void RememberSearchCriteria(const SearchCriteria& criteria);
 const std::string& LastSearchText();
 uint8_t LastSearchOptions();
 
@@ -61,9 +63,9 @@ constexpr size_t kMaxPath = 260;  // path buffers, terminator included
 constexpr int32_t kWalkAllLevels = -2;
 
 bool MatchFileName(std::string_view pattern, std::string_view name);
-bool IsExcludedFile(std::string_view name);
-bool DateInRange(const DateTriple& localDate);
-bool SizeInRange(uint64_t size);
+bool IsExcludedFile(const SearchCriteria& criteria, std::string_view name);
+bool DateInRange(const SearchCriteria& criteria, const DateTriple& localDate);
+bool SizeInRange(const SearchCriteria& criteria, uint64_t size);
 
 // Cuts the next entry out of the File Name(s) text; position is kept by the
 // caller between calls and starts at 0.
@@ -100,17 +102,19 @@ int ResolveTarget(const std::string& entry, std::string_view defaultFileType,
 // year-month-day, anything else month-day-year. today is the local date.
 int ValidateDate(const DateTriple& date, const DateTriple& today);
 int ParseDateField(std::string_view text, int dateOrder, const DateTriple& today, DateTriple& date);
-int CheckDateCriteria(std::string_view fromText, std::string_view toText, int dateOrder,
-                      const DateTriple& today);
+// Fills criteria's DateFrom and DateTo: 1 when the range is good, 0 when it
+// is not, -1 or -2 when the From or To box cannot be read.
+int CheckDateCriteria(SearchCriteria& criteria, std::string_view fromText, std::string_view toText,
+                      int dateOrder, const DateTriple& today);
 
 // Size bounds and depth.
 uint64_t SizeUnitFromIndex(int index);  // "b", "kb", "mb"
 // An unsigned decimal number in the 32-bit range, blanks around it allowed.
 bool ParseUnsignedField(std::string_view text, uint32_t& value);
-// Reads the Less and More boxes into gSearchCriteria (units are kept as the
-// unit boxes set them). 0 when both are good, -1 for a bad Less box, -2 for
-// a bad More box.
-int SetSizeBounds(std::string_view lessText, std::string_view moreText);
+// Reads the Less and More boxes into criteria (units are kept as the unit
+// boxes set them). 0 when both are good, -1 for a bad Less box, -2 for a bad
+// More box.
+int SetSizeBounds(SearchCriteria& criteria, std::string_view lessText, std::string_view moreText);
 int32_t WalkDepthFor(int subDirMode, uint32_t subDirLevel);
 
 inline constexpr const char* kBadDatesText = "Error: Bad Date(s)\t";

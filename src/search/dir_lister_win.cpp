@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "search/file_time.h"
+#include "results/file_time.h"
 
 namespace {
 

@@ -7,10 +7,7 @@
 #include "ui/dialog_test_hook_win.h"
 #include "ui/message_box_win.h"
 
-NonTextList gNonTextList;
-
-void ReportNonTextFiles(HWND owner) {
-    NonTextList& list = gNonTextList;
+void ReportNonTextFiles(HWND owner, NonTextList& list) {
     if (list.NonTextCount == 0) return;
     if (YesNoBox(nullptr, "%s", NonTextQuestionText(list.NonTextCount).c_str()) == IDNO) return;
     NonTextFilesDialog(owner, list);

@@ -7,11 +7,8 @@
 
 #include "search/scan.h"
 
-// The files the last search found not to be text.
-extern NonTextList gNonTextList;
-
-// After a search: offers the list of non-text files, and shows it on Yes.
-void ReportNonTextFiles(HWND owner);
+// After a search: offers its list of non-text files, and shows it on Yes.
+void ReportNonTextFiles(HWND owner, NonTextList& list);
 void NonTextFilesDialog(HWND owner, const NonTextList& list);
 
 // The counts of the finished search; only its OK button closes it.

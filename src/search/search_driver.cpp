@@ -2,29 +2,24 @@
 
 #include "resource_ids.h"
 #include "results/list_guard.h"
-#include "results/pending.h"
 #include "search/walk.h"
+#include "settings/settings.h"
 
 namespace {
 
 enum class LevelPrompt { NotYet, Ask, UseForRest };
 
-// The one search in progress.
-struct SearchRun {
-    bool running = false;
-    bool closeRequested = false;
-    bool quitReceived = false;
-    int quitCode = 0;
-};
+// The search in progress, for the commands that must not disturb it.
+SearchRun* current = nullptr;
 
-SearchRun run;
-bool quitOwed = false;
-int owedQuitCode = 0;
-
-// Where the target loop stands: the File Name(s) list's place, or the rows
-// fixed at the start and the next one to search.
-struct TargetCursor {
-    SearchKind kind = SearchKind::FindFiles;
+// One search command under way: its criteria, its run, and where the target
+// loop stands (the File Name(s) list's place, or the rows fixed at the start
+// and the next one to search).
+struct Search {
+    SearchHost& host;
+    SearchRun& run;
+    SearchCriteria& criteria;
+    SearchKind kind;
     size_t listPosition = 0;
     std::vector<int> rows;
     size_t nextRow = 0;
@@ -32,149 +27,134 @@ struct TargetCursor {
 
 // 1 (Find Files) or the row of the next target; -1 when there is none, -2
 // when a File Name(s) entry names a bad directory.
-int NextTarget(SearchHost& host, TargetCursor& cursor, SearchTarget& target) {
-    if (cursor.kind == SearchKind::FindFiles) {
+int NextTarget(Search& search, SearchTarget& target) {
+    SearchHost& host = search.host;
+    if (search.kind == SearchKind::FindFiles) {
         std::string entry;
-        const SearchCriteria& criteria = gSearchCriteria;
-        if (!NextListEntry(criteria.FileNameList, cursor.listPosition, entry)) return -1;
+        const SearchCriteria& criteria = search.criteria;
+        if (!NextListEntry(criteria.FileNameList, search.listPosition, entry)) return -1;
         return ResolveTarget(entry, criteria.DefaultFileType, host.Resolver(), target);
     }
-    while (cursor.nextRow < cursor.rows.size()) {
-        int row = cursor.rows[cursor.nextRow++];
-        if (host.RowTarget(row, target)) return row;
+    while (search.nextRow < search.rows.size()) {
+        int row = search.rows[search.nextRow++];
+        std::string directory, name;
+        if (!host.RowFile(row, directory, name)) continue;
+        target = RowSearchTarget(host.Resolver(), directory, name);
+        return row;
     }
     return -1;
 }
 
 // Later entries with a bad directory: each is offered to skip. -1 when the
 // user ends the search there.
-int SkipBadPaths(SearchHost& host, TargetCursor& cursor, int result, SearchTarget& target) {
+int SkipBadPaths(Search& search, int result, SearchTarget& target) {
     while (result == -2) {
-        if (!host.AskSkipBadPath(target.directory)) return -1;
-        result = NextTarget(host, cursor, target);
+        if (!search.host.AskSkipBadPath(target.directory)) return -1;
+        result = NextTarget(search, target);
     }
     return result;
 }
 
-void WalkTargets(SearchHost& host, TargetCursor& cursor, int result, SearchTarget& target) {
-    SearchCriteria& criteria = gSearchCriteria;
+void WalkTargets(Search& search, int result, SearchTarget& target) {
+    SearchHost& host = search.host;
+    SearchRun& run = search.run;
+    SearchCriteria& criteria = search.criteria;
     LevelPrompt prompt = LevelPrompt::NotYet;
     while (result >= 0) {
         if (prompt == LevelPrompt::Ask) {
             bool useForRest = false;
             int32_t depth = host.AskLevel(criteria.SubDirMode, criteria.SubDirLevel, useForRest);
-            if (depth == -1 || AbortFlag) break;
+            if (depth == -1 || run.Abort) break;
             if (useForRest) prompt = LevelPrompt::UseForRest;
             // The new depth may walk into files an earlier target found.
-            gPendingTable.skipDuplicates = true;
+            run.Pending.skipDuplicates = true;
             criteria.WalkDepth = depth;
         }
-        int found = host.WalkTarget(target, criteria.WalkDepth);
-        if (cursor.kind == SearchKind::FindFiles) {
+        int found = host.WalkTarget(run, criteria, target, criteria.WalkDepth);
+        if (search.kind == SearchKind::FindFiles) {
             if (prompt != LevelPrompt::UseForRest) prompt = LevelPrompt::Ask;
         } else {
             host.MarkRow(result, found > 0);
         }
-        gSearchStats.FilesFound += found;
-        host.ReturnToBase();
+        run.Stats.FilesFound += found;
+        host.ReturnToBase(criteria.BaseDirectory);
         // A stopped search resolves no further entry and asks nothing more.
-        if (AbortFlag) break;
-        result = SkipBadPaths(host, cursor, NextTarget(host, cursor, target), target);
+        if (run.Abort) break;
+        result = SkipBadPaths(search, NextTarget(search, target), target);
     }
 }
 
-void RunSearch(SearchHost& host, SearchKind kind) {
-    SearchCriteria& criteria = gSearchCriteria;
-    if (!host.TakeBaseDirectory() || !host.TakeDefaultFileType()) return;
-    if (kind == SearchKind::FindFiles) {
-        if (!host.TakeFileNamesAndDepth()) return;
-    } else {
-        criteria.WalkDepth = 0;
+void RunSearch(SearchHost& host, SearchRun& run, SearchKind kind) {
+    const bool findFiles = kind == SearchKind::FindFiles;
+    CriteriaCheck check = CheckSearchCriteria(host.ReadCriteria(), g_Settings, LastSearchCriteria(),
+                                              findFiles, host.Resolver());
+    host.TakeOverCriteria(check);
+    if (!check.accepted) {
+        host.RefuseCriteria(check.focus, check.refusal);
+        return;
     }
-    if (!host.TakeDatesAndSizes()) return;
-    host.TakeSearchText();
-    host.ResetCounts();
+    // From here on this is the last search, whatever becomes of it.
+    RememberSearchCriteria(check.criteria);
+    Search search{host, run, check.criteria, kind, 0, {}, 0};
+    run.Stats.StatusPartWidth = host.ProgressWidth();
     // Find in Selected and Find in Marked only count files already listed.
-    gPendingTable.listHasRows = kind != SearchKind::FindFiles;
+    run.Pending.listHasRows = !findFiles;
 
-    TargetCursor cursor;
-    cursor.kind = kind;
-    if (kind != SearchKind::FindFiles) cursor.rows = host.TargetRows(kind);
+    if (!findFiles) search.rows = TargetRowsOf(kind == SearchKind::InMarked, host.RowStates());
     SearchTarget target;
-    int result = NextTarget(host, cursor, target);
+    int result = NextTarget(search, target);
     if (result == -2) {
         host.RefuseFirstPath(target.directory);
-        host.ReturnToBase();
+        host.ReturnToBase(search.criteria.BaseDirectory);
         return;
     }
 
-    AbortFlag = false;
-    gPendingTable.skipDuplicates = false;
-    gSearchStats.FilesFound = 0;
     host.BeginWalk();
-    if (result >= 0) WalkTargets(host, cursor, result, target);
+    if (result >= 0) WalkTargets(search, result, target);
+    host.ReturnToBase(search.criteria.BaseDirectory);
     // A window about to close, or a program about to end, skips the reports.
-    host.FinishSearch(kind, !run.closeRequested && !run.quitReceived);
+    host.FinishSearch(run, kind, !run.CloseRequested && !run.QuitReceived);
 }
 
-// Marks the run for the length of one search, on every way out of it: a run
-// left marked would refuse every later search and the close for good.
+// Publishes the run for the length of one search, on every way out of it: a
+// run left published would refuse every later search and the close for good.
 struct RunScope {
-    RunScope() {
-        run = SearchRun{};
-        run.running = true;
-    }
-    ~RunScope() {
-        if (run.quitReceived) {
-            quitOwed = true;
-            owedQuitCode = run.quitCode;
-        }
-        run = SearchRun{};
-    }
+    explicit RunScope(SearchRun& run) { current = &run; }
+    ~RunScope() { current = nullptr; }
     RunScope(const RunScope&) = delete;
     RunScope& operator=(const RunScope&) = delete;
 };
 
 }  // namespace
 
-bool DriveSearch(SearchHost& host, SearchKind kind) {
-    if (run.running) return false;
-    RunScope scope;
-    RunSearch(host, kind);
-    return true;
+SearchOutcome DriveSearch(SearchHost& host, SearchKind kind) {
+    SearchOutcome outcome;
+    if (current) return outcome;
+    outcome.started = true;
+    SearchRun run;
+    {
+        RunScope scope(run);
+        RunSearch(host, run, kind);
+    }
+    outcome.closeOwed = run.CloseRequested;
+    outcome.quitOwed = run.QuitReceived;
+    outcome.quitCode = run.QuitCode;
+    return outcome;
 }
 
 bool SearchIsRunning() {
-    return run.running;
+    return current != nullptr;
 }
 
 void RequestSearchClose() {
-    if (!run.running) return;
-    run.closeRequested = true;
-    AbortFlag = true;
-}
-
-bool SearchCloseRequested() {
-    return run.closeRequested;
-}
-
-void NoteQuitDuringSearch(int exitCode) {
-    if (!run.running) return;
-    run.quitReceived = true;
-    run.quitCode = exitCode;
-    AbortFlag = true;
-}
-
-bool TakeOwedQuit(int& exitCode) {
-    if (!quitOwed) return false;
-    quitOwed = false;
-    exitCode = owedQuitCode;
-    return true;
+    if (!current) return;
+    current->CloseRequested = true;
+    current->Abort = true;
 }
 
 bool IsRefusedWhileSearching(int command) {
     // A Replace in Files run walks the rows across its questions just as a walk does.
-    if (!run.running && !ListRunIsOn()) return false;
+    if (!current && !ListRunIsOn()) return false;
     switch (command) {
         case IDM_FIND_FILES:
         case IDM_FIND_IN_SELECTED:

@@ -5,33 +5,37 @@
 #include <vector>
 
 #include "search/criteria.h"
+#include "search/criteria_check.h"
+#include "search/search_run.h"
 
 // The three search commands and what they search: the File Name(s) list, or
 // rows of the File Info List fixed when the command starts.
 enum class SearchKind { FindFiles, InSelected, InMarked };
 
 // What the search's driver needs from the window side. The driver owns the
-// order of the steps, the target loop, the questions between targets and what
-// a stop, a close or a quit leads to; the host reads and shows.
+// order of the steps, the criteria's checks, the target loop, the questions
+// between targets and what a stop, a close or a quit leads to; the host reads
+// and shows.
 class SearchHost {
   public:
     virtual ~SearchHost() = default;
 
-    // The criteria, in the order they are checked. Each reads its controls
-    // into gSearchCriteria; false refuses the search, the user told why.
-    virtual bool TakeBaseDirectory() = 0;
-    virtual bool TakeDefaultFileType() = 0;
-    virtual bool TakeFileNamesAndDepth() = 0;  // Find Files only
-    virtual bool TakeDatesAndSizes() = 0;
-    virtual void TakeSearchText() = 0;
-    // Zeroes the counters and takes the File Filter as it stands.
-    virtual void ResetCounts() = 0;
+    // The criteria controls as they stand.
+    virtual CriteriaInput ReadCriteria() = 0;
+    // Hands over what the criteria's checks passed (histories, settings, the
+    // new base directory, the old rows cleared), refused or not.
+    virtual void TakeOverCriteria(const CriteriaCheck& check) = 0;
+    // Tells the user why the search is refused, and focuses the field.
+    virtual void RefuseCriteria(CriteriaField focus, const char* text) = 0;
+    // The width of the status bar part the progress text goes to.
+    virtual int ProgressWidth() = 0;
 
-    // Find in Selected and Find in Marked: the rows to search, top to bottom,
-    // read once; and a row's file as a target (false when the row has none).
-    virtual std::vector<int> TargetRows(SearchKind kind) = 0;
-    virtual bool RowTarget(int row, SearchTarget& target) = 0;
-    // Find Files: the platform's path rules for the File Name(s) entries.
+    // Find in Selected and Find in Marked: the File Info List's rows, read
+    // once; and a row's file (false when the row has none).
+    virtual std::vector<RowState> RowStates() = 0;
+    virtual bool RowFile(int row, std::string& directory, std::string& name) = 0;
+    // The platform's path rules for the Directory box, the File Name(s)
+    // entries and the rows' directories.
     virtual TargetResolver& Resolver() = 0;
 
     // The first entry names a bad directory: the search is refused.
@@ -42,33 +46,36 @@ class SearchHost {
     // when cancelled; useForRest set when the rest of the search keeps it.
     virtual int32_t AskLevel(int subDirMode, uint32_t subDirLevel, bool& useForRest) = 0;
 
-    // The walk is about to start (wait cursor, fresh non-text list).
+    // The walk is about to start (wait cursor).
     virtual void BeginWalk() = 0;
     // Walks one target; the number of files counted.
-    virtual int WalkTarget(const SearchTarget& target, int32_t depth) = 0;
+    virtual int WalkTarget(SearchRun& run, const SearchCriteria& criteria,
+                           const SearchTarget& target, int32_t depth) = 0;
     virtual void MarkRow(int row, bool found) = 0;
     // Makes the base directory current again when it is not.
-    virtual void ReturnToBase() = 0;
+    virtual void ReturnToBase(const std::string& baseDirectory) = 0;
     // Hands the finds over; the reports only when withReports.
-    virtual void FinishSearch(SearchKind kind, bool withReports) = 0;
+    virtual void FinishSearch(SearchRun& run, SearchKind kind, bool withReports) = 0;
 };
 
-// Runs one search command from its first check to its reports. A second one
-// while it runs is refused (false).
-bool DriveSearch(SearchHost& host, SearchKind kind);
+// What a search command leaves to the window once it has ended.
+struct SearchOutcome {
+    bool started = false;    // false: another search was running
+    bool closeOwed = false;  // the close box was used during the walk
+    bool quitOwed = false;   // a quit arrived during the walk, to be posted again
+    int quitCode = 0;
+};
+
+// Runs one search command from its first check to its reports, owning the
+// run's record for its length. A second one while it runs is not started.
+SearchOutcome DriveSearch(SearchHost& host, SearchKind kind);
 
 // True from the start of a search command to its end.
 bool SearchIsRunning();
 
-// The close box during a search: it stops at its next test, without reports.
+// The close box during a search: it stops at its next test, without reports,
+// and the window closes after it.
 void RequestSearchClose();
-// A quit the walk's pump took off the queue: the search stops, skips its
-// reports, and the quit is owed to the message loop afterwards.
-void NoteQuitDuringSearch(int exitCode);
-// After a search: true (and the code) when a quit must be posted again.
-bool TakeOwedQuit(int& exitCode);
-// True when the running search was asked to stop by the close box.
-bool SearchCloseRequested();
 
 // Commands that would change the File Info List or start another search,
 // refused while a search runs.

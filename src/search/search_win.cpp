@@ -99,11 +99,10 @@ class ProgressPainter {
     ProgressPainter(const ProgressPainter&) = delete;
     ProgressPainter& operator=(const ProgressPainter&) = delete;
 
-    void Show(const std::string& directory, const std::string& fullPath) {
+    void Show(const std::string& directory, const std::string& fullPath, int partWidth) {
         std::string text = FormatProgressText(directory);
         SIZE extent = {};
         if (dc_) GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &extent);
-        int partWidth = gSearchStats.StatusPartWidth;
         if (extent.cx > partWidth)
             text = ShortenProgressText(fullPath, extent.cx, partWidth, averageCharWidth_);
         // The same text again would only cost a repaint.
@@ -120,19 +119,18 @@ class ProgressPainter {
     std::string shown_;
 };
 
+// The walk's and the scan's window side for one target of a run.
 class SearchWalkHost : public WalkHost, public ScanHost {
   public:
-    explicit SearchWalkHost(HWND statusBar) : progress_(statusBar) {}
+    SearchWalkHost(SearchRun& run, ProgressPainter& progress, Win32ChunkReader& reader)
+        : run_(run), progress_(progress), reader_(reader) {}
 
-    void ShowWarning(const std::string& text) override {
-        // Closing the window during a search stops it without a word.
-        if (SearchCloseRequested() && text == kSearchAbortedText) return;
-        WarningBox(nullptr, "%s", text.c_str());
-    }
+    void ShowWarning(const std::string& text) override { WarningBox(nullptr, "%s", text.c_str()); }
 
     // Esc for any window and a quit abort; everything else is dispatched so
     // the windows stay live. The queue is looked at only every few
     // milliseconds: each look is a round trip to the system.
+    // Each target's walk looks at the queue at its first entry.
     bool PumpMessages() override {
         DWORD now = GetTickCount();
         if (!PumpIsDue(now, lastPump_, pumpedYet_)) return false;
@@ -141,22 +139,20 @@ class SearchWalkHost : public WalkHost, public ScanHost {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
-                NoteQuitDuringSearch(static_cast<int>(msg.wParam));
+                run_.QuitReceived = true;
+                run_.QuitCode = static_cast<int>(msg.wParam);
                 return true;
             }
             if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) return true;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
-            if (SearchCloseRequested()) return true;
+            if (run_.CloseRequested) return true;
         }
         return false;
     }
 
-    // Each target's walk looks at the queue at its first entry.
-    void StartTarget() { pumpedYet_ = false; }
-
     void ShowProgress(const std::string& directory, const std::string& fullPath) override {
-        progress_.Show(directory, fullPath);
+        progress_.Show(directory, fullPath, run_.Stats.StatusPartWidth);
     }
 
     DateTriple LocalDate(int64_t modified) override { return LocalDateOf(modified); }
@@ -167,16 +163,12 @@ class SearchWalkHost : public WalkHost, public ScanHost {
     }
 
     void ScanWarning(const std::string& text) override { WarningBox(nullptr, "%s", text.c_str()); }
-    void NonTextFile(const std::string& path) override { AddNonTextFile(gNonTextList, path); }
-
-    int AddFileInfoItem(const std::string& directory, const DirEntry& entry,
-                        int countSoFar) override {
-        return ::AddFileInfoItem(*this, directory, entry, countSoFar);
-    }
+    void NonTextFile(const std::string& path) override { AddNonTextFile(run_.NonText, path); }
 
   private:
-    ProgressPainter progress_;
-    Win32ChunkReader reader_;
+    SearchRun& run_;
+    ProgressPainter& progress_;
+    Win32ChunkReader& reader_;
     DWORD lastPump_ = 0;
     bool pumpedYet_ = false;
 };
@@ -194,127 +186,72 @@ class WindowSearchHost : public SearchHost {
           statusBar_(GetDlgItem(mainWindow, IDC_MAIN_STATUS)),
           list_(GetDlgItem(mainWindow, IDC_FILE_LIST)) {}
 
-    // The Directory box becomes the base directory and the current one.
-    bool TakeBaseDirectory() override {
-        std::string piece = DirectoryBoxPiece(WindowText(directoryBox_, kDirectoryBoxChars));
-        std::string fullPath;
-        if (!resolver_.FullPath(piece.empty() ? "." : piece, fullPath)) {
-            RefuseField(directoryBox_, kBadDirectoryText);
-            return false;
-        }
-        fullPath = LowerText(fullPath);
-        SearchCriteria& criteria = gSearchCriteria;
-        if (SameTextIgnoringCase(fullPath, criteria.BaseDirectory)) return true;
-        if (!resolver_.EnterDirectory(fullPath)) {
-            RefuseField(directoryBox_, kBadDirectoryText);
-            return false;
-        }
-        criteria.BaseDirectory = fullPath;
-        SetSearchDirectory(fullPath);
-        SetDlgItemTextA(main_, IDC_CURRENT_DIR, fullPath.c_str());
-        AddToHistory(directoryBox_, fullPath.c_str());
-        return true;
+    CriteriaInput ReadCriteria() override {
+        CriteriaInput input;
+        input.Directory = WindowText(directoryBox_, kDirectoryBoxChars);
+        input.FileNames = WindowText(fileNameBox_, kFileNameBoxChars);
+        input.Level = WindowText(GetDlgItem(main_, IDC_LEVEL), kSizeBoxChars);
+        input.DateFrom = WindowText(GetDlgItem(main_, IDC_DATE_FROM), kDateBoxChars);
+        input.DateTo = WindowText(GetDlgItem(main_, IDC_DATE_TO), kDateBoxChars);
+        input.SizeLess = WindowText(GetDlgItem(main_, IDC_SIZE_LESS), kSizeBoxChars);
+        input.SizeMore = WindowText(GetDlgItem(main_, IDC_SIZE_MORE), kSizeBoxChars);
+        input.LessUnitIndex =
+            static_cast<int>(SendDlgItemMessageA(main_, IDC_LESS_UNIT, CB_GETCURSEL, 0, 0));
+        input.MoreUnitIndex =
+            static_cast<int>(SendDlgItemMessageA(main_, IDC_MORE_UNIT, CB_GETCURSEL, 0, 0));
+        input.SearchText = WindowText(searchTextBox_, kSearchTextCapacity - 1);
+        input.ExcludedFiles = ExcludedFilePatterns();
+        input.DateOrder = static_cast<int>(GetProfileIntA("intl", "iDate", 0));
+        input.Today = LocalToday();
+        return input;
     }
 
-    bool TakeDefaultFileType() override {
-        SearchCriteria& criteria = gSearchCriteria;
-        criteria.DefaultFileType = g_Settings.DefaultFileType;
-        if (criteria.DefaultFileType.empty()) {
-            WarningBox(nullptr, "%s", kNoFileTypeText);
-            return false;
+    void TakeOverCriteria(const CriteriaCheck& check) override {
+        const SearchCriteria& criteria = check.criteria;
+        if (check.baseDirectoryChanged) {
+            SetSearchDirectory(criteria.BaseDirectory);
+            SetDlgItemTextA(main_, IDC_CURRENT_DIR, criteria.BaseDirectory.c_str());
+            AddToHistory(directoryBox_, criteria.BaseDirectory.c_str());
         }
-        AddToHistory(typeBox_, criteria.DefaultFileType.c_str());
-        return true;
+        if (check.fileTypeTaken) AddToHistory(typeBox_, criteria.DefaultFileType.c_str());
+        if (check.fileNamesTaken) AddToHistory(fileNameBox_, criteria.FileNameList.c_str());
+        if (check.depthTaken) {
+            if (criteria.SubDirMode == 2) SetSubDirLevel(criteria.SubDirLevel);
+            if (ShownItemCount() > 0 || SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) > 0)
+                ClearFileInfoList();
+        }
+        if (check.searchTextTaken) AddToHistory(searchTextBox_, criteria.SearchText.c_str());
     }
 
-    // The File Name(s) list, the depth, an empty list.
-    bool TakeFileNamesAndDepth() override {
-        std::string names = WindowText(fileNameBox_, kFileNameBoxChars);
-        if (names.empty()) {
-            RefuseField(fileNameBox_, kNoFileNameText);
-            return false;
-        }
-        SearchCriteria& criteria = gSearchCriteria;
-        criteria.FileNameList = LowerText(names);
-        AddToHistory(fileNameBox_, criteria.FileNameList.c_str());
-
-        criteria.SubDirMode = g_Settings.SubDirMode;
-        criteria.SubDirLevel = g_Settings.SubDirLevel;
-        if (criteria.SubDirMode == 2) {
-            HWND levelBox = GetDlgItem(main_, IDC_LEVEL);
-            uint32_t level = 0;
-            if (!ParseUnsignedField(WindowText(levelBox, kSizeBoxChars), level)) {
-                RefuseField(levelBox, kBadLevelText);
-                return false;
-            }
-            criteria.SubDirLevel = level;
-            SetSubDirLevel(level);
-        }
-        criteria.WalkDepth = WalkDepthFor(criteria.SubDirMode, criteria.SubDirLevel);
-
-        if (ShownItemCount() > 0 || SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) > 0)
-            ClearFileInfoList();
-        gSearchStats.FilesFound = 0;
-        return true;
+    void RefuseCriteria(CriteriaField focus, const char* text) override {
+        WarningBox(nullptr, "%s", text);
+        if (HWND field = FieldWindow(focus)) SetFocus(field);
     }
 
-    // The date range and the size bounds.
-    bool TakeDatesAndSizes() override {
-        std::string from = WindowText(GetDlgItem(main_, IDC_DATE_FROM), kDateBoxChars);
-        std::string to = WindowText(GetDlgItem(main_, IDC_DATE_TO), kDateBoxChars);
-        int dateOrder = static_cast<int>(GetProfileIntA("intl", "iDate", 0));
-        if (CheckDateCriteria(from, to, dateOrder, LocalToday()) != 1) {
-            WarningBox(nullptr, "%s", kBadDatesText);
-            return false;
-        }
-        HWND lessBox = GetDlgItem(main_, IDC_SIZE_LESS);
-        HWND moreBox = GetDlgItem(main_, IDC_SIZE_MORE);
-        switch (SetSizeBounds(WindowText(lessBox, kSizeBoxChars), WindowText(moreBox, kSizeBoxChars))) {
-            case -1: RefuseField(lessBox, kBadLessText); return false;
-            case -2: RefuseField(moreBox, kBadMoreText); return false;
-        }
-        gSearchCriteria.SizeLessUnit = UnitOf(IDC_LESS_UNIT);
-        gSearchCriteria.SizeMoreUnit = UnitOf(IDC_MORE_UNIT);
-        return true;
-    }
-
-    void TakeSearchText() override {
-        SearchCriteria& criteria = gSearchCriteria;
-        criteria.SearchText = WindowText(searchTextBox_, kSearchTextCapacity - 1);
-        if (!criteria.SearchText.empty()) AddToHistory(searchTextBox_, criteria.SearchText.c_str());
-    }
-
-    void ResetCounts() override {
+    int ProgressWidth() override {
         RECT part = {};
         SendMessageA(statusBar_, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
-        ResetSearchStats(part.right - part.left);
-        gSearchCriteria.ExcludedFiles = ExcludedFilePatterns();
-        gSearchCriteria.EnableExcludeFiles = g_Settings.EnableExcludeFiles != 0;
+        return part.right - part.left;
     }
 
-    std::vector<int> TargetRows(SearchKind kind) override {
-        std::vector<int> rows;
-        if (kind == SearchKind::InSelected) {
-            for (int row = NextSelectedItem(-1); row >= 0; row = NextSelectedItem(row))
-                rows.push_back(row);
-        } else {
-            // Round from the top; NextMarkedItem comes back to the first at the end.
-            for (int row = NextMarkedItem(-1); row >= 0 && (rows.empty() || row > rows.back());
-                 row = NextMarkedItem(row))
-                rows.push_back(row);
+    std::vector<RowState> RowStates() override {
+        std::vector<RowState> rows(
+            static_cast<size_t>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)));
+        for (size_t row = 0; row < rows.size(); ++row) {
+            UINT state = static_cast<UINT>(
+                SendMessageA(list_, LVM_GETITEMSTATE, row, LVIS_SELECTED | LVIS_STATEIMAGEMASK));
+            rows[row].selected = (state & LVIS_SELECTED) != 0;
+            rows[row].marked = (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(kStateMarked);
         }
         return rows;
     }
 
-    // The target of a row: its own file, in its own directory.
-    bool RowTarget(int row, SearchTarget& target) override {
+    bool RowFile(int row, std::string& directory, std::string& name) override {
         const FileInfoItem* item = GetItemRecord(row);
         if (!item) return false;
-        std::string directory;
-        if (!resolver_.FullPath(item->directory, directory)) directory = item->directory;
-        target.directory = TrimTargetDirectory(LowerText(directory));
-        target.pattern = item->name;
-        DebugTraceF("Item %d: %s", row, JoinPath(item->directory, item->name).c_str());
+        directory = item->directory;
+        name = item->name;
+        DebugTraceF("Item %d: %s", row, JoinPath(directory, name).c_str());
         return true;
     }
 
@@ -335,40 +272,33 @@ class WindowSearchHost : public SearchHost {
         return SubDirLevelDialog(main_, subDirMode, subDirLevel, &useForRest);
     }
 
-    void BeginWalk() override {
-        gSearchCriteria.TextOptions = g_Settings.TextOptions;
-        SetCursor(WaitCursor());
-        ResetNonTextList(gNonTextList);
-    }
+    void BeginWalk() override { SetCursor(WaitCursor()); }
 
-    int WalkTarget(const SearchTarget& target, int32_t depth) override {
+    int WalkTarget(SearchRun& run, const SearchCriteria& criteria, const SearchTarget& target,
+                   int32_t depth) override {
         SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
-        walkHost_.StartTarget();
-        return WalkDirectory(walkHost_, lister_, target.directory, depth, target.pattern);
+        SearchWalkHost walkHost(run, progress_, reader_);
+        return WalkDirectory(walkHost, lister_, run, criteria, target, depth);
     }
 
     void MarkRow(int row, bool found) override { SetItemMark(row, found); }
 
-    void ReturnToBase() override {
-        const std::string& base = gSearchCriteria.BaseDirectory;
+    void ReturnToBase(const std::string& base) override {
         if (!SameTextIgnoringCase(CurrentDirectory(), base)) SetCurrentDirectoryA(base.c_str());
     }
 
     // The finds become rows, then the reports.
-    void FinishSearch(SearchKind kind, bool withReports) override {
-        ReturnToBase();
-        int found = gSearchStats.FilesFound;
-        if (kind == SearchKind::FindFiles && found >= 1) {
-            int pending = static_cast<int>(gPendingTable.items.size());
-            ShowPendingItems(found < pending ? found : pending);
+    void FinishSearch(SearchRun& run, SearchKind kind, bool withReports) override {
+        const SearchStats& stats = run.Stats;
+        if (kind == SearchKind::FindFiles && stats.FilesFound >= 1) {
+            ShowPendingItems(TakePendingItems(run.Pending), stats.FilesFound);
             SortFileInfoList();
         }
         SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
         if (withReports) {
-            ReportNonTextFiles(main_);
-            const SearchStats& stats = gSearchStats;
+            ReportNonTextFiles(main_, run.NonText);
             FindResultsDialog(main_, stats.FilesFound, stats.DirectoriesWithFinds,
                               stats.DirectoriesSearched, stats.DeepestLevel, stats.TotalSize);
         }
@@ -378,9 +308,16 @@ class WindowSearchHost : public SearchHost {
     }
 
   private:
-    uint64_t UnitOf(int comboId) {
-        LRESULT index = SendDlgItemMessageA(main_, comboId, CB_GETCURSEL, 0, 0);
-        return SizeUnitFromIndex(index >= 0 && index <= 2 ? static_cast<int>(index) : 1);
+    HWND FieldWindow(CriteriaField field) {
+        switch (field) {
+            case CriteriaField::Directory: return directoryBox_;
+            case CriteriaField::FileNames: return fileNameBox_;
+            case CriteriaField::Level: return GetDlgItem(main_, IDC_LEVEL);
+            case CriteriaField::SizeLess: return GetDlgItem(main_, IDC_SIZE_LESS);
+            case CriteriaField::SizeMore: return GetDlgItem(main_, IDC_SIZE_MORE);
+            case CriteriaField::None: break;
+        }
+        return nullptr;
     }
 
     HWND main_;
@@ -392,7 +329,8 @@ class WindowSearchHost : public SearchHost {
     HWND list_;
     Win32TargetResolver resolver_;
     Win32DirLister lister_;
-    SearchWalkHost walkHost_{statusBar_};
+    ProgressPainter progress_{statusBar_};
+    Win32ChunkReader reader_;
 };
 
 SearchKind KindOf(int command) {
@@ -405,12 +343,14 @@ SearchKind KindOf(int command) {
 
 void StartSearch(HWND mainWindow, int command) {
     WindowSearchHost host(mainWindow);
-    if (!DriveSearch(host, KindOf(command))) {
+    SearchOutcome outcome = DriveSearch(host, KindOf(command));
+    if (!outcome.started) {
         MessageBeep(MB_OK);
         return;
     }
-    int exitCode = 0;
-    if (TakeOwedQuit(exitCode)) PostQuitMessage(exitCode);
+    if (outcome.quitOwed) PostQuitMessage(outcome.quitCode);
+    // A close asked for during the walk is carried out now that it has ended.
+    if (outcome.closeOwed) PostMessageA(mainWindow, WM_CLOSE, 0, 0);
 }
 
 void AbortSearch() {

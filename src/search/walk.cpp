@@ -16,6 +16,8 @@ struct WalkFrame {
 struct Walk {
     WalkHost& host;
     DirLister& lister;
+    SearchRun& run;
+    const SearchCriteria& criteria;
     const std::string& pattern;
     std::vector<WalkFrame> path;
 };
@@ -40,9 +42,28 @@ bool LeadsBack(Walk& walk, const std::string& linkPath) {
     return false;
 }
 
-bool PassesCheapTests(WalkHost& host, const std::string& pattern, const DirEntry& entry) {
-    return MatchFileName(pattern, entry.name) && !IsExcludedFile(entry.name) &&
-           DateInRange(host.LocalDate(entry.modified)) && SizeInRange(entry.size);
+bool PassesCheapTests(Walk& walk, const DirEntry& entry) {
+    const SearchCriteria& criteria = walk.criteria;
+    return MatchFileName(walk.pattern, entry.name) && !IsExcludedFile(criteria, entry.name) &&
+           DateInRange(criteria, walk.host.LocalDate(entry.modified)) &&
+           SizeInRange(criteria, entry.size);
+}
+
+// Hands a found file to the pending table: the new count, or -1 when the
+// table refused it. A full table stops the whole search.
+int AddFound(Walk& walk, const std::string& directory, const DirEntry& entry, int count) {
+    SearchRun& run = walk.run;
+    switch (AddFileInfoItem(run.Pending, directory, entry)) {
+        case AddResult::Added: run.Stats.TotalSize += entry.size; return count + 1;
+        case AddResult::Counted: return count + 1;
+        case AddResult::Duplicate: return count;
+        case AddResult::Full:
+            walk.host.ShowWarning(kListLimitText);
+            run.Abort = true;
+            return -1;
+        case AddResult::OutOfMemory: walk.host.ShowWarning(kOutOfMemoryText); return -1;
+    }
+    return -1;
 }
 
 int WalkLevel(Walk& walk, const std::string& directory, int32_t depth);
@@ -55,8 +76,9 @@ bool WalkOwnFiles(Walk& walk, const std::string& directory, const std::string& p
     DirEntry entry;
     while (entries.Next(entry)) {
         if (host.PumpMessages()) {
-            AbortFlag = true;
-            host.ShowWarning(kSearchAbortedText);
+            walk.run.Abort = true;
+            // A window about to close stops its search without a word.
+            if (!walk.run.CloseRequested) host.ShowWarning(kSearchAbortedText);
             return false;
         }
         if (entry.isDirectory) {
@@ -64,28 +86,29 @@ bool WalkOwnFiles(Walk& walk, const std::string& directory, const std::string& p
             if (!entry.name.empty() && entry.name[0] != '.') subdirectories.push_back(entry);
             continue;
         }
-        if (!PassesCheapTests(host, walk.pattern, entry)) continue;
+        if (!PassesCheapTests(walk, entry)) continue;
         std::string fullPath = prefix + entry.name;
         if (fullPath.size() >= kMaxPath) continue;  // no path buffer holds it
         host.ShowProgress(directory, fullPath);
-        const SearchCriteria& criteria = gSearchCriteria;
+        const SearchCriteria& criteria = walk.criteria;
         if (!criteria.SearchText.empty() &&
             !host.FileContainsText(fullPath, criteria.SearchText, criteria.TextOptions)) {
             continue;
         }
-        int result = host.AddFileInfoItem(directory, entry, count);
+        int result = AddFound(walk, directory, entry, count);
         if (result < 0) return false;  // refused: the rest of this directory stays unvisited
         count = result;
-        if (AbortFlag) break;
+        if (walk.run.Abort) break;
     }
     return true;
 }
 
 int WalkLevel(Walk& walk, const std::string& directory, int32_t depth) {
-    if (AbortFlag) return 0;
+    SearchStats& stats = walk.run.Stats;
+    if (walk.run.Abort) return 0;
     const std::string prefix = WithBackslash(directory);
     const std::string enumPattern = LowerText(prefix + "*.*");
-    gSearchStats.DirectoriesSearched += 1;
+    stats.DirectoriesSearched += 1;
     int count = 0;
 
     std::vector<DirEntry> subdirectories;
@@ -98,21 +121,20 @@ int WalkLevel(Walk& walk, const std::string& directory, int32_t depth) {
             return count;
         }
     }
-    if (AbortFlag) return count;
-    if (count > 0) gSearchStats.DirectoriesWithFinds += 1;
+    if (walk.run.Abort) return count;
+    if (count > 0) stats.DirectoriesWithFinds += 1;
     if (depth == 0 || subdirectories.empty()) return count;
 
     walk.path.push_back(WalkFrame{directory, {}, false});
     for (const DirEntry& subdirectory : subdirectories) {
         std::string path = prefix + subdirectory.name;
         if (subdirectory.isReparsePoint && LeadsBack(walk, path)) continue;
-        SearchStats& stats = gSearchStats;
         stats.CurrentDepth += 1;
         if (stats.CurrentDepth > stats.DeepestLevel) stats.DeepestLevel = stats.CurrentDepth;
         int found = WalkLevel(walk, path, depth - 1);
         stats.CurrentDepth -= 1;
         count += found;
-        if (AbortFlag) break;
+        if (walk.run.Abort) break;
     }
     walk.path.pop_back();
     return count;
@@ -120,10 +142,10 @@ int WalkLevel(Walk& walk, const std::string& directory, int32_t depth) {
 
 }  // namespace
 
-int WalkDirectory(WalkHost& host, DirLister& lister, const std::string& directory, int32_t depth,
-                  const std::string& pattern) {
-    Walk walk{host, lister, pattern, {}};
-    return WalkLevel(walk, directory, depth);
+int WalkDirectory(WalkHost& host, DirLister& lister, SearchRun& run, const SearchCriteria& criteria,
+                  const SearchTarget& target, int32_t depth) {
+    Walk walk{host, lister, run, criteria, target.pattern, {}};
+    return WalkLevel(walk, target.directory, depth);
 }
 
 static constexpr size_t kProgressCapacity = 128;  // terminator included

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "search/criteria.h"
-#include "search/search_stats.h"
+#include "search/search_run.h"
 
 // An open enumeration of one directory.
 class DirEnumeration {
@@ -40,17 +40,14 @@ class WalkHost : public WarningSink {
     // contain the text or cannot be read.
     virtual bool FileContainsText(const std::string& fullPath, const std::string& searchText,
                                   uint8_t textOptions) = 0;
-    // Hands a found file to the File Info List: count so far + 1 when it
-    // counts, count so far for a duplicate, negative when refused.
-    virtual int AddFileInfoItem(const std::string& directory, const DirEntry& entry,
-                                int countSoFar) = 0;
 };
 
-// Walks one target: directory (with or without a trailing backslash), depth
-// (0 that directory only, n levels below, -2 all) and file-name pattern.
+// Walks one target: its directory (with or without a trailing backslash) to
+// depth (0 that directory only, n levels below, -2 all) for its file-name
+// pattern, counting into run.Stats and keeping the finds in run.Pending.
 // The result is the number of files counted, never negative.
-int WalkDirectory(WalkHost& host, DirLister& lister, const std::string& directory, int32_t depth,
-                  const std::string& pattern);
+int WalkDirectory(WalkHost& host, DirLister& lister, SearchRun& run, const SearchCriteria& criteria,
+                  const SearchTarget& target, int32_t depth);
 
 // The status-bar progress texts: "Searching <directory>", and when that is
 // too wide, "Searching..." with the tail of the full path.

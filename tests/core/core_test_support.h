@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "results/file_info.h"
-#include "results/pending.h"
 #include "search/criteria.h"
 #include "search/scan.h"
 #include "search/walk.h"
@@ -54,13 +53,6 @@ class MemoryFiles : public ChunkReader {
     std::string* file_ = nullptr;
     int64_t position_ = 0;
 };
-
-// A search starts from empty criteria, an empty pending table and no abort.
-inline void ResetSearchGlobals() {
-    gSearchCriteria = SearchCriteria{};
-    gPendingTable = PendingTable{};
-    AbortFlag = false;
-}
 
 inline FileInfoItem Item(std::string directory, std::string name, uint64_t size = 0,
                          int64_t modified = 0) {

@@ -8,7 +8,7 @@ using V = std::vector<std::string>;
 
 class CriteriaTest : public ::testing::Test {
   protected:
-    void SetUp() override { gSearchCriteria = SearchCriteria{}; }
+    SearchCriteria criteria;
 };
 
 // A star covers one dot-separated part of the name; case is ignored.
@@ -75,29 +75,43 @@ TEST_F(CriteriaTest, CheckDateCriteriaSetsTheRange) {
         // clang-format on
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(CheckDateCriteria(c.from, c.to, 0, today), c.result) << c.from << " " << c.to;
+        EXPECT_EQ(CheckDateCriteria(criteria, c.from, c.to, 0, today), c.result)
+            << c.from << " " << c.to;
     }
     // Empty boxes take files from every century up to today, also in a year 00.
-    ASSERT_EQ(CheckDateCriteria("", "", 0, DateTriple{1, 3, 2000}), 1);
-    EXPECT_TRUE(DateInRange({31, 12, 1995}) && DateInRange({1, 3, 2000}));
-    EXPECT_FALSE(DateInRange({2, 3, 2000}));
-    ASSERT_EQ(CheckDateCriteria("1/1/99", "12/31/05", 0, today), 1);
-    EXPECT_FALSE(DateInRange({31, 12, 1998}));
-    EXPECT_TRUE(DateInRange({31, 12, 2005}));  // DateTo's day passes
-    EXPECT_FALSE(DateInRange({1, 1, 2006}));
+    ASSERT_EQ(CheckDateCriteria(criteria, "", "", 0, DateTriple{1, 3, 2000}), 1);
+    EXPECT_TRUE(DateInRange(criteria, {31, 12, 1995}) && DateInRange(criteria, {1, 3, 2000}));
+    EXPECT_FALSE(DateInRange(criteria, {2, 3, 2000}));
+    ASSERT_EQ(CheckDateCriteria(criteria, "1/1/99", "12/31/05", 0, today), 1);
+    EXPECT_FALSE(DateInRange(criteria, {31, 12, 1998}));
+    EXPECT_TRUE(DateInRange(criteria, {31, 12, 2005}));  // DateTo's day passes
+    EXPECT_FALSE(DateInRange(criteria, {1, 1, 2006}));
 }
 
 TEST_F(CriteriaTest, SizeBounds) {
     const uint64_t mb = 1048576;
-    gSearchCriteria.SizeLessUnit = gSearchCriteria.SizeMoreUnit = SizeUnitFromIndex(2);
-    ASSERT_EQ(SetSizeBounds("5000", "4097"), 0);  // exact above 4 GiB
-    EXPECT_TRUE(SizeInRange(5000 * mb) && SizeInRange(4097 * mb));
-    EXPECT_FALSE(SizeInRange(5000 * mb + 1) || SizeInRange(4097 * mb - 1));
-    ASSERT_EQ(SetSizeBounds("", ""), 0);  // an empty Less bound has no limit
-    EXPECT_TRUE(SizeInRange(UINT64_MAX) && SizeInRange(0));
-    EXPECT_EQ(SetSizeBounds(" 4294967295 ", "0"), 0);
-    for (const char* bad : {"4294967296", "-1", "12kb"}) EXPECT_EQ(SetSizeBounds(bad, ""), -1);
-    EXPECT_EQ(SetSizeBounds("", "x"), -2);
+    criteria.SizeLessUnit = criteria.SizeMoreUnit = SizeUnitFromIndex(2);
+    ASSERT_EQ(SetSizeBounds(criteria, "5000", "4097"), 0);  // exact above 4 GiB
+    EXPECT_TRUE(SizeInRange(criteria, 5000 * mb) && SizeInRange(criteria, 4097 * mb));
+    EXPECT_FALSE(SizeInRange(criteria, 5000 * mb + 1) || SizeInRange(criteria, 4097 * mb - 1));
+    ASSERT_EQ(SetSizeBounds(criteria, "", ""), 0);  // an empty Less bound has no limit
+    EXPECT_TRUE(SizeInRange(criteria, UINT64_MAX) && SizeInRange(criteria, 0));
+    EXPECT_EQ(SetSizeBounds(criteria, " 4294967295 ", "0"), 0);
+    for (const char* bad : {"4294967296", "-1", "12kb"})
+        EXPECT_EQ(SetSizeBounds(criteria, bad, ""), -1);
+    EXPECT_EQ(SetSizeBounds(criteria, "", "x"), -2);
+}
+
+// None walks the target only, All every level, Level as many as typed; a
+// level past the walk's range walks as deep as it can.
+TEST(WalkDepthTest, ModeAndLevelGiveTheDepth) {
+    // clang-format off
+    const struct { int mode; uint32_t level; int32_t depth; } cases[] = {
+        {0, 5, 0}, {1, 0, kWalkAllLevels}, {1, 9, kWalkAllLevels}, {2, 0, 0}, {2, 7, 7},
+        {2, 2147483647u, INT32_MAX}, {2, 2147483648u, INT32_MAX}, {2, UINT32_MAX, INT32_MAX}};
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_EQ(WalkDepthFor(c.mode, c.level), c.depth) << c.mode << " " << c.level;
 }
 
 TEST(NextListEntryTest, CutsAtSemicolonsBlanksAndQuotes) {

@@ -7,6 +7,7 @@
 
 #include "core_test_support.h"
 #include "resource_ids.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -18,34 +19,37 @@ using V = std::vector<std::string>;
 // while it ran.
 class FakeSearch : public SearchHost, public TargetResolver {
   public:
-    std::string names = "*.c";
+    std::string names = "*.c", dateFrom;
     std::vector<int> rows;
     std::map<std::string, int> finds;
-    std::function<void(const SearchTarget&)> during;
+    std::function<void(SearchRun&)> during;
     bool skipBadPaths = true, levelForRest = false;
     int32_t levelAnswer = 0;
     V log;
 
-    bool TakeBaseDirectory() override { return true; }
-    bool TakeDefaultFileType() override {
-        gSearchCriteria.DefaultFileType = "*.txt";
-        return true;
+    CriteriaInput ReadCriteria() override {
+        CriteriaInput input;
+        input.FileNames = names;
+        input.DateFrom = dateFrom;
+        input.Today = {1, 1, 2024};
+        return input;
     }
-    bool TakeFileNamesAndDepth() override {
-        gSearchCriteria.FileNameList = names;
-        gSearchCriteria.WalkDepth = 0;
-        return true;
+    void TakeOverCriteria(const CriteriaCheck&) override {}
+    void RefuseCriteria(CriteriaField, const char* text) override {
+        log.push_back(std::string("refused ") + text);
     }
-    bool TakeDatesAndSizes() override { return true; }
-    void TakeSearchText() override {}
-    void ResetCounts() override { ResetSearchStats(100); }
+    int ProgressWidth() override { return 100; }
 
-    std::vector<int> TargetRows(SearchKind) override {
+    // The rows listed are both selected and marked.
+    std::vector<RowState> RowStates() override {
         log.push_back("rows");
-        return rows;
+        std::vector<RowState> states(10);
+        for (int row : rows) states[row] = {true, true};
+        return states;
     }
-    bool RowTarget(int row, SearchTarget& target) override {
-        target = {"c:\\base", "row" + std::to_string(row)};
+    bool RowFile(int row, std::string& directory, std::string& name) override {
+        directory = "c:\\base";
+        name = "row" + std::to_string(row);
         return true;
     }
     TargetResolver& Resolver() override { return *this; }
@@ -70,40 +74,51 @@ class FakeSearch : public SearchHost, public TargetResolver {
         return levelAnswer;
     }
     void BeginWalk() override {}
-    int WalkTarget(const SearchTarget& target, int32_t depth) override {
+    int WalkTarget(SearchRun& run, const SearchCriteria&, const SearchTarget& target,
+                   int32_t depth) override {
         log.push_back("walk " + target.pattern + (depth ? " " + std::to_string(depth) : ""));
-        if (during) std::exchange(during, nullptr)(target);
+        if (during) std::exchange(during, nullptr)(run);
         return finds[target.pattern];
     }
     void MarkRow(int row, bool found) override {
         log.push_back("mark " + std::to_string(row) + (found ? "*" : "-"));
     }
-    void ReturnToBase() override {}
-    void FinishSearch(SearchKind, bool withReports) override {
+    void ReturnToBase(const std::string&) override {}
+    void FinishSearch(SearchRun& run, SearchKind, bool withReports) override {
         log.push_back(withReports ? "reports" : "no reports");
+        found = run.Stats.FilesFound;
+        skipDuplicates = run.Pending.skipDuplicates;
+        listHasRows = run.Pending.listHasRows;
     }
+    int found = 0;
+    bool skipDuplicates = false, listHasRows = false;
 };
 
 class SearchDriver : public ::testing::Test {
   protected:
-    void SetUp() override { ResetSearchGlobals(); }
+    void SetUp() override {
+        RememberSearchCriteria(SearchCriteria{});
+        ReplaceSettings(Settings{});
+    }
 };
 
 // What the user does during the first walk: Esc (or the list full), close, quit.
-void Stop(const SearchTarget&) {
-    AbortFlag = true;
+void Stop(SearchRun& run) {
+    run.Abort = true;
 }
-void Close(const SearchTarget&) {
+void Close(SearchRun&) {
     RequestSearchClose();
 }
-void Quit(const SearchTarget&) {
-    NoteQuitDuringSearch(3);
+void Quit(SearchRun& run) {
+    run.Abort = run.QuitReceived = true;
+    run.QuitCode = 3;
 }
 
 TEST_F(SearchDriver, TargetsQuestionsAndStops) {
     // clang-format off
     const struct {
-        const char* names; void (*during)(const SearchTarget&); bool skip; int32_t level; V log;
+        const char* names; void (*during)(SearchRun&); bool skip; int32_t level; V log;
+        bool close = false, quit = false;
     } cases[] = {
         {"*.c;*.h", nullptr, true, 0, {"walk *.c", "level", "walk *.h", "reports"}},
         {"*.c;*.h", nullptr, true, -1, {"walk *.c", "level", "reports"}},
@@ -117,8 +132,8 @@ TEST_F(SearchDriver, TargetsQuestionsAndStops) {
         // A stopped search resolves no further entry and asks nothing.
         {"*.c;nowhere\\*.h", Stop, true, 0, {"walk *.c", "reports"}},
         {"*.c;*.h", Stop, true, 0, {"walk *.c", "reports"}},
-        {"*.c;nowhere\\*.h", Close, true, 0, {"walk *.c", "no reports"}},
-        {"*.c;nowhere\\*.h", Quit, true, 0, {"walk *.c", "no reports"}},
+        {"*.c;nowhere\\*.h", Close, true, 0, {"walk *.c", "no reports"}, true},
+        {"*.c;nowhere\\*.h", Quit, true, 0, {"walk *.c", "no reports"}, false, true},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -128,15 +143,34 @@ TEST_F(SearchDriver, TargetsQuestionsAndStops) {
         host.during = c.during;
         host.skipBadPaths = c.skip;
         host.levelAnswer = c.level;
-        AbortFlag = false;
-        EXPECT_TRUE(DriveSearch(host, SearchKind::FindFiles));
+        const SearchOutcome outcome = DriveSearch(host, SearchKind::FindFiles);
+        EXPECT_TRUE(outcome.started);
         EXPECT_EQ(host.log, c.log);
+        EXPECT_EQ(outcome.closeOwed, c.close);
+        EXPECT_EQ(outcome.quitOwed, c.quit);
+        EXPECT_EQ(outcome.quitCode, c.quit ? 3 : 0);
         EXPECT_FALSE(SearchIsRunning());
     }
-    int code = 0;
-    EXPECT_TRUE(TakeOwedQuit(code));
-    EXPECT_EQ(code, 3);
-    EXPECT_FALSE(TakeOwedQuit(code));
+    RequestSearchClose();  // with no search running it is nobody's
+    FakeSearch host;
+    EXPECT_FALSE(DriveSearch(host, SearchKind::FindFiles).closeOwed);
+}
+
+// The criteria are checked before anything is read from the list or walked;
+// only accepted ones become the last search, even when the first entry's
+// directory is then refused.
+TEST_F(SearchDriver, OnlyAcceptedCriteriaBecomeTheLastSearch) {
+    FakeSearch refused;
+    refused.dateFrom = "soon";
+    DriveSearch(refused, SearchKind::InMarked);
+    EXPECT_EQ(refused.log, V{std::string("refused ") + kBadDatesText});
+    EXPECT_EQ(LastSearchCriteria().BaseDirectory, "");
+    FakeSearch badPath;
+    badPath.names = "nowhere\\*.C";
+    DriveSearch(badPath, SearchKind::FindFiles);
+    EXPECT_EQ(badPath.log, V{"refused c:\\base\\nowhere"});
+    EXPECT_EQ(LastSearchCriteria().FileNameList, "nowhere\\*.c");
+    EXPECT_EQ(LastSearchCriteria().BaseDirectory, "c:\\base");
 }
 
 TEST_F(SearchDriver, LevelForTheRestIsAskedOnceAndCountsAddUp) {
@@ -146,8 +180,8 @@ TEST_F(SearchDriver, LevelForTheRestIsAskedOnceAndCountsAddUp) {
     host.levelForRest = true;
     DriveSearch(host, SearchKind::FindFiles);
     EXPECT_EQ(host.log, (V{"walk *.c", "level", "walk *.h", "walk *.s", "reports"}));
-    EXPECT_EQ(gSearchStats.FilesFound, 7);
-    EXPECT_TRUE(gPendingTable.skipDuplicates);
+    EXPECT_EQ(host.found, 7);
+    EXPECT_TRUE(host.skipDuplicates);
 }
 
 // The rows a Find in Selected or Find in Marked searches are read once, at
@@ -155,7 +189,7 @@ TEST_F(SearchDriver, LevelForTheRestIsAskedOnceAndCountsAddUp) {
 TEST_F(SearchDriver, RowSearchesTakeTheirRowsOnceAndMarkEach) {
     // clang-format off
     const struct {
-        SearchKind kind; std::vector<int> rows; void (*during)(const SearchTarget&); V log;
+        SearchKind kind; std::vector<int> rows; void (*during)(SearchRun&); V log;
     } cases[] = {
         {SearchKind::InSelected, {0, 2}, nullptr,
          {"rows", "walk row0", "mark 0*", "walk row2", "mark 2-", "reports"}},
@@ -169,10 +203,9 @@ TEST_F(SearchDriver, RowSearchesTakeTheirRowsOnceAndMarkEach) {
         host.rows = c.rows;
         host.finds = {{"row0", 1}};
         host.during = c.during;
-        AbortFlag = false;
         DriveSearch(host, c.kind);
         EXPECT_EQ(host.log, c.log);
-        EXPECT_TRUE(gPendingTable.listHasRows);
+        EXPECT_TRUE(host.listHasRows);
     }
 }
 
@@ -188,14 +221,14 @@ TEST_F(SearchDriver, CommandsThatWouldDisturbARunningSearchAreRefused) {
 
     FakeSearch host;
     bool second = true;
-    host.during = [&](const SearchTarget&) {
+    host.during = [&](SearchRun&) {
         for (int command : refused) EXPECT_TRUE(IsRefusedWhileSearching(command)) << command;
         for (int command : allowed) EXPECT_FALSE(IsRefusedWhileSearching(command)) << command;
         FakeSearch inner;
-        second = DriveSearch(inner, SearchKind::FindFiles);
+        second = DriveSearch(inner, SearchKind::FindFiles).started;
         EXPECT_TRUE(inner.log.empty());
     };
-    EXPECT_TRUE(DriveSearch(host, SearchKind::FindFiles));
+    EXPECT_TRUE(DriveSearch(host, SearchKind::FindFiles).started);
     EXPECT_FALSE(second);
 }
 

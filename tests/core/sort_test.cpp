@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core_test_support.h"
+#include "results/presentation.h"
 
 namespace {
 
@@ -81,6 +82,49 @@ TEST(Sort, SizesAndTimesCompareAsFull64BitNumbers) {
     };
     EXPECT_GT(Compare(a, b, kSortKeyName, 0, 1, extreme), 0);
     EXPECT_LT(Compare(b, a, kSortKeyName, 0, 1, extreme), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A mode outside name..time leaves the rows as they stand; the Time mode
+// orders as the date does, under a key of its own.
+TEST(Sort, ModesNameTheirKeys) {
+    // clang-format off
+    const struct { int mode, key; } cases[] = {
+        {kSortNone, kNoSortKey}, {kSortByName, kSortKeyName}, {kSortBySize, kSortKeySize},
+        {kSortByDate, kSortKeyDate}, {kSortByTime, kSortKeyTime}, {5, kNoSortKey}, {-1, kNoSortKey}};
+    // clang-format on
+    for (const auto& c : cases) EXPECT_EQ(SortKeyForMode(c.mode), c.key) << c.mode;
+}
+
+// A header click chooses the mode; the Path header only flips the grouping
+// and sorts by the mode already chosen. The order is never touched.
+TEST(Sort, HeaderClicksChooseTheModeOrFlipTheGrouping) {
+    // clang-format off
+    const struct { int mode, dir, column; int key, newMode, newDir; } cases[] = {
+        {kSortNone, 0, kColumnFilename, kSortKeyName, kSortByName, 0},
+        {kSortByName, 1, kColumnSize, kSortKeySize, kSortBySize, 1},
+        {kSortByDate, 0, kColumnDate, kSortKeyDate, kSortByDate, 0},  // again: the same way
+        {kSortByName, 0, kColumnTime, kSortKeyTime, kSortByTime, 0},
+        {kSortBySize, 0, kColumnPath, kSortKeySize, kSortBySize, 1},
+        {kSortBySize, 1, kColumnPath, kSortKeySize, kSortBySize, 0},
+        {kSortNone, 0, kColumnPath, kNoSortKey, kSortNone, 1},
+        {kSortByName, 0, kColumnCount, kNoSortKey, kSortByName, 0},
+        {kSortByName, 0, -1, kNoSortKey, kSortByName, 0},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        Settings settings;
+        settings.SortMode = c.mode;
+        settings.SortDir = c.dir;
+        settings.SortOrder = 0;
+        EXPECT_EQ(ApplyColumnHeaderClick(settings, c.column), c.key) << c.column;
+        EXPECT_EQ(settings.SortMode, c.newMode) << c.column;
+        EXPECT_EQ(settings.SortDir, c.newDir) << c.column;
+        EXPECT_EQ(settings.SortOrder, 0);
+    }
 }
 
 }  // namespace

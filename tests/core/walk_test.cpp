@@ -18,13 +18,12 @@ struct Listing : DirEnumeration {
 };
 
 // An in-memory tree under c:\r, and a host that records what the walk asks
-// for; adds go to the real pending table. A directory missing from the tree
+// for; finds go to the run's pending table. A directory missing from the tree
 // cannot be listed; a file's time of last write stands for its year.
 class WalkTest : public ::testing::Test, public DirLister, public WalkHost {
   protected:
     void SetUp() override {
-        ResetSearchGlobals();
-        ResetSearchStats(300);
+        run = SearchRun{};
         opened.clear();
     }
     // Paths below c:\r in listing order; a trailing backslash makes a directory.
@@ -39,11 +38,11 @@ class WalkTest : public ::testing::Test, public DirLister, public WalkHost {
         }
     }
     int Walk(int32_t depth, const std::string& pattern = "*.*") {
-        return WalkDirectory(*this, *this, "c:\\r", depth, pattern);
+        return WalkDirectory(*this, *this, run, criteria, {"c:\\r", pattern}, depth);
     }
     V Found() {
         V paths;
-        for (const auto& item : gPendingTable.items)
+        for (const auto& item : run.Pending.items)
             paths.push_back(JoinPath(item->directory, item->name).substr(5));
         return paths;
     }
@@ -66,11 +65,8 @@ class WalkTest : public ::testing::Test, public DirLister, public WalkHost {
         scanned.push_back(fullPath);
         return fullPath.ends_with("hit.txt");
     }
-    int AddFileInfoItem(const std::string& directory, const DirEntry& entry,
-                        int countSoFar) override {
-        return ::AddFileInfoItem(*this, directory, entry, countSoFar);
-    }
-
+    SearchRun run;
+    SearchCriteria criteria;
     std::map<std::string, std::vector<DirEntry>> tree;
     std::map<std::string, std::string> identities;
     int pumps = 0, abortAtPump = -1;
@@ -90,9 +86,9 @@ TEST_F(WalkTest, DepthLimitsTheLevelsWalked) {
     for (const auto& c : cases) {
         SetUp();
         EXPECT_EQ(Walk(c.depth), c.found) << c.depth;
-        EXPECT_EQ(gSearchStats.DirectoriesSearched, c.found) << c.depth;
-        EXPECT_EQ(gSearchStats.DeepestLevel, c.deepest) << c.depth;
-        EXPECT_EQ(gSearchStats.CurrentDepth, 0);
+        EXPECT_EQ(run.Stats.DirectoriesSearched, c.found) << c.depth;
+        EXPECT_EQ(run.Stats.DeepestLevel, c.deepest) << c.depth;
+        EXPECT_EQ(run.Stats.CurrentDepth, 0);
     }
     EXPECT_EQ(Found(), (V{"a.txt", "sub1\\b.txt", "sub1\\deep\\c.txt", "sub2\\d.txt"}));
     EXPECT_EQ(opened, (V{"*.*", "sub1\\*.*", "sub1\\deep\\*.*", "sub2\\*.*"}));
@@ -110,18 +106,18 @@ TEST_F(WalkTest, UnlistableDirectoryCountsAsSearchedAndFindsCountOwnFilesOnly) {
     tree["c:\\r"].push_back(DirEntry{"locked", true, false, 0, 0});
     Add({"a.bin", "sub\\", "sub\\b.txt", "sub\\c.txt"});
     EXPECT_EQ(Walk(-2, "*.txt"), 2);
-    EXPECT_EQ(gSearchStats.DirectoriesSearched, 3);
-    EXPECT_EQ(gSearchStats.DirectoriesWithFinds, 1);
-    EXPECT_EQ(gSearchStats.DeepestLevel, 1);
-    EXPECT_EQ(gSearchStats.TotalSize, 20u);
+    EXPECT_EQ(run.Stats.DirectoriesSearched, 3);
+    EXPECT_EQ(run.Stats.DirectoriesWithFinds, 1);
+    EXPECT_EQ(run.Stats.DeepestLevel, 1);
+    EXPECT_EQ(run.Stats.TotalSize, 20u);
 }
 
 TEST_F(WalkTest, CheapTestsComeBeforeAnyFileIsOpened) {
-    gSearchCriteria.SearchText = "needle";
-    gSearchCriteria.SizeLess = 1;
-    gSearchCriteria.ExcludedFiles = {"skip.*"};
-    gSearchCriteria.EnableExcludeFiles = true;
-    gSearchCriteria.DateFrom = {1, 1, 2000};
+    criteria.SearchText = "needle";
+    criteria.SizeLess = 1;
+    criteria.ExcludedFiles = {"skip.*"};
+    criteria.EnableExcludeFiles = true;
+    criteria.DateFrom = {1, 1, 2000};
     Add({"a.doc", "skip.txt"}, 5);
     Add({"big.txt"}, 2000);
     Add({"old.txt"}, 5, 1999);
@@ -137,8 +133,8 @@ TEST_F(WalkTest, TheThousandAndFirstMatchStopsTheSearch) {
     Add({"sub\\", "sub\\late.txt", "never\\"});
     EXPECT_EQ(Walk(-2), 1000);
     EXPECT_EQ(warnings, V{kListLimitText});
-    EXPECT_TRUE(AbortFlag);
-    EXPECT_EQ(gPendingTable.items.size(), 1000u);
+    EXPECT_TRUE(run.Abort);
+    EXPECT_EQ(run.Pending.items.size(), 1000u);
     EXPECT_EQ(opened, (V{"*.*", "sub\\*.*"}));
 }
 
@@ -146,11 +142,11 @@ TEST_F(WalkTest, AbortInTheMiddleKeepsWhatWasFound) {
     Add(kSmallTree);
     abortAtPump = 4;  // a.txt, sub1, sub2, then b.txt's turn
     EXPECT_EQ(Walk(-2), 1);
-    EXPECT_TRUE(AbortFlag);
+    EXPECT_TRUE(run.Abort);
     EXPECT_EQ(warnings, V{kSearchAbortedText});
     EXPECT_EQ(Found(), V{"a.txt"});
     EXPECT_EQ(opened, (V{"*.*", "sub1\\*.*"}));
-    EXPECT_EQ(gSearchStats.CurrentDepth, 0);
+    EXPECT_EQ(run.Stats.CurrentDepth, 0);
 }
 
 TEST_F(WalkTest, LinkBackToAnAncestorIsNotEntered) {
@@ -170,7 +166,7 @@ TEST_F(WalkTest, LongPathsAreWalkedUntilTheyNoLongerFit) {
         directory += std::string(60, 'n') + "\\";
     }
     EXPECT_EQ(Walk(-2), 5);
-    EXPECT_EQ(gSearchStats.DirectoriesSearched, 6);
+    EXPECT_EQ(run.Stats.DirectoriesSearched, 6);
     for (const std::string& pattern : opened) EXPECT_LT(pattern.size() + 5, kMaxPath);
 }
 

@@ -54,13 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK((parsed == 2) == (CompareDates(date, today) == 0));
     }
 
-    const int checked = CheckDateCriteria(from, to, dateOrder, today);
+    SearchCriteria criteria;
+    const int checked = CheckDateCriteria(criteria, from, to, dateOrder, today);
     FUZZ_CHECK(checked >= -2 && checked <= 1);
     if (checked == 1) {
-        const SearchCriteria& c = gSearchCriteria;
+        const SearchCriteria& c = criteria;
         FUZZ_CHECK(CompareDates(c.DateFrom, c.DateTo) <= 0);
         FUZZ_CHECK(CompareDates(c.DateTo, today) <= 0);
-        FUZZ_CHECK(DateInRange(c.DateFrom) && DateInRange(c.DateTo));
+        FUZZ_CHECK(DateInRange(c, c.DateFrom) && DateInRange(c, c.DateTo));
     }
 
     uint32_t value = 0;
@@ -69,10 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(ok == ReferenceUnsigned(less, expected));
     if (ok) FUZZ_CHECK(value == expected);
 
-    const int bounds = SetSizeBounds(less, more);
+    const int bounds = SetSizeBounds(criteria, less, more);
     FUZZ_CHECK(bounds == 0 || bounds == -1 || bounds == -2);
     if (bounds == 0) {
-        SearchCriteria& c = gSearchCriteria;
+        SearchCriteria& c = criteria;
         c.SizeLessUnit = SizeUnitFromIndex(lessUnit);
         c.SizeMoreUnit = SizeUnitFromIndex(moreUnit);
         const unsigned __int128 atMost =
@@ -80,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const unsigned __int128 atLeast =
             static_cast<unsigned __int128>(c.SizeMore) * c.SizeMoreUnit;
         const bool inRange = (!c.SizeLess || fileSize <= atMost) && fileSize >= atLeast;
-        FUZZ_CHECK(SizeInRange(fileSize) == inRange);
+        FUZZ_CHECK(SizeInRange(c, fileSize) == inRange);
     }
     return 0;
 }

@@ -12,7 +12,6 @@
 #include "app/main_window_win.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
-#include "results/pending.h"
 #include "results/presentation_win.h"
 #include "search/dir_lister_win.h"
 #include "settings/settings.h"

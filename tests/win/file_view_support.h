@@ -54,7 +54,7 @@ class FileViewFixture : public ProgramTest {
     void TearDown() override {
         if (FileViewHandle()) DestroyWindow(FileViewHandle());
         ProgramTest::TearDown();
-        gSearchCriteria = SearchCriteria{};
+        RememberSearchCriteria(SearchCriteria{});
     }
     // Starts the program when it is not running and closes a FileView left open.
     HWND Open(const std::string& name, const std::string& bytes, const char* text = "",
@@ -62,8 +62,10 @@ class FileViewFixture : public ProgramTest {
         if (!Main()) Start(ini);
         if (FileViewHandle()) DestroyWindow(FileViewHandle());
         folder.Write(name, bytes);
-        gSearchCriteria.SearchText = text;
-        gSearchCriteria.TextOptions = options;
+        SearchCriteria criteria;
+        criteria.SearchText = text;
+        criteria.TextOptions = options;
+        RememberSearchCriteria(criteria);
         HWND window = OpenFileViewOn(Main(), folder.File(name), name, bytes.size());
         DrainMessages();
         return window;
@@ -75,12 +77,14 @@ class FileViewFixture : public ProgramTest {
     }
     static std::string EditText() {
         std::string text(static_cast<size_t>(GetWindowTextLengthA(Edit())) + 1, '\0');
-        text.resize(static_cast<size_t>(GetWindowTextA(Edit(), text.data(), static_cast<int>(text.size()))));
+        text.resize(static_cast<size_t>(
+            GetWindowTextA(Edit(), text.data(), static_cast<int>(text.size()))));
         return text;
     }
     static std::pair<DWORD, DWORD> Selection() {
         DWORD start = 0, end = 0;
-        SendMessageA(Edit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        SendMessageA(Edit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
         return {start, end};
     }
     static std::string Selected() {

@@ -15,7 +15,6 @@
 #include "fileview/find_state.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
-#include "results/pending.h"
 #include "search/criteria.h"
 #include "search/search_win.h"
 #include "win_test_support.h"
@@ -39,8 +38,6 @@ class FindReplace : public ProgramTest {
     void SetUp() override {
         ProgramTest::SetUp();
         Start();
-        ClearPendingTable();
-        gPendingTable.listHasRows = false;
         InitFindReplace();
         WNDCLASSA wc = {};
         wc.lpfnWndProc = HolderProc;
@@ -57,7 +54,7 @@ class FindReplace : public ProgramTest {
     void TearDown() override {
         if (HWND box = FindReplaceBox()) SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
         if (FileViewHandle()) DestroyWindow(FileViewHandle());
-        gSearchCriteria = SearchCriteria{};
+        RememberSearchCriteria(SearchCriteria{});
         DestroyWindow(holder);
         for (const std::string& name : FileNames())
             SetFileAttributesA((files + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -135,7 +132,9 @@ class FindReplace : public ProgramTest {
     HWND ReplaceInFileView(int row, const std::string& find, const std::string& with,
                            bool confirm) {
         ShowInFileView(row);
-        gSearchCriteria.SearchText = find;
+        SearchCriteria searched;
+        searched.SearchText = find;
+        RememberSearchCriteria(searched);
         SetContextLines(kWholeFileContext, kWholeFileContext);
         if (!OpenFileViewWindow(Main())) return nullptr;
         DrainMessages();
@@ -416,7 +415,9 @@ TEST_F(FindReplace, FailedPendingWriteLeavesTheFileAsItWas) {
 TEST_F(FindReplace, FileViewReplacesInAllListedFiles) {
     FiveFiles();
     ShowInFileView(2);
-    gSearchCriteria.SearchText = "old";
+    SearchCriteria searched;
+    searched.SearchText = "old";
+    RememberSearchCriteria(searched);
     SetContextLines(kWholeFileContext, kWholeFileContext);
     HWND fileView = OpenFileViewWindow(Main());
     ASSERT_TRUE(fileView);
@@ -443,7 +444,7 @@ TEST_F(FindReplace, FileViewReplacesInAllListedFiles) {
     EXPECT_FALSE(FindReplaceBox());
     ExpectNoTemporaryFile();
     DestroyWindow(fileView);
-    gSearchCriteria = SearchCriteria{};
+    RememberSearchCriteria(SearchCriteria{});
 }
 
 // The shown file is written only when EditView holds all of it and all its

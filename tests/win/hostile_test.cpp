@@ -22,7 +22,6 @@
 #include "fileview/file_view_win.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
-#include "results/pending.h"
 #include "search/criteria.h"
 #include "search/walk.h"
 #include "settings/settings.h"
@@ -430,19 +429,13 @@ TEST_F(Hostile, ALongDayOfSearchesLeaksNothing) {
     ASSERT_TRUE(
         tree.Build("for d in 1 2 3 4; do mkdir dir$d && echo needle > dir$d/file.txt; done"));
     auto search = [&] { Find(tree.path(), "*.txt", "needle"); };
-    struct : WarningSink {
-        void ShowWarning(const std::string& text) override { ADD_FAILURE() << text; }
-    } noWarnings;
     auto refill = [&] {
-        ClearPendingTable();
-        gPendingTable.listHasRows = false;
+        std::vector<DirEntry> entries(120);
         for (int row = 0; row < 120; ++row) {
-            DirEntry entry;
-            entry.name = "file" + std::to_string(row) + ".txt";
-            entry.size = static_cast<uint64_t>(row) << 20;
-            AddFileInfoItem(noWarnings, tree.path(), entry, row);
+            entries[row].name = "file" + std::to_string(row) + ".txt";
+            entries[row].size = static_cast<uint64_t>(row) << 20;
         }
-        ShowPendingItems(120);
+        ShowRows(tree.path(), entries);
         SortFileInfoList();
     };
     search();

@@ -13,7 +13,6 @@
 #include "fileview/file_view_win.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
-#include "results/pending.h"
 #include "search/criteria.h"
 #include "settings/settings.h"
 #include "win_test_support.h"
@@ -148,25 +147,20 @@ class Opening : public ProgramTest {
     }
     void TearDown() override {
         if (FileViewHandle()) DestroyWindow(FileViewHandle());
-        gSearchCriteria = SearchCriteria{};
+        RememberSearchCriteria(SearchCriteria{});
         ProgramTest::TearDown();
     }
 
     // The one row of the list: a real file of `size` bytes in the test's folder, focused.
     void ShowRow(const std::string& name, size_t size, const std::string& text = "") {
         ClearFileInfoList();
-        ClearPendingTable();
-        gPendingTable.listHasRows = false;
         std::string bytes = text;
         bytes.resize(size, 'x');
         folder.Write(name, bytes);
-        struct : WarningSink {
-            void ShowWarning(const std::string&) override {}
-        } warnings;
         DirEntry entry;
         entry.name = name;
         entry.size = size;
-        ShowPendingItems(AddFileInfoItem(warnings, folder.path(), entry, 0));
+        ShowRows(folder.path(), {entry});
         LVITEMA item = {};
         item.state = item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
         SendMessageA(g_Main.FileList, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "results/pending.h"
+#include "search/walk.h"
 #include "search/dir_lister_win.h"
 #include "win_test_support.h"
 
@@ -17,10 +17,6 @@ class RealWalkHost : public WalkHost {
     void ShowProgress(const std::string&, const std::string&) override {}
     DateTriple LocalDate(int64_t modified) override { return LocalDateOf(modified); }
     bool FileContainsText(const std::string&, const std::string&, uint8_t) override { return true; }
-    int AddFileInfoItem(const std::string& directory, const DirEntry& entry,
-                        int countSoFar) override {
-        return ::AddFileInfoItem(*this, directory, entry, countSoFar);
-    }
 };
 
 // One walk over a real tree with hidden and dot files and a deep path. (A
@@ -45,26 +41,24 @@ TEST(RealWalk, WalksARealTree) {
     dir("sub");
     folder.Write("sub\\b.txt", "b");
 
-    gSearchCriteria = SearchCriteria{};
-    gPendingTable = PendingTable{};
-    AbortFlag = false;
-    ResetSearchStats(300);
+    SearchRun run;
     RealWalkHost host;
     Win32DirLister lister;
-    const int found = WalkDirectory(host, lister, folder.path(), -2, "*.*");
+    const int found =
+        WalkDirectory(host, lister, run, SearchCriteria{}, {folder.path(), "*.*"}, -2);
 
     std::vector<std::string> paths,
         expected = {".profile", "hidden.txt", deep + "\\deep.txt", "sub\\b.txt"};
-    for (const auto& item : gPendingTable.items) {
+    for (const auto& item : run.Pending.items) {
         paths.push_back(JoinPath(item->directory, item->name).substr(folder.path().size() + 1));
     }
     std::sort(paths.begin(), paths.end());
     EXPECT_EQ(paths, expected);
     EXPECT_EQ(found, static_cast<int>(expected.size()));
-    EXPECT_EQ(gSearchStats.DeepestLevel, 3);
-    EXPECT_EQ(gSearchStats.DirectoriesSearched, 5);
-    EXPECT_EQ(gSearchStats.TotalSize, 12u);
-    EXPECT_EQ(CompareDates(LocalDateOf(gPendingTable.items[0]->modified), LocalToday()), 0);
+    EXPECT_EQ(run.Stats.DeepestLevel, 3);
+    EXPECT_EQ(run.Stats.DirectoriesSearched, 5);
+    EXPECT_EQ(run.Stats.TotalSize, 12u);
+    EXPECT_EQ(CompareDates(LocalDateOf(run.Pending.items[0]->modified), LocalToday()), 0);
 }
 
 }  // namespace

@@ -94,16 +94,15 @@ std::string TempFolder::Read(const std::string& name) const {
     return out.str();
 }
 
-namespace {
-struct RecordedWarnings : WarningSink {
-    void ShowWarning(const std::string& text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
-}  // namespace
+void ShowRows(const std::string& directory, const std::vector<DirEntry>& entries) {
+    PendingTable table;
+    for (const DirEntry& entry : entries)
+        ASSERT_EQ(AddFileInfoItem(table, directory, entry), AddResult::Added) << entry.name;
+    ShowPendingItems(TakePendingItems(table), static_cast<int>(entries.size()));
+}
 
 void ShowRealFiles(const std::string& directory, const Files& files) {
-    RecordedWarnings warnings;
-    int found = 0;
+    std::vector<DirEntry> entries;
     for (const auto& [name, bytes] : files) {
         std::string path = directory + "\\" + name;
         std::ofstream(path, std::ios::binary) << bytes;
@@ -114,10 +113,9 @@ void ShowRealFiles(const std::string& directory, const Files& files) {
         entry.size = data.nFileSizeLow;
         entry.modified = UnixTimeFromFileTime(data.ftLastWriteTime.dwLowDateTime,
                                               data.ftLastWriteTime.dwHighDateTime);
-        found = AddFileInfoItem(warnings, directory, entry, found);
+        entries.push_back(entry);
     }
-    ShowPendingItems(found);
-    ASSERT_TRUE(warnings.shown.empty());
+    ShowRows(directory, entries);
 }
 
 std::string ListCell(int row, int column) {
@@ -168,8 +166,7 @@ void ProgramTest::SetUp() {
     SetDialogTestHook(&EndSearchDialogs);
     // Each test is a fresh start of the program: no criteria, no rows.
     ReplaceSettings(Settings{});
-    gSearchCriteria = SearchCriteria{};
-    gPendingTable = PendingTable{};
+    RememberSearchCriteria(SearchCriteria{});
     SetProgramDirectoryForTesting(folder.path().c_str());
 }
 

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "results/file_info.h"
+
 #include "settings/settings.h"
 
 // Changes the settings record in a test, as loading Quarry32.ini would.
@@ -71,6 +73,8 @@ class TempFolder {
 // in the given order (name, bytes).
 using Files = std::vector<std::pair<std::string, std::string>>;
 void ShowRealFiles(const std::string& directory, const Files& files);
+// Rows for entries of one directory, as a search hands them over.
+void ShowRows(const std::string& directory, const std::vector<DirEntry>& entries);
 // The text the list itself asks the program for when it draws the cell.
 std::string ListCell(int row, int column);
 void SetRowState(int row, UINT state, UINT mask);

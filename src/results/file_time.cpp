@@ -1,4 +1,4 @@
-#include "search/file_time.h"
+#include "results/file_time.h"
 
 namespace {
 
