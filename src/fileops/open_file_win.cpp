@@ -39,6 +39,9 @@ class WindowsOpening : public OpeningHost {
         ShownFile() = file;
         SetContextLines(above, below);
     }
+    void RememberDirectory(const std::string& directory) override {
+        SetSearchDirectory(directory);
+    }
     void AskViewerSettings() override { FileViewSettingsDialog(MainWindowHandle()); }
     void OpenFileView() override { OpenFileViewWindow(MainWindowHandle()); }
     void LaunchOutsideViewer(int choice) override { ::LaunchOutsideViewer(choice); }

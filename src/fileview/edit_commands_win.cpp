@@ -14,6 +14,7 @@
 #include "app/message_box_win.h"
 #include "app/option_dialogs_win.h"
 #include "fileview/edit_commands.h"
+#include "fileview/text_model.h"
 #include "fileview/file_view_commands_win.h"
 #include "fileview/file_view_state_win.h"
 #include "fileview/file_view_win.h"
@@ -139,8 +140,8 @@ void TabsCommand() {
     const int length = ShowTabsDialog(s.Window, g_Settings.Tabs);
     s.HelpContext = 0;
     if (length <= 0 || length > 0xFFFF) return;
-    g_Settings.Tabs = static_cast<uint16_t>(length);
-    int tabStop = length * 4;
+    SetTabLength(static_cast<uint16_t>(length));
+    int tabStop = TabStopDialogUnits(length);
     if (s.LineView) SendMessageA(s.LineView, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     if (s.EditView) SendMessageA(s.EditView, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     RedrawWindow(s.Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -199,14 +200,9 @@ int ChooseFileViewFont(HWND owner) {
     choice.lpfnHook = FontDialogHook;
     const BOOL chosen = ChooseFontA(&choice);
     if (!chosen) return 0;
+    // The chosen font lasts for the run; the settings keep the font the user
+    // set in Quarry32.ini.
     FileViewFontDescription() = font;
-    // The font chosen is also the one the next start of the program uses.
-    const ChosenFontSettings kept = FontSettingsFromChoice(
-        font.lfFaceName, choice.iPointSize, font.lfWeight,
-        {g_Settings.FontName, g_Settings.FontSize, g_Settings.FontWeight});
-    g_Settings.FontName = kept.faceName;
-    g_Settings.FontSize = static_cast<uint16_t>(kept.pointSize);
-    g_Settings.FontWeight = static_cast<uint16_t>(kept.weight);
     return chosen;
 }
 

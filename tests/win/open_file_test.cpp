@@ -175,8 +175,8 @@ class Opening : public ProgramTest {
     TextAssociation association;
 
     void UseViewer(int editor, int query) {
-        g_Settings.Editor = editor;
-        g_Settings.EditorQuery = query;
+        SetViewerChoice(editor);
+        SetEditorQuery(query);
     }
 };
 
@@ -275,7 +275,7 @@ TEST_F(Opening, SettingsDialogTakesEffectAtOnceAndCancelGivesTheViewerBack) {
         lstrcpyA(ShownFile().FullPath, folder.File(c.file).c_str());
         lstrcpyA(ShownFile().FileName, c.file);
         UseViewer(c.editor, c.query);
-        g_Settings.OtherEditor = "notepad.exe";
+        SetOtherEditor("notepad.exe");
         ViewerDialogRobot robot(c.script);
         EXPECT_EQ(FileViewSettingsDialog(Main()), c.result);
         EXPECT_EQ(robot.trace, c.trace);
