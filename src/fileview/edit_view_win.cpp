@@ -28,10 +28,10 @@ WNDPROC editViewProc = nullptr;
 WNDPROC findBoxEditProc = nullptr;
 
 struct CaretLine {
-    int line = 0;        // index of the caret's line in EditView
-    int lineStart = 0;   // its offset
-    int caret = 0;       // the selection's end
-    std::string text;    // at most kLineTextMax characters of it
+    int line = 0;       // index of the caret's line in EditView
+    int lineStart = 0;  // its offset
+    int caret = 0;      // the selection's end
+    std::string text;   // at most kLineTextMax characters of it
 };
 
 CaretLine ReadCaretLine(HWND edit) {
@@ -160,6 +160,7 @@ void LoadEditViewText() {
     const FileViewFile& file = ShownFile();
     if (file.WholeFile) {
         bool partialText = false;
+        RememberDiskState(s.Text, TextFiles(), file.FullPath);
         s.SettingText = true;
         const bool loaded = LoadFileIntoEdit(s.EditView, file.FullPath, file.Size, &partialText);
         s.SettingText = false;
@@ -185,8 +186,10 @@ void UpdateCaretStatus() {
     if (!s.EditView) return;
     const CaretLine at = ReadCaretLine(s.EditView);
     SetStatusPart(4, CaretLineText(static_cast<uint64_t>(at.line) + s.FirstLineNumber).c_str());
-    const size_t offset = static_cast<size_t>(at.caret > at.lineStart ? at.caret - at.lineStart : 0);
-    SetStatusPart(5, CaretColumnText(ExpandTabsWidth(at.text, offset, g_Settings.Tabs) + 1).c_str());
+    const size_t offset =
+        static_cast<size_t>(at.caret > at.lineStart ? at.caret - at.lineStart : 0);
+    SetStatusPart(5,
+                  CaretColumnText(ExpandTabsWidth(at.text, offset, g_Settings.Tabs) + 1).c_str());
 }
 
 void UpdateEditButtons() {

@@ -20,6 +20,7 @@
 #include "fileview/file_view_state_win.h"
 #include "fileview/load_save_win.h"
 #include "resource_ids.h"
+#include "results/list_guard.h"
 #include "search/criteria.h"
 #include "settings/settings.h"
 
@@ -59,6 +60,11 @@ class WindowSaveHost : public FileViewSaveHost {
         return ShowMessageBox(g_State.Window, text.c_str(), AppTitleText().c_str(),
                               MB_YESNOCANCEL | MB_ICONQUESTION);
     }
+    bool AskYesNo(const std::string& text) override {
+        return ShowMessageBox(g_State.Window, text.c_str(), AppTitleText().c_str(),
+                              MB_YESNO | MB_ICONQUESTION) == IDYES;
+    }
+    TextFileLayer& Files() override { return TextFiles(); }
 };
 
 HWND CreateFileViewToolbar(HWND parent) {
@@ -261,15 +267,7 @@ void OnEditNotify(int code) {
             if (!s.SettingText) s.Text.modified = true;
             break;
         case EN_ERRSPACE:
-        case EN_MAXTEXT: {
-            char text[kMessageTextSize];
-            if (LoadStringA(Instance(), IDS_EDITOR_OUT_OF_SPACE, text, sizeof text) <= 0) {
-                WarningBox(nullptr, "Out of memory! Close FileView!");
-                break;
-            }
-            ShowMessageBox(s.Window, text, AppTitleText().c_str(), MB_OK | MB_ICONSTOP);
-            break;
-        }
+        case EN_MAXTEXT: ShowEditorOutOfSpace(s.Window); break;
     }
 }
 
@@ -293,6 +291,10 @@ void OnLineViewNotify(HWND hwnd, int code) {
 
 LRESULT OnFileViewCommand(HWND hwnd, int id, int code, WPARAM wp, LPARAM lp) {
     FileViewState& s = g_State;
+    if (ListRunIsOn() && IsFileViewCommandRefusedDuringRun(id)) {
+        MessageBeep(MB_OK);
+        return 0;
+    }
     switch (id) {
         case IDM_FV_DISPLAY_CONTEXT:
             PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDC_LINEVIEW, LBN_DBLCLK),
@@ -324,7 +326,9 @@ LRESULT OnFileViewCommand(HWND hwnd, int id, int code, WPARAM wp, LPARAM lp) {
         case IDM_FV_SELECT_ALL: SendMessageA(s.EditView, EM_SETSEL, 0, -1); return 0;
         case IDM_FV_SPLIT_WINDOW: BeginSplitterDrag(); return 0;
         case IDM_HELP_CONTENTS: Help(hwnd, HELP_FINDER, 0); return 0;
-        case IDM_HELP_SEARCH: Help(hwnd, HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>("")); return 0;
+        case IDM_HELP_SEARCH:
+            Help(hwnd, HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(""));
+            return 0;
         case IDM_ABOUT: ShowAboutBox(hwnd); return 0;
         case IDM_FV_FONT:
         case IDM_FV_TABS:
@@ -360,25 +364,26 @@ FileViewSnapshot TakeSnapshot() {
     }
     snap.clipboardHasText = IsClipboardFormatAvailable(CF_TEXT) != 0;
     snap.findBoxOpen = FindReplaceBox() != nullptr;
-    if (s.LineView) snap.lineViewCount = static_cast<int>(SendMessageA(s.LineView, LB_GETCOUNT, 0, 0));
+    if (s.LineView)
+        snap.lineViewCount = static_cast<int>(SendMessageA(s.LineView, LB_GETCOUNT, 0, 0));
     return snap;
 }
 
 void EnableByState(HMENU popup, std::initializer_list<int> commands) {
     const FileViewSnapshot snap = TakeSnapshot();
     for (int command : commands)
-        EnableMenuItem(popup, command,
-                       MF_BYCOMMAND |
-                           (IsFileViewCommandEnabled(command, snap) ? MF_ENABLED : MF_GRAYED));
+        EnableMenuItem(
+            popup, command,
+            MF_BYCOMMAND | (IsFileViewCommandEnabled(command, snap) ? MF_ENABLED : MF_GRAYED));
 }
 
 void OnInitMenuPopup(HMENU popup, int position) {
     switch (position) {
         case FV_MENU_FILE: EnableByState(popup, {IDM_FV_SAVE, IDM_FV_SAVE_AS}); break;
         case FV_MENU_EDIT:
-            EnableByState(popup, {IDM_FV_UNDO, IDM_FV_PASTE, IDM_FV_CUT, IDM_FV_DELETE, IDM_FV_COPY,
-                                  IDM_FV_FIND, IDM_FV_FIND_NEXT, IDM_FV_REPLACE,
-                                  IDM_FV_COPY_LINEVIEW});
+            EnableByState(popup,
+                          {IDM_FV_UNDO, IDM_FV_PASTE, IDM_FV_CUT, IDM_FV_DELETE, IDM_FV_COPY,
+                           IDM_FV_FIND, IDM_FV_FIND_NEXT, IDM_FV_REPLACE, IDM_FV_COPY_LINEVIEW});
             break;
         case FV_MENU_OPTIONS: EnableByState(popup, {IDM_FV_CONTEXT_SIZE}); break;
         case FV_MENU_WINDOW: EnableByState(popup, {IDM_FV_EDITVIEW, IDM_FV_LINEVIEW}); break;
@@ -402,6 +407,11 @@ void OnFileViewClose(HWND hwnd) {
         RECT now;
         GetWindowRect(hwnd, &now);
         SetFileViewRect({now.left, now.top, now.right - now.left, now.bottom - now.top});
+    }
+    // EditView is a Replace in Files run's work area until the run ends.
+    if (ListRunIsOn()) {
+        OweCloseAfterListRun(OwedClose::FileView);
+        return;
     }
     if (g_State.Text.modified) {
         WindowSaveHost host;
@@ -499,6 +509,7 @@ HWND FileViewLineView() {
 
 void SetFileViewModified(bool modified) {
     g_State.Text.modified = modified;
+    if (g_State.EditView) SendMessageA(g_State.EditView, EM_SETMODIFY, modified, 0);
 }
 
 HWND OpenFileViewWindow(HWND owner) {

@@ -19,6 +19,7 @@
 #include "fileview/find_text.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
+#include "results/list_guard.h"
 #include "search/criteria.h"
 #include "search/text_options.h"
 
@@ -101,6 +102,7 @@ class BoxHost : public FindBoxHost {
         if (g_Box.Box) SetFocus(g_Box.Box);
     }
     void SetHelpContext(int context) override { FileView().HelpContext = context; }
+    void ReportNoRoom() override { ShowEditorOutOfSpace(g_Box.Owner); }
 };
 
 FindFlags FlagsOf(DWORD recordFlags) {
@@ -240,11 +242,14 @@ class FilesHost : public ReplaceRunHost {
     TextFileLayer& Files() override { return files_; }
     std::string EditText() override { return edit_.Text(); }
     void SetEditText(const std::string& text) override { SetWindowTextA(g_Box.Edit, text.c_str()); }
-    bool EditModified() override { return SendMessageA(g_Box.Edit, EM_GETMODIFY, 0, 0) != 0; }
+    bool EditModified() override {
+        return FileView().Text.modified || SendMessageA(g_Box.Edit, EM_GETMODIFY, 0, 0) != 0;
+    }
     void SetEditModified(bool modified) override {
         SendMessageA(g_Box.Edit, EM_SETMODIFY, modified, 0);
+        SetFileViewModified(modified);
     }
-    uint32_t ReplaceAllInEdit() override {
+    ReplaceAllResult ReplaceAllInEdit() override {
         // The box's settings as they are now, written into its record.
         FindFlags flags;
         flags.MatchCase = IsDlgButtonChecked(box_, chx2) == BST_CHECKED;
@@ -287,10 +292,30 @@ class FilesHost : public ReplaceRunHost {
 // The row of the file FileView shows: the run never writes EditView's text
 // to another row's file, wherever the focus has moved since.
 int ShownFileRow() {
-    const char* shown = ShownFile().FullPath;
-    for (int row = 0; row < ShownItemCount(); ++row)
-        if (lstrcmpiA(GetItemFullPath(row).c_str(), shown) == 0) return row;
+    const std::string shown = ShownFile().FullPath;
+    const int count = ShownItemCount();
+    for (int row = 0; row < count; ++row)
+        if (lstrcmpiA(GetItemFullPath(row).c_str(), shown.c_str()) == 0) return row;
+    // Saved As under another spelling of the same file (another drive letter):
+    // the file's identity decides, looked up only for rows of the same name.
+    for (int row = 0; row < count; ++row)
+        if (lstrcmpiA(GetItemRecord(row)->name.c_str(), ShownFile().FileName) == 0 &&
+            IsSameFile(TextFiles(), GetItemFullPath(row), shown))
+            return row;
     return -1;
+}
+
+// After a run: the starting file's state on disk is FileView's own again
+// when the run wrote it, and a close asked for during the run is carried out.
+void FinishRun(const ReplaceRunResult& result, HWND owner) {
+    FileViewState& view = FileView();
+    if (result.StartWritten && view.Window)
+        RememberDiskState(view.Text, TextFiles(), ShownFile().FullPath);
+    switch (TakeOwedClose()) {
+        case OwedClose::Program: PostMessageA(MainWindowHandle(), WM_CLOSE, 0, 0); break;
+        case OwedClose::FileView: PostMessageA(owner, WM_CLOSE, 0, 0); break;
+        case OwedClose::None: break;
+    }
 }
 
 void ReplaceInFilesButton(HWND box) {
@@ -305,9 +330,14 @@ void ReplaceInFilesButton(HWND box) {
                      : IsDlgButtonChecked(box, IDC_FILES_MARKED)   ? FilesOption::Marked
                                                                    : FilesOption::None;
     options.ConfirmFileSave = IsDlgButtonChecked(box, IDC_CONFIRM_SAVE) == BST_CHECKED;
-    options.StartHeldWhole = ShownFile().WholeFile;
+    const EditTextState& text = FileView().Text;
+    options.StartHeldWhole = ShownFile().WholeFile && !text.partialText;
+    if (lstrcmpiA(text.stampedPath.c_str(), ShownFile().FullPath) == 0)
+        options.StartStamp = text.stamp;
+    HWND owner = g_Box.Owner;
     FilesHost host(box, TextFiles());
     ReplaceRunResult result = ReplaceInFiles(host, startRow, options);
+    FinishRun(result, owner);
     // LineView lists the lines of the file on disk: once that changed, the
     // old entries would lead to lines that are no longer there.
     if (result.StartWritten && FileView().LineView) RebuildLineView();
@@ -405,6 +435,15 @@ void FindNextInEdit(HWND owner, HWND edit) {
     if (!FindNextCommand(buffer, flags, find))
         ShowMessageBox(owner, NotFoundAgainText(find).c_str(), AppTitleText().c_str(),
                        MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ShowEditorOutOfSpace(HWND owner) {
+    char text[kMessageTextSize];
+    if (LoadStringA(GetModuleHandleA(nullptr), IDS_EDITOR_OUT_OF_SPACE, text, sizeof text) <= 0) {
+        WarningBox(nullptr, "Out of memory! Close FileView!");
+        return;
+    }
+    ShowMessageBox(owner, text, AppTitleText().c_str(), MB_OK | MB_ICONSTOP);
 }
 
 void LoadComboHistory(HWND combo, const std::vector<std::string>& history) {

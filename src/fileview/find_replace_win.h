@@ -19,6 +19,9 @@ void OnFindReplaceMessage(HWND owner, LPARAM data);
 // Find Next (F3, the toolbar): the last find again, without the box.
 void FindNextInEdit(HWND owner, HWND edit);
 
+// "Editor out of space…", owned by `owner`: a text EditView cannot take.
+void ShowEditorOutOfSpace(HWND owner);
+
 // Fills a combo box's list from a history, and a history from a combo box's list.
 void LoadComboHistory(HWND combo, const std::vector<std::string>& history);
 void SaveComboHistory(HWND combo, std::vector<std::string>& history);

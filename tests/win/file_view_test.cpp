@@ -38,7 +38,8 @@ TEST_F(FileViewTest, ShowsTheFileWithItsLineListAndTheFirstMatch) {
     ASSERT_TRUE(window);
     EXPECT_EQ(Text(window), "Quarry - FileView - PETS.TXT");
     EXPECT_EQ(EditText(), text);
-    EXPECT_EQ(LineViewItems(), (V{" 00001: the cat sat", " 00002: cat and cat", " 00002: cat and cat"}));
+    EXPECT_EQ(LineViewItems(),
+              (V{" 00001: the cat sat", " 00002: cat and cat", " 00002: cat and cat"}));
     EXPECT_EQ(Part(7), "  3");
     EXPECT_EQ(Selected(), "cat");  // the first entry is shown
     EXPECT_EQ(Part(4) + "/" + Part(5), "00002/008");
@@ -74,7 +75,8 @@ TEST_F(FileViewTest, LargeFileShowsLinesAroundTheEntry) {
     const std::string shown = EditText();
     EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 251);
     SendMessageA(FileViewHandle(), WM_INITMENUPOPUP,
-                 reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(FileViewHandle()), FV_MENU_FILE)), FV_MENU_FILE);
+                 reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(FileViewHandle()), FV_MENU_FILE)),
+                 FV_MENU_FILE);
     EXPECT_TRUE(Grayed(IDM_FV_SAVE));
     EXPECT_TRUE(Grayed(IDM_FV_SAVE_AS));
 }
@@ -98,6 +100,31 @@ TEST_F(FileViewTest, SaveOfAPartIsRefusedAndKeepsTheFile) {
         FileViewCommand(IDM_FV_SAVE);
         EXPECT_EQ(boxes.texts(), V{c.box}) << c.name;
         EXPECT_EQ(folder.Read("zero.txt"), c.bytes) << c.name;
+    }
+}
+
+// Another program's change since FileView read the file is not saved over
+// without asking; No keeps both the file and the text.
+TEST_F(FileViewTest, SaveAsksWhenTheFileChangedOnDisk) {
+    const std::string question = "NOTES.TXT has changed on disk since it was opened. Overwrite it?";
+    for (int answer : {IDNO, IDYES}) {
+        ASSERT_TRUE(Open("notes.txt", "as loaded\r\n", "loaded"));
+        folder.Write("notes.txt", "theirs, written meanwhile\r\n");
+        TypeAtStart('X');
+        boxes.Clear();
+        boxes.Answer(answer);
+        FileViewCommand(IDM_FV_SAVE);
+        EXPECT_EQ(boxes.texts(), V{question}) << answer;
+        EXPECT_EQ(folder.Read("notes.txt"),
+                  answer == IDYES ? "Xas loaded\r\n" : "theirs, written meanwhile\r\n");
+        EXPECT_EQ(EditText(), "Xas loaded\r\n");
+        if (answer == IDNO) continue;
+        // Its own save is no change: the next one just saves.
+        boxes.Clear();
+        TypeAtStart('Y');
+        FileViewCommand(IDM_FV_SAVE);
+        EXPECT_TRUE(boxes.texts().empty());
+        EXPECT_EQ(folder.Read("notes.txt"), "YXas loaded\r\n");
     }
 }
 
