@@ -5,7 +5,7 @@ JOBS    ?= $(shell nproc)
 # The nested builds print their steps, not every directory they enter.
 export MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build run test bench fuzz mutate clean
+.PHONY: all deps build run test bench dist fuzz mutate clean
 
 all: build
 
@@ -24,10 +24,21 @@ test: build
 run: build
 	@tools/run-quarry $(BUILD)
 
+# BENCH_RUNS turns per case (at least 5); BENCH=fileview or search runs only those cases.
+BENCH_RUNS ?= 7
+BENCH      ?= all
 bench: deps $(BUILD)/CMakeCache.txt
 	@tools/install-deps --bench
 	@cmake --build $(BUILD) -j $(JOBS)
-	@bench/run $(BUILD)
+	@bench/run $(BUILD) $(BENCH_RUNS) $(BENCH)
+
+# The release zip and its checksum in $(BUILD)/dist, built alone: the Windows
+# side configured as `make build` configures it, without the tests.
+dist: deps
+	@cmake -S . -B $(BUILD)/windows -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARRY_DIST_DIR=$(abspath $(BUILD))/dist >/dev/null
+	@cmake --build $(BUILD)/windows --target dist -j $(JOBS)
+	@cat $(BUILD)/dist/*.sha256
 
 # Coverage-guided fuzzing of the core, FUZZ_SECONDS per harness (default 60).
 fuzz: deps

@@ -37,6 +37,7 @@ if(QUARRY_WINDOWS)
         BINARY_DIR ${WINDOWS_BUILD}
         CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake
                    -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+                   -DQUARRY_DIST_DIR=${CMAKE_BINARY_DIR}/dist
         BUILD_ALWAYS ON
         INSTALL_COMMAND ""
         USES_TERMINAL_BUILD ON)
@@ -52,6 +53,13 @@ if(QUARRY_WINDOWS)
              COMMAND ${WINE_RUN} ${WINDOWS_BUILD} ${WINDOWS_BUILD}/bin/win_tests.exe --gtest_color=no
                      --gtest_filter=Hostile*)
     set_tests_properties(win.hostile PROPERTIES TIMEOUT 900 RESOURCE_LOCK wine)
+
+    # The release zip unpacked into an empty folder starts and closes cleanly.
+    include(${CMAKE_SOURCE_DIR}/cmake/version.cmake)
+    add_test(NAME dist.start
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/dist/run ${WINDOWS_BUILD}
+                     ${CMAKE_BINARY_DIR}/dist/Quarry-${QUARRY_VERSION}.zip ${QUARRY_VERSION})
+    set_tests_properties(dist.start PROPERTIES TIMEOUT 120 RESOURCE_LOCK wine)
 
     # The printing tests print through a private CUPS scheduler with a PDF
     # printer, started before the Wine tests and stopped after them.

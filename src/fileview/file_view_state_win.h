@@ -39,6 +39,7 @@ struct FileViewState {
     bool HasSearchText = false;
 
     std::vector<LineListEntry> Entries;  // LineView's items in order
+    std::vector<LineMark> LineMarks;     // where a jump may start reading the file
     int LineCharWidth = 0;               // for LineView's horizontal extent
     int LineExtent = 0;
 

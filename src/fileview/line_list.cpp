@@ -1,5 +1,6 @@
 #include "fileview/line_list.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -58,4 +59,10 @@ int LineListBuilder::AddLineListEntry(ScanState& scan, uint32_t position, uint32
     entries_.push_back(entry);
     scan.LineListCount = static_cast<uint32_t>(entries_.size());
     return 1;
+}
+
+LineMark ContextStartFor(const std::vector<LineMark>& marks, uint32_t firstLine) {
+    const auto after = std::partition_point(
+        marks.begin(), marks.end(), [&](const LineMark& mark) { return mark.line < firstLine; });
+    return after == marks.begin() ? LineMark{} : *(after - 1);
 }

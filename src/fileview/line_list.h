@@ -53,11 +53,19 @@ class LineListBuilder : public ScanHost {
     // Line numbers must run on across the file's chunks.
     bool IsFileViewOpen() override { return true; }
     int AddLineListEntry(ScanState& scan, uint32_t position, uint32_t length) override;
+    void MarkLine(const LineMark& mark) override { marks_.push_back(mark); }
 
     const std::vector<LineListEntry>& Entries() const { return entries_; }
     std::vector<LineListEntry> TakeEntries() { return std::move(entries_); }
+    // Line starts met by the build, one a read, in the file's order.
+    std::vector<LineMark> TakeMarks() { return std::move(marks_); }
 
   private:
     LineViewSink& sink_;
     std::vector<LineListEntry> entries_;
+    std::vector<LineMark> marks_;
 };
+
+// Where a Context scan for the window from firstLine (counted from 1) starts
+// reading: the last mark before that line, else the file's start.
+LineMark ContextStartFor(const std::vector<LineMark>& marks, uint32_t firstLine);

@@ -107,6 +107,7 @@ void LoadContext(const LineListEntry& entry) {
     scan.FirstLineNumber = lines.firstLine;
     scan.LinesLoaded = lines.linesLoaded;
     scan.EntryLineNumber = lines.entryLine;
+    scan.ContextStart = ContextStartFor(s.LineMarks, lines.firstLine);
     Win32ChunkReader reader;
     ContextHost host(entry);
     ScanFile(scan, reader, host, ShownFile().FullPath, "\n", LastSearchOptions() & kTextCase);
@@ -137,6 +138,7 @@ void BuildLineView() {
     const uint32_t found = ScanFile(scan, reader, builder, ShownFile().FullPath,
                                     LastSearchText().c_str(), LastSearchOptions());
     s.Entries = builder.TakeEntries();
+    s.LineMarks = builder.TakeMarks();
     g_FindReplace.FindString = LastSearchText();
     if (found != 0) {
         char count[16];

@@ -48,6 +48,18 @@ int64_t ReadChunk(ChunkReader& reader, char* buffer, uint32_t count, int64_t mea
     return total;
 }
 
+// Whether a Context scan may start at `mark`: before the window's first line
+// (counted from 1), inside the file, and still after a line feed. Leaves the
+// reader at the mark, or at the file's start.
+bool StartsAtMark(ChunkReader& reader, const LineMark& mark, uint32_t firstLine, int64_t fileSize) {
+    if (mark.offset <= 0 || mark.offset >= fileSize || mark.line >= firstLine) return false;
+    char before = 0;
+    if (reader.SetPosition(mark.offset - 1) && reader.Read(&before, 1) == 1 && before == '\n')
+        return true;
+    reader.SetPosition(0);
+    return false;
+}
+
 struct ReaderCloser {
     ChunkReader& reader;
     ~ReaderCloser() { reader.Close(); }
@@ -327,9 +339,16 @@ uint32_t ScanFile(ScanState& scan, ChunkReader& reader, ScanHost& host, const st
     uint32_t count = 0;
     bool countedAppendedLineFeed = false;
     int64_t readStart = 0;
+    if (scan.Mode == ScanMode::Context &&
+        StartsAtMark(reader, scan.ContextStart, scan.FirstLineNumber, fileSize)) {
+        readStart = scan.ContextStart.offset;
+        scan.CurrentLineNumber = scan.ContextStart.line;
+    }
     ContextScan context(scan, host, primary);
 
     for (;;) {
+        if (scan.Mode == ScanMode::LineList && fileViewOpen && readStart > 0)
+            host.MarkLine({scan.CurrentLineNumber, readStart});
         const int64_t got = ReadChunk(reader, primary + 1, chunkSize, fileSize - readStart);
         if (got == 0) break;
         if (got < 0) {

@@ -52,6 +52,13 @@ void AddNonTextFile(NonTextList& list, const std::string& path);
 
 struct ScanState;
 
+// Where a line of the file starts: the line feeds before it and its offset.
+struct LineMark {
+    uint32_t line = 0;
+    int64_t offset = 0;
+    bool operator==(const LineMark&) const = default;
+};
+
 // A window of lines of the file, found by a Context scan.
 struct ContextWindow {
     const char* text;         // the window's lines with their line ends (not terminated)
@@ -76,6 +83,9 @@ class ScanHost {
     virtual int AddLineListEntry(ScanState& /*scan*/, uint32_t /*position*/, uint32_t /*length*/) {
         return 1;
     }
+    // Line List mode, with FileView open: every read after the first starts
+    // at a line start, so a later Context scan can start reading there.
+    virtual void MarkLine(const LineMark& /*mark*/) {}
     // Context mode: show the window in EditView. Result 1, or 0 when there is
     // no EditView.
     virtual int ShowContext(ScanState& /*scan*/, const ContextWindow& /*window*/) { return 0; }
@@ -98,6 +108,11 @@ struct ScanState {
     uint32_t FirstLineNumber = 0;
     uint32_t LinesLoaded = 0;
     uint32_t EntryLineNumber = 0;
+    // Where a Context scan starts reading: a mark of the Line List build
+    // before FirstLineNumber, so a jump reads the lines near its window and
+    // not the whole file before it. Taken only while the byte before it is
+    // still a line feed; otherwise the scan reads from the file's start.
+    LineMark ContextStart;
     // The current chunk's unchanged text, from its sentinel line feed; valid
     // during a call.
     const char* PrimaryBuffer = nullptr;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core_test_support.h"
+#include "fileview/line_list.h"
 #include "ui/text_options.h"
 
 namespace {
@@ -33,6 +34,7 @@ constexpr size_t kFirstCut = 61400;
 class Scan : public MemoryFiles, public ScanHost {
   public:
     V warnings, entries;
+    std::vector<LineMark> marks;
     NonTextList nonText;
     bool fileViewOpen = true;
     size_t acceptEntries = 5000;
@@ -65,6 +67,7 @@ class Scan : public MemoryFiles, public ScanHost {
                           std::string(scan.PrimaryBuffer + position, length));
         return 1;
     }
+    void MarkLine(const LineMark& mark) override { marks.push_back(mark); }
     int ShowContext(ScanState&, const ContextWindow& w) override {
         window.assign(w.text, w.length);
         entryOffset = w.entryLineOffset;
@@ -245,6 +248,47 @@ TEST(ContextMode, ShowsTheWindow) {
         EXPECT_EQ(scan.entryOffset, c.entryOffset) << c.firstLine;
         EXPECT_EQ(scan.readStarts.size(), c.reads) << c.firstLine;
         EXPECT_TRUE(scan.warnings.empty());
+    }
+}
+
+// A jump starts reading at the last line start the Line List build passed
+// before its window, so it reads at most one read ahead of the window
+// wherever that lies in the file, and shows what a scan from the start shows.
+TEST(ContextMode, StartsAtTheLineListBuildsMarks) {
+    const std::string content = Lines(3000) + "tail";
+    Scan build;
+    build.Run(content, "L0", kTextCase);
+    ASSERT_EQ(build.marks.size(), build.readStarts.size() - 1);
+    for (const LineMark& mark : build.marks) {
+        EXPECT_EQ(content[static_cast<size_t>(mark.offset) - 1], '\n');
+        EXPECT_EQ(mark.line, std::count(content.begin(), content.begin() + mark.offset, '\n'));
+    }
+    EXPECT_EQ(ContextStartFor(build.marks, 614), LineMark{});
+    EXPECT_EQ(ContextStartFor(build.marks, 615), (LineMark{614, kFirstCut}));
+
+    const struct {
+        uint32_t firstLine, linesLoaded;
+    } windows[] = {{2, 10}, {614, 5}, {615, 5}, {616, 700}, {2500, 251}, {2995, 20}};
+    for (const auto& w : windows) {
+        Scan fromStart, fromMark;
+        fromStart.Window(content, w.firstLine, w.linesLoaded, w.firstLine + 1);
+        fromMark.state.ContextStart = ContextStartFor(build.marks, w.firstLine);
+        EXPECT_EQ(fromMark.Window(content, w.firstLine, w.linesLoaded, w.firstLine + 1), 1u);
+        EXPECT_EQ(fromMark.window, fromStart.window) << w.firstLine;
+        EXPECT_EQ(fromMark.entryOffset, fromStart.entryOffset) << w.firstLine;
+        EXPECT_LE(int64_t{w.firstLine - 1} * 100 - fromMark.readStarts.front(), kMaxChunkSize)
+            << w.firstLine;
+    }
+
+    // A mark that is not a line start (the file changed), or lies after the
+    // window or past the end, is not taken: the scan reads from the start.
+    for (const LineMark stale : {LineMark{5, 150}, LineMark{1228, 122800}, LineMark{9, 1 << 30}}) {
+        Scan fromStart, fromMark;
+        fromStart.Window(content, 1000, 20, 1001);
+        fromMark.state.ContextStart = stale;
+        EXPECT_EQ(fromMark.Window(content, 1000, 20, 1001), 1u);
+        EXPECT_EQ(fromMark.window, fromStart.window) << stale.offset;
+        EXPECT_EQ(fromMark.readStarts.back(), fromStart.readStarts.back()) << stale.offset;
     }
 }
 
