@@ -13,6 +13,7 @@
 #include "resource_ids.h"
 #include "results/file_list_win.h"
 #include "search/file_filter.h"
+#include "search/search_win.h"
 #include "settings/settings.h"
 #include "settings/settings_win.h"
 #include "ui/app_win.h"

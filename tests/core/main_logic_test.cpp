@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "resource_ids.h"
+#include "ui/controls.h"
 
 namespace {
 
