@@ -62,23 +62,25 @@ void WriteLines(const std::string& path, uint64_t bytes, int width, int hitEvery
     }
 }
 
-void Prepare(const std::string& path, uint64_t size) {
-    FileViewFile& file = ShownFile();
-    file = FileViewFile{};
+// FileView on the file at `path`, as the opening would hand it over.
+HWND OpenOn(HWND owner, const std::string& path, uint64_t size) {
+    FileViewFile file;
     std::snprintf(file.FullPath, sizeof file.FullPath, "%s", path.c_str());
-    std::snprintf(file.FileName, sizeof file.FileName, "%s", path.substr(path.rfind('\\') + 1).c_str());
+    std::snprintf(file.FileName, sizeof file.FileName, "%s",
+                  path.substr(path.rfind('\\') + 1).c_str());
     file.Size = size;
     file.WholeFile = size < kFileViewCapacity;
-    if (file.WholeFile)
-        SetContextLines(kWholeFileContext, kWholeFileContext);
-    else
-        SetContextLines(kDefaultContextAbove, kDefaultContextBelow);
+    const int above = file.WholeFile ? kWholeFileContext : kDefaultContextAbove;
+    const int below = file.WholeFile ? kWholeFileContext : kDefaultContextBelow;
+    return OpenFileViewWindow(owner, file, above, below);
 }
 
 // The scan of a jump to the last entry, its window of lines only counted.
 class CountingContext : public ScanHost {
   public:
-    void ScanWarning(const std::string& text) override { std::printf("warning: %s\n", text.c_str()); }
+    void ScanWarning(const std::string& text) override {
+        std::printf("warning: %s\n", text.c_str());
+    }
     void NonTextFile(const std::string&) override {}
     int ShowContext(ScanState&, const ContextWindow& window) override {
         shown = window.length;
@@ -136,17 +138,15 @@ int main(int argc, char** argv) {
     std::vector<double> opens, jumps, reads, scans, ratios, scanRatios;
     int entries = 0;
     for (int run = 0; run <= runs; ++run) {
-        Prepare(small, 65000);
         double start = Now();
-        HWND window = OpenFileViewWindow(owner);
+        HWND window = OpenOn(owner, small, 65000);
         Drain();
         const double openMs = Now() - start;
         entries = static_cast<int>(SendMessageA(FileViewLineView(), LB_GETCOUNT, 0, 0));
         DestroyWindow(window);
         Drain();
 
-        Prepare(large, 50ull << 20);
-        window = OpenFileViewWindow(owner);
+        window = OpenOn(owner, large, 50ull << 20);
         Drain();
         HWND lines = FileViewLineView();
         const int last = static_cast<int>(SendMessageA(lines, LB_GETCOUNT, 0, 0)) - 1;

@@ -240,8 +240,8 @@ void OnMainClose(HWND hwnd) {
 void OnMainDestroy(HWND hwnd) {
     QuarryHelp(hwnd, g_App.HelpFilePath, HELP_QUIT, 0);
     if (g_Main.ComboFont) DeleteObject(g_Main.ComboFont);
-    if (g_Main.FileViewFont) DeleteObject(g_Main.FileViewFont);
-    g_Main.ComboFont = g_Main.FileViewFont = nullptr;
+    FreeFileViewFont();
+    g_Main.ComboFont = nullptr;
     DragAcceptFiles(hwnd, FALSE);
     g_Main.ExcludedFiles.clear();
     ClearFileInfoList();

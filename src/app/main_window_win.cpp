@@ -10,6 +10,7 @@
 #include "app/app_win.h"
 #include "app/main_logic.h"
 #include "app/message_box_win.h"
+#include "fileview/file_view_win.h"
 #include "fileview/find_state.h"
 #include "resource_ids.h"
 #include "search/criteria.h"
@@ -87,24 +88,6 @@ void FillUnitCombo(HWND combo) {
     SendMessageA(combo, CB_SETCURSEL, 1, 0);
 }
 
-// What FileView's font is made from; Font changes it for the rest of the run.
-LOGFONTA g_FileViewFontDescription = {};
-
-HFONT CreateFileViewFont() {
-    LOGFONTA& font = g_FileViewFontDescription;
-    font = LOGFONTA{};
-    GetObjectA(GetStockObject(ANSI_FIXED_FONT), sizeof font, &font);
-    const std::string& face = g_Settings.FontName;
-    if (!face.empty() && face.size() <= 31) lstrcpynA(font.lfFaceName, face.c_str(), LF_FACESIZE);
-    if (g_Settings.FontSize != 0) {
-        HDC screen = GetDC(nullptr);
-        font.lfHeight = -MulDiv(g_Settings.FontSize, GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, screen);
-    }
-    if (g_Settings.FontWeight != 0) font.lfWeight = g_Settings.FontWeight;
-    return CreateFontIndirectA(&font);
-}
-
 void UseExtendedUi(HWND hwnd, int id) {
     SendDlgItemMessageA(hwnd, id, CB_SETEXTENDEDUI, TRUE, 0);
 }
@@ -168,7 +151,7 @@ bool InitMainWindow(HWND hwnd) {
     ApplySettingsToControls(hwnd);
     if (g_Settings.LoadClipboard) PasteClipboardIntoSearchText();
 
-    g_Main.FileViewFont = CreateFileViewFont();
+    InitFileViewFont();
 
     for (int id : {IDC_DIRECTORY, IDC_FILE_NAMES, IDC_SEARCH_TEXT, IDC_LESS_UNIT, IDC_MORE_UNIT})
         UseExtendedUi(hwnd, id);
@@ -413,19 +396,6 @@ HWND AddToolbarCombo(HWND toolbar, int position, int id, int chars) {
         SendMessageA(combo, CB_SETEXTENDEDUI, TRUE, 0);
     }
     return combo;
-}
-
-HFONT FileViewFontHandle() {
-    return g_Main.FileViewFont;
-}
-
-LOGFONTA& FileViewFontDescription() {
-    return g_FileViewFontDescription;
-}
-
-void ReplaceFileViewFont(HFONT font) {
-    if (g_Main.FileViewFont && g_Main.FileViewFont != font) DeleteObject(g_Main.FileViewFont);
-    g_Main.FileViewFont = font;
 }
 
 HFONT CreateComboFont() {

@@ -29,7 +29,6 @@ struct MainWindowState {
     std::vector<std::string> ExcludedFiles;  // the File Filter's patterns, at most 32
 
     HFONT ComboFont = nullptr;
-    HFONT FileViewFont = nullptr;
     bool ComboEditSubclassed = false;
     bool CloseAfterSearch = false;  // the close box was used during a search
     IMalloc* ShellMalloc = nullptr;
@@ -58,12 +57,6 @@ void SetStatusParts(HWND bar, HWND parent, int parts, const int* widths);
 HWND AddToolTip(HWND parent, HWND tool, const char* text);
 HWND AddToolbarCombo(HWND toolbar, int position, int id, int chars);
 HFONT CreateComboFont();
-// The font of EditView and LineView, made from the settings at start-up.
-HFONT FileViewFontHandle();
-// The description that font is made from, and a font made anew from it that
-// takes the old one's place (the old one is deleted).
-LOGFONTA& FileViewFontDescription();
-void ReplaceFileViewFont(HFONT font);
 HWND CreateMainToolbar(HWND parent);
 
 // The status line: the string with the command's number, in part 0.

@@ -10,18 +10,17 @@
 #include "app/message_box_win.h"
 #include "fileops/open_file.h"
 #include "fileops/open_file_win.h"
-#include "fileview/file_view_win.h"
 #include "resource_ids.h"
 #include "search/search_win.h"
 #include "settings/settings.h"
 
 namespace {
 
-// The association is looked up for the file FileView holds or is about to open.
+// The association is looked up for the file opened last or about to open.
 class ProgramLookup : public ViewerSettingsHost {
   public:
     bool HasAssociatedProgram() override {
-        const FileViewFile& file = ShownFile();
+        const FileViewFile& file = OpenedFile();
         char found[MAX_PATH] = "";
         auto result = reinterpret_cast<INT_PTR>(
             FindExecutableA(file.FileName, DirectoryPart(file.FullPath).c_str(), found));
@@ -120,8 +119,7 @@ INT_PTR CALLBACK ViewerSettingsProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
 
 int FileViewSettingsDialog(HWND owner) {
     int editorAtOpening = g_Settings.Editor;
-    return static_cast<int>(DialogBoxParamA(AppInstanceHandle(),
-                                            MAKEINTRESOURCEA(IDD_FILEVIEW_SETTINGS), owner,
-                                            ViewerSettingsProc,
-                                            reinterpret_cast<LPARAM>(&editorAtOpening)));
+    return static_cast<int>(
+        DialogBoxParamA(AppInstanceHandle(), MAKEINTRESOURCEA(IDD_FILEVIEW_SETTINGS), owner,
+                        ViewerSettingsProc, reinterpret_cast<LPARAM>(&editorAtOpening)));
 }

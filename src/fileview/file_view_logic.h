@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "fileview/file_view_file.h"
 
@@ -26,12 +27,25 @@ struct FileViewSnapshot {
 // alone are always offered.
 bool IsFileViewCommandEnabled(int command, const FileViewSnapshot& state);
 
+// Which panes FileView has: LineView lists the last search's matching lines,
+// EditView shows the file when FileView is the chosen viewer.
+struct PaneArrangement {
+    bool opens = false;  // false: neither pane; the window stays empty
+    bool hasEditView = false;
+    bool hasLineView = false;
+    // Commands the arrangement takes away for the window's life; the Change
+    // Case popup goes with EditView.
+    std::vector<int> greyedCommands;
+    bool changeCaseGreyed = false;
+};
+PaneArrangement ArrangeFileViewPanes(bool hasSearchText, bool viewerIsFileView);
+
 // How the text in EditView relates to the file it came from.
 struct EditTextState {
-    bool textLoaded = false;  // EditView holds the whole file
-    bool wholeFile = false;   // false: a window of lines of a large file
+    bool textLoaded = false;   // EditView holds the whole file
+    bool wholeFile = false;    // false: a window of lines of a large file
     bool partialText = false;  // less than the whole file: a zero byte, or it grew
-    std::string loadedFrom;   // the file the text was read from
+    std::string loadedFrom;    // the file the text was read from
     bool modified = false;
 };
 

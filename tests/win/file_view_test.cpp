@@ -38,14 +38,15 @@ TEST_F(FileViewTest, ShowsTheFileWithItsLineListAndTheFirstMatch) {
     ASSERT_TRUE(window);
     EXPECT_EQ(Text(window), "Quarry - FileView - PETS.TXT");
     EXPECT_EQ(EditText(), text);
-    EXPECT_EQ(LineViewItems(), (V{" 00001: the cat sat", " 00002: cat and cat", " 00002: cat and cat"}));
+    EXPECT_EQ(LineViewItems(),
+              (V{" 00001: the cat sat", " 00002: cat and cat", " 00002: cat and cat"}));
     EXPECT_EQ(Part(7), "  3");
     EXPECT_EQ(Selected(), "cat");  // the first entry is shown
     EXPECT_EQ(Part(4) + "/" + Part(5), "00002/008");
     EXPECT_EQ(GetFocus(), FileViewLineView());
 
     // A second open while FileView exists changes nothing.
-    EXPECT_EQ(OpenFileViewWindow(Main()), nullptr);
+    EXPECT_EQ(OpenFileViewOn(Main(), folder.File("pets.txt"), "pets.txt", text.size()), nullptr);
     EXPECT_EQ(FileViewHandle(), window);
 
     // The third entry selects its own match, the second "cat" of its line.
@@ -74,7 +75,8 @@ TEST_F(FileViewTest, LargeFileShowsLinesAroundTheEntry) {
     const std::string shown = EditText();
     EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 251);
     SendMessageA(FileViewHandle(), WM_INITMENUPOPUP,
-                 reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(FileViewHandle()), FV_MENU_FILE)), FV_MENU_FILE);
+                 reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(FileViewHandle()), FV_MENU_FILE)),
+                 FV_MENU_FILE);
     EXPECT_TRUE(Grayed(IDM_FV_SAVE));
     EXPECT_TRUE(Grayed(IDM_FV_SAVE_AS));
 }
@@ -160,6 +162,10 @@ TEST_F(FileViewTest, SplitterFollowsTheKeyboardAndTheMouse) {
 TEST_F(FileViewTest, OverwriteModeReplacesInsideALine) {
     ASSERT_TRUE(Open("words.txt", "abcd\r\nef\r\n"));
     EXPECT_EQ(FileViewLineView(), nullptr);
+    // Without LineView there is no entry to show and no splitter to move.
+    EXPECT_TRUE(Grayed(IDM_FV_DISPLAY_CONTEXT));
+    EXPECT_TRUE(Grayed(IDM_FV_SPLIT_WINDOW));
+    EXPECT_FALSE(Grayed(IDM_FV_WRAP_LINES));
     SetFocus(Edit());
     SendMessageA(Edit(), WM_KEYDOWN, VK_INSERT, 1);
     EXPECT_EQ(Part(3), "OVR");
