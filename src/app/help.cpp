@@ -128,6 +128,44 @@ uint32_t LookupHelpContext(const uint32_t* table, uint32_t controlId) {
     return 0;
 }
 
+uint32_t ControlContextOf(HelpWindow control, const uint32_t* table, HelpWindows& windows) {
+    for (HelpWindow w = control; w != nullptr && windows.IsChild(w); w = windows.Parent(w)) {
+        uint32_t context = LookupHelpContext(table, windows.ControlId(w));
+        if (context != 0) return context;
+    }
+    return 0;
+}
+
+HelpAnswer ResolveHelpRequest(unsigned command, uintptr_t data, HelpWindow caller,
+                              HelpWindows& windows) {
+    HelpAnswer answer;
+    const auto* table = reinterpret_cast<const uint32_t*>(data);
+    switch (command) {
+        case kHelpQuit: answer.action = HelpAnswer::Quit; break;
+        case kHelpFinder: answer.action = HelpAnswer::ShowTopic; break;
+        case kHelpPartialKey:
+            answer.action = HelpAnswer::ShowSearch;
+            if (data != 0) answer.key = reinterpret_cast<const char*>(data);
+            break;
+        case kHelpContext:
+            answer.action = HelpAnswer::ShowTopic;
+            answer.context = static_cast<uint32_t>(data);
+            break;
+        case kHelpWmHelp:
+            answer.action = HelpAnswer::ShowTopic;
+            answer.context = ControlContextOf(caller, table, windows);
+            break;
+        case kHelpContextMenu:
+            // A right click on a part without a topic offers nothing.
+            answer.context = ControlContextOf(caller, table, windows);
+            answer.action = answer.context != 0 && windows.AskWhatsThis(caller)
+                                ? HelpAnswer::ShowTopic
+                                : HelpAnswer::Nothing;
+            break;
+    }
+    return answer;
+}
+
 HelpFile ParseHelpFile(std::string_view bytes) {
     HelpFile help;
     std::vector<std::string_view> lines;  // text of the topic being read
@@ -204,6 +242,11 @@ const HelpTopic* FindHelpTopic(const HelpFile& help, uint32_t context) {
 
 const HelpTopic* HelpContentsTopic(const HelpFile& help) {
     return help.topics.empty() ? nullptr : &help.topics.front();
+}
+
+const HelpTopic* TopicToShow(const HelpFile& help, uint32_t context) {
+    const HelpTopic* topic = context != 0 ? FindHelpTopic(help, context) : nullptr;
+    return topic ? topic : HelpContentsTopic(help);
 }
 
 std::vector<size_t> SearchHelpTopics(const HelpFile& help, std::string_view key) {

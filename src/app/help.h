@@ -28,6 +28,51 @@ extern const uint32_t kFileViewHelpIds[];
 // table does not name it (id 0 ends the table and never matches).
 uint32_t LookupHelpContext(const uint32_t* table, uint32_t controlId);
 
+// The help commands Quarry's help engine answers, by the platform's numbers
+// (the help_win side checks that they agree).
+enum HelpCommand : unsigned {
+    kHelpContext = 0x0001,      // data: a context number
+    kHelpQuit = 0x0002,         // closes the help window
+    kHelpContextMenu = 0x000a,  // as kHelpWmHelp, after a "What's This?" popup
+    kHelpFinder = 0x000b,       // the contents topic
+    kHelpWmHelp = 0x000c,       // caller: the control; data: a 0-ended pair table
+    kHelpPartialKey = 0x0105,   // data: the search key text (may be null)
+};
+
+// The windows a help request comes from, as far as the request needs them.
+using HelpWindow = const void*;
+class HelpWindows {
+  public:
+    virtual ~HelpWindows() = default;
+    // False for a top-level window and for none: the walk up stops there.
+    virtual bool IsChild(HelpWindow window) = 0;
+    virtual HelpWindow Parent(HelpWindow window) = 0;
+    virtual uint32_t ControlId(HelpWindow window) = 0;
+    // The "What's This?" popup over the control: whether the user chose it.
+    virtual bool AskWhatsThis(HelpWindow control) = 0;
+};
+
+// The context number of a control in a pair table. A key or click on a part
+// of a control (the edit field inside a combo box, a list view's header)
+// counts for the control that holds it, so the walk goes up the parents until
+// one has a topic or a top-level window is reached; 0 when none has.
+uint32_t ControlContextOf(HelpWindow control, const uint32_t* table, HelpWindows& windows);
+
+// What a help request comes to.
+struct HelpAnswer {
+    enum Action {
+        Refuse,      // an unknown command: the engine answers FALSE
+        Nothing,     // answered, nothing to show
+        Quit,        // close the help window
+        ShowSearch,  // the search box with `key`
+        ShowTopic,   // the topic of `context`; the contents when it has none
+    } action = Refuse;
+    uint32_t context = 0;
+    const char* key = "";
+};
+HelpAnswer ResolveHelpRequest(unsigned command, uintptr_t data, HelpWindow caller,
+                              HelpWindows& windows);
+
 // Quarry32.hlp: plain text, one topic after another.
 //   # comment                     (a line whose first character is '#')
 //   @@ <number> <title>           starts a topic; number decimal or 0x-hex
@@ -56,6 +101,10 @@ const HelpTopic* FindHelpTopic(const HelpFile& help, uint32_t context);
 
 // The contents topic (the first one), or nullptr for a file without topics.
 const HelpTopic* HelpContentsTopic(const HelpFile& help);
+
+// The topic a request for `context` shows: its own, else the contents (help
+// asked for something without a topic gets the contents, not nothing).
+const HelpTopic* TopicToShow(const HelpFile& help, uint32_t context);
 
 // Indexes of the topics that contain every blank-separated word of the key,
 // ignoring case: topics whose title holds them all first, then the others,

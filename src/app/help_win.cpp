@@ -71,17 +71,25 @@ bool LoadHelpFile(HWND caller, const char* path, HelpFile& help) {
     return false;
 }
 
-// The context number of a control in a pair table. A key or click on a part
-// of a control (the edit field inside a combo box, a list view's header)
-// counts for the control that holds it.
-uint32_t ControlContext(HWND control, const uint32_t* table) {
-    for (HWND w = control; w != nullptr && (GetWindowLongA(w, GWL_STYLE) & WS_CHILD);
-         w = GetParent(w)) {
-        uint32_t context = LookupHelpContext(table, static_cast<uint32_t>(GetDlgCtrlID(w)));
-        if (context != 0) return context;
+// The real windows under a help request.
+class WindowTree : public HelpWindows {
+  public:
+    bool IsChild(HelpWindow window) override {
+        return window && (GetWindowLongA(Hwnd(window), GWL_STYLE) & WS_CHILD);
     }
-    return 0;
-}
+    HelpWindow Parent(HelpWindow window) override { return GetParent(Hwnd(window)); }
+    uint32_t ControlId(HelpWindow window) override {
+        return static_cast<uint32_t>(GetDlgCtrlID(Hwnd(window)));
+    }
+    bool AskWhatsThis(HelpWindow control) override;
+
+  private:
+    static HWND Hwnd(HelpWindow window) { return static_cast<HWND>(const_cast<void*>(window)); }
+};
+
+static_assert(kHelpContext == HELP_CONTEXT && kHelpQuit == HELP_QUIT &&
+              kHelpContextMenu == HELP_CONTEXTMENU && kHelpFinder == HELP_FINDER &&
+              kHelpWmHelp == HELP_WM_HELP && kHelpPartialKey == HELP_PARTIALKEY);
 
 void ShowTopicText(const HelpTopic& topic) {
     std::string text = topic.title + "\r\n\r\n" + topic.text;
@@ -277,7 +285,8 @@ bool OpenHelpWindow(HelpFile&& help) {
     return true;
 }
 
-bool AskWhatsThis(HWND control) {
+bool WindowTree::AskWhatsThis(HelpWindow window) {
+    HWND control = static_cast<HWND>(const_cast<void*>(window));
     if (whatsThisHook) return whatsThisHook(control);
     HMENU popup = CreatePopupMenu();
     if (popup == nullptr) return false;
@@ -301,37 +310,22 @@ void SetWhatsThisHook(WhatsThisHook hook) {
 }
 
 BOOL QuarryHelp(HWND caller, const char* helpFilePath, UINT command, ULONG_PTR data) {
-    if (command == HELP_QUIT) {
-        if (g_Help.window) DestroyWindow(g_Help.window);
-        return TRUE;
+    WindowTree windows;
+    const HelpAnswer answer = ResolveHelpRequest(command, data, caller, windows);
+    switch (answer.action) {
+        case HelpAnswer::Refuse: return FALSE;
+        case HelpAnswer::Nothing: return TRUE;
+        case HelpAnswer::Quit:
+            if (g_Help.window) DestroyWindow(g_Help.window);
+            return TRUE;
+        case HelpAnswer::ShowSearch:
+        case HelpAnswer::ShowTopic: break;
     }
-
-    uint32_t context = 0;
-    const auto* table = reinterpret_cast<const uint32_t*>(data);
-    switch (command) {
-        case HELP_FINDER:
-        case HELP_PARTIALKEY: break;
-        case HELP_CONTEXT: context = static_cast<uint32_t>(data); break;
-        case HELP_WM_HELP: context = ControlContext(caller, table); break;
-        case HELP_CONTEXTMENU:
-            // A right click on a part without a topic offers nothing.
-            context = ControlContext(caller, table);
-            if (context == 0 || !AskWhatsThis(caller)) return TRUE;
-            break;
-        default: return FALSE;
-    }
-
     HelpFile help;
     if (!LoadHelpFile(caller, helpFilePath, help) || !OpenHelpWindow(std::move(help))) return FALSE;
-
-    if (command == HELP_PARTIALKEY) {
-        const char* key = reinterpret_cast<const char*>(data);
-        ShowSearch(key ? key : "");
-        return TRUE;
-    }
-    // Help asked for something without a topic of its own: the contents
-    // rather than nothing.
-    const HelpTopic* topic = context != 0 ? FindHelpTopic(g_Help.help, context) : nullptr;
-    ShowTopic(topic ? *topic : *HelpContentsTopic(g_Help.help));
+    if (answer.action == HelpAnswer::ShowSearch)
+        ShowSearch(answer.key);
+    else
+        ShowTopic(*TopicToShow(g_Help.help, answer.context));
     return TRUE;
 }

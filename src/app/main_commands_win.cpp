@@ -120,10 +120,10 @@ void OnDefaultFileType(HWND hwnd) {
         LoadStringA(g_App.AppInstance, IDS_FILE_TYPE_ERROR, text, sizeof text);
         WarningBox(nullptr, "%s", text);
         SetFocus(g_Main.ToolbarCombo);
-        g_Settings.DefaultFileType.clear();
+        SetDefaultFileType("");
         return;
     }
-    g_Settings.DefaultFileType = type;
+    SetDefaultFileType(type);
     AddToHistory(g_Main.ToolbarCombo, type.c_str());
     (void)hwnd;
 }
@@ -135,14 +135,11 @@ void OnFileFilter(HWND hwnd) {
 
 void OnTextOption(HWND hwnd, int id) {
     uint8_t bit = static_cast<uint8_t>(1u << (id - IDC_CASE));
-    if (IsDlgButtonChecked(hwnd, id) == BST_CHECKED)
-        g_Settings.TextOptions |= bit;
-    else
-        g_Settings.TextOptions &= static_cast<uint8_t>(~bit);
+    SetTextOption(bit, IsDlgButtonChecked(hwnd, id) == BST_CHECKED);
 }
 
 void OnSubDirMode(HWND hwnd, int id) {
-    g_Settings.SubDirMode = id - IDC_SUBDIR_NONE;
+    SetSubDirMode(id - IDC_SUBDIR_NONE);
     CheckRadioButton(hwnd, IDC_SUBDIR_NONE, IDC_SUBDIR_LEVEL, id);
     EnableWindow(GetDlgItem(hwnd, IDC_LEVEL), id == IDC_SUBDIR_LEVEL);
 }
@@ -157,14 +154,14 @@ void OnSaveSettingsNow(HWND hwnd) {
     HMENU menu = GetMenu(hwnd);
     CheckMenuItem(menu, IDM_SAVE_SETTINGS_NOW, MF_BYCOMMAND | MF_CHECKED);
     CheckMenuItem(menu, IDM_SAVE_SETTINGS_ON_EXIT, MF_BYCOMMAND | MF_UNCHECKED);
-    g_Settings.SaveSettingsOnExit = false;
+    SetSaveSettingsOnExit(false);
 }
 
 void OnSaveSettingsOnExit(HWND hwnd) {
     HMENU menu = GetMenu(hwnd);
     CheckMenuItem(menu, IDM_SAVE_SETTINGS_ON_EXIT, MF_BYCOMMAND | MF_CHECKED);
     CheckMenuItem(menu, IDM_SAVE_SETTINGS_NOW, MF_BYCOMMAND | MF_UNCHECKED);
-    g_Settings.SaveSettingsOnExit = true;
+    SetSaveSettingsOnExit(true);
 }
 
 void OnSearchCommand(HWND hwnd, int command) {

@@ -30,7 +30,7 @@ std::vector<std::string> ExcludedFilesFromList(const std::vector<std::string>& e
 
 bool ReadTabLength(std::string_view text, uint16_t& length) {
     uint32_t number = 0;
-    if (!ParseUnsignedField(text, number) || number == 0 || number > UINT16_MAX) return false;
+    if (!ParseUnsignedField(text, number) || number > UINT16_MAX) return false;
     length = static_cast<uint16_t>(number);
     return true;
 }

@@ -36,9 +36,9 @@ std::vector<std::string> ExcludedFilesFromList(const std::vector<std::string>& e
 
 // Fields are read as ParseUnsignedField reads them (digits, blanks around).
 
-// Tabs: a tab length from 1 to 65535. Zero and anything wider than 16 bits
-// are refused like a non-number, so OK never ends the dialog with a length
-// the opener would take for a Cancel or cut to another value.
+// Tabs: a tab length from 0 to 65535. Zero ends the dialog as Cancel does, so
+// the tab stops stay; anything wider than 16 bits is refused like a
+// non-number rather than cut to another value.
 bool ReadTabLength(std::string_view text, uint16_t& length);
 
 // Set Context Size: lines above or below, 0 to 1023.

@@ -65,9 +65,9 @@ void OnSortInit(HWND dialog) {
 void OnSortOk(HWND dialog) {
     bool checked[4];
     for (int mode = 0; mode < 4; ++mode) checked[mode] = IsChecked(dialog, IDC_SORT_NONE + mode);
-    g_Settings.SortMode = SortModeFromButtons(checked, g_Settings.SortMode);
-    g_Settings.SortOrder = IsChecked(dialog, IDC_SORT_ASCENDING) ? 1 : 0;
-    g_Settings.SortDir = IsChecked(dialog, IDC_SORT_ACROSS_DIRS) ? 1 : 0;
+    SetSortOptions(SortModeFromButtons(checked, g_Settings.SortMode),
+                   IsChecked(dialog, IDC_SORT_ASCENDING) ? 1 : 0,
+                   IsChecked(dialog, IDC_SORT_ACROSS_DIRS) ? 1 : 0);
     EndDialog(dialog, 0);
 }
 
@@ -156,13 +156,13 @@ void OnFilterClose(HWND dialog) {
             return;
         }
         case FileTypeChange::Changed:
-            g_Settings.DefaultFileType = typed;
+            SetDefaultFileType(typed);
             result = 1;
             break;
     }
     g_Main.ExcludedFiles =
         ExcludedFilesFromList(ComboListEntries(GetDlgItem(dialog, IDC_FILTER_EXCLUDED)));
-    g_Settings.EnableExcludeFiles = IsChecked(dialog, IDC_FILTER_ENABLE) ? 1 : 0;
+    SetExcludeFilesEnabled(IsChecked(dialog, IDC_FILTER_ENABLE));
     EndDialog(dialog, result);
 }
 
@@ -179,7 +179,7 @@ INT_PTR CALLBACK FileFilterProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
                 case IDC_FILTER_DELETE: OnFilterDelete(dialog); return TRUE;
                 case IDC_FILTER_ENABLE:
                     // Takes effect at once; Cancel leaves it.
-                    g_Settings.EnableExcludeFiles = IsChecked(dialog, IDC_FILTER_ENABLE) ? 1 : 0;
+                    SetExcludeFilesEnabled(IsChecked(dialog, IDC_FILTER_ENABLE));
                     return TRUE;
                 case IDOK: OnFilterClose(dialog); return TRUE;
                 case IDCANCEL: EndDialog(dialog, 0); return TRUE;

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <new>
 
+#include "search/criteria.h"
+
 namespace {
 
 std::string Formatted(const char* format, int number) {
@@ -36,12 +38,45 @@ std::vector<int> RowsOfVanishedFiles(FileOperationHost& host,
     return rows;
 }
 
+std::string TargetPath(const std::string& directory, const std::string& source) {
+    std::string prefix = directory;
+    if (!prefix.empty() && prefix.back() != '\\') prefix += '\\';
+    return prefix + BaseName(source);
+}
+
 struct Outcome {
     bool ran = false;
-    bool succeeded = false;
     std::string target;
-    std::vector<SelectedFile> present;  // before the shell ran
+    std::vector<SelectedFile> handed;   // what the shell was given
+    std::vector<SelectedFile> present;  // of those, the ones there before the shell ran
+    std::vector<FileStamp> before;      // each handed file's target, before the shell ran
 };
+
+// The files a move hands to the shell. The shell under Wine moves over a file
+// that is already there without asking, so the user is asked here, once,
+// naming them; No moves only the others. A file moved onto itself stays.
+std::vector<SelectedFile> FilesToMove(FileOperationHost& host,
+                                      const std::vector<SelectedFile>& files,
+                                      const std::string& target, bool& confirmed) {
+    std::vector<SelectedFile> free;
+    std::vector<std::string> names;
+    for (const SelectedFile& file : files) {
+        const std::string to = TargetPath(target, file.path);
+        if (SameTextIgnoringCase(to, file.path)) continue;
+        // A file gone since the search has nothing to replace anything with.
+        if (host.FileExists(to) && host.FileExists(file.path)) {
+            names.push_back(BaseName(file.path));
+        } else {
+            free.push_back(file);
+        }
+    }
+    confirmed = !names.empty() && host.AskYesNo(ReplaceQuestion(names, target));
+    if (!confirmed) return free;
+    std::vector<SelectedFile> all;
+    for (const SelectedFile& file : files)
+        if (!SameTextIgnoringCase(TargetPath(target, file.path), file.path)) all.push_back(file);
+    return all;
+}
 
 Outcome RunFileOperation(FileOperationHost& host, ShellFunction function, const char* verb,
                          const std::vector<SelectedFile>& files) {
@@ -50,9 +85,14 @@ Outcome RunFileOperation(FileOperationHost& host, ShellFunction function, const 
     if (count == 0) return outcome;
     if (function != ShellFunction::Delete && !host.AskTargetDirectory(verb, count, outcome.target))
         return outcome;
+    bool confirmed = false;
+    outcome.handed = function == ShellFunction::Move
+                         ? FilesToMove(host, files, outcome.target, confirmed)
+                         : files;
+    if (outcome.handed.empty()) return outcome;
     std::string sources;
     try {
-        sources = BuildShellFileList(files);
+        sources = BuildShellFileList(outcome.handed);
     } catch (const std::bad_alloc&) {
         host.ShowWarning("Aborting file operation!");
         return outcome;
@@ -63,12 +103,15 @@ Outcome RunFileOperation(FileOperationHost& host, ShellFunction function, const 
     bool onePerSource = function == ShellFunction::Move;
     std::string destinations;
     if (onePerSource)
-        destinations = BuildShellTargetList(files, outcome.target);
+        destinations = BuildShellTargetList(outcome.handed, outcome.target);
     else if (function == ShellFunction::Copy)
         destinations = outcome.target + std::string(2, '\0');
-    outcome.present = PresentFiles(host, files);
+    outcome.present = PresentFiles(host, outcome.handed);
+    if (function == ShellFunction::Copy)
+        for (const SelectedFile& file : outcome.handed)
+            outcome.before.push_back(host.StampOf(TargetPath(outcome.target, file.path)));
     outcome.ran = true;
-    outcome.succeeded = host.RunShellOperation(function, sources, destinations, onePerSource);
+    host.RunShellOperation(function, sources, destinations, onePerSource, confirmed);
     return outcome;
 }
 
@@ -102,11 +145,8 @@ std::string BuildShellFileList(const std::vector<SelectedFile>& files) {
 
 std::string BuildShellTargetList(const std::vector<SelectedFile>& files,
                                  const std::string& directory) {
-    std::string prefix = directory;
-    if (!prefix.empty() && prefix.back() != '\\') prefix += '\\';
     std::vector<SelectedFile> targets;
-    for (const SelectedFile& file : files)
-        targets.push_back({file.row, prefix + BaseName(file.path)});
+    for (const SelectedFile& file : files) targets.push_back({file.row, TargetPath(directory, file.path)});
     return BuildShellFileList(targets);
 }
 
@@ -118,21 +158,41 @@ int MoveSelectedFiles(FileOperationHost& host) {
     return RemoveVanished(host, ShellFunction::Move, "Move", "Moved %d file(s).");
 }
 
+// A copy counts when its target is new or changed: a declined overwrite or a
+// copy onto itself leaves the target as it was.
 int CopySelectedFiles(FileOperationHost& host) {
     std::vector<SelectedFile> files = host.SelectedFiles();
     Outcome outcome = RunFileOperation(host, ShellFunction::Copy, "Copy", files);
     int count = 0;
-    if (outcome.succeeded) {
-        count = static_cast<int>(files.size());
-    } else if (outcome.ran) {
-        // Some were refused or failed: count the copies that are there.
-        std::string directory = outcome.target;
-        if (!directory.empty() && directory.back() != '\\') directory += '\\';
-        for (const SelectedFile& file : files)
-            if (host.FileExists(directory + BaseName(file.path))) ++count;
+    if (outcome.ran) {
+        for (size_t i = 0; i < outcome.handed.size(); ++i) {
+            FileStamp after = host.StampOf(TargetPath(outcome.target, outcome.handed[i].path));
+            if (after.exists && after != outcome.before[i]) ++count;
+        }
     }
     host.ShowStatus(Formatted("Copied %d file(s).", count));
     return count;
+}
+
+std::string ReplaceQuestion(const std::vector<std::string>& names, const std::string& directory) {
+    const bool one = names.size() == 1;
+    const std::string tail = std::string(one ? " already exists in " : " already exist in ") +
+                             directory + (one ? ". Replace it?" : ". Replace them?");
+    // A message box holds 255 characters: the names that fit, then how many more.
+    constexpr size_t kRoom = 255;
+    auto more = [&](size_t rest) {
+        return rest == 0 ? std::string() : " and " + std::to_string(rest) + " more";
+    };
+    std::string listed;
+    size_t shown = 0;
+    for (const std::string& name : names) {
+        std::string next = listed + (shown > 0 ? ", " : "") + name;
+        if (shown > 0 && next.size() + more(names.size() - shown - 1).size() + tail.size() > kRoom)
+            break;
+        listed = std::move(next);
+        ++shown;
+    }
+    return listed + more(names.size() - shown) + tail;
 }
 
 int CheckRenameName(std::string_view name) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,15 @@ inline constexpr int kErrorInvalidName = 123;
 // The shell's functions, by the numbers the shell gives them.
 enum class ShellFunction { Move = 1, Copy = 2, Delete = 3 };
 
+// What a look at a path finds: whether a file is there, its size and its
+// time of last write.
+struct FileStamp {
+    bool exists = false;
+    uint64_t size = 0;
+    int64_t lastWrite = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
 struct SelectedFile {
     int row;           // in the File Info List
     std::string path;  // JoinPath of the row's item
@@ -29,12 +39,17 @@ class FileOperationHost {
     virtual std::vector<SelectedFile> SelectedFiles() = 0;
     // The Copy/Move dialog: false on Cancel or when the text cannot be made absolute.
     virtual bool AskTargetDirectory(const char* verb, int count, std::string& target) = 0;
-    // The shell's operation with its own confirmations; `destinations` is a
-    // list like `sources`, one path per source when `onePerSource`. True when
-    // the shell reports that everything asked for was done.
-    virtual bool RunShellOperation(ShellFunction function, const std::string& sources,
-                                   const std::string& destinations, bool onePerSource) = 0;
+    // The shell's operation with its own confirmations, unless `confirmed`
+    // (the user has already agreed to replace files); `destinations` is a
+    // list like `sources`, one path per source when `onePerSource`. What it
+    // did is read from the disk afterwards, not from its report.
+    virtual void RunShellOperation(ShellFunction function, const std::string& sources,
+                                   const std::string& destinations, bool onePerSource,
+                                   bool confirmed) = 0;
     virtual bool FileExists(const std::string& path) = 0;
+    virtual FileStamp StampOf(const std::string& path) = 0;
+    // A question with Yes and No; true for Yes.
+    virtual bool AskYesNo(const std::string& text) = 0;
     // Removes the rows (ascending) from the list; the focus moves as for a deletion.
     virtual void RemoveRows(const std::vector<int>& rows) = 0;
     virtual void ShowStatus(const std::string& text) = 0;
@@ -46,6 +61,10 @@ std::string BuildShellFileList(const std::vector<SelectedFile>& files);
 // The same list of each file's name in `directory`.
 std::string BuildShellTargetList(const std::vector<SelectedFile>& files,
                                  const std::string& directory);
+
+// The question before a move onto files that are already there, naming them
+// (as many as fit a message box).
+std::string ReplaceQuestion(const std::vector<std::string>& names, const std::string& directory);
 
 // The three commands; each returns the number of files it reports done.
 int DeleteSelectedFiles(FileOperationHost& host);

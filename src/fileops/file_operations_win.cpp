@@ -36,19 +36,30 @@ struct ShellFileOperations : FileOperationHost {
     bool AskTargetDirectory(const char* verb, int count, std::string& target) override {
         return ::AskTargetDirectory(verb, count, target);
     }
-    bool RunShellOperation(ShellFunction function, const std::string& sources,
-                           const std::string& destinations, bool onePerSource) override {
+    void RunShellOperation(ShellFunction function, const std::string& sources,
+                           const std::string& destinations, bool onePerSource,
+                           bool confirmed) override {
         SHFILEOPSTRUCTA op = {};
         op.hwnd = MainWindowHandle();
         op.wFunc = static_cast<UINT>(function);
         op.pFrom = sources.c_str();
         op.pTo = destinations.empty() ? nullptr : destinations.c_str();
-        op.fFlags = onePerSource ? FOF_MULTIDESTFILES : 0;
-        int result = SHFileOperationA(&op);
-        return result == 0 && !op.fAnyOperationsAborted;
+        op.fFlags = static_cast<FILEOP_FLAGS>((onePerSource ? FOF_MULTIDESTFILES : 0) |
+                                              (confirmed ? FOF_NOCONFIRMATION : 0));
+        SHFileOperationA(&op);
     }
     bool FileExists(const std::string& path) override {
         return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    FileStamp StampOf(const std::string& path) override {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {};
+        return {true, (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+                static_cast<int64_t>((uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                                     data.ftLastWriteTime.dwLowDateTime)};
+    }
+    bool AskYesNo(const std::string& text) override {
+        return YesNoBox(nullptr, "%s", text.c_str()) == IDYES;
     }
     void RemoveRows(const std::vector<int>& rows) override { DeleteItemRows(rows); }
     void ShowStatus(const std::string& text) override { SetStatusText(text.c_str()); }

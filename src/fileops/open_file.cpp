@@ -35,7 +35,7 @@ bool PrepareFileForViewing(const FileInfoItem& item, FileViewFile& file, int& ab
     return true;
 }
 
-void OpenFileItem(const FileInfoItem& item, Settings& settings, bool lastSearchHadText,
+void OpenFileItem(const FileInfoItem& item, const Settings& settings, bool lastSearchHadText,
                   OpeningHost& host) {
     if (host.FileViewIsOpen()) return;
     FileViewFile file;
@@ -43,7 +43,7 @@ void OpenFileItem(const FileInfoItem& item, Settings& settings, bool lastSearchH
     int below = 0;
     if (!PrepareFileForViewing(item, file, above, below)) return;
     host.HandOver(file, above, below);
-    settings.Directory = item.directory;
+    host.RememberDirectory(item.directory);
 
     if (settings.EditorQuery == kQueryAlways ||
         (settings.EditorQuery == kQueryTooLarge && !file.WholeFile))

@@ -26,6 +26,8 @@ class OpeningHost {
     virtual ~OpeningHost() = default;
     virtual bool FileViewIsOpen() = 0;
     virtual void HandOver(const FileViewFile& file, int above, int below) = 0;
+    // The opened file's directory becomes the settings' current directory.
+    virtual void RememberDirectory(const std::string& directory) = 0;
     // The FileView Settings dialog; it may change the viewer choice.
     virtual void AskViewerSettings() = 0;
     virtual void OpenFileView() = 0;
@@ -36,7 +38,7 @@ class OpeningHost {
 // Opens the item as the viewer settings say. FileView opens as well whenever
 // the last search had a text, so its matching lines are listed. Nothing
 // happens while FileView is open.
-void OpenFileItem(const FileInfoItem& item, Settings& settings, bool lastSearchHadText,
+void OpenFileItem(const FileInfoItem& item, const Settings& settings, bool lastSearchHadText,
                   OpeningHost& host);
 
 // A program to start: its parameters and its working directory.

@@ -45,6 +45,9 @@ class WindowsOpening : public OpeningHost {
         g_OpenedAbove = above;
         g_OpenedBelow = below;
     }
+    void RememberDirectory(const std::string& directory) override {
+        SetSearchDirectory(directory);
+    }
     void AskViewerSettings() override { FileViewSettingsDialog(MainWindowHandle()); }
     void OpenFileView() override {
         OpenFileViewWindow(MainWindowHandle(), g_Opened, g_OpenedAbove, g_OpenedBelow);

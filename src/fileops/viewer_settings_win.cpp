@@ -72,7 +72,7 @@ void OnViewerSettingsOk(HWND dialog) {
             return;
         case ViewerSettingsCheck::Accepted: break;
     }
-    if (g_Settings.Editor == IDC_VIEWER_OTHER) g_Settings.OtherEditor = program;
+    if (g_Settings.Editor == IDC_VIEWER_OTHER) SetOtherEditor(program);
     EndDialog(dialog, 1);
 }
 
@@ -85,19 +85,19 @@ BOOL OnViewerSettingsCommand(HWND dialog, int id, int code, const int* editorAtO
         case IDC_VIEWER_NOTEPAD:
         case IDC_VIEWER_OTHER:
             if (code != BN_CLICKED) return FALSE;
-            g_Settings.Editor = id;
+            SetViewerChoice(id);
             ShowViewerChoice(dialog, id);
             return TRUE;
         case IDC_QUERY_ALWAYS:
         case IDC_QUERY_TOO_LARGE:
         case IDC_QUERY_NEVER:
             if (code != BN_CLICKED) return FALSE;
-            g_Settings.EditorQuery = id;
+            SetEditorQuery(id);
             CheckRadioButton(dialog, IDC_QUERY_ALWAYS, IDC_QUERY_NEVER, id);
             return TRUE;
         case IDOK: OnViewerSettingsOk(dialog); return TRUE;
         case IDCANCEL:
-            g_Settings.Editor = *editorAtOpening;
+            SetViewerChoice(*editorAtOpening);
             EndDialog(dialog, 0);
             return TRUE;
     }

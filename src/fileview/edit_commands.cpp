@@ -43,14 +43,3 @@ bool SwapEditControl(bool wrapLines, EditSwapHost& host) {
     host.CheckWrapItem(next);
     return next;
 }
-
-ChosenFontSettings FontSettingsFromChoice(std::string_view faceName, int tenthsOfPoint, int weight,
-                                          const ChosenFontSettings& current) {
-    constexpr size_t kFaceMax = 31;  // what the settings keep of a face name
-    constexpr int kLargestPointSize = 40;
-    ChosenFontSettings kept = current;
-    if (!faceName.empty() && faceName.size() <= kFaceMax) kept.faceName = std::string(faceName);
-    if (tenthsOfPoint > 0) kept.pointSize = std::clamp((tenthsOfPoint + 5) / 10, 1, kLargestPointSize);
-    kept.weight = weight >= 700 ? 700 : 400;
-    return kept;
-}

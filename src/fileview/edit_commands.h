@@ -52,13 +52,3 @@ class EditSwapHost {
 // and returns the wrap state now in force. When the other control cannot
 // take the text, EditView stays as it was and the state is unchanged.
 bool SwapEditControl(bool wrapLines, EditSwapHost& host);
-
-// The settings a chosen font is kept as: a face name that fits the settings,
-// a size in whole points (1 to 40) and a weight of regular or bold.
-struct ChosenFontSettings {
-    std::string faceName;
-    int pointSize = 0;
-    int weight = 0;
-};
-ChosenFontSettings FontSettingsFromChoice(std::string_view faceName, int tenthsOfPoint, int weight,
-                                          const ChosenFontSettings& current);

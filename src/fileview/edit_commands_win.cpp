@@ -15,6 +15,7 @@
 #include "app/option_dialogs_win.h"
 #include "fileview/edit_commands.h"
 #include "fileview/file_view_state_win.h"
+#include "fileview/text_model.h"
 #include "resource_ids.h"
 #include "search/search_win.h"
 #include "settings/settings.h"
@@ -66,8 +67,7 @@ UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM) {
 }
 
 // The font dialog over FileView, started at its font; the chosen font
-// becomes FileView's font description and is kept in the settings. 0 when
-// cancelled.
+// becomes FileView's font description. 0 when cancelled.
 int ChooseFileViewFont(FileViewState& s) {
     LOGFONTA font = s.Font.Description;
     CHOOSEFONTA choice = {};
@@ -78,14 +78,9 @@ int ChooseFileViewFont(FileViewState& s) {
     choice.lpfnHook = FontDialogHook;
     const BOOL chosen = ChooseFontA(&choice);
     if (!chosen) return 0;
+    // The chosen font lasts for the run; the settings keep the font the user
+    // set in Quarry32.ini.
     s.Font.Description = font;
-    // The font chosen is also the one the next start of the program uses.
-    const ChosenFontSettings kept =
-        FontSettingsFromChoice(font.lfFaceName, choice.iPointSize, font.lfWeight,
-                               {g_Settings.FontName, g_Settings.FontSize, g_Settings.FontWeight});
-    g_Settings.FontName = kept.faceName;
-    g_Settings.FontSize = static_cast<uint16_t>(kept.pointSize);
-    g_Settings.FontWeight = static_cast<uint16_t>(kept.weight);
     return chosen;
 }
 
@@ -201,8 +196,8 @@ void TabsCommand(FileViewState& s) {
     const int length = ShowTabsDialog(s.Window, g_Settings.Tabs);
     s.HelpContext = 0;
     if (length <= 0 || length > 0xFFFF) return;
-    g_Settings.Tabs = static_cast<uint16_t>(length);
-    int tabStop = length * 4;
+    SetTabLength(static_cast<uint16_t>(length));
+    int tabStop = TabStopDialogUnits(length);
     if (s.LineView) SendMessageA(s.LineView, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     if (s.EditView) SendMessageA(s.EditView, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     RedrawWindow(s.Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);

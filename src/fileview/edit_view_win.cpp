@@ -145,7 +145,7 @@ bool PrepareEditView(FileViewState& s) {
     GetClientRect(s.EditView, &format);
     format.left = LOWORD(GetDialogBaseUnits());
     SendMessageA(s.EditView, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
-    int tabStop = g_Settings.Tabs * 4;
+    int tabStop = TabStopDialogUnits(g_Settings.Tabs);
     SendMessageA(s.EditView, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     SendMessageA(s.EditView, EM_SETLIMITTEXT, kEditViewTypingLimit, 0);
     return true;

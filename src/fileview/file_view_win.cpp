@@ -118,11 +118,11 @@ void ArrangeEditViewOnly(FileViewState& s, int clientHeight) {
 }
 
 void PlaceWindow(HWND hwnd) {
-    WindowRect& kept = g_Settings.FileViewRect;
+    const WindowRect& kept = g_Settings.FileViewRect;
     if (kept.width <= 0 || kept.height <= 0) {
         RECT now;
         GetWindowRect(hwnd, &now);
-        kept = {now.left, now.top, now.right - now.left, now.bottom - now.top};
+        SetFileViewRect({now.left, now.top, now.right - now.left, now.bottom - now.top});
     } else {
         MoveWindow(hwnd, kept.left, kept.top, kept.width, kept.height, FALSE);
     }
@@ -417,7 +417,7 @@ void OnFileViewClose(HWND hwnd) {
     if (!IsIconic(hwnd)) {
         RECT now;
         GetWindowRect(hwnd, &now);
-        g_Settings.FileViewRect = {now.left, now.top, now.right - now.left, now.bottom - now.top};
+        SetFileViewRect({now.left, now.top, now.right - now.left, now.bottom - now.top});
     }
     if (g_State.Text.modified) {
         WindowSaveHost host(g_State);

@@ -123,7 +123,7 @@ void BuildLineView(FileViewState& s) {
     MapWindowPoints(nullptr, s.Window, reinterpret_cast<POINT*>(&status), 2);
     MoveWindow(s.LineView, bar.left, bar.bottom, bar.right - bar.left, status.top - bar.bottom,
                FALSE);
-    int tabStop = g_Settings.Tabs * 4;
+    int tabStop = TabStopDialogUnits(g_Settings.Tabs);
     SendMessageA(s.LineView, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
 
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));

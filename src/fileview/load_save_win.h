@@ -6,6 +6,7 @@
 #include <memory>
 #include <string_view>
 
+#include "files/text_files_win.h"
 #include "fileview/save_text.h"
 
 // Text between a file and an edit control; shared by FileView and Replace in Files.
@@ -22,10 +23,3 @@ bool SaveEditToFile(HWND edit, const char* path);
 // The Save As dialog on `fullPath` and `fileName` (MAX_PATH each: the name is
 // part of the path); the platform's result, 0 when cancelled.
 int AskSaveAsName(HWND owner, char* fullPath, char* fileName);
-
-// The file layer under every write of a user's text file and Replace in
-// Files' reads: the real one, or the one a test put there (nullptr: the real
-// one again). RealTextFiles gives a real one, for a test to wrap.
-TextFileLayer& TextFiles();
-void SetTextFilesForTesting(TextFileLayer* files);
-std::unique_ptr<TextFileLayer> RealTextFiles();

@@ -1,5 +1,7 @@
 #include "fileview/print_layout.h"
 
+#include "fileview/text_model.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -9,9 +11,6 @@ namespace {
 constexpr int kReservedSlots = 8;
 constexpr int kFirstPageBodySlot = 5;
 constexpr int kLaterPageBodySlot = 4;
-// A tab length of 0 would put every tab stop at x 0; the printer then uses
-// the platform's own default of eight characters.
-constexpr int kDefaultTabLength = 8;
 // Lines are cut and centred within this many characters however wide the
 // page claims to be, so no line of blanks outgrows memory.
 constexpr int kMaxCharsPerLine = 4096;
@@ -30,7 +29,7 @@ bool ComputePageGeometry(const PrinterMetrics& metrics, int tabLength, PageGeome
     g.CharWidth = metrics.AverageCharWidth;
     // A tab stop past the page's edge prints as one at the edge.
     g.TabStop = static_cast<int>(std::min<int64_t>(
-        int64_t{tabLength > 0 ? tabLength : kDefaultTabLength} * g.CharWidth,
+        int64_t{TabStopLength(tabLength)} * g.CharWidth,
         metrics.HorizontalResolution));
     g.CharsPerLine = std::min(metrics.HorizontalResolution / g.CharWidth, kMaxCharsPerLine);
     g.SlotsPerPage = metrics.VerticalResolution / g.LineHeight;

@@ -16,30 +16,30 @@ const char* SaveFailureText(SaveResult result) {
     return nullptr;
 }
 
+namespace {
+
+SaveResult SaveResultOf(FileWrite write) {
+    switch (write) {
+        case FileWrite::Written: return SaveResult::Saved;
+        case FileWrite::NoTempFile: return SaveResult::NoTempFile;
+        case FileWrite::WriteFailed: return SaveResult::WriteFailed;
+        case FileWrite::ReadOnly: return SaveResult::ReadOnly;
+        case FileWrite::ReplaceFailed: break;
+    }
+    return SaveResult::ReplaceFailed;
+}
+
+}  // namespace
+
 SaveResult SaveToNewTempFile(TextFileLayer& files, const std::string& directory,
                              std::string_view text, std::string& tempPath) {
     if (text.size() >= kSaveTextLimit) return SaveResult::TooLarge;
-    if (!files.CreateTempFile(directory.empty() ? "." : directory, tempPath))
-        return SaveResult::NoTempFile;
-    SaveResult result = SaveResult::NoTempFile;
-    if (files.OpenForWriting(tempPath)) {
-        // The file is closed on every path, a failed write or flush too.
-        bool written = files.Write(text.data(), text.size()) && files.Flush();
-        result = files.Close() && written ? SaveResult::Saved : SaveResult::WriteFailed;
-    }
-    if (result != SaveResult::Saved) files.Remove(tempPath);
-    return result;
+    return SaveResultOf(WriteTempFile(files, directory, text, tempPath));
 }
 
 SaveResult MoveTempFileOver(TextFileLayer& files, const std::string& tempPath,
                             const std::string& path, bool* keptOnlyCopy) {
-    TextFileLayer::Replaced replaced = files.Replace(tempPath, path);
-    if (replaced == TextFileLayer::Replaced::Done) return SaveResult::Saved;
-    bool keep = keptOnlyCopy && !files.Exists(path) && files.Exists(tempPath);
-    if (keptOnlyCopy) *keptOnlyCopy = keep;
-    if (!keep) files.Remove(tempPath);
-    return replaced == TextFileLayer::Replaced::ReadOnly ? SaveResult::ReadOnly
-                                                         : SaveResult::ReplaceFailed;
+    return SaveResultOf(ReplaceWithTempFile(files, tempPath, path, keptOnlyCopy));
 }
 
 SaveResult SaveTextToFile(TextFileLayer& files, const std::string& path, std::string_view text) {

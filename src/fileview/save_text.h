@@ -4,46 +4,13 @@
 #include <string>
 #include <string_view>
 
-#include "app/temp_prefix.h"
+#include "files/text_files.h"
 
-// Writing a text over a file without ever losing the only copy: the text goes
-// to a temporary file beside the target, is flushed, and then replaces the
-// target in one step. FileView's Save and Replace in Files both write this way.
+// FileView's Save and Replace in Files over the file layer, with the limits of
+// EditView's text and the messages the user reads.
 
 // EditView's text model: a text of this many characters or more is not saved.
 constexpr size_t kSaveTextLimit = 65535;
-
-// Every file step of FileView's Save and of Replace in Files, one call per
-// step, so tests can fail any one of them. The Win32 side implements it over
-// the real file system.
-class TextFileLayer {
-  public:
-    enum class Access { Writable, Missing, ReadOnly, Refused };
-    enum class Replaced { Done, ReadOnly, Failed };
-    enum class Read { Loaded, Failed, TooLarge, ZeroByte };
-
-    virtual ~TextFileLayer() = default;
-    // Opens the target for writing with exclusive access and closes it again,
-    // without changing it.
-    virtual Access ProbeTarget(const std::string& path) = 0;
-    // Creates a new, empty target; fails when one exists.
-    virtual bool CreateTarget(const std::string& path) = 0;
-    // Creates an empty, uniquely named file with TempPrefix in `directory`.
-    virtual bool CreateTempFile(const std::string& directory, std::string& tempPath) = 0;
-    // The one file being written: open, write all bytes, flush, close.
-    virtual bool OpenForWriting(const std::string& path) = 0;
-    virtual bool Write(const char* bytes, size_t count) = 0;
-    virtual bool Flush() = 0;
-    virtual bool Close() = 0;
-    // Moves `from` over `to` in one step: `to` keeps its old bytes or has the new ones.
-    virtual Replaced Replace(const std::string& from, const std::string& to) = 0;
-    virtual bool Remove(const std::string& path) = 0;
-    virtual bool Exists(const std::string& path) = 0;
-    // The whole file when it is below `limit` bytes and holds no zero byte.
-    virtual Read ReadWhole(const std::string& path, size_t limit, std::string& text) = 0;
-    // The platform's code of the last failed step (a removal never sets it).
-    virtual int LastError() = 0;
-};
 
 enum class SaveResult {
     Saved,

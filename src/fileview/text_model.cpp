@@ -13,8 +13,7 @@ size_t LineStartOffset(std::string_view text, uint64_t n) {
 }
 
 uint32_t ExpandTabsWidth(std::string_view text, size_t count, int tabLength) {
-    // A tab length of 0 (a damaged settings file) would divide by zero.
-    const uint32_t tab = tabLength > 0 ? static_cast<uint32_t>(tabLength) : 1;
+    const uint32_t tab = static_cast<uint32_t>(TabStopLength(tabLength));
     uint32_t width = 0;
     for (size_t i = 0; i < count; ++i) {
         if (i >= text.size()) return width + 1;

@@ -23,7 +23,9 @@ int FocusedRow() {
 
 void OnColumnClick(const NMLISTVIEW& click) {
     if (RefuseDuringSearch(IDM_SORT_LIST)) return;
-    int key = ApplyColumnHeaderClick(g_Settings, click.iSubItem);
+    Settings sorting = g_Settings;
+    int key = ApplyColumnHeaderClick(sorting, click.iSubItem);
+    SetSortOptions(sorting.SortMode, sorting.SortOrder, sorting.SortDir);
     if (key != kNoSortKey) SortRowsByKey(key);
 }
 

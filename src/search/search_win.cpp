@@ -208,7 +208,7 @@ class WindowSearchHost : public SearchHost {
             return false;
         }
         criteria.BaseDirectory = fullPath;
-        g_Settings.Directory = fullPath;
+        SetSearchDirectory(fullPath);
         SetDlgItemTextA(main_, IDC_CURRENT_DIR, fullPath.c_str());
         AddToHistory(directoryBox_, fullPath.c_str());
         return true;
@@ -246,7 +246,7 @@ class WindowSearchHost : public SearchHost {
                 return false;
             }
             criteria.SubDirLevel = level;
-            g_Settings.SubDirLevel = level;
+            SetSubDirLevel(level);
         }
         criteria.WalkDepth = WalkDepthFor(criteria.SubDirMode, criteria.SubDirLevel);
 

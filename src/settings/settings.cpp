@@ -7,7 +7,58 @@
 #include "search/criteria.h"
 #include "search/text_options.h"
 
-Settings g_Settings;
+namespace {
+// The record itself; g_Settings is its read-only face.
+Settings current;
+}  // namespace
+
+const Settings& g_Settings = current;
+
+void SetSearchDirectory(const std::string& directory) {
+    current.Directory = directory;
+}
+void SetDefaultFileType(const std::string& type) {
+    current.DefaultFileType = type;
+}
+void SetTextOption(uint8_t bit, bool on) {
+    current.TextOptions = static_cast<uint8_t>(on ? current.TextOptions | bit
+                                                   : current.TextOptions & ~bit);
+}
+void SetSubDirMode(int mode) {
+    current.SubDirMode = mode;
+}
+void SetSubDirLevel(uint32_t level) {
+    current.SubDirLevel = level;
+}
+void SetSortOptions(int mode, int order, int dir) {
+    current.SortMode = mode;
+    current.SortOrder = order;
+    current.SortDir = dir;
+}
+void SetViewerChoice(int editor) {
+    current.Editor = editor;
+}
+void SetEditorQuery(int query) {
+    current.EditorQuery = query;
+}
+void SetOtherEditor(const std::string& program) {
+    current.OtherEditor = program;
+}
+void SetExcludeFilesEnabled(bool on) {
+    current.EnableExcludeFiles = on ? 1 : 0;
+}
+void SetSaveSettingsOnExit(bool on) {
+    current.SaveSettingsOnExit = on;
+}
+void SetFileViewRect(const WindowRect& rect) {
+    current.FileViewRect = rect;
+}
+void SetTabLength(uint16_t length) {
+    current.Tabs = length;
+}
+void ReplaceSettings(const Settings& replacement) {
+    current = replacement;
+}
 
 const SettingsKey kSettingsReadOrder[22] = {
     {"Find", "Directory", "", SettingsValue::Directory},
@@ -150,7 +201,7 @@ int InRangeOr(int number, int low, int high, int replacement) {
     return number >= low && number <= high ? number : replacement;
 }
 
-void SetTextOption(Settings& settings, uint8_t bit, int number) {
+void SetTextOptionBit(Settings& settings, uint8_t bit, int number) {
     if (number != 0) {
         settings.TextOptions = static_cast<uint8_t>(settings.TextOptions | bit);
     } else {
@@ -210,9 +261,9 @@ void ApplySettingsValue(Settings& settings, SettingsValue value, const std::stri
         case SettingsValue::FilePattern:
             settings.DefaultFileType = Cut(text, kFilePatternMax);
             break;
-        case SettingsValue::Case: SetTextOption(settings, kTextCase, number); break;
-        case SettingsValue::Word: SetTextOption(settings, kTextWord, number); break;
-        case SettingsValue::Regular: SetTextOption(settings, kTextRegular, number); break;
+        case SettingsValue::Case: SetTextOptionBit(settings, kTextCase, number); break;
+        case SettingsValue::Word: SetTextOptionBit(settings, kTextWord, number); break;
+        case SettingsValue::Regular: SetTextOptionBit(settings, kTextRegular, number); break;
         case SettingsValue::SubDirMode: settings.SubDirMode = InRangeOr(number, 0, 2, 0); break;
         case SettingsValue::SubDirLevel: settings.SubDirLevel = ParseSubDirLevel(text); break;
         case SettingsValue::SubDirectory:
@@ -303,14 +354,6 @@ bool LoadSettingsFrom(ProfileStore& store, Settings& settings,
     }
     if (settings.Directory.empty()) {
         settings.Directory = LowerText(Cut(currentDirectory, kDirectoryMax));
-    }
-    return true;
-}
-
-bool SaveSettingsTo(ProfileStore& store, const Settings& settings) {
-    for (const SettingsKey& key : kSettingsWriteOrder) {
-        std::string text = FormatSettingsValue(settings, key.value);
-        if (!store.WriteString(key.section, key.key, text.c_str())) return false;
     }
     return true;
 }

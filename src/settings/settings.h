@@ -59,7 +59,26 @@ struct Settings {
     uint16_t Tabs = 4;
 };
 
-extern Settings g_Settings;
+// The one record: read anywhere, changed only through the setters below, so
+// every change to what Quarry32.ini will hold goes through this module.
+extern const Settings& g_Settings;
+
+// "Directory": the base of the last search or the directory of the last opened file.
+void SetSearchDirectory(const std::string& directory);
+void SetDefaultFileType(const std::string& type);
+void SetTextOption(uint8_t bit, bool on);
+void SetSubDirMode(int mode);
+void SetSubDirLevel(uint32_t level);
+void SetSortOptions(int mode, int order, int dir);
+void SetViewerChoice(int editor);  // an id of kEditorBase's range
+void SetEditorQuery(int query);    // an id of kEditorQueryBase's range
+void SetOtherEditor(const std::string& program);
+void SetExcludeFilesEnabled(bool on);
+void SetSaveSettingsOnExit(bool on);
+void SetFileViewRect(const WindowRect& rect);
+void SetTabLength(uint16_t length);
+// The whole record at once: a load, or a test starting from a record of its own.
+void ReplaceSettings(const Settings& settings);
 
 // Each value the file holds. A key can be read twice ("Sub-Directory" and
 // "Editor" give two values each), so the order tables name values, not keys.
@@ -101,15 +120,15 @@ struct SettingsKey {
 extern const SettingsKey kSettingsReadOrder[22];
 extern const SettingsKey kSettingsWriteOrder[17];
 
-// Access to the profile file; the Win32 side implements it over the private
-// profile functions, tests with an in-memory fake.
+// Reading the profile file; the Win32 side implements it over the private
+// profile functions, tests with an in-memory fake. Writing is
+// settings_file.h's.
 class ProfileStore {
   public:
     virtual ~ProfileStore() = default;
     // The value of the key, or defaultText when the key is missing.
     virtual std::string GetString(const char* section, const char* key,
                                   const char* defaultText) = 0;
-    virtual bool WriteString(const char* section, const char* key, const char* value) = 0;
 };
 
 // The leading decimal number of a stored value; a negative number reads as 0,
@@ -126,7 +145,3 @@ std::string FormatSettingsValue(const Settings& settings, SettingsValue value);
 // Reads every key in kSettingsReadOrder into the record. An empty "Directory"
 // means currentDirectory. Always succeeds: missing keys take their defaults.
 bool LoadSettingsFrom(ProfileStore& store, Settings& settings, const std::string& currentDirectory);
-
-// Writes every key in kSettingsWriteOrder; the first failed write ends the
-// save. Returns whether every write succeeded.
-bool SaveSettingsTo(ProfileStore& store, const Settings& settings);

@@ -4,6 +4,10 @@
 
 #include <vector>
 
+#include "app/message_box_win.h"
+#include "files/text_files_win.h"
+#include "settings/settings_file.h"
+
 std::string IniProfileStore::GetString(const char* section, const char* key,
                                        const char* defaultText) {
     // The read is retried with a larger buffer while the value fills it, so the
@@ -20,29 +24,26 @@ std::string IniProfileStore::GetString(const char* section, const char* key,
     }
 }
 
-bool IniProfileStore::WriteString(const char* section, const char* key, const char* value) {
-    return WritePrivateProfileStringA(section, key, value, iniPath_.c_str()) != FALSE;
-}
-
 bool LoadSettings(const char* iniPath) {
     char currentDirectory[MAX_PATH] = "";
     DWORD length = GetCurrentDirectoryA(MAX_PATH, currentDirectory);
     if (length == 0 || length >= MAX_PATH) currentDirectory[0] = '\0';
 
     IniProfileStore store(iniPath);
-    if (!LoadSettingsFrom(store, g_Settings, currentDirectory)) return false;
+    Settings loaded = g_Settings;
+    if (!LoadSettingsFrom(store, loaded, currentDirectory)) return false;
     // The core lower-cases only ASCII; the code page's own letters follow here.
-    if (!g_Settings.Directory.empty()) {
-        CharLowerBuffA(g_Settings.Directory.data(),
-                       static_cast<DWORD>(g_Settings.Directory.size()));
-    }
+    if (!loaded.Directory.empty())
+        CharLowerBuffA(loaded.Directory.data(), static_cast<DWORD>(loaded.Directory.size()));
+    ReplaceSettings(loaded);
     return true;
 }
 
 bool SaveSettings(const char* iniPath) {
-    IniProfileStore store(iniPath);
-    bool saved = SaveSettingsTo(store, g_Settings);
-    // Flush the system's cached copy so the file on disk is complete at once.
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, iniPath);
-    return saved;
+    if (SaveSettingsFile(TextFiles(), iniPath, g_Settings)) return true;
+    // The path as the user knows it, not its short form.
+    char shown[MAX_PATH];
+    DWORD length = GetLongPathNameA(iniPath, shown, sizeof shown);
+    WarningBox(nullptr, kSettingsNotSaved, length > 0 && length < sizeof shown ? shown : iniPath);
+    return false;
 }

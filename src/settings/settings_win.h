@@ -9,7 +9,6 @@ class IniProfileStore : public ProfileStore {
   public:
     explicit IniProfileStore(const char* iniPath) : iniPath_(iniPath) {}
     std::string GetString(const char* section, const char* key, const char* defaultText) override;
-    bool WriteString(const char* section, const char* key, const char* value) override;
 
   private:
     std::string iniPath_;
@@ -18,6 +17,7 @@ class IniProfileStore : public ProfileStore {
 // Reads the settings file at iniPath (IniFilePath) into g_Settings.
 bool LoadSettings(const char* iniPath);
 
-// Writes g_Settings to the settings file at iniPath; the first failed write
-// ends the save without a message. Returns whether every key was written.
+// Writes g_Settings into the settings file at iniPath through the file layer;
+// a failure leaves the file as it was and tells the user so. Returns whether
+// the file was written.
 bool SaveSettings(const char* iniPath);

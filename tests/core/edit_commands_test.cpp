@@ -114,26 +114,4 @@ TEST(SwapEditControl, ATextTheOtherControlCannotTakeStaysWhereItIs) {
     EXPECT_EQ(pair.log, "take arrange put clear arrange ");
 }
 
-TEST(FontSettingsFromChoice, KeepsWhatTheSettingsCanHold) {
-    const ChosenFontSettings current{"Courier", 10, 400};
-    // clang-format off
-    const struct { std::string face; int tenths, weight; ChosenFontSettings expected; } cases[] = {
-        {"Lucida Console", 120, 400, {"Lucida Console", 12, 400}},
-        {"Tahoma", 95, 700, {"Tahoma", 10, 700}},  // rounded to whole points
-        {"Tahoma", 110, 800, {"Tahoma", 11, 700}}, {"Tahoma", 110, 600, {"Tahoma", 11, 400}},
-        {"Tahoma", 720, 400, {"Tahoma", 40, 400}}, {"Tahoma", 2, 400, {"Tahoma", 1, 400}},
-        {"Tahoma", 0, 400, {"Tahoma", 10, 400}},  // no size given
-        {std::string(32, 'F'), 120, 400, {"Courier", 12, 400}},
-        {std::string(31, 'F'), 120, 400, {std::string(31, 'F'), 12, 400}},
-        {"", 120, 400, {"Courier", 12, 400}},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        const ChosenFontSettings got = FontSettingsFromChoice(c.face, c.tenths, c.weight, current);
-        EXPECT_EQ(std::tuple(got.faceName, got.pointSize, got.weight),
-                  std::tuple(c.expected.faceName, c.expected.pointSize, c.expected.weight))
-            << c.face << " " << c.tenths << " " << c.weight;
-    }
-}
-
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,17 +17,25 @@ using Paths = std::set<std::string>;
 const std::vector<SelectedFile> kThree = {
     {1, "c:\\a\\one.txt"}, {3, "c:\\a\\two.txt"}, {4, "c:\\b\\three.txt"}};
 
-// Three selected rows over an in-memory disk; the shell does what the case
-// scripts (removes sources, makes copies) and reports what it is told.
+std::vector<std::string> Split(const std::string& list) {
+    std::vector<std::string> paths;
+    for (size_t at = 0; at < list.size() && list[at]; at = list.find('\0', at) + 1)
+        paths.push_back(list.substr(at, list.find('\0', at) - at));
+    return paths;
+}
+
+// Three selected rows over an in-memory disk of file versions; the shell does
+// what the case scripts (moves, copies, deletes) to the sources it is handed.
 struct FakeHost : FileOperationHost {
     std::vector<SelectedFile> selected = kThree;
-    Paths disk = {"c:\\a\\one.txt", "c:\\a\\two.txt", "c:\\b\\three.txt"};
-    bool dialogOk = true, shellReportsSuccess = true;
+    std::map<std::string, int> disk = {{"c:\\a\\one.txt", 1}, {"c:\\a\\two.txt", 1}, {"c:\\b\\three.txt", 1}};
+    bool dialogOk = true, answerYes = false;
     std::string target = "c:\\to";
     Paths shellDoes;  // sources the shell really moves, copies or deletes
     V log;
     std::vector<int> removed;
     std::string status;
+    int version = 1;
 
     std::vector<SelectedFile> SelectedFiles() override { return selected; }
     bool AskTargetDirectory(const char* verb, int count, std::string& out) override {
@@ -34,22 +43,29 @@ struct FakeHost : FileOperationHost {
         if (dialogOk) out = target;
         return dialogOk;
     }
-    bool RunShellOperation(ShellFunction function, const std::string& sources,
-                           const std::string& destinations, bool onePerSource) override {
+    void RunShellOperation(ShellFunction function, const std::string& sources,
+                           const std::string& destinations, bool onePerSource, bool confirmed) override {
         std::string printable = destinations;
         for (char& c : printable) c = c ? c : '|';
         log.push_back("shell " + std::to_string(static_cast<int>(function)) + " " + printable +
-                      (onePerSource ? " each" : ""));
-        EXPECT_EQ(sources, BuildShellFileList(selected));
-        for (const std::string& path : shellDoes) {
+                      (onePerSource ? " each" : "") + (confirmed ? " confirmed" : ""));
+        for (const std::string& path : Split(sources)) {
+            if (!shellDoes.count(path) || !disk.count(path)) continue;
             std::string name = path.substr(path.rfind('\\') + 1);
             if (function != ShellFunction::Delete)
-                disk.insert(target + (target.back() == '\\' ? "" : "\\") + name);
+                disk[target + (target.back() == '\\' ? "" : "\\") + name] = ++version;
             if (function != ShellFunction::Copy) disk.erase(path);
         }
-        return shellReportsSuccess;
     }
     bool FileExists(const std::string& path) override { return disk.count(path) > 0; }
+    FileStamp StampOf(const std::string& path) override {
+        if (!disk.count(path)) return {};
+        return {true, 10, disk[path]};
+    }
+    bool AskYesNo(const std::string& text) override {
+        log.push_back(text);
+        return answerYes;
+    }
     void RemoveRows(const std::vector<int>& rows) override { removed = rows; }
     void ShowStatus(const std::string& text) override { status = text; }
     void ShowWarning(const std::string& text) override { log.push_back("warning " + text); }
@@ -62,7 +78,7 @@ TEST(FileOperations, ShellListEndsEachPathAndTheWholeWithNul) {
 }
 
 // Only rows whose files are really gone leave the list, and the counts are
-// what the disk shows: the shell may claim success for files it skipped.
+// what the disk shows: a copy counts when its target is new or changed.
 TEST(FileOperations, CountsAndRemovedRowsFollowTheDisk) {
     const Paths all = {"c:\\a\\one.txt", "c:\\a\\two.txt", "c:\\b\\three.txt"};
     const Paths two = {"c:\\a\\two.txt"};
@@ -70,22 +86,22 @@ TEST(FileOperations, CountsAndRemovedRowsFollowTheDisk) {
     // clang-format off
     const struct {
         const char* name; int (*command)(FileOperationHost&); bool dialogOk; const char* target;
-        Paths shellDoes; bool shellOk, twoMissing; std::vector<int> removed; const char* status;
+        Paths shellDoes; bool twoMissing; std::vector<int> removed; const char* status;
     } cases[] = {
-        {"delete confirmed", del, true, "c:\\to", all, true, false, {1, 3, 4}, "Deleted 3 file(s)."},
-        {"delete declined", del, true, "c:\\to", {}, false, false, {}, "Deleted 0 file(s)."},
-        {"delete partly done", del, true, "c:\\to", two, true, false, {3}, "Deleted 1 file(s)."},
+        {"delete confirmed", del, true, "c:\\to", all, false, {1, 3, 4}, "Deleted 3 file(s)."},
+        {"delete declined", del, true, "c:\\to", {}, false, {}, "Deleted 0 file(s)."},
+        {"delete partly done", del, true, "c:\\to", two, false, {3}, "Deleted 1 file(s)."},
         // two.txt was gone before the command: not this command's doing.
-        {"delete, one missing", del, true, "c:\\to", {"c:\\a\\one.txt"}, false, true, {1},
-         "Deleted 1 file(s)."},
-        {"move done", move, true, "c:\\to", all, true, false, {1, 3, 4}, "Moved 3 file(s)."},
-        {"move partly failed", move, true, "c:\\to", {"c:\\b\\three.txt"}, false, false, {4},
-         "Moved 1 file(s)."},
-        {"move cancelled", move, false, "c:\\to", {}, true, false, {}, "Moved 0 file(s)."},
-        {"all copied", copy, true, "c:\\to", {}, true, false, {}, "Copied 3 file(s)."},
-        {"one copied, one refused", copy, true, "c:\\to", two, false, false, {}, "Copied 1 file(s)."},
-        {"target with backslash", copy, true, "c:\\to\\", two, false, false, {}, "Copied 1 file(s)."},
-        {"copy cancelled", copy, false, "c:\\to", two, true, false, {}, "Copied 0 file(s)."},
+        {"delete, one missing", del, true, "c:\\to", {"c:\\a\\one.txt"}, true, {1}, "Deleted 1 file(s)."},
+        {"move done", move, true, "c:\\to", all, false, {1, 3, 4}, "Moved 3 file(s)."},
+        {"move partly failed", move, true, "c:\\to", {"c:\\b\\three.txt"}, false, {4}, "Moved 1 file(s)."},
+        {"move cancelled", move, false, "c:\\to", {}, false, {}, "Moved 0 file(s)."},
+        {"all copied", copy, true, "c:\\to", all, false, {}, "Copied 3 file(s)."},
+        {"one copied, one refused", copy, true, "c:\\to", two, false, {}, "Copied 1 file(s)."},
+        {"target with backslash", copy, true, "c:\\to\\", two, false, {}, "Copied 1 file(s)."},
+        {"copy cancelled", copy, false, "c:\\to", two, false, {}, "Copied 0 file(s)."},
+        // The shell makes no copy of a file onto itself.
+        {"copy onto itself", copy, true, "c:\\a", {"c:\\b\\three.txt"}, false, {}, "Copied 1 file(s)."},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -94,24 +110,76 @@ TEST(FileOperations, CountsAndRemovedRowsFollowTheDisk) {
         host.dialogOk = c.dialogOk;
         host.target = c.target;
         host.shellDoes = c.shellDoes;
-        host.shellReportsSuccess = c.shellOk;
         if (c.twoMissing) host.disk.erase("c:\\a\\two.txt");
         const int count = c.command(host);
         EXPECT_EQ(host.removed, c.removed);
-        if (c.command != copy) {
-            EXPECT_EQ(count, static_cast<int>(c.removed.size()));
-        }
         EXPECT_EQ(host.status, c.status);
+        const std::string status = c.status;
+        EXPECT_EQ(count, std::stoi(status.substr(status.find_first_of("0123456789"))));
     }
+}
+
+// A copy that the shell declines over an existing target changes nothing and
+// counts nothing; one it makes over it counts.
+TEST(FileOperations, CopyOverAnExistingTargetCountsOnlyWhenItChangedIt) {
+    for (bool replaced : {false, true}) {
+        FakeHost host;
+        host.disk["c:\\to\\one.txt"] = 1;
+        host.shellDoes = {"c:\\a\\two.txt", "c:\\b\\three.txt"};
+        if (replaced) host.shellDoes.insert("c:\\a\\one.txt");
+        EXPECT_EQ(CopySelectedFiles(host), replaced ? 3 : 2);
+    }
+}
+
+// Files already in the target are named in one question before the move; No
+// moves only the others, Yes all of them without the shell asking again.
+TEST(FileOperations, MoveOntoFilesAlreadyThereAsksOnce) {
+    const Paths all = {"c:\\a\\one.txt", "c:\\a\\two.txt", "c:\\b\\three.txt"};
+    // clang-format off
+    const struct {
+        const char* name; Paths there; const char* target; bool yes; V log;
+        std::vector<int> removed;
+    } cases[] = {
+        {"none there", {}, "c:\\to", false,
+         {"dialog Move 3", "shell 1 c:\\to\\one.txt|c:\\to\\two.txt|c:\\to\\three.txt|| each"}, {1, 3, 4}},
+        {"two there, No", {"c:\\to\\one.txt", "c:\\to\\three.txt"}, "c:\\to", false,
+         {"dialog Move 3", "one.txt, three.txt already exist in c:\\to. Replace them?",
+          "shell 1 c:\\to\\two.txt|| each"}, {3}},
+        {"two there, Yes", {"c:\\to\\one.txt", "c:\\to\\three.txt"}, "c:\\to", true,
+         {"dialog Move 3", "one.txt, three.txt already exist in c:\\to. Replace them?",
+          "shell 1 c:\\to\\one.txt|c:\\to\\two.txt|c:\\to\\three.txt|| each confirmed"}, {1, 3, 4}},
+        {"one there", {"c:\\to\\two.txt"}, "c:\\to", false,
+         {"dialog Move 3", "two.txt already exists in c:\\to. Replace it?",
+          "shell 1 c:\\to\\one.txt|c:\\to\\three.txt|| each"}, {1, 4}},
+        {"all there, No", {"c:\\to\\one.txt", "c:\\to\\two.txt", "c:\\to\\three.txt"}, "c:\\to", false,
+         {"dialog Move 3", "one.txt, two.txt, three.txt already exist in c:\\to. Replace them?"}, {}},
+        // Moving into their own directory leaves one.txt and two.txt where they are.
+        {"onto themselves", {}, "C:\\A\\", false, {"dialog Move 3", "shell 1 C:\\A\\three.txt|| each"}, {4}},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeHost host;
+        host.target = c.target;
+        host.shellDoes = all;
+        host.answerYes = c.yes;
+        for (const std::string& path : c.there) host.disk[path] = 1;
+        MoveSelectedFiles(host);
+        EXPECT_EQ(host.log, c.log);
+        EXPECT_EQ(host.removed, c.removed);
+    }
+    // Many names: as many as fit a message box, then how many more.
+    const std::vector<std::string> many(40, "a-long-file-name.txt");
+    const std::string question = ReplaceQuestion(many, "c:\\to");
+    EXPECT_LE(question.size(), 255u);
+    EXPECT_NE(question.find(" and 31 more already exist in c:\\to. Replace them?"), std::string::npos)
+        << question;
 }
 
 TEST(FileOperations, EachCommandAsksWhatItNeedsAndRunsItsShellFunction) {
     const std::pair<int (*)(FileOperationHost&), V> cases[] = {
         {DeleteSelectedFiles, {"shell 3 "}},
         {CopySelectedFiles, {"dialog Copy 3", "shell 2 c:\\to||"}},
-        // A move names each file's new path.
-        {MoveSelectedFiles,
-         {"dialog Move 3", "shell 1 c:\\to\\one.txt|c:\\to\\two.txt|c:\\to\\three.txt|| each"}},
     };
     for (const auto& [command, log] : cases) {
         FakeHost host;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
+#include <vector>
 
 #include "app/help.h"
 
@@ -14,6 +16,72 @@ TEST(HelpTable, ControlsAndMenuItemsMapToTheirContextNumbers) {
     EXPECT_EQ(LookupHelpContext(kContextHelpIds, 116), 0u);  // the level box has no topic
     EXPECT_EQ(LookupHelpContext(kContextHelpIds, 0), 0u);    // the end marker is never a match
     EXPECT_EQ(MenuHelpContext(852), 0x10354u);
+}
+
+// The main window (top level) holding the directory combo 110 with its edit
+// field inside, the list 113 with its header, and a button 116 without a topic.
+struct FakeWindows : HelpWindows {
+    struct Window {
+        uint32_t id;
+        HelpWindow parent;  // nullptr: top level
+    };
+    std::map<HelpWindow, Window> windows;
+    bool choosesWhatsThis = true;
+    std::vector<HelpWindow> asked;
+
+    bool IsChild(HelpWindow w) override { return windows.count(w) && windows[w].parent; }
+    HelpWindow Parent(HelpWindow w) override { return windows[w].parent; }
+    uint32_t ControlId(HelpWindow w) override { return windows[w].id; }
+    bool AskWhatsThis(HelpWindow control) override {
+        asked.push_back(control);
+        return choosesWhatsThis;
+    }
+};
+
+const char kMain[] = "main", kCombo[] = "combo", kComboEdit[] = "edit", kList[] = "list",
+           kHeader[] = "header", kButton[] = "button", kOther[] = "other";
+
+TEST(HelpRequest, CommandsComeToTheirTopicsAndControlsToTheirHolders) {
+    const auto table = reinterpret_cast<uintptr_t>(kContextHelpIds);
+    const uint32_t directory = ControlHelpContext(301, 110), list = ControlHelpContext(301, 113);
+    using A = HelpAnswer;
+    // clang-format off
+    const struct {
+        unsigned command; uintptr_t data; HelpWindow caller; bool choosesWhatsThis;
+        A::Action action; uint32_t context; bool asks;
+    } cases[] = {
+        {kHelpQuit, 0, kMain, true, A::Quit, 0, false},
+        {kHelpFinder, 0, kMain, true, A::ShowTopic, 0, false},
+        {kHelpContext, MenuHelpContext(101), kMain, true, A::ShowTopic, MenuHelpContext(101), false},
+        {kHelpWmHelp, table, kComboEdit, true, A::ShowTopic, directory, false},
+        {kHelpWmHelp, table, kHeader, true, A::ShowTopic, list, false},
+        {kHelpWmHelp, table, kButton, true, A::ShowTopic, 0, false},  // the contents
+        {kHelpWmHelp, table, kMain, true, A::ShowTopic, 0, false},    // no walk above a top level
+        {kHelpWmHelp, 0, kList, true, A::ShowTopic, 0, false},        // no table
+        {kHelpWmHelp, table, kOther, true, A::ShowTopic, 0, false},   // another top-level window
+        {kHelpContextMenu, table, kComboEdit, true, A::ShowTopic, directory, true},
+        {kHelpContextMenu, table, kComboEdit, false, A::Nothing, directory, true},
+        {kHelpContextMenu, table, kButton, true, A::Nothing, 0, false},  // nothing offered
+        {0x0003, 0, kMain, true, A::Refuse, 0, false},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "command " << c.command << " from "
+                                        << static_cast<const char*>(c.caller));
+        FakeWindows w;
+        w.windows = {{kMain, {0, nullptr}},      {kCombo, {110, kMain}}, {kComboEdit, {1001, kCombo}},
+                     {kList, {113, kMain}},      {kHeader, {0, kList}},  {kButton, {116, kMain}},
+                     {kOther, {110, nullptr}}};
+        w.choosesWhatsThis = c.choosesWhatsThis;
+        const HelpAnswer answer = ResolveHelpRequest(c.command, c.data, c.caller, w);
+        EXPECT_EQ(answer.action, c.action);
+        EXPECT_EQ(answer.context, c.context);
+        EXPECT_EQ(w.asked.size(), c.asks ? 1u : 0u);
+    }
+    FakeWindows w;
+    EXPECT_STREQ(ResolveHelpRequest(kHelpPartialKey, 0, kMain, w).key, "");
+    EXPECT_STREQ(ResolveHelpRequest(kHelpPartialKey, reinterpret_cast<uintptr_t>("sort"), kMain, w).key,
+                 "sort");
 }
 
 TEST(HelpParser, ReadsTopicsAndReportsFaultsByLine) {
@@ -32,6 +100,8 @@ TEST(HelpParser, ReadsTopicsAndReportsFaultsByLine) {
     EXPECT_EQ(HelpContentsTopic(help), &help.topics[0]);
     EXPECT_EQ(FindHelpTopic(help, MenuHelpContext(101)), &help.topics[2]);
     EXPECT_EQ(FindHelpTopic(help, 2), nullptr);
+    EXPECT_EQ(TopicToShow(help, 2), &help.topics[0]);
+    EXPECT_EQ(TopicToShow(help, 0x812D0071u), &help.topics[1]);
     EXPECT_EQ(HelpContentsTopic(ParseHelpFile("# only a comment\r\n")), nullptr);
 
     // Faults are reported by line; the good topics stay.

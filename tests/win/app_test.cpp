@@ -9,6 +9,7 @@
 
 #include "app/app_win.h"
 #include "app/message_box_win.h"
+#include "failing_files.h"
 #include "resource_ids.h"
 #include "win_test_support.h"
 
@@ -58,6 +59,21 @@ TEST_F(StartUp, SaveSettingsNowMeansNoSecondSaveAtExit) {
     folder.Write("Quarry32.ini", "[Find]\r\n");
     Command(IDM_EXIT);
     EXPECT_EQ(folder.Read("Quarry32.ini"), "[Find]\r\n");
+}
+
+// A full disk at exit: the file keeps its bytes, the user reads why once,
+// and the program still ends.
+TEST_F(StartUp, AFailedSaveAtExitWarnsOnceAndKeepsTheFile) {
+    Start("[Find]\r\nFilePattern=*.c\r\n");
+    FailingFiles full("write");
+    HWND main = Main();
+    Command(IDM_EXIT);
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_EQ(folder.Read("Quarry32.ini"), "[Find]\r\nFilePattern=*.c\r\n");
+    ASSERT_EQ(boxes.texts().size(), 1u);
+    EXPECT_EQ(boxes.texts()[0].rfind("Settings could not be saved to ", 0), 0u);
+    EXPECT_NE(boxes.texts()[0].find("Quarry32.ini."), std::string::npos) << boxes.texts()[0];
+    EXPECT_EQ(DrainMessages(), 0);
 }
 
 TEST(ProgramFilePath, RefusesAPathThatWouldNotFit) {

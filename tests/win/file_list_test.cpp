@@ -168,7 +168,7 @@ TEST_F(FileList, ClipboardGetsTheSelectedPathsOnePerLine) {
 // F7 on an empty list says nothing; the accelerator asks the main window to
 // enable its item first, so the very first F2 on a focused row reaches it.
 TEST_F(FileList, KeysThroughTheLoop) {
-    g_Settings.SortMode = 1;
+    ChangeSettings([](Settings& s) { s.SortMode = 1; });
     SetStatusText("before");
     MSG f7 = {Main(), WM_KEYDOWN, VK_F7, 0, 0, {}};
     ProcessLoopMessage(f7);
@@ -194,7 +194,7 @@ TEST_F(FileList, HeaderClicksSortByTheirColumnWithoutReversing) {
         SendMessageA(Main(), WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&header));
         return ListCell(0, 0) + ListCell(1, 0) + ListCell(2, 0);
     };
-    g_Settings.SortDir = 0;
+    ChangeSettings([](Settings& s) { s.SortDir = 0; });
     const struct {
         int column;
         const char* order;

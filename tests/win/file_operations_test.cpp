@@ -279,16 +279,34 @@ TEST_F(FileOperations, CopyAndMoveToARelativeTargetAndKeepRefusedRows) {
     EXPECT_EQ(gTargetSeen.title + "|" + gTargetSeen.label, "Move|Move 2 file(s) to:");
     EXPECT_EQ(StatusText(), "Moved 2 file(s).");
 
-    // c.txt vanished after the search: its row is not counted as moved.
+    // Copying a.txt again: the shell asks, and after No the count is of
+    // copies made, none.
+    folder.Write("sub\\a.txt", "old");
+    SelectRows({0});
+    robot.Then(IDNO);
+    Command(IDM_COPY_FILES);
+    EXPECT_EQ(robot.titles.size(), 1u);
+    robot.titles.clear();
+    EXPECT_EQ(folder.Read("sub\\a.txt"), "old");
+    EXPECT_EQ(StatusText(), "Copied 0 file(s).");
+
+    // a.txt is in sub already, and c.txt vanished after the search: the move
+    // asks about a.txt alone, once; No keeps it, Yes moves it over the old one.
+    // c.txt's row is not counted as moved either way.
     DeleteFileA(folder.File("c.txt").c_str());
-    SelectRows({0, 1});
-    Command(IDM_MOVE_FILES);
-    EXPECT_EQ(LettersIn(folder.File("sub")), "abcde");
+    for (int answer : {IDNO, IDYES}) {
+        SelectRows({0, 1});
+        boxes.Answer(answer);
+        Command(IDM_MOVE_FILES);
+        EXPECT_EQ(boxes.texts(),
+                  std::vector<std::string>{"a.txt already exists in " + folder.File("sub") + ". Replace it?"});
+        boxes.Clear();
+        EXPECT_EQ(folder.Read("sub\\a.txt"), answer == IDYES ? "a" : "old");
+        EXPECT_EQ(Rows(), answer == IDYES ? 2 : 3);
+        EXPECT_EQ(StatusText(), answer == IDYES ? "Moved 1 file(s)." : "Moved 0 file(s).");
+    }
     EXPECT_EQ(folder.Read("sub\\c.txt"), "ccc");
-    EXPECT_EQ(Rows(), 2);
     EXPECT_EQ(GetItemFullPath(0), folder.File("c.txt"));
-    EXPECT_EQ(StatusText(), "Moved 1 file(s).");
-    EXPECT_TRUE(boxes.texts().empty());
 
     // Cancel moves nothing.
     gTargetAnswer.ok = false;
@@ -329,8 +347,9 @@ class AddToZip : public FileOperations {
         GetModuleFileNameA(nullptr, self, MAX_PATH);
         standIn_ = self;
         standIn_ = standIn_.substr(0, standIn_.rfind('\\') + 1) + "zip_standin.exe";
-        g_Settings.Directory = folder.path();
-        CharLowerA(g_Settings.Directory.data());
+        std::string directory = folder.path();
+        CharLowerA(directory.data());
+        SetSearchDirectory(directory);
         record_ = folder.File("record.bin");
         SetEnvironmentVariableA("QUARRY_ZIP_RECORD", record_.c_str());
         SetEnvironmentVariableA("QUARRY_ZIP_GO", "QuarryZipGo");
@@ -396,7 +415,7 @@ TEST_F(AddToZip, TheProgramGetsOptionsArchiveAndTheListWithoutBeingWaitedFor) {
     Register();
     for (const char* options : {"-a -P", ""}) {
         SCOPED_TRACE(options);
-        g_Settings.ZipOptions = options;
+        ChangeSettings([&](Settings& s) { s.ZipOptions = options; });
         Run run = ZipRows({0, 2, 4}, "backup");
         ASSERT_EQ(run.result, 1);
         std::string archive = Short(folder.File("backup.zip"));

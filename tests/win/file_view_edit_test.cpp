@@ -126,24 +126,35 @@ TEST_F(FileViewEditing, ContextSizeAndTabsTakeTheirDialogsValues) {
     EXPECT_EQ(shown.substr(0, 6), "L00497");
     EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 11);
 
-    // The caret's column counts the tab at its new length, and the settings keep it.
+    // The caret's column counts the tab at its new length, and the settings
+    // keep it; a length of 0 ends the dialog as Cancel does, changing nothing.
     ASSERT_TRUE(Open("\tx\r\n"));
-    DialogRobot robot(IDD_TABS, [&](HWND dialog) {
-        EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_TAB_LENGTH)), "4");
-        Type(GetDlgItem(dialog, IDC_TAB_LENGTH), "65535");
-        Press(dialog, IDOK);
-    });
-    FileViewCommand(IDM_FV_TABS);
-    EXPECT_EQ(robot.opened(), 1);
+    for (const char* typed : {"65535", "0"}) {
+        DialogRobot robot(IDD_TABS, [&](HWND dialog) {
+            Type(GetDlgItem(dialog, IDC_TAB_LENGTH), typed);
+            Press(dialog, IDOK);
+        });
+        FileViewCommand(IDM_FV_TABS);
+        EXPECT_EQ(robot.opened(), 1) << typed;
+        Select(1, 1);
+        SendMessageA(FileViewHandle(), WM_COMMAND, MAKEWPARAM(IDC_EDIT_NOWRAP, EN_CHANGE),
+                     reinterpret_cast<LPARAM>(Edit()));
+        EXPECT_EQ(Part(5), "65536") << typed;
+    }
+    ASSERT_TRUE(SaveSettings(folder.File("Quarry32.ini").c_str()));
+    EXPECT_NE(folder.Read("Quarry32.ini").find("Tabs=65535\r\n"), std::string::npos);
+
+    // A settings file's tab length of 0 gives stops of eight, as on paper.
+    SetTabLength(0);
+    ASSERT_TRUE(Open("\tx\r\n"));
     Select(1, 1);
     SendMessageA(FileViewHandle(), WM_COMMAND, MAKEWPARAM(IDC_EDIT_NOWRAP, EN_CHANGE),
                  reinterpret_cast<LPARAM>(Edit()));
-    EXPECT_EQ(Part(5), "65536");
-    ASSERT_TRUE(SaveSettings(folder.File("Quarry32.ini").c_str()));
-    EXPECT_NE(folder.Read("Quarry32.ini").find("Tabs=65535\r\n"), std::string::npos);
+    EXPECT_EQ(Part(5), "009");
 }
 
-TEST_F(FileViewEditing, ChosenFontReachesBothPanesAndTheSettingsFile) {
+// The font lasts for the run: the settings keep the one from Quarry32.ini.
+TEST_F(FileViewEditing, ChosenFontReachesBothPanesButNotTheSettingsFile) {
     ASSERT_TRUE(Open("a cat\r\nno dog\r\n", "cat"));
     ASSERT_NE(FaceOf(Edit()), "Tahoma");
     DialogRobot robot(FORMATDLGORD31, [](HWND dialog) {
@@ -156,7 +167,7 @@ TEST_F(FileViewEditing, ChosenFontReachesBothPanesAndTheSettingsFile) {
     FileViewCommand(IDM_FV_WRAP_LINES);  // the other edit control takes it too
     EXPECT_EQ(FaceOf(Edit()), "Tahoma");
     ASSERT_TRUE(SaveSettings(folder.File("Quarry32.ini").c_str()));
-    EXPECT_NE(folder.Read("Quarry32.ini").find("FontName=Tahoma\r\nFontStyle=Regular\r\nFontSize=12\r\n"),
+    EXPECT_NE(folder.Read("Quarry32.ini").find("FontName=Courier\r\nFontStyle=Regular\r\nFontSize=10\r\n"),
               std::string::npos);
 }
 

@@ -276,7 +276,7 @@ namespace {
 class HostileSettings : public ProgramTest {
   protected:
     void StartAndClose(const std::string& ini) {
-        g_Settings = Settings{};
+        ReplaceSettings(Settings{});
         Start(ini);
         ASSERT_TRUE(Main());
         ExpectSound(g_Settings);
@@ -324,7 +324,6 @@ class HostileSettings : public ProgramTest {
             value.resize(n);
             return value;
         }
-        bool WriteString(const char*, const char*, const char*) override { return false; }
 
       private:
         std::string path_;
@@ -497,7 +496,7 @@ TEST_F(Hostile, ALongDayOfFileViewLeaksNothing) {
         large += std::string(60, 'x') + (line % 500 == 7 ? " needle\r\n" : "\r\n");
     folder.Write("small.txt", small);
     folder.Write("large.txt", large);
-    g_Settings.EditorQuery = kEditorQueryBase + 2;  // never asks for the viewer
+    SetEditorQuery(kEditorQueryBase + 2);  // never asks for the viewer
     Find(folder.path(), "*.txt", "needle");
     ASSERT_EQ(ShownItemCount(), 2);
     const int largeRow = GetItemRecord(0)->name == "large.txt" ? 0 : 1;

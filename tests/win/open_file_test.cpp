@@ -177,8 +177,8 @@ class Opening : public ProgramTest {
     TextAssociation association;
 
     void UseViewer(int editor, int query) {
-        g_Settings.Editor = editor;
-        g_Settings.EditorQuery = query;
+        SetViewerChoice(editor);
+        SetEditorQuery(query);
     }
 };
 
@@ -276,7 +276,7 @@ TEST_F(Opening, SettingsDialogTakesEffectAtOnceAndCancelGivesTheViewerBack) {
         lstrcpyA(opened.FileName, c.file);
         SetOpenedFile(opened);
         UseViewer(c.editor, c.query);
-        g_Settings.OtherEditor = "notepad.exe";
+        SetOtherEditor("notepad.exe");
         ViewerDialogRobot robot(c.script);
         EXPECT_EQ(FileViewSettingsDialog(Main()), c.result);
         EXPECT_EQ(robot.trace, c.trace);

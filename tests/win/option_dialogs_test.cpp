@@ -74,9 +74,7 @@ TEST_F(OptionDialogs, SortOptionsShowTheModeAndTakeTheButtonsOnlyOnOk) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);
-        g_Settings.SortMode = c.mode;
-        g_Settings.SortOrder = c.order;
-        g_Settings.SortDir = c.dir;
+        SetSortOptions(c.mode, c.order, c.dir);
         Open(IDD_SORT_OPTIONS, IDM_SORT_OPTIONS, [&](HWND dialog) {
             for (int id = IDC_SORT_NONE; id <= IDC_SORT_DATE; ++id)
                 EXPECT_EQ(Checked(dialog, id), id == c.shownRadio) << id;

@@ -186,8 +186,10 @@ TEST_F(Search, TargetsAskTheLevelInBetweenAndFindResultsCountsThem) {
         {nullptr, 2, "a.c x.asm b.h", "3 in 3 directories|3|0|43 bytes"},
         {allForRest, 1, "z.asm a.c x.asm b.h", "4 in 4 directories|6|2|48 bytes"},
     };
-    g_Settings.SortMode = 2;
-    g_Settings.SortDir = 1;
+    ChangeSettings([](Settings& s) {
+        s.SortMode = 2;
+        s.SortDir = 1;
+    });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rows);
         dialogs.firstLevel = c.firstLevel;
@@ -268,7 +270,7 @@ TEST_F(Search, DuringTheWalkListActionsAreRefusedAndTheCursorWaits) {
                          MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         seen = GetCursor();
     });
-    g_Settings.SortMode = 1;
+    ChangeSettings([](Settings& s) { s.SortMode = 1; });
     Find(IDM_FIND_IN_MARKED);
     EXPECT_EQ(refusals, (std::vector<int>{IDM_CLEAR_LIST, IDM_SELECT_ALL_ITEMS, IDM_SORT_OPTIONS,
                                           IDM_SORT_LIST, IDM_DELETE_ITEM, IDM_OPEN_FILE}));

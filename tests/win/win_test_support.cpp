@@ -161,7 +161,7 @@ void EndSearchDialogs(HWND dialog, int templateId) {
 void ProgramTest::SetUp() {
     SetDialogTestHook(&EndSearchDialogs);
     // Each test is a fresh start of the program: no criteria, no rows.
-    g_Settings = Settings{};
+    ReplaceSettings(Settings{});
     gSearchCriteria = SearchCriteria{};
     gPendingTable = PendingTable{};
     SetProgramDirectoryForTesting(folder.path().c_str());
@@ -176,7 +176,7 @@ void ProgramTest::TearDown() {
     // only be removed once it is not.
     char temp[MAX_PATH];
     if (GetTempPathA(MAX_PATH, temp)) SetCurrentDirectoryA(temp);
-    g_Settings = Settings{};
+    ReplaceSettings(Settings{});
     g_Main = MainWindowState{};
 }
 

@@ -9,6 +9,16 @@
 #include <utility>
 #include <vector>
 
+#include "settings/settings.h"
+
+// Changes the settings record in a test, as loading Quarry32.ini would.
+template <class Change>
+void ChangeSettings(Change change) {
+    Settings settings = g_Settings;
+    change(settings);
+    ReplaceSettings(settings);
+}
+
 // Records every message box the program shows and answers it from a script,
 // so a test can assert the exact words and drive the user's choice.
 struct ShownMessage {
