@@ -5,7 +5,7 @@ JOBS    ?= $(shell nproc)
 # The nested builds print their steps, not every directory they enter.
 export MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps build run test bench fuzz clean
+.PHONY: all deps build run test bench fuzz mutate clean
 
 all: build
 
@@ -33,6 +33,11 @@ bench: deps $(BUILD)/CMakeCache.txt
 fuzz: deps
 	@tools/install-deps --fuzz
 	@tools/run-fuzz $(BUILD)
+
+# Mutation testing on tests/mutants.txt: each mutation killed or survived.
+# Not part of `make test`; MUTATE_ARGS passes options (e.g. --only 3,7 or --quick).
+mutate: deps
+	@tools/mutate --build $(BUILD) $(MUTATE_ARGS)
 
 clean:
 	rm -rf $(BUILD)

@@ -150,7 +150,9 @@ void OnUnitChange(HWND combo, unsigned& multiplier) {
 }
 
 void OnSaveSettingsNow(HWND hwnd) {
-    SaveSettings(g_App.IniFilePath);
+    // A save that failed (the user has been told) leaves Save Settings on
+    // Exit as it was, so the settings are not dropped at exit unasked.
+    if (!SaveSettings(g_App.IniFilePath)) return;
     HMENU menu = GetMenu(hwnd);
     CheckMenuItem(menu, IDM_SAVE_SETTINGS_NOW, MF_BYCOMMAND | MF_CHECKED);
     CheckMenuItem(menu, IDM_SAVE_SETTINGS_ON_EXIT, MF_BYCOMMAND | MF_UNCHECKED);

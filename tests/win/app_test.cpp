@@ -76,6 +76,22 @@ TEST_F(StartUp, AFailedSaveAtExitWarnsOnceAndKeepsTheFile) {
     EXPECT_EQ(DrainMessages(), 0);
 }
 
+// Save Settings Now on a full disk says so and leaves saving at exit on.
+TEST_F(StartUp, AFailedSaveNowKeepsSavingAtExit) {
+    Start("[Find]\r\nFilePattern=*.c\r\n");
+    folder.Write("Quarry32.ini", "[Find]\r\n");
+    {
+        FailingFiles full("replace");
+        Command(IDM_SAVE_SETTINGS_NOW);
+    }
+    EXPECT_EQ(boxes.texts().size(), 1u);
+    EXPECT_EQ(folder.Read("Quarry32.ini"), "[Find]\r\n");
+    EXPECT_EQ(GetMenuState(GetMenu(Main()), IDM_SAVE_SETTINGS_ON_EXIT, MF_BYCOMMAND) & MF_CHECKED,
+              static_cast<UINT>(MF_CHECKED));
+    Command(IDM_EXIT);
+    EXPECT_NE(folder.Read("Quarry32.ini").find("FilePattern=*.c"), std::string::npos);
+}
+
 TEST(ProgramFilePath, RefusesAPathThatWouldNotFit) {
     std::string deep = "c:\\" + std::string(240, 'd');
     SetProgramDirectoryForTesting(deep.c_str());
