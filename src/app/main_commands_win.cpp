@@ -24,6 +24,7 @@
 #include "fileview/find_state.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
+#include "results/list_guard.h"
 #include "search/criteria.h"
 #include "search/search_win.h"
 #include "settings/settings.h"
@@ -223,6 +224,11 @@ LRESULT OnMainCommand(HWND hwnd, int id, int code, HWND control, WPARAM wp, LPAR
 }
 
 void OnMainClose(HWND hwnd) {
+    // A Replace in Files run ends first: it commits or removes its pending files.
+    if (ListRunIsOn()) {
+        OweCloseAfterListRun(OwedClose::Program);
+        return;
+    }
     // Closing in the middle of a walk stops it; the window closes once the
     // search has handed over what it found.
     if (SearchIsRunning()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,16 @@
 // to a temporary file beside the target, are flushed, and then replace the
 // target in one step. FileView's Save, Replace in Files and the settings file
 // all write this way, through one layer that tests can fail at any step.
+
+// Which file a path leads to, and the state it was in: another spelling of
+// the path (another drive letter, "..") leads to the same volume and index.
+struct FileStamp {
+    bool known = false;  // false: the file could not be looked at
+    uint32_t volume = 0;
+    uint64_t index = 0;
+    uint64_t size = 0;
+    uint64_t lastWrite = 0;  // the platform's ticks
+};
 
 class TextFileLayer {
   public:
@@ -35,6 +46,8 @@ class TextFileLayer {
     // The whole file when it is below `limit` bytes; ZeroByte when it holds a
     // zero byte (`text` then has every byte all the same).
     virtual Read ReadWhole(const std::string& path, size_t limit, std::string& text) = 0;
+    // The file's identity, size and last write; stamp.known false when it cannot be looked at.
+    virtual FileStamp Identify(const std::string& path) = 0;
     // The platform's code of the last failed step (a removal never sets it).
     virtual int LastError() = 0;
 };

@@ -99,6 +99,25 @@ class Win32TextFiles : public TextFileLayer {
         CloseHandle(file);
         return result;
     }
+    FileStamp Identify(const std::string& path) override {
+        FileStamp stamp;
+        // No access asked for: a file open for writing elsewhere is looked at too.
+        HANDLE file =
+            CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return stamp;
+        BY_HANDLE_FILE_INFORMATION info = {};
+        if (GetFileInformationByHandle(file, &info)) {
+            stamp.known = true;
+            stamp.volume = info.dwVolumeSerialNumber;
+            stamp.index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+            stamp.size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+            stamp.lastWrite = (static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                              info.ftLastWriteTime.dwLowDateTime;
+        }
+        CloseHandle(file);
+        return stamp;
+    }
     int LastError() override { return static_cast<int>(lastError_); }
 
   private:

@@ -155,6 +155,7 @@ void LoadEditViewText(FileViewState& s) {
     const FileViewFile& file = s.Shown;
     if (file.WholeFile) {
         bool partialText = false;
+        RememberDiskState(s.Text, TextFiles(), file.FullPath);
         s.SettingText = true;
         const bool loaded = LoadFileIntoEdit(s.EditView, file.FullPath, file.Size, &partialText);
         s.SettingText = false;

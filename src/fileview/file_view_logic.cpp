@@ -10,7 +10,7 @@
 namespace {
 
 std::string Format(const char* format, const char* name) {
-    char text[256];
+    char text[512];
     std::snprintf(text, sizeof text, format, name);
     return text;
 }
@@ -22,22 +22,27 @@ void CopyBounded(char* out, size_t size, const char* text) {
     out[length] = '\0';
 }
 
-bool SamePath(const std::string& a, const std::string& b) {
-    return LowerText(a) == LowerText(b);
-}
-
 int SaveTo(FileViewFile& file, EditTextState& text, FileViewSaveHost& host, const char* okFormat,
            const char* failFormat) {
-    const std::string refusal = SaveRefusal(text, file, file.FullPath);
+    TextFileLayer& files = host.Files();
+    const std::string target = file.FullPath;
+    const std::string refusal = SaveRefusal(text, file, target, files);
     if (!refusal.empty()) {
         host.ShowOwnedMessage(refusal);
         return 0;
     }
-    if (!host.SaveText(file.FullPath)) {
+    // Only the file the text knows about is checked: any other existing
+    // target was asked about by the Save As dialog.
+    if (!text.stampedPath.empty() && IsSameFile(files, target, text.stampedPath) &&
+        ChangedOnDisk(files, target, text.stamp) &&
+        !host.AskYesNo(ChangedOnDiskQuestion(file.FileName)))
+        return 0;
+    if (!host.SaveText(target.c_str())) {
         host.ShowOwnedMessage(Format(failFormat, file.FileName));
         return 0;
     }
     text.modified = false;
+    RememberDiskState(text, files, target);
     host.ShowStatus(Format(okFormat, file.FileName));
     return 1;
 }
@@ -86,14 +91,47 @@ PaneArrangement ArrangeFileViewPanes(bool hasSearchText, bool viewerIsFileView) 
     return panes;
 }
 
+void RememberDiskState(EditTextState& text, TextFileLayer& files, const std::string& path) {
+    text.stampedPath = path;
+    text.stamp = files.Identify(path);
+}
+
+bool IsFileViewCommandRefusedDuringRun(int command) {
+    switch (command) {
+        case IDM_FV_DISPLAY_CONTEXT:
+        case IDM_FV_SAVE:
+        case IDM_FV_SAVE_AS:
+        case IDM_FV_PRINT:
+        case IDM_FV_PRINT_SETUP:
+        case IDM_FV_CLOSE:
+        case IDM_FV_UNDO:
+        case IDM_FV_DELETE:
+        case IDM_FV_CUT:
+        case IDM_FV_PASTE:
+        case IDM_FV_FIND:
+        case IDM_FV_FIND_NEXT:
+        case IDM_FV_REPLACE:
+        case IDM_FV_UPPER_CASE:
+        case IDM_FV_LOWER_CASE:
+        case IDM_FV_TOGGLE_CASE:
+        case IDM_FV_FONT:
+        case IDM_FV_TABS:
+        case IDM_FV_WRAP_LINES:
+        case IDM_FV_CONTEXT_SIZE: return true;
+    }
+    return false;
+}
+
 std::string SaveRefusal(const EditTextState& text, const FileViewFile& file,
-                        const std::string& target) {
+                        const std::string& target, TextFileLayer& files) {
     if (!text.wholeFile)
         return Format("Only some lines of %s are shown; they are not saved over the file.",
                       file.FileName);
     if (!text.textLoaded)
         return Format("The text of %s is not loaded; there is nothing to save.", file.FileName);
-    if (text.partialText && SamePath(target, text.loadedFrom))
+    // The same file by any spelling of its path: another drive letter leads
+    // to it as surely as its own.
+    if (text.partialText && IsSameFile(files, target, text.loadedFrom))
         return Format(
             "Only the first part of %s is shown (its text stops at a zero byte or the file has "
             "grown); it is not saved over the file. Use Save As to save it under another name.",
@@ -109,7 +147,7 @@ int SaveShownFile(FileViewFile& file, EditTextState& text, FileViewSaveHost& hos
 int SaveShownFileAs(FileViewFile& file, EditTextState& text, FileViewSaveHost& host) {
     // Refused before the dialog: it could only lead to a refusal.
     if (!text.wholeFile || !text.textLoaded) {
-        host.ShowOwnedMessage(SaveRefusal(text, file, file.FullPath));
+        host.ShowOwnedMessage(SaveRefusal(text, file, file.FullPath, host.Files()));
         return 0;
     }
     char fullPath[sizeof file.FullPath];

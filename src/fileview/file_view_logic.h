@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fileview/file_view_file.h"
+#include "fileview/save_text.h"
 
 // FileView's decisions, apart from its windows: which commands the menu
 // offers, when a save may write over the shown file, and what Save, Save As
@@ -40,6 +41,11 @@ struct PaneArrangement {
 };
 PaneArrangement ArrangeFileViewPanes(bool hasSearchText, bool viewerIsFileView);
 
+// While a Replace in Files run uses EditView as its work area, FileView's
+// commands that would change, save, print or swap its text, or close FileView,
+// are refused; copying, help and moving between the panes go on.
+bool IsFileViewCommandRefusedDuringRun(int command);
+
 // How the text in EditView relates to the file it came from.
 struct EditTextState {
     bool textLoaded = false;   // EditView holds the whole file
@@ -47,13 +53,21 @@ struct EditTextState {
     bool partialText = false;  // less than the whole file: a zero byte, or it grew
     std::string loadedFrom;    // the file the text was read from
     bool modified = false;
+    // The file the text was last read from or written to, as it was then:
+    // Save asks before writing over another program's change to it.
+    std::string stampedPath;
+    FileStamp stamp;
 };
+
+// Notes how the file at `path` is now, as the text's own. Taken before a
+// load reads the file, so a change made during the read is still noticed.
+void RememberDiskState(EditTextState& text, TextFileLayer& files, const std::string& path);
 
 // Why the text may not be written to `target`, or an empty text when it may.
 // A window of lines, or a text that stopped short of the file's end, never
 // replaces the file it came from; it may go to another file.
 std::string SaveRefusal(const EditTextState& text, const FileViewFile& file,
-                        const std::string& target);
+                        const std::string& target, TextFileLayer& files);
 
 // What the Save commands and the question on closing need from the window.
 class FileViewSaveHost {
@@ -69,6 +83,10 @@ class FileViewSaveHost {
     virtual void ShowOwnedMessage(const std::string& text) = 0;
     // "Save current changes in %s?" with Yes, No and Cancel: IDYES, IDNO or IDCANCEL.
     virtual int AskYesNoCancel(const std::string& text) = 0;
+    // A question owned by FileView with Yes and No: true for Yes.
+    virtual bool AskYesNo(const std::string& text) = 0;
+    // The file layer the save writes through.
+    virtual TextFileLayer& Files() = 0;
 };
 
 enum : int { kAnswerYes = 6, kAnswerNo = 7, kAnswerCancel = 2 };  // IDYES, IDNO, IDCANCEL

@@ -79,6 +79,10 @@ inline FileViewState& StateOfWindow(HWND window) {
     return *reinterpret_cast<FileViewState*>(GetWindowLongPtrA(fileView, DWLP_USER));
 }
 
+// Replace in Files marks EditView's text changed or saved: FileView's own
+// record and the control's flag alike (file_view_win.cpp).
+void SetFileViewModified(FileViewState& s, bool modified);
+
 // The panes (file_view_panes_win.cpp).
 void LayoutFileViewPanes(FileViewState& s, int width, int height);
 void FillMinMaxInfo(FileViewState& s, MINMAXINFO* info);

@@ -19,6 +19,7 @@
 #include "fileview/file_view_state_win.h"
 #include "fileview/load_save_win.h"
 #include "resource_ids.h"
+#include "results/list_guard.h"
 #include "search/criteria.h"
 #include "settings/settings.h"
 
@@ -56,6 +57,11 @@ class WindowSaveHost : public FileViewSaveHost {
         return ShowMessageBox(s_.Window, text.c_str(), AppTitleText().c_str(),
                               MB_YESNOCANCEL | MB_ICONQUESTION);
     }
+    bool AskYesNo(const std::string& text) override {
+        return ShowMessageBox(s_.Window, text.c_str(), AppTitleText().c_str(),
+                              MB_YESNO | MB_ICONQUESTION) == IDYES;
+    }
+    TextFileLayer& Files() override { return TextFiles(); }
 
   private:
     FileViewState& s_;
@@ -281,15 +287,7 @@ void OnEditNotify(FileViewState& s, int code) {
             if (!s.SettingText) s.Text.modified = true;
             break;
         case EN_ERRSPACE:
-        case EN_MAXTEXT: {
-            char text[kMessageTextSize];
-            if (LoadStringA(Instance(), IDS_EDITOR_OUT_OF_SPACE, text, sizeof text) <= 0) {
-                WarningBox(nullptr, "Out of memory! Close FileView!");
-                break;
-            }
-            ShowMessageBox(s.Window, text, AppTitleText().c_str(), MB_OK | MB_ICONSTOP);
-            break;
-        }
+        case EN_MAXTEXT: ShowEditorOutOfSpace(s.Window); break;
     }
 }
 
@@ -310,6 +308,10 @@ void OnLineViewNotify(FileViewState& s, int code) {
 }
 
 LRESULT OnFileViewCommand(FileViewState& s, HWND hwnd, int id, int code, WPARAM wp, LPARAM lp) {
+    if (ListRunIsOn() && IsFileViewCommandRefusedDuringRun(id)) {
+        MessageBeep(MB_OK);
+        return 0;
+    }
     switch (id) {
         case IDM_FV_DISPLAY_CONTEXT:
             PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDC_LINEVIEW, LBN_DBLCLK),
@@ -419,6 +421,11 @@ void OnFileViewClose(HWND hwnd) {
         GetWindowRect(hwnd, &now);
         SetFileViewRect({now.left, now.top, now.right - now.left, now.bottom - now.top});
     }
+    // EditView is a Replace in Files run's work area until the run ends.
+    if (ListRunIsOn()) {
+        OweCloseAfterListRun(OwedClose::FileView);
+        return;
+    }
     if (g_State.Text.modified) {
         WindowSaveHost host(g_State);
         if (AskSaveChanges(g_State.Shown, g_State.Text, host) == kAnswerCancel) return;
@@ -515,6 +522,11 @@ HWND FileViewLineView() {
 
 HWND FileViewFindBox() {
     return g_State.Find.Box;
+}
+
+void SetFileViewModified(FileViewState& s, bool modified) {
+    s.Text.modified = modified;
+    if (s.EditView) SendMessageA(s.EditView, EM_SETMODIFY, modified, 0);
 }
 
 HWND OpenFileViewWindow(HWND owner, const FileViewFile& file, int contextAbove, int contextBelow) {

@@ -18,6 +18,7 @@
 #include "fileview/replace_run.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
+#include "results/list_guard.h"
 #include "search/criteria.h"
 #include "search/text_options.h"
 
@@ -94,6 +95,7 @@ class BoxHost : public FindBoxHost {
         if (view_.Find.Box) SetFocus(view_.Find.Box);
     }
     void SetHelpContext(int context) override { view_.HelpContext = context; }
+    void ReportNoRoom() override { ShowEditorOutOfSpace(view_.Find.Owner); }
 
   private:
     FileViewState& view_;
@@ -246,11 +248,14 @@ class FilesHost : public ReplaceRunHost {
     TextFileLayer& Files() override { return files_; }
     std::string EditText() override { return edit_.Text(); }
     void SetEditText(const std::string& text) override { SetWindowTextA(find_.Edit, text.c_str()); }
-    bool EditModified() override { return SendMessageA(find_.Edit, EM_GETMODIFY, 0, 0) != 0; }
+    bool EditModified() override {
+        return view_.Text.modified || SendMessageA(find_.Edit, EM_GETMODIFY, 0, 0) != 0;
+    }
     void SetEditModified(bool modified) override {
         SendMessageA(find_.Edit, EM_SETMODIFY, modified, 0);
+        SetFileViewModified(view_, modified);
     }
-    uint32_t ReplaceAllInEdit() override {
+    ReplaceAllResult ReplaceAllInEdit() override {
         // The box's settings as they are now, written into its record.
         FindFlags flags;
         flags.MatchCase = IsDlgButtonChecked(box_, chx2) == BST_CHECKED;
@@ -292,6 +297,18 @@ class FilesHost : public ReplaceRunHost {
     WinEditBuffer edit_;
 };
 
+// After a run: the starting file's state on disk is FileView's own again
+// when the run wrote it, and a close asked for during the run is carried out.
+void FinishRun(FileViewState& view, const ReplaceRunResult& result, HWND owner) {
+    if (result.StartWritten && view.Window)
+        RememberDiskState(view.Text, TextFiles(), view.Shown.FullPath);
+    switch (TakeOwedClose()) {
+        case OwedClose::Program: PostMessageA(MainWindowHandle(), WM_CLOSE, 0, 0); break;
+        case OwedClose::FileView: PostMessageA(owner, WM_CLOSE, 0, 0); break;
+        case OwedClose::None: break;
+    }
+}
+
 void ReplaceInFilesButton(FileViewState& view, HWND box) {
     ReplaceInFilesStart start;
     start.All = IsDlgButtonChecked(box, IDC_FILES_ALL) == BST_CHECKED;
@@ -299,14 +316,24 @@ void ReplaceInFilesButton(FileViewState& view, HWND box) {
     start.Marked = IsDlgButtonChecked(box, IDC_FILES_MARKED) == BST_CHECKED;
     start.ConfirmFileSave = IsDlgButtonChecked(box, IDC_CONFIRM_SAVE) == BST_CHECKED;
     start.ShownFileName = view.Shown.FileName;
-    start.ShownHeldWhole = view.Shown.WholeFile;
+    start.ShownHeldWhole = view.Shown.WholeFile && !view.Text.partialText;
     const std::string shown = view.Shown.FullPath;
-    auto holdsShownFile = [&shown](int row) {
-        return lstrcmpiA(GetItemFullPath(row).c_str(), shown.c_str()) == 0;
+    if (lstrcmpiA(view.Text.stampedPath.c_str(), shown.c_str()) == 0)
+        start.StartStamp = view.Text.stamp;
+    // The row's path as FileView was handed it; else, Saved As under another
+    // spelling of the same file (another drive letter), the file's identity,
+    // looked up only for rows of the same name.
+    auto holdsShownFile = [&shown, &start](int row) {
+        const std::string path = GetItemFullPath(row);
+        if (lstrcmpiA(path.c_str(), shown.c_str()) == 0) return true;
+        return lstrcmpiA(GetItemRecord(row)->name.c_str(), start.ShownFileName.c_str()) == 0 &&
+               IsSameFile(TextFiles(), path, shown);
     };
+    HWND owner = view.Find.Owner;
     FilesHost host(view, box, TextFiles());
     ReplaceRunResult result;
     if (!ReplaceInFilesFromBox(host, start, holdsShownFile, result)) return;
+    FinishRun(view, result, owner);
     // LineView lists the lines of the file on disk: once that changed, the
     // old entries would lead to lines that are no longer there.
     if (result.StartWritten && view.LineView) RebuildLineView(view);
@@ -405,6 +432,15 @@ void FindNextInEdit(FileViewState& view) {
     if (!FindNextCommand(buffer, flags, find))
         ShowMessageBox(view.Window, NotFoundAgainText(find).c_str(), AppTitleText().c_str(),
                        MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ShowEditorOutOfSpace(HWND owner) {
+    char text[kMessageTextSize];
+    if (LoadStringA(GetModuleHandleA(nullptr), IDS_EDITOR_OUT_OF_SPACE, text, sizeof text) <= 0) {
+        WarningBox(nullptr, "Out of memory! Close FileView!");
+        return;
+    }
+    ShowMessageBox(owner, text, AppTitleText().c_str(), MB_OK | MB_ICONSTOP);
 }
 
 void LoadComboHistory(HWND combo, const std::vector<std::string>& history) {

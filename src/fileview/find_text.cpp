@@ -106,17 +106,33 @@ void ReplaceSelection(EditBuffer& edit, uint32_t& position, std::string_view rep
     position += static_cast<uint32_t>(replaceText.size());
 }
 
-uint32_t ReplaceAllInEditView(EditBuffer& edit, const FindFlags& flags, std::string_view findText,
-                              std::string_view replaceText) {
+bool ReplacementFits(size_t length, size_t removed, size_t inserted) {
+    return length - removed + inserted < kEditTextLimit;
+}
+
+ReplaceAllResult ReplaceAllInEditView(EditBuffer& edit, const FindFlags& flags,
+                                      std::string_view findText, std::string_view replaceText) {
     FindFlags down = flags;
     down.Down = true;
-    uint32_t position = 0, count = 0;
-    CollapseTo(edit, 0);
-    while (FindInEditView(edit, position, down, findText)) {
-        ReplaceSelection(edit, position, replaceText);
-        ++count;
+    // Every replacement is planned on a copy first, so a text that would not
+    // fit is not touched at all.
+    std::string text = edit.Text();
+    std::vector<std::pair<uint32_t, uint32_t>> spans;
+    uint32_t position = 0, start = 0, length = 0;
+    while (FindOccurrence(text, position, down, findText, start, length)) {
+        if (!ReplacementFits(text.size(), length, replaceText.size())) return {0, true};
+        text.replace(start, length, replaceText);
+        spans.emplace_back(start, length);
+        position = start + static_cast<uint32_t>(replaceText.size());
     }
-    return count;
+    CollapseTo(edit, 0);
+    for (const auto& [at, found] : spans) {
+        edit.SetSelection(at, at + found);
+        edit.ReplaceSelectionWith(replaceText);
+    }
+    // The caret ends after the last replacement, as a search down from it left it.
+    if (!spans.empty()) CollapseTo(edit, position);
+    return {static_cast<uint32_t>(spans.size()), false};
 }
 
 void FindNextFromBox(FindBoxHost& host, EditBuffer& edit, FindState& state, const FindFlags& flags,
@@ -172,6 +188,12 @@ void ReplaceFromBox(FindBoxHost& host, EditBuffer& edit, FindState& state, const
                 return;
             }
             if (!all && counter == 1) return;
+            uint32_t foundStart = 0, foundEnd = 0;
+            edit.GetSelection(foundStart, foundEnd);
+            if (!ReplacementFits(textEnd, foundEnd - foundStart, replaceText.size())) {
+                host.ReportNoRoom();
+                return;
+            }
             ++counter;
             ReplaceSelection(edit, state.SearchPosition, replaceText);
             continue;

@@ -54,9 +54,19 @@ bool FindInEditView(EditBuffer& edit, uint32_t& position, const FindFlags& flags
 // Replaces the selection and moves *position past the new text, so a replace
 // text holding the find text is never searched again.
 void ReplaceSelection(EditBuffer& edit, uint32_t& position, std::string_view replaceText);
-// Replaces every occurrence from the start of the text; the count.
-uint32_t ReplaceAllInEditView(EditBuffer& edit, const FindFlags& flags, std::string_view findText,
-                              std::string_view replaceText);
+// Whether EditView's text of `length` characters still fits when `removed`
+// of them give way to `inserted`: below kEditTextLimit, so the text stays
+// searchable and can be saved, and the edit control never cuts it.
+bool ReplacementFits(size_t length, size_t removed, size_t inserted);
+
+struct ReplaceAllResult {
+    uint32_t count = 0;
+    bool noRoom = false;  // the text was left as it was: the replaced text would not fit
+};
+// Replaces every occurrence from the start of the text, or none at all when
+// one replacement would not fit: a file is never left half replaced.
+ReplaceAllResult ReplaceAllInEditView(EditBuffer& edit, const FindFlags& flags,
+                                      std::string_view findText, std::string_view replaceText);
 
 // The positions of a box's run over EditView, kept between its requests.
 struct FindState {
@@ -77,12 +87,16 @@ class FindBoxHost {
     virtual void CloseBox() = 0;
     virtual void FocusBox() = 0;
     virtual void SetHelpContext(int context) = 0;
+    // The editor's out-of-space message: a replacement did not fit.
+    virtual void ReportNoRoom() = 0;
 };
 
 // The box's Find Next request.
 void FindNextFromBox(FindBoxHost& host, EditBuffer& edit, FindState& state, const FindFlags& flags,
                      std::string_view findText);
-// The box's Replace (all = false) and Replace All requests.
+// The box's Replace (all = false) and Replace All requests. A replacement
+// that would not fit is not made: the run stops with its occurrence
+// selected and the host's ReportNoRoom.
 void ReplaceFromBox(FindBoxHost& host, EditBuffer& edit, FindState& state, const FindFlags& flags,
                     std::string_view findText, std::string_view replaceText, bool all);
 // Find Next without the box (F3, the toolbar): a miss from a selection that

@@ -4,6 +4,7 @@
 
 #include "fileview/find_text.h"
 #include "app/bounded_format.h"
+#include "results/list_guard.h"
 #include "search/matcher.h"
 
 namespace {
@@ -127,27 +128,43 @@ ReplaceRunResult ReplaceInFiles(ReplaceRunHost& host, int startRow,
                                 const ReplaceRunOptions& options) {
     ReplaceRunResult result;
     if (startRow < 0 || startRow >= host.RowCount()) return result;
+    // Every question below lets messages through: the rows must stay as they are.
+    ListRunScope holdRows;
+    std::vector<std::string> skipped;
+    // EditView's text of the starting row is written only when it is the whole
+    // file, as it is on disk now (or as the user agrees to overwrite it).
+    bool startSkipped = false;
     if (!options.StartHeldWhole) {
-        host.Warn(BoundedFormat(
-            512, "FileView does not hold all of %s: replace in it after opening it whole.",
-            host.Item(startRow).name.c_str()));
-        return result;
+        skipped.push_back(host.Item(startRow).name);
+        startSkipped = true;
+    } else {
+        const FileInfoItem& start = host.Item(startRow);
+        startSkipped = ChangedOnDisk(host.Files(), JoinPath(start.directory, start.name),
+                                     options.StartStamp) &&
+                       !host.AskYesNo(ChangedOnDiskQuestion(start.name));
     }
     host.SetMark(startRow, true);
     bool startWasModified = host.EditModified();
     bool startReplaced = false, startWritten = false;
-    std::string startText;  // what EditView shows again when the run ends
-    std::vector<std::string> skipped;
+    std::string startText = host.EditText();  // what EditView shows again when the run ends
     std::vector<int> order = ReplaceTargetOrder(host, options.Option, startRow);
     order.insert(order.begin(), startRow);
 
     for (int row : order) {
+        if (row == startRow && startSkipped) continue;
         if (row != startRow) {
             Loaded loaded = LoadTargetFile(host, row, skipped);
             if (loaded == Loaded::Aborted) break;
             if (loaded == Loaded::Skipped) continue;
         }
-        uint32_t count = host.ReplaceAllInEdit();
+        ReplaceAllResult replaced = host.ReplaceAllInEdit();
+        // A text the replacements would take past what EditView holds is left
+        // whole, like a file too large to load.
+        if (replaced.noRoom) {
+            skipped.push_back(host.Item(row).name);
+            continue;
+        }
+        uint32_t count = replaced.count;
         result.Visited.push_back(row);
         if (row == startRow) {
             startText = host.EditText();
@@ -258,6 +275,7 @@ bool ReplaceInFilesFromBox(ReplaceRunHost& host, const ReplaceInFilesStart& star
     options.Option = FilesOptionOf(start.All, start.Selected, start.Marked);
     options.ConfirmFileSave = start.ConfirmFileSave;
     options.StartHeldWhole = start.ShownHeldWhole;
+    options.StartStamp = start.StartStamp;
     result = ReplaceInFiles(host, startRow, options);
     return true;
 }

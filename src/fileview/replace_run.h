@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fileview/find_text.h"
 #include "fileview/save_text.h"
 #include "results/file_info.h"
 
@@ -46,8 +47,9 @@ class ReplaceRunHost : public ReplaceRowSet {
     virtual void SetEditText(const std::string& text) = 0;
     virtual bool EditModified() = 0;
     virtual void SetEditModified(bool modified) = 0;
-    // Every occurrence replaced in EditView with the box's texts and options.
-    virtual uint32_t ReplaceAllInEdit() = 0;
+    // Every occurrence replaced in EditView with the box's texts and options,
+    // or none when the replaced text would not fit (ReplaceAllInEditView).
+    virtual ReplaceAllResult ReplaceAllInEdit() = 0;
     // The user: "Replace completed in %s!\t\nSave it?" (Yes, No, Cancel);
     // Abort, Retry, Ignore boxes; Yes and No questions; warnings.
     virtual Answer AskSaveReplaced(const std::string& fileName) = 0;
@@ -62,8 +64,13 @@ class ReplaceRunHost : public ReplaceRowSet {
 struct ReplaceRunOptions {
     FilesOption Option = FilesOption::All;
     bool ConfirmFileSave = true;
-    // EditView holds the starting row's file whole (not a window of lines, not cut at a zero byte).
+    // EditView holds the starting row's file whole (not a window of lines, not
+    // cut at a zero byte, not short of a file that grew); else that row is
+    // skipped and named like any other file EditView cannot hold.
     bool StartHeldWhole = true;
+    // The starting row's file as FileView found it when it read it; when the
+    // file has changed since, the user is asked before its text is replaced.
+    FileStamp StartStamp;
 };
 
 struct ReplaceRunResult {
@@ -101,6 +108,7 @@ struct ReplaceInFilesStart {
     bool ConfirmFileSave = true;
     std::string ShownFileName;
     bool ShownHeldWhole = true;  // as ReplaceRunOptions::StartHeldWhole
+    FileStamp StartStamp;        // as ReplaceRunOptions::StartStamp
 };
 
 // Replace in Files from the row of the file FileView shows (the first row

@@ -1,6 +1,27 @@
 #include "fileview/save_text.h"
 
+#include "app/bounded_format.h"
 #include "results/file_info.h"
+#include "search/criteria.h"
+
+bool IsSameFile(TextFileLayer& files, const std::string& first, const std::string& second) {
+    const FileStamp a = files.Identify(first), b = files.Identify(second);
+    if (a.known && b.known) return a.volume == b.volume && a.index == b.index;
+    return LowerText(first) == LowerText(second);
+}
+
+bool ChangedOnDisk(TextFileLayer& files, const std::string& path, const FileStamp& known) {
+    if (!known.known) return false;
+    const FileStamp now = files.Identify(path);
+    if (!now.known) return false;
+    return now.volume != known.volume || now.index != known.index || now.size != known.size ||
+           now.lastWrite != known.lastWrite;
+}
+
+std::string ChangedOnDiskQuestion(const std::string& fileName) {
+    return BoundedFormat(512, "%s has changed on disk since it was opened. Overwrite it?",
+                         fileName.c_str());
+}
 
 const char* SaveFailureText(SaveResult result) {
     switch (result) {

@@ -12,6 +12,16 @@
 // EditView's text model: a text of this many characters or more is not saved.
 constexpr size_t kSaveTextLimit = 65535;
 
+// Whether two paths lead to one file: by identity when both can be looked
+// at, else by their spelling, case ignored.
+bool IsSameFile(TextFileLayer& files, const std::string& first, const std::string& second);
+// Whether the file at `path` is no longer as `known` found it: another size,
+// another last write, or another file put in its place. A file that is gone
+// has not "changed": saving makes it again, and nothing of another's is lost.
+bool ChangedOnDisk(TextFileLayer& files, const std::string& path, const FileStamp& known);
+// The question before writing over a file changed behind FileView's back.
+std::string ChangedOnDiskQuestion(const std::string& fileName);
+
 enum class SaveResult {
     Saved,
     CannotOpen,   // the target can neither be opened for writing nor created

@@ -1,6 +1,7 @@
 #include "search/search_driver.h"
 
 #include "resource_ids.h"
+#include "results/list_guard.h"
 #include "results/pending.h"
 #include "search/walk.h"
 
@@ -172,7 +173,8 @@ bool TakeOwedQuit(int& exitCode) {
 }
 
 bool IsRefusedWhileSearching(int command) {
-    if (!run.running) return false;
+    // A Replace in Files run walks the rows across its questions just as a walk does.
+    if (!run.running && !ListRunIsOn()) return false;
     switch (command) {
         case IDM_FIND_FILES:
         case IDM_FIND_IN_SELECTED:

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "resource_ids.h"
+#include "text_files_fake.h"
 
 namespace {
 
@@ -21,8 +22,13 @@ class SaveHost : public FileViewSaveHost {
     std::string saveAsPath = "c:\\new\\copy.txt";
     V saved, status, boxes, asked;
 
+    bool yesNo = true;
+    FakeFiles files;
+
     bool SaveText(const char* path) override {
         saved.push_back(path);
+        // As the real save does: a new file moved into the target's place.
+        if (saveWorks) files.files[path] = "saved", files.ids[path] = 1000 + saved.size();
         return saveWorks;
     }
     int AskSaveAsName(char* fullPath, char* fileName) override {
@@ -37,6 +43,11 @@ class SaveHost : public FileViewSaveHost {
         asked.push_back(text);
         return answer;
     }
+    bool AskYesNo(const std::string& text) override {
+        asked.push_back(text);
+        return yesNo;
+    }
+    TextFileLayer& Files() override { return files; }
 };
 
 FileViewFile Shown(const char* path = "c:\\docs\\notes.txt") {
@@ -105,12 +116,61 @@ TEST(FileViewSave, SaveAsNamesTheNewFileAndSaveFollowsIt) {
     EXPECT_EQ(SaveShownFile(file, text, host), 1);
     EXPECT_EQ(host.status.back(), "copy.txt saved");
 
-    // Back over the original (in any letter case) the cut text is refused.
-    host.saveAsPath = "C:\\DOCS\\Notes.txt";
-    EXPECT_EQ(SaveShownFileAs(file, text, host), 0);
-    EXPECT_EQ(host.saved.size(), 2u);
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_NE(host.boxes[0].find("Use Save As"), std::string::npos);
+    // Back over the original the cut text is refused, by any spelling of its
+    // path: another letter case, or another drive letter leading to it.
+    const std::string original("cut\0rest", 8);
+    host.files.files["c:\\docs\\notes.txt"] = original;
+    host.files.aliases["q:\\notes.txt"] = "c:\\docs\\notes.txt";
+    for (const char* spelling : {"C:\\DOCS\\Notes.txt", "q:\\notes.txt"}) {
+        host.saveAsPath = spelling;
+        host.boxes.clear();
+        EXPECT_EQ(SaveShownFileAs(file, text, host), 0) << spelling;
+        EXPECT_EQ(host.saved.size(), 2u) << spelling;
+        ASSERT_EQ(host.boxes.size(), 1u) << spelling;
+        EXPECT_NE(host.boxes[0].find("Use Save As"), std::string::npos) << spelling;
+    }
+    EXPECT_EQ(host.files.files["c:\\docs\\notes.txt"], original);
+}
+
+// Another program's change to the file since FileView read it is not written
+// over without asking; our own saves are no change.
+TEST(FileViewSave, SaveAsksBeforeOverwritingAChangeOnDisk) {
+    const std::string path = "c:\\docs\\notes.txt";
+    // clang-format off
+    const struct { const char* name; int change; bool yes; bool asked; int result; } cases[] = {
+        {"unchanged", 0, true, false, 1},
+        {"written in place, overwrite", 1, true, true, 1},
+        {"written in place, keep", 1, false, true, 0},
+        {"another file put in its place", 2, false, true, 0},
+        {"deleted: saving makes it again", 3, true, false, 1},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        FileViewFile file = Shown();
+        EditTextState text = Loaded(file);
+        SaveHost host;
+        host.files.files[path] = "as loaded";
+        RememberDiskState(text, host.files, path);
+        if (c.change == 1) host.files.Touch(path, "theirs");
+        if (c.change == 2) host.files.ids[path] = 99;
+        if (c.change == 3) host.files.files.erase(path);
+        host.yesNo = c.yes;
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(SaveShownFile(file, text, host), c.result);
+        EXPECT_EQ(host.asked, c.asked ? V{"notes.txt has changed on disk since it was opened. "
+                                          "Overwrite it?"}
+                                      : V{});
+        EXPECT_EQ(text.modified, c.result == 0);
+        if (c.result == 0) {
+            EXPECT_EQ(host.files.files[path], c.change == 1 ? "theirs" : "as loaded");
+        }
+        // After its own save the file is FileView's again: the next Save just saves.
+        if (c.result == 1) {
+            host.asked.clear();
+            EXPECT_EQ(SaveShownFile(file, text, host), 1);
+            EXPECT_TRUE(host.asked.empty());
+        }
+    }
 }
 
 TEST(FileViewSave, SaveAsCancelledOrFailing) {

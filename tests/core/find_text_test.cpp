@@ -37,6 +37,7 @@ struct FakeBox : FindBoxHost {
     void CloseBox() override { events.push_back("close"); }
     void FocusBox() override {}
     void SetHelpContext(int) override {}
+    void ReportNoRoom() override { events.push_back("no room"); }
 };
 
 FindFlags Flags(bool down, bool matchCase = false, bool word = false, bool regular = false) {
@@ -117,8 +118,44 @@ TEST(FindText, ReplaceAllCountsAndNeverLoops) {
     // clang-format on
     for (const auto& c : cases) {
         FakeEdit edit(c.text, 3, 3);
-        EXPECT_EQ(ReplaceAllInEditView(edit, Flags(false), c.find, c.replace), c.count) << c.text;
+        EXPECT_EQ(ReplaceAllInEditView(edit, Flags(false), c.find, c.replace).count, c.count)
+            << c.text;
         EXPECT_EQ(edit.text, c.expected);
+    }
+}
+
+// A replacement never takes the text to the limit: Replace All then changes
+// nothing, and the box's Replace All stops before it with every earlier
+// replacement whole.
+TEST(FindText, ReplacementsStopBelowTheLimit) {
+    const uint32_t limit = kEditTextLimit;
+    // clang-format off
+    const struct { const char* name; size_t length; std::string replace; uint32_t all; } cases[] = {
+        {"last fits with a character to spare", limit - 3, "cats", 2},
+        {"last would reach the limit", limit - 2, "cats", 0},
+        {"shorter always fits", limit - 1, "c", 2},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const std::string text = "cat" + std::string(c.length - 6, '.') + "cat";
+        FakeEdit edit(text);
+        const ReplaceAllResult all = ReplaceAllInEditView(edit, Flags(true), "cat", c.replace);
+        EXPECT_EQ(all.count, c.all) << c.name;
+        EXPECT_EQ(all.noRoom, c.all == 0) << c.name;
+        EXPECT_EQ(edit.text.size(), c.all ? text.size() + 2 * (c.replace.size() - 3) : text.size())
+            << c.name;
+
+        FakeEdit boxEdit(text);
+        FakeBox box;
+        FindState state;
+        ReplaceFromBox(box, boxEdit, state, Flags(true), "cat", c.replace, true);
+        EXPECT_LT(boxEdit.text.size(), limit) << c.name;
+        const bool stopped = box.events == V{"no room"};
+        EXPECT_EQ(stopped, c.all == 0) << c.name;
+        if (stopped) {
+            EXPECT_EQ(boxEdit.text.substr(0, 4), c.replace) << c.name;
+            EXPECT_EQ(boxEdit.Selected(), "cat") << c.name;
+        }
     }
 }
 

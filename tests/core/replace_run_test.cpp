@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "resource_ids.h"
+#include "results/list_guard.h"
+#include "search/search_driver.h"
 #include "text_files_fake.h"
 
 namespace {
@@ -135,14 +138,89 @@ TEST(ReplaceRun, AMoveThatLostTheTargetKeepsTheOnlyCopy) {
     EXPECT_EQ(host.events.back(), "The new text of a.txt is kept in " + temps[0] + ".");
 }
 
-TEST(ReplaceRun, AStartingFileNotHeldWholeIsRefused) {
-    FakeHost host({"a.txt", "b.txt"}, {"old", "old"});
-    ReplaceRunOptions options;
-    options.StartHeldWhole = false;
-    auto result = ReplaceInFiles(host, 0, options);
-    EXPECT_TRUE(result.Visited.empty());
-    EXPECT_EQ(host.File(1), "old");
-    ASSERT_EQ(host.events.size(), 1u);
+TEST(ReplaceRun, TheStartingFileIsWrittenOnlyWhenWholeAndAsLoaded) {
+    const std::string skippedC =
+        "Not changed: too large for FileView or holding a zero byte:\nc.txt";
+    struct Case {
+        const char* name;
+        bool heldWhole, changedOnDisk, overwrite;
+        std::string startFile, warning;
+    } cases[] = {
+        {"held whole", true, false, true, "new c", ""},
+        {"cut at a zero byte or a window of lines", false, false, true, "old c", skippedC},
+        {"changed on disk, overwrite", true, true, true, "new c", ""},
+        {"changed on disk, keep", true, true, false, "old c, theirs", ""},
+    };
+    for (const auto& c : cases) {
+        FakeHost host = FiveFiles();
+        host.edit = host.File(2);
+        const std::string path = "c:\\d\\c.txt";
+        ReplaceRunOptions options = FakeHost::Options(false);
+        options.StartHeldWhole = c.heldWhole;
+        options.StartStamp = host.files.Identify(path);
+        if (c.changedOnDisk) host.files.Touch(path, "old c, theirs");
+        host.overwriteChanged = c.overwrite;
+        ReplaceRunResult result = ReplaceInFiles(host, 2, options);
+        EXPECT_EQ(host.File(2), c.startFile) << c.name;
+        EXPECT_EQ(host.File(0) + host.File(4), "new anew e") << c.name;
+        EXPECT_EQ(result.StartWritten, c.startFile[0] == 'n') << c.name;
+        const bool asked = std::count(host.events.begin(), host.events.end(),
+                                      "yesno " + ChangedOnDiskQuestion("c.txt")) == 1;
+        EXPECT_EQ(asked, c.changedOnDisk) << c.name;
+        const bool warned =
+            std::find(host.events.begin(), host.events.end(), c.warning) != host.events.end();
+        EXPECT_EQ(warned, !c.warning.empty()) << c.name;
+        EXPECT_EQ(host.edit, result.StartWritten ? "new c" : "old c") << c.name;
+        EXPECT_TRUE(host.files.TempFiles().empty()) << c.name;
+    }
+}
+
+TEST(ReplaceRun, AFileTheReplacementsWouldOverfillIsLeftWholeAndNamed) {
+    // "old" becomes "older": two characters more for each occurrence.
+    struct Case {
+        const char* name;
+        size_t length;  // of b.txt's text, "old" at both ends
+        bool written;
+    } cases[] = {
+        {"ends one below the limit", kEditTextLimit - 5, true},
+        {"would reach the limit", kEditTextLimit - 4, false},
+        {"the first replacement already too many", kEditTextLimit - 1, false},
+    };
+    for (const auto& c : cases) {
+        const std::string big = "old" + std::string(c.length - 6, 'x') + "old";
+        FakeHost host({"a.txt", "b.txt"}, {"old a", big});
+        host.replace = "older";
+        host.answers = {Answer::Yes, Answer::Yes};
+        host.Run(0, true);
+        const std::string expected = "older" + std::string(c.length - 6, 'x') + "older";
+        EXPECT_EQ(host.File(1), c.written ? expected : big) << c.name;
+        EXPECT_EQ(host.File(0), "older a") << c.name;
+        const std::string summary = c.written ? "3 occurrences replaced in 2 file(s)!"
+                                              : "1 occurrences replaced in 1 file(s)!";
+        EXPECT_EQ(host.events.back(), summary) << c.name;
+        const bool named = std::find(host.events.begin(), host.events.end(),
+                                     "Not changed: too large for FileView or holding a zero "
+                                     "byte:\nb.txt") != host.events.end();
+        EXPECT_EQ(named, !c.written) << c.name;
+    }
+}
+
+// While the run's questions are open the rows may not change: list commands
+// wait, as during a search.
+TEST(ReplaceRun, TheRowsAreHeldWhileTheRunAsks) {
+    struct Watching : FakeHost {
+        using FakeHost::FakeHost;
+        std::vector<bool> refused;
+        bool AskYesNo(const std::string& text) override {
+            refused.push_back(IsRefusedWhileSearching(IDM_CLEAR_LIST) &&
+                              IsRefusedWhileSearching(IDM_FIND_FILES));
+            return FakeHost::AskYesNo(text);
+        }
+    } host({"a.txt", "b.txt"}, {"old", "old"});
+    host.Run(0, false);
+    EXPECT_EQ(host.refused, std::vector<bool>{true});
+    EXPECT_FALSE(ListRunIsOn());
+    EXPECT_FALSE(IsRefusedWhileSearching(IDM_CLEAR_LIST));
 }
 
 // The Replace box's buttons and the shown file decide where a run starts and

@@ -18,7 +18,9 @@ struct FakeFiles : TextFileLayer {
     int failAt = 0;     // 1 is the first step; 0 never fails
     std::string failStep;
     int failOn = 1;
-    bool loseTarget = false;  // a failing Replace has already removed the target
+    bool loseTarget = false;                     // a failing Replace has already removed the target
+    std::map<std::string, std::string> aliases;  // another spelling -> the path it leads to
+    std::map<std::string, uint64_t> ids, writes;  // each file's index and count of writes
     std::string open;
     std::string failed;  // the step that failed
 
@@ -61,6 +63,8 @@ struct FakeFiles : TextFileLayer {
         if (readOnly.count(to)) return Replaced::ReadOnly;
         files[to] = files[from];
         files.erase(from);
+        ids[to] = ++lastId_;  // a move puts another file in the target's place
+        ++writes[to];
         return Replaced::Done;
     }
     bool Remove(const std::string& path) override {
@@ -74,7 +78,26 @@ struct FakeFiles : TextFileLayer {
         if (text.size() >= limit) return Read::TooLarge;
         return text.find('\0') == std::string::npos ? Read::Loaded : Read::ZeroByte;
     }
+    FileStamp Identify(const std::string& path) override {
+        auto alias = aliases.find(path);
+        const std::string& real = alias == aliases.end() ? path : alias->second;
+        FileStamp stamp;
+        if (!files.count(real)) return stamp;
+        if (!ids.count(real)) ids[real] = ++lastId_;
+        stamp.known = true;
+        stamp.volume = 7;
+        stamp.index = ids[real];
+        stamp.size = files[real].size();
+        stamp.lastWrite = writes[real];
+        return stamp;
+    }
     int LastError() override { return 5; }
+
+    // Another program writes the file in place.
+    void Touch(const std::string& path, const std::string& bytes) {
+        files[path] = bytes;
+        ++writes[path];
+    }
 
     // Steps taken, removals left out.
     int StepCount() const {
@@ -100,6 +123,21 @@ struct FakeFiles : TextFileLayer {
     }
     std::map<std::string, int> calls_;
     int taken_ = 0, temps_ = 0;
+    uint64_t lastId_ = 0;
+};
+
+// EditView as a plain string, for the run's replacements.
+struct StringEdit : EditBuffer {
+    std::string& text;
+    uint32_t start = 0, end = 0;
+    explicit StringEdit(std::string& t) : text(t) {}
+    std::string Text() override { return text; }
+    void GetSelection(uint32_t& s, uint32_t& e) override { s = start, e = end; }
+    void SetSelection(uint32_t s, uint32_t e) override { start = s, end = e; }
+    void ReplaceSelectionWith(std::string_view r) override {
+        text.replace(start, end - start, r);
+        start = end = start + static_cast<uint32_t>(r.size());
+    }
 };
 
 struct Row {
@@ -117,6 +155,7 @@ struct FakeHost : ReplaceRunHost {
     std::string find = "old", replace = "new";
     std::vector<Answer> answers;  // for Save it? and Abort, Retry, Ignore, in order
     bool saveAll = true;
+    bool overwriteChanged = true;     // the answer to "… has changed on disk …"
     std::vector<std::string> events;  // every message and question, in order
 
     FakeHost(const std::vector<std::string>& names, const std::vector<std::string>& texts) {
@@ -138,14 +177,11 @@ struct FakeHost : ReplaceRunHost {
     void SetEditText(const std::string& text) override { edit = text; }
     bool EditModified() override { return modified; }
     void SetEditModified(bool m) override { modified = m; }
-    uint32_t ReplaceAllInEdit() override {
-        uint32_t count = 0;
-        for (size_t at = edit.find(find); at != std::string::npos;
-             at = edit.find(find, at + replace.size())) {
-            edit.replace(at, find.size(), replace);
-            ++count;
-        }
-        return count;
+    ReplaceAllResult ReplaceAllInEdit() override {
+        StringEdit buffer(edit);
+        FindFlags flags;
+        flags.MatchCase = true;
+        return ReplaceAllInEditView(buffer, flags, find, replace);
     }
     Answer Next() {
         Answer a = answers.empty() ? Answer::Yes : answers.front();
@@ -162,7 +198,7 @@ struct FakeHost : ReplaceRunHost {
     }
     bool AskYesNo(const std::string& text) override {
         events.push_back("yesno " + text);
-        return saveAll;
+        return text == kSaveAllQuestion ? saveAll : overwriteChanged;
     }
     void Warn(const std::string& text) override { events.push_back(text); }
     void ShowStatus(const std::string&) override {}
@@ -172,9 +208,12 @@ struct FakeHost : ReplaceRunHost {
     // EditView holds the row's file and the run starts there.
     ReplaceRunResult Run(int row, bool confirm, FilesOption option = FilesOption::All) {
         edit = File(row);
+        return ReplaceInFiles(*this, row, Options(confirm, option));
+    }
+    static ReplaceRunOptions Options(bool confirm, FilesOption option = FilesOption::All) {
         ReplaceRunOptions options;
         options.Option = option;
         options.ConfirmFileSave = confirm;
-        return ReplaceInFiles(*this, row, options);
+        return options;
     }
 };

@@ -16,9 +16,9 @@ namespace {
 // nearest before position (among equal ends, the one found from the right).
 bool Reference(const std::string& text, uint32_t position, bool down, const std::string& find,
                uint32_t& start) {
-    const size_t at = down ? text.find(find, position)
-                           : position < find.size() ? std::string::npos
-                                                    : text.rfind(find, position - find.size());
+    const size_t at = down                     ? text.find(find, position)
+                      : position < find.size() ? std::string::npos
+                                               : text.rfind(find, position - find.size());
     start = static_cast<uint32_t>(at);
     return at != std::string::npos;
 }
@@ -94,23 +94,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (exists) FUZZ_CHECK(start == expected && length == find.size());
     }
 
-    // Replace All from the top: each occurrence replaced once, the run ends.
+    // Replace All from the top: each occurrence replaced once, the run ends;
+    // a text that would grow too long at any step is left whole.
     if (HasPatternCharacters(find) && flags.Regular) return 0;
+    if (text.size() >= kEditTextLimit) return 0;
     Edit edit;
     edit.text = text;
     plain.Regular = flags.Regular;
-    const uint32_t count = ReplaceAllInEditView(edit, plain, find, replace);
+    const ReplaceAllResult all = ReplaceAllInEditView(edit, plain, find, replace);
     uint32_t replaced = 0;
+    bool fits = true;
     std::string result = text;
     for (size_t at = 0, shift = 0; (at = seen.find(wanted, at)) != std::string::npos;
          at += wanted.size(), ++replaced) {
         result.replace(at + shift, wanted.size(), replace);
         shift += replace.size() - wanted.size();
-        if (result.size() >= kEditTextLimit) break;
+        if (result.size() >= kEditTextLimit) fits = false;
     }
-    if (result.size() < kEditTextLimit) {
-        FUZZ_CHECK(count == replaced);
-        FUZZ_CHECK(edit.text == result);
-    }
+    FUZZ_CHECK(all.noRoom == !fits);
+    FUZZ_CHECK(all.count == (fits ? replaced : 0));
+    FUZZ_CHECK(edit.text == (fits ? result : text));
     return 0;
 }

@@ -37,6 +37,7 @@ class FailingFiles : public TextFileLayer {
     Read ReadWhole(const std::string& p, size_t l, std::string& t) override {
         return real_->ReadWhole(p, l, t);
     }
+    FileStamp Identify(const std::string& p) override { return real_->Identify(p); }
     int LastError() override { return 29; }
 
   private:

@@ -103,6 +103,31 @@ TEST_F(FileViewTest, SaveOfAPartIsRefusedAndKeepsTheFile) {
     }
 }
 
+// Another program's change since FileView read the file is not saved over
+// without asking; No keeps both the file and the text.
+TEST_F(FileViewTest, SaveAsksWhenTheFileChangedOnDisk) {
+    const std::string question = "NOTES.TXT has changed on disk since it was opened. Overwrite it?";
+    for (int answer : {IDNO, IDYES}) {
+        ASSERT_TRUE(Open("notes.txt", "as loaded\r\n", "loaded"));
+        folder.Write("notes.txt", "theirs, written meanwhile\r\n");
+        TypeAtStart('X');
+        boxes.Clear();
+        boxes.Answer(answer);
+        FileViewCommand(IDM_FV_SAVE);
+        EXPECT_EQ(boxes.texts(), V{question}) << answer;
+        EXPECT_EQ(folder.Read("notes.txt"),
+                  answer == IDYES ? "Xas loaded\r\n" : "theirs, written meanwhile\r\n");
+        EXPECT_EQ(EditText(), "Xas loaded\r\n");
+        if (answer == IDNO) continue;
+        // Its own save is no change: the next one just saves.
+        boxes.Clear();
+        TypeAtStart('Y');
+        FileViewCommand(IDM_FV_SAVE);
+        EXPECT_TRUE(boxes.texts().empty());
+        EXPECT_EQ(folder.Read("notes.txt"), "YXas loaded\r\n");
+    }
+}
+
 TEST_F(FileViewTest, ClosingWithChangesAsksAndAFailedSaveKeepsTheWindow) {
     // clang-format off
     const struct { int answer; const char* lastBox; } cases[] = {

@@ -12,15 +12,19 @@
 #include "fileview/file_view_win.h"
 #include "fileview/find_replace_win.h"
 #include "fileview/find_state.h"
+#include "fileview/replace_run.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
 #include "results/pending.h"
 #include "search/criteria.h"
+#include "search/search_win.h"
 #include "dialog_robot.h"
 #include "failing_files.h"
 #include "win_test_support.h"
 
 namespace {
+
+std::vector<int> refusedDuringRun;
 
 // A stand-in for FileView: a top-level window with a multi-line edit control,
 // handing the boxes' message on as FileView does, and its state.
@@ -59,6 +63,8 @@ class FindReplace : public ProgramTest {
     }
     void TearDown() override {
         if (HWND box = FindReplaceBox()) SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        if (FileViewHandle()) DestroyWindow(FileViewHandle());
+        gSearchCriteria = SearchCriteria{};
         DestroyWindow(holder);
         for (const std::string& name : FileNames())
             SetFileAttributesA((files + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -117,9 +123,10 @@ class FindReplace : public ProgramTest {
         file.Size = GetItemRecord(row)->size;
         return file;
     }
-    // FileView shows the row's file.
+    // FileView shows the row's file, as freshly opened on it.
     void ShowInFileView(int row) {
         g_View.Shown = FileOfRow(row);
+        g_View.Text = EditTextState{};
         SetEdit(Bytes(GetItemRecord(row)->name));
     }
     void FiveFiles(const std::string& text = "an old word") {
@@ -135,6 +142,32 @@ class FindReplace : public ProgramTest {
         CheckRadioButton(box, IDC_FILES_SELECTED, IDC_FILES_ALL, option);
         Set(box, IDC_CONFIRM_SAVE, confirm);
         Push(box, IDC_REPLACE_IN_FILES);
+    }
+    // FileView itself opened on the row's file as the list opens it, and its
+    // Replace box over EditView with the texts set.
+    HWND ReplaceInFileView(int row, const std::string& find, const std::string& with,
+                           bool confirm) {
+        gSearchCriteria.SearchText = find;
+        if (!OpenFileViewWindow(Main(), FileOfRow(row), kWholeFileContext, kWholeFileContext))
+            return nullptr;
+        DrainMessages();
+        SendMessageA(FileViewHandle(), WM_COMMAND, IDM_FV_REPLACE, 0);
+        HWND box = FileViewFindBox();
+        if (!box) return nullptr;
+        SetDlgItemTextA(box, IDC_FIND_COMBO, find.c_str());
+        SetDlgItemTextA(box, IDC_REPLACE_COMBO, with.c_str());
+        Set(box, IDC_CONFIRM_SAVE, confirm);
+        return box;
+    }
+    static std::string WholeText(HWND window) {
+        std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+        text.resize(static_cast<size_t>(
+            GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+        return text;
+    }
+    static int YesToQuestions(const ShownMessage& box) {
+        const UINT buttons = box.type & MB_TYPEMASK;
+        return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : 0;
     }
     void ExpectNoTemporaryFile() {
         for (const std::string& name : FileNames()) EXPECT_NE(name.substr(0, 3), "qry") << name;
@@ -405,6 +438,133 @@ TEST_F(FindReplace, FileViewReplacesInAllListedFiles) {
     ExpectNoTemporaryFile();
     DestroyWindow(fileView);
     gSearchCriteria = SearchCriteria{};
+}
+
+// The shown file is written only when EditView holds all of it and all its
+// replacements fit: a text cut at a zero byte, or one that would grow past
+// what EditView holds, is left byte for byte and named.
+TEST_F(FindReplace, AShownFileEditViewCannotWriteWholeIsLeftAsItWas) {
+    const std::string zero("needle before zero\r\n\0needle after zero must survive\r\n", 53);
+    std::string big = "needle\r\n";
+    while (big.size() < 65501 - 8) big += std::string(62, 'y') + "\r\n";
+    big.resize(65501 - 8);
+    big += "\r\nneedle";
+    const std::string forty(40, 'P');
+    struct Case {
+        const char* name;
+        const std::string& bytes;
+        std::string with;
+    } cases[] = {{"cut at a zero byte", zero, "PIN"}, {"would grow past EditView", big, forty}};
+    for (const auto& c : cases) {
+        for (bool confirm : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (confirm ? ", confirmed" : ", save all"));
+            MessageBoxRecorder recorder;
+            recorder.whileShown = YesToQuestions;
+            ClearFileInfoList();
+            ShowRows({{"shown.txt", c.bytes}, {"other.txt", "a needle"}});
+            HWND box = ReplaceInFileView(0, "needle", c.with, confirm);
+            ASSERT_TRUE(box);
+            const std::string before = WholeText(FileViewEditView());
+            Push(box, IDC_REPLACE_IN_FILES);
+            EXPECT_EQ(Bytes("shown.txt"), c.bytes);
+            EXPECT_EQ(Bytes("other.txt"), "a " + c.with);
+            EXPECT_EQ(WholeText(FileViewEditView()), before);
+            const auto texts = recorder.texts();
+            EXPECT_NE(std::find(texts.begin(), texts.end(),
+                                "Not changed: too large for FileView or holding a zero "
+                                "byte:\nshown.txt"),
+                      texts.end());
+            if (confirm) {
+                EXPECT_EQ(texts.back(), "1 occurrences replaced in 1 file(s)!");
+            }
+            ExpectNoTemporaryFile();
+            DestroyWindow(FileViewHandle());
+        }
+    }
+    // FileView's own Replace All stops before the replacement that would not
+    // fit, and says so; the control never cuts one.
+    MessageBoxRecorder recorder;
+    ClearFileInfoList();
+    ShowRows({{"shown.txt", big}});
+    HWND box = ReplaceInFileView(0, "needle", forty, true);
+    ASSERT_TRUE(box);
+    Push(box, psh2);
+    EXPECT_EQ(WholeText(FileViewEditView()), big);
+    EXPECT_EQ(recorder.texts(), std::vector<std::string>{"Editor out of space. Please close "
+                                                         "FileView and use another editor to "
+                                                         "open the file."});
+}
+
+// The real file system's identity: the same file through another drive letter
+// is the same file; the run starts from its row.
+TEST_F(FindReplace, AnotherDriveLetterLeadsToTheSameFile) {
+    FiveFiles();
+    using UnixName = char*(CDECL*)(const WCHAR*);
+    auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName) GTEST_SKIP() << "not under Wine: no second drive letter to the folder";
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, GetItemFullPath(2).c_str(), -1, wide, MAX_PATH);
+    char* unixPath = unixName(wide);
+    ASSERT_TRUE(unixPath);
+    std::string other = std::string("Z:") + unixPath;
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    for (char& c : other) c = c == '/' ? '\\' : c;
+    ASSERT_NE(lstrcmpiA(other.c_str(), GetItemFullPath(2).c_str()), 0);
+    EXPECT_TRUE(IsSameFile(TextFiles(), other, GetItemFullPath(2)));
+    EXPECT_FALSE(IsSameFile(TextFiles(), other, GetItemFullPath(3)));
+
+    ShowInFileView(2);
+    snprintf(g_View.Shown.FullPath, sizeof g_View.Shown.FullPath, "%s", other.c_str());
+    boxes.whileShown = YesToQuestions;
+    RunInFiles(IDC_FILES_ALL, true);
+    ASSERT_FALSE(boxes.texts().empty());
+    EXPECT_EQ(boxes.texts()[0], "Replace completed in c.txt!\t\nSave it?");
+    EXPECT_EQ(Bytes("c.txt"), "an new word");
+}
+
+// After a run that wrote the shown file, FileView has nothing left to save.
+TEST_F(FindReplace, ARunThatWroteTheShownFileLeavesNothingToSave) {
+    FiveFiles();
+    boxes.whileShown = YesToQuestions;
+    HWND box = ReplaceInFileView(2, "old", "new", true);
+    ASSERT_TRUE(box);
+    Push(box, IDC_REPLACE_IN_FILES);
+    EXPECT_EQ(Bytes("c.txt"), "an new word");
+    boxes.Clear();
+    SendMessageA(FileViewHandle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(FileViewHandle());
+    EXPECT_TRUE(boxes.texts().empty());
+}
+
+// While the run asks, the list stays as it is and closes wait: the pending
+// files are committed first, then the program ends cleanly.
+TEST_F(FindReplace, ARunsQuestionsHoldTheListAndCloseAfterwards) {
+    FiveFiles();
+    SetRefusalBeepHook([](int command) { refusedDuringRun.push_back(command); });
+    refusedDuringRun.clear();
+    HWND box = ReplaceInFileView(2, "old", "new", false);
+    ASSERT_TRUE(box);
+    bool heldThrough = false;
+    boxes.whileShown = [&](const ShownMessage& shown) {
+        if (shown.text != kSaveAllQuestion) return 0;
+        Command(IDM_CLEAR_LIST);
+        Command(IDM_FIND_FILES);
+        PostMessageA(FileViewHandle(), WM_CLOSE, 0, 0);
+        PostMessageA(Main(), WM_CLOSE, 0, 0);
+        DrainMessages();  // as the box's own loop would hand them on
+        heldThrough = Main() && FileViewHandle() && ShownItemCount() == 5;
+        return IDYES;
+    };
+    Push(box, IDC_REPLACE_IN_FILES);
+    SetRefusalBeepHook(nullptr);
+    EXPECT_TRUE(heldThrough);
+    EXPECT_EQ(refusedDuringRun, (std::vector<int>{IDM_CLEAR_LIST, IDM_FIND_FILES}));
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
+        EXPECT_EQ(Bytes(name), "an new word") << name;
+    ExpectNoTemporaryFile();
+    EXPECT_EQ(DrainMessages(), 0);  // the close owed by the run, then the quit
+    EXPECT_FALSE(Main());
 }
 
 }  // namespace

@@ -35,6 +35,10 @@ MessageBoxRecorder::~MessageBoxRecorder() {
 int MessageBoxRecorder::Hook(HWND, const char* text, const char* caption, UINT type) {
     MessageBoxRecorder& self = *activeRecorder;
     self.shown_.push_back({caption ? caption : "", text ? text : "", type});
+    if (self.whileShown) {
+        const ShownMessage box = self.shown_.back();
+        if (int reply = self.whileShown(box)) return reply;
+    }
     if (self.nextReply_ < self.replies_.size()) return self.replies_[self.nextReply_++];
     if ((type & MB_TYPEMASK) == MB_YESNO) return IDNO;
     if ((type & MB_TYPEMASK) == MB_ABORTRETRYIGNORE) return IDABORT;
@@ -139,7 +143,8 @@ void SelectRows(std::initializer_list<int> rows) {
 
 std::string RowNames() {
     std::string names;
-    for (int row = 0; GetItemRecord(row); ++row) names += (row ? " " : "") + GetItemRecord(row)->name;
+    for (int row = 0; GetItemRecord(row); ++row)
+        names += (row ? " " : "") + GetItemRecord(row)->name;
     return names;
 }
 

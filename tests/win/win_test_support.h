@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -38,6 +39,9 @@ class MessageBoxRecorder {
         nextReply_ = 0;
     }
     const std::vector<ShownMessage>& shown() const { return shown_; }
+    // Runs while each box is shown, as the user would act with it open; a
+    // non-zero result answers the box in place of the script.
+    std::function<int(const ShownMessage&)> whileShown;
     std::vector<std::string> texts() const;
 
   private:
