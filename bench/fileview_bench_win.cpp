@@ -25,7 +25,6 @@
 #include <vector>
 
 #include "app/startup_win.h"
-#include "fileview/file_view_font_win.h"
 #include "fileview/file_view_win.h"
 #include "resource_ids.h"
 #include "search/criteria.h"
@@ -81,18 +80,23 @@ struct BenchFile {
     uint64_t size;
 };
 
-void Prepare(const BenchFile& bench) {
-    FileViewFile& file = ShownFile();
-    file = FileViewFile{};
+// The file record and context sizes the opening would hand FileView.
+struct Opening {
+    FileViewFile file;
+    int above, below;
+};
+
+Opening Prepare(const BenchFile& bench) {
+    Opening opening{};
+    FileViewFile& file = opening.file;
     std::snprintf(file.FullPath, sizeof file.FullPath, "%s", bench.path.c_str());
     std::snprintf(file.FileName, sizeof file.FileName, "%s",
                   bench.path.substr(bench.path.rfind('\\') + 1).c_str());
     file.Size = bench.size;
     file.WholeFile = bench.size < kFileViewCapacity;
-    if (file.WholeFile)
-        SetContextLines(kWholeFileContext, kWholeFileContext);
-    else
-        SetContextLines(kDefaultContextAbove, kDefaultContextBelow);
+    opening.above = file.WholeFile ? kWholeFileContext : kDefaultContextAbove;
+    opening.below = file.WholeFile ? kWholeFileContext : kDefaultContextBelow;
+    return opening;
 }
 
 std::string WindowText(HWND window) {
@@ -225,9 +229,9 @@ struct Open {
 };
 
 Open OpenTimed(HWND owner, const BenchFile& file) {
-    Prepare(file);
+    const Opening opening = Prepare(file);
     const double start = Now();
-    HWND window = OpenFileViewWindow(owner);
+    HWND window = OpenFileViewWindow(owner, opening.file, opening.above, opening.below);
     Drain();
     const double ms = Now() - start;
     if (!window || !FileViewEditView() || !FileViewLineView()) Fail("FileView did not open");
@@ -315,8 +319,9 @@ int main(int argc, char** argv) {
     const Open first = OpenTimed(owner, small);
     const std::vector<std::string> entries = LineViewTexts(FileViewLineView());
     if (entries.size() != 1000) Fail("the small file's Line List does not hold 1,000 entries");
-    const BareControls bare = MakeBareControls(first.window, FileViewEditView(), FileViewLineView(),
-                                               FileViewFontHandle());
+    const BareControls bare = MakeBareControls(
+        first.window, FileViewEditView(), FileViewLineView(),
+        reinterpret_cast<HFONT>(SendMessageA(FileViewEditView(), WM_GETFONT, 0, 0)));
     Close(first.window);
 
     Series open, jump, jump5, sizes;

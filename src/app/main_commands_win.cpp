@@ -15,7 +15,6 @@
 #include "app/option_dialogs_win.h"
 #include "fileops/file_operations_win.h"
 #include "fileops/open_file_win.h"
-#include "fileview/file_view_font_win.h"
 #include "fileview/file_view_win.h"
 #include "fileview/find_state.h"
 #include "help/help.h"
@@ -242,7 +241,7 @@ void OnMainClose(HWND hwnd) {
 void OnMainDestroy(HWND hwnd) {
     QuarryHelp(hwnd, g_App.HelpFilePath, HELP_QUIT, 0);
     DeleteComboFont();
-    DeleteFileViewFont();
+    FreeFileViewFont();
     DragAcceptFiles(hwnd, FALSE);
     SetExcludedFilePatterns({});
     ClearFileInfoList();

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "app/main_logic.h"
-#include "fileview/file_view_font_win.h"
+#include "fileview/file_view_win.h"
 #include "fileview/find_state.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
@@ -87,7 +87,6 @@ void FillUnitCombo(HWND combo) {
     SendMessageA(combo, CB_SETCURSEL, 1, 0);
 }
 
-// What FileView's font is made from; Font changes it for the rest of the run.
 void UseExtendedUi(HWND hwnd, int id) {
     SendDlgItemMessageA(hwnd, id, CB_SETEXTENDEDUI, TRUE, 0);
 }
@@ -148,7 +147,7 @@ bool InitMainWindow(HWND hwnd) {
     ApplySettingsToControls(hwnd);
     if (g_Settings.LoadClipboard) PasteClipboardIntoSearchText();
 
-    MakeFileViewFont();
+    InitFileViewFont();
 
     for (int id : {IDC_DIRECTORY, IDC_FILE_NAMES, IDC_SEARCH_TEXT, IDC_LESS_UNIT, IDC_MORE_UNIT})
         UseExtendedUi(hwnd, id);

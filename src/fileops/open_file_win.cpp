@@ -13,13 +13,18 @@
 
 namespace {
 
+// The file being opened, and the context sizes it was prepared with.
+FileViewFile g_Opened;
+int g_OpenedAbove = kDefaultContextAbove;
+int g_OpenedBelow = kDefaultContextBelow;
+
 class ShellLauncher : public LaunchHost {
   public:
     bool FindAssociatedProgram(const std::string& name, const std::string& directory,
                                std::string& program) override {
         char found[MAX_PATH] = "";
-        auto result = reinterpret_cast<INT_PTR>(
-            FindExecutableA(name.c_str(), directory.c_str(), found));
+        auto result =
+            reinterpret_cast<INT_PTR>(FindExecutableA(name.c_str(), directory.c_str(), found));
         if (result <= 32) return false;
         program = found;
         return true;
@@ -35,12 +40,15 @@ class WindowsOpening : public OpeningHost {
   public:
     bool FileViewIsOpen() override { return FileViewHandle() != nullptr; }
     void HandOver(const FileViewFile& file, int above, int below) override {
-        ShownFile() = file;
-        SetContextLines(above, below);
+        g_Opened = file;
+        g_OpenedAbove = above;
+        g_OpenedBelow = below;
     }
     void RememberDirectory(const std::string& directory) override { SetSearchDirectory(directory); }
     void AskViewerSettings() override { FileViewSettingsDialog(MainWindowHandle()); }
-    void OpenFileView() override { OpenFileViewWindow(MainWindowHandle()); }
+    void OpenFileView() override {
+        OpenFileViewWindow(MainWindowHandle(), g_Opened, g_OpenedAbove, g_OpenedBelow);
+    }
     void LaunchOutsideViewer(int choice) override { ::LaunchOutsideViewer(choice); }
     void ShowStatus(int stringId) override {
         char text[256] = "";
@@ -53,7 +61,15 @@ class WindowsOpening : public OpeningHost {
 
 void LaunchOutsideViewer(int choice) {
     ShellLauncher launcher;
-    LaunchOutsideViewer(choice, ShownFile(), g_Settings.OtherEditor, launcher);
+    LaunchOutsideViewer(choice, g_Opened, g_Settings.OtherEditor, launcher);
+}
+
+const FileViewFile& OpenedFile() {
+    return g_Opened;
+}
+
+void SetOpenedFile(const FileViewFile& file) {
+    g_Opened = file;
 }
 
 void OpenFileFromList(int row) {

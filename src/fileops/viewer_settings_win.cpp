@@ -18,11 +18,11 @@
 
 namespace {
 
-// The association is looked up for the file FileView holds or is about to open.
+// The association is looked up for the file opened last or about to open.
 class ProgramLookup : public ViewerSettingsHost {
   public:
     bool HasAssociatedProgram() override {
-        const FileViewFile& file = ShownFile();
+        const FileViewFile& file = OpenedFile();
         char found[MAX_PATH] = "";
         auto result = reinterpret_cast<INT_PTR>(
             FindExecutableA(file.FileName, DirectoryPart(file.FullPath).c_str(), found));
@@ -121,8 +121,7 @@ INT_PTR CALLBACK ViewerSettingsProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
 
 int FileViewSettingsDialog(HWND owner) {
     int editorAtOpening = g_Settings.Editor;
-    return static_cast<int>(DialogBoxParamA(AppInstanceHandle(),
-                                            MAKEINTRESOURCEA(IDD_FILEVIEW_SETTINGS), owner,
-                                            ViewerSettingsProc,
-                                            reinterpret_cast<LPARAM>(&editorAtOpening)));
+    return static_cast<int>(
+        DialogBoxParamA(AppInstanceHandle(), MAKEINTRESOURCEA(IDD_FILEVIEW_SETTINGS), owner,
+                        ViewerSettingsProc, reinterpret_cast<LPARAM>(&editorAtOpening)));
 }

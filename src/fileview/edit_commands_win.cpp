@@ -10,8 +10,6 @@
 #include <vector>
 
 #include "fileview/edit_commands.h"
-#include "fileview/file_view_commands_win.h"
-#include "fileview/file_view_font_win.h"
 #include "fileview/file_view_state_win.h"
 #include "fileview/file_view_win.h"
 #include "fileview/text_model.h"
@@ -26,7 +24,8 @@ namespace {
 
 std::string WindowText(HWND window) {
     std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -34,8 +33,65 @@ void GetSelection(HWND edit, DWORD& start, DWORD& end) {
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
 }
 
-HWND EditControl(bool wrapping) {
-    return GetDlgItem(FileView().Window, wrapping ? IDC_EDIT_WRAP : IDC_EDIT_NOWRAP);
+HWND EditControl(const FileViewState& s, bool wrapping) {
+    return GetDlgItem(s.Window, wrapping ? IDC_EDIT_WRAP : IDC_EDIT_NOWRAP);
+}
+
+// EditView's selection as a new text; empty when nothing is selected or
+// there is no memory for it (after the warning).
+std::string SelectionText(HWND edit) {
+    try {
+        DWORD start = 0, end = 0;
+        GetSelection(edit, start, end);
+        if (start == end) return {};
+        return SelectionTextOf(WindowText(edit), start, end);
+    } catch (const std::bad_alloc&) {
+        WarningBox(nullptr, "Out of memory!");
+        return {};
+    }
+}
+
+// The lines, each followed by CR LF, as the clipboard's text; true when they
+// are on it (no lines: nothing to do).
+bool CopyLineViewToClipboard(HWND fileView, const std::vector<std::string>& lines) {
+    if (lines.empty()) return true;
+    const std::string text = LineViewClipboardText(lines);
+    HWND owner = GetWindow(fileView, GW_OWNER);
+    return PutClipboardText(owner ? owner : fileView, text);
+}
+
+// Lets a test answer the font dialog as it answers FileView's own dialogs.
+UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM) {
+    if (msg == WM_INITDIALOG) CallDialogTestHook(dialog, FORMATDLGORD31);
+    return 0;
+}
+
+// The font dialog over FileView, started at its font; the chosen font
+// becomes FileView's font description. 0 when cancelled.
+int ChooseFileViewFont(FileViewState& s) {
+    LOGFONTA font = s.Font.Description;
+    CHOOSEFONTA choice = {};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = s.Window;
+    choice.lpLogFont = &font;
+    choice.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_SHOWHELP | CF_ENABLEHOOK;
+    choice.lpfnHook = FontDialogHook;
+    const BOOL chosen = ChooseFontA(&choice);
+    if (!chosen) return 0;
+    // The chosen font lasts for the run; the settings keep the font the user
+    // set in Quarry32.ini.
+    s.Font.Description = font;
+    return chosen;
+}
+
+// A font made from the description goes to the panes and replaces FileView's font.
+void ApplyFileViewFont(FileViewState& s) {
+    HFONT font = CreateFontIndirectA(&s.Font.Description);
+    if (!font) return;  // the panes keep the font they have
+    for (HWND pane : {s.EditView, s.LineView})
+        if (pane) SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (s.Font.Handle && s.Font.Handle != font) DeleteObject(s.Font.Handle);
+    s.Font.Handle = font;
 }
 
 // The selection is replaced by its copy in the other case and selected again.
@@ -51,7 +107,7 @@ void ChangeCaseCommand(HWND edit, CaseChange change) {
     SendMessageA(edit, EM_SCROLLCARET, 0, 0);
 }
 
-void CopyLineViewCommand(HWND lineView) {
+void CopyLineViewCommand(HWND fileView, HWND lineView) {
     if (!lineView) return;
     std::vector<std::string> lines;
     const int count = static_cast<int>(SendMessageA(lineView, LB_GETCOUNT, 0, 0));
@@ -63,14 +119,15 @@ void CopyLineViewCommand(HWND lineView) {
             SendMessageA(lineView, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
         lines.push_back(std::move(line));
     }
-    CopyLineViewToClipboard(lines);
+    CopyLineViewToClipboard(fileView, lines);
 }
 
 // The two edit controls of FileView's template, one of them EditView.
 class WindowEditPair : public EditSwapHost {
   public:
+    explicit WindowEditPair(FileViewState& s) : s_(s) {}
     EditContent Take(bool wrapping) override {
-        HWND edit = EditControl(wrapping);
+        HWND edit = EditControl(s_, wrapping);
         EditContent content;
         content.text = WindowText(edit);
         DWORD start = 0, end = 0;
@@ -80,9 +137,9 @@ class WindowEditPair : public EditSwapHost {
         return content;
     }
     void Arrange(bool wrapping) override {
-        FileViewState& s = FileView();
-        HWND next = EditControl(wrapping);
-        HWND previous = EditControl(!wrapping);
+        FileViewState& s = s_;
+        HWND next = EditControl(s, wrapping);
+        HWND previous = EditControl(s, !wrapping);
         RECT place = {};
         GetWindowRect(previous, &place);
         MapWindowPoints(nullptr, s.Window, reinterpret_cast<POINT*>(&place), 2);
@@ -96,46 +153,45 @@ class WindowEditPair : public EditSwapHost {
         ShowWindow(previous, SW_HIDE);
         s.EditView = next;
         s.WrapLines = wrapping;
-        PrepareEditView();
-        SendMessageA(next, WM_SETFONT, reinterpret_cast<WPARAM>(FileViewFontHandle()), TRUE);
+        PrepareEditView(s);
+        SendMessageA(next, WM_SETFONT, reinterpret_cast<WPARAM>(s.Font.Handle), TRUE);
     }
     bool Put(bool wrapping, const EditContent& content) override {
-        HWND edit = EditControl(wrapping);
+        HWND edit = EditControl(s_, wrapping);
         SetOwnText(edit, content.text.c_str());
         if (static_cast<size_t>(GetWindowTextLengthA(edit)) != content.text.size()) return false;
         SendMessageA(edit, EM_SETSEL, content.selStart, content.selEnd);
         SendMessageA(edit, EM_SCROLLCARET, 0, 0);
         return true;
     }
-    void Clear(bool wrapping) override { SetOwnText(EditControl(wrapping), ""); }
+    void Clear(bool wrapping) override { SetOwnText(EditControl(s_, wrapping), ""); }
     void CheckWrapItem(bool on) override {
-        CheckMenuItem(GetMenu(FileView().Window), IDM_FV_WRAP_LINES,
+        CheckMenuItem(GetMenu(s_.Window), IDM_FV_WRAP_LINES,
                       MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
     }
 
   private:
     // Moving the text is not the user's change: Modified stays as it was.
-    static void SetOwnText(HWND edit, const char* text) {
-        FileViewState& s = FileView();
-        const bool wasSetting = s.SettingText;
-        s.SettingText = true;
+    void SetOwnText(HWND edit, const char* text) {
+        const bool wasSetting = s_.SettingText;
+        s_.SettingText = true;
         SetWindowTextA(edit, text);
         SendMessageA(edit, EM_EMPTYUNDOBUFFER, 0, 0);
-        s.SettingText = wasSetting;
+        s_.SettingText = wasSetting;
     }
+
+    FileViewState& s_;
 };
 
-void WrapLinesCommand() {
-    FileViewState& s = FileView();
+void WrapLinesCommand(FileViewState& s) {
     if (!s.EditView) return;
-    WindowEditPair pair;
+    WindowEditPair pair(s);
     s.WrapLines = SwapEditControl(s.WrapLines, pair);
-    UpdatePaneIndicators();
-    UpdateEditButtons();
+    UpdatePaneIndicators(s);
+    UpdateEditButtons(s);
 }
 
-void TabsCommand() {
-    FileViewState& s = FileView();
+void TabsCommand(FileViewState& s) {
     s.HelpContext = IDM_FV_TABS;
     const int length = ShowTabsDialog(s.Window, g_Settings.Tabs);
     s.HelpContext = 0;
@@ -145,90 +201,38 @@ void TabsCommand() {
     if (s.LineView) SendMessageA(s.LineView, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     if (s.EditView) SendMessageA(s.EditView, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     RedrawWindow(s.Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    UpdateCaretStatus();
+    UpdateCaretStatus(s);
 }
 
-void ContextSizeCommand() {
-    FileViewState& s = FileView();
+void ContextSizeCommand(FileViewState& s) {
     s.HelpContext = IDM_FV_CONTEXT_SIZE;
     ShowContextSizeDialog(s.Window, s.ContextAbove, s.ContextBelow);
     s.HelpContext = 0;
 }
 
-// Lets a test answer the font dialog as it answers FileView's own dialogs.
-UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT msg, WPARAM, LPARAM) {
-    if (msg == WM_INITDIALOG) CallDialogTestHook(dialog, FORMATDLGORD31);
-    return 0;
-}
-
-void FontCommand() {
-    FileViewState& s = FileView();
+void FontCommand(FileViewState& s) {
     s.HelpContext = IDM_FV_FONT;
-    const int chosen = ChooseFileViewFont(s.Window);
+    const int chosen = ChooseFileViewFont(s);
     s.HelpContext = 0;
-    if (chosen) ApplyFileViewFont(s.EditView, s.LineView);
+    if (chosen) ApplyFileViewFont(s);
 }
 
 }  // namespace
 
-std::string SelectionText(HWND edit) {
-    try {
-        DWORD start = 0, end = 0;
-        GetSelection(edit, start, end);
-        if (start == end) return {};
-        return SelectionTextOf(WindowText(edit), start, end);
-    } catch (const std::bad_alloc&) {
-        WarningBox(nullptr, "Out of memory!");
-        return {};
-    }
-}
-
-bool CopyLineViewToClipboard(const std::vector<std::string>& lines) {
-    if (lines.empty()) return true;
-    const std::string text = LineViewClipboardText(lines);
-    HWND owner = GetWindow(FileView().Window, GW_OWNER);
-    return PutClipboardText(owner ? owner : FileView().Window, text);
-}
-
-int ChooseFileViewFont(HWND owner) {
-    LOGFONTA font = FileViewFontDescription();
-    CHOOSEFONTA choice = {};
-    choice.lStructSize = sizeof choice;
-    choice.hwndOwner = owner;
-    choice.lpLogFont = &font;
-    choice.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_SHOWHELP | CF_ENABLEHOOK;
-    choice.lpfnHook = FontDialogHook;
-    const BOOL chosen = ChooseFontA(&choice);
-    if (!chosen) return 0;
-    // The chosen font lasts for the run; the settings keep the font the user
-    // set in Quarry32.ini.
-    FileViewFontDescription() = font;
-    return chosen;
-}
-
-void ApplyFileViewFont(HWND editView, HWND lineView) {
-    HFONT font = CreateFontIndirectA(&FileViewFontDescription());
-    if (!font) return;  // the panes keep the font they have
-    for (HWND pane : {editView, lineView})
-        if (pane) SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    ReplaceFileViewFont(font);
-}
-
-void OnFileViewEditCommand(HWND, int command) {
-    FileViewState& s = FileView();
+void OnFileViewEditCommand(FileViewState& s, int command) {
     switch (command) {
         case IDM_FV_UPPER_CASE: ChangeCaseCommand(s.EditView, CaseChange::Upper); break;
         case IDM_FV_LOWER_CASE: ChangeCaseCommand(s.EditView, CaseChange::Lower); break;
         case IDM_FV_TOGGLE_CASE: ChangeCaseCommand(s.EditView, CaseChange::Toggle); break;
-        case IDM_FV_COPY_LINEVIEW: CopyLineViewCommand(s.LineView); break;
+        case IDM_FV_COPY_LINEVIEW: CopyLineViewCommand(s.Window, s.LineView); break;
     }
 }
 
-void OnFileViewOptionCommand(HWND, int command) {
+void OnFileViewOptionCommand(FileViewState& s, int command) {
     switch (command) {
-        case IDM_FV_FONT: FontCommand(); break;
-        case IDM_FV_TABS: TabsCommand(); break;
-        case IDM_FV_WRAP_LINES: WrapLinesCommand(); break;
-        case IDM_FV_CONTEXT_SIZE: ContextSizeCommand(); break;
+        case IDM_FV_FONT: FontCommand(s); break;
+        case IDM_FV_TABS: TabsCommand(s); break;
+        case IDM_FV_WRAP_LINES: WrapLinesCommand(s); break;
+        case IDM_FV_CONTEXT_SIZE: ContextSizeCommand(s); break;
     }
 }

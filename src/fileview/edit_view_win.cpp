@@ -7,7 +7,6 @@
 #include <string>
 
 #include "fileview/file_view_state_win.h"
-#include "fileview/file_view_win.h"
 #include "fileview/find_state.h"
 #include "fileview/load_save_win.h"
 #include "fileview/text_model.h"
@@ -21,7 +20,7 @@ namespace {
 constexpr int kFindHistoryLimit = 16;
 constexpr size_t kFindTextMax = 1023;
 // One character less than the text model holds, so what is typed can be saved.
-constexpr int kEditTextLimit = 65534;
+constexpr int kEditViewTypingLimit = 65534;
 constexpr int kLineTextMax = 250;
 
 WNDPROC editViewProc = nullptr;
@@ -48,14 +47,14 @@ CaretLine ReadCaretLine(HWND edit) {
     return at;
 }
 
-void ShowKeyState(int part, int key, const char* shown) {
-    SetStatusPart(part, (GetKeyState(key) & 1) ? shown : "");
+void ShowKeyState(FileViewState& s, int part, int key, const char* shown) {
+    SetStatusPart(s, part, (GetKeyState(key) & 1) ? shown : "");
 }
 
 // Overwrite mode replaces the character after the caret, except at the end
 // of a line and for Backspace and Enter.
-bool OverwriteCharacter(HWND hwnd, WPARAM ch) {
-    if (FileView().InsertMode || GetKeyState(VK_CONTROL) < 0) return false;
+bool OverwriteCharacter(const FileViewState& s, HWND hwnd, WPARAM ch) {
+    if (s.InsertMode || GetKeyState(VK_CONTROL) < 0) return false;
     if (ch == '\b' || ch == '\r') return false;
     const CaretLine at = ReadCaretLine(hwnd);
     const int lineLength = static_cast<int>(SendMessageA(hwnd, EM_LINELENGTH, at.lineStart, 0));
@@ -69,13 +68,14 @@ bool OverwriteCharacter(HWND hwnd, WPARAM ch) {
 }
 
 LRESULT CALLBACK EditViewSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    FileViewState& s = StateOfWindow(hwnd);
     switch (msg) {
         case WM_KEYDOWN:
-            if (wp == VK_CAPITAL) ShowKeyState(1, VK_CAPITAL, "CAP");
-            if (wp == VK_NUMLOCK) ShowKeyState(2, VK_NUMLOCK, "NUM");
+            if (wp == VK_CAPITAL) ShowKeyState(s, 1, VK_CAPITAL, "CAP");
+            if (wp == VK_NUMLOCK) ShowKeyState(s, 2, VK_NUMLOCK, "NUM");
             if (wp == VK_INSERT) {
-                FileView().InsertMode = !FileView().InsertMode;
-                SetStatusPart(3, FileView().InsertMode ? "" : "OVR");
+                s.InsertMode = !s.InsertMode;
+                SetStatusPart(s, 3, s.InsertMode ? "" : "OVR");
             }
             break;
         case WM_KEYUP:
@@ -85,7 +85,7 @@ LRESULT CALLBACK EditViewSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
                          reinterpret_cast<LPARAM>(hwnd));
             break;
         case WM_CHAR:
-            if (OverwriteCharacter(hwnd, wp)) return 0;
+            if (OverwriteCharacter(s, hwnd, wp)) return 0;
             break;
     }
     return CallWindowProcA(editViewProc, hwnd, msg, wp, lp);
@@ -96,7 +96,7 @@ LRESULT CALLBACK FindBoxSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     if (msg == WM_GETDLGCODE)
         return CallWindowProcA(findBoxEditProc, hwnd, msg, wp, lp) | DLGC_WANTALLKEYS;
     if ((msg == WM_KEYDOWN && wp == VK_RETURN) || msg == WM_LBUTTONDBLCLK) {
-        FileViewState& s = FileView();
+        FileViewState& s = StateOfWindow(hwnd);
         char text[kFindTextMax + 1] = "";
         GetWindowTextA(s.FindBox, text, sizeof text);
         g_FindReplace.FindString = text;
@@ -109,14 +109,12 @@ LRESULT CALLBACK FindBoxSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 
 }  // namespace
 
-void SetStatusPart(int part, const char* text) {
-    if (FileView().StatusBar)
-        SendMessageA(FileView().StatusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
+void SetStatusPart(FileViewState& s, int part, const char* text) {
+    if (s.StatusBar) SendMessageA(s.StatusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
 }
 
 // EditView is redrawn once for a new text, not while it takes it in.
-void SetEditText(const char* text) {
-    FileViewState& s = FileView();
+void SetEditText(FileViewState& s, const char* text) {
     s.SettingText = true;
     SendMessageA(s.EditView, WM_SETREDRAW, FALSE, 0);
     SetWindowTextA(s.EditView, text);
@@ -125,16 +123,14 @@ void SetEditText(const char* text) {
     s.SettingText = false;
 }
 
-void SetUpEditView() {
-    FileViewState& s = FileView();
+void SetUpEditView(FileViewState& s) {
     s.EditView = GetDlgItem(s.Window, s.WrapLines ? IDC_EDIT_WRAP : IDC_EDIT_NOWRAP);
-    UpdatePaneIndicators();
-    if (!PrepareEditView()) return;
-    LoadEditViewText();
+    UpdatePaneIndicators(s);
+    if (!PrepareEditView(s)) return;
+    LoadEditViewText(s);
 }
 
-bool PrepareEditView() {
-    FileViewState& s = FileView();
+bool PrepareEditView(FileViewState& s) {
     WNDPROC previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         s.EditView, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditViewSubclassProc)));
     if (!previous) {
@@ -151,13 +147,12 @@ bool PrepareEditView() {
     SendMessageA(s.EditView, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
     int tabStop = TabStopDialogUnits(g_Settings.Tabs);
     SendMessageA(s.EditView, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
-    SendMessageA(s.EditView, EM_SETLIMITTEXT, kEditTextLimit, 0);
+    SendMessageA(s.EditView, EM_SETLIMITTEXT, kEditViewTypingLimit, 0);
     return true;
 }
 
-void LoadEditViewText() {
-    FileViewState& s = FileView();
-    const FileViewFile& file = ShownFile();
+void LoadEditViewText(FileViewState& s) {
+    const FileViewFile& file = s.Shown;
     if (file.WholeFile) {
         bool partialText = false;
         RememberDiskState(s.Text, TextFiles(), file.FullPath);
@@ -171,29 +166,27 @@ void LoadEditViewText() {
         s.Text.modified = false;
         s.FirstLineNumber = 1;
         s.LinesLoaded = static_cast<uint32_t>(SendMessageA(s.EditView, EM_GETLINECOUNT, 0, 0));
-    } else if (!s.HasSearchText) {
+    } else if (!s.Panes.hasLineView) {
         // A first window of lines; with a search text the first entry shows it.
         SendMessageA(s.Window, WM_COMMAND, IDM_FV_DISPLAY_CONTEXT, 0);
     }
-    if (s.HasSearchText)
+    if (s.Panes.hasLineView)
         SendMessageA(s.Window, WM_COMMAND, IDM_FV_DISPLAY_CONTEXT, 0);
     else if (file.WholeFile)
         SendMessageA(s.EditView, EM_SETSEL, 0, 0);
 }
 
-void UpdateCaretStatus() {
-    FileViewState& s = FileView();
+void UpdateCaretStatus(FileViewState& s) {
     if (!s.EditView) return;
     const CaretLine at = ReadCaretLine(s.EditView);
-    SetStatusPart(4, CaretLineText(static_cast<uint64_t>(at.line) + s.FirstLineNumber).c_str());
+    SetStatusPart(s, 4, CaretLineText(static_cast<uint64_t>(at.line) + s.FirstLineNumber).c_str());
     const size_t offset =
         static_cast<size_t>(at.caret > at.lineStart ? at.caret - at.lineStart : 0);
-    SetStatusPart(5,
+    SetStatusPart(s, 5,
                   CaretColumnText(ExpandTabsWidth(at.text, offset, g_Settings.Tabs) + 1).c_str());
 }
 
-void UpdateEditButtons() {
-    FileViewState& s = FileView();
+void UpdateEditButtons(FileViewState& s) {
     if (!s.EditView) return;
     DWORD start = 0, end = 0;
     SendMessageA(s.EditView, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -204,25 +197,24 @@ void UpdateEditButtons() {
     SendMessageA(s.Toolbar, TB_ENABLEBUTTON, IDM_FV_CUT, start != end);
     SendMessageA(s.Toolbar, TB_ENABLEBUTTON, IDM_FV_COPY, start != end);
     SendMessageA(s.Toolbar, TB_ENABLEBUTTON, IDM_FV_PASTE, clipboardText);
-    UpdateCaretStatus();
+    UpdateCaretStatus(s);
 }
 
-void UpdatePaneIndicators() {
-    FileViewState& s = FileView();
+void UpdatePaneIndicators(FileViewState& s) {
     const bool editFocused = s.EditView && GetFocus() == s.EditView;
     HMENU menu = GetMenu(s.Window);
     CheckMenuItem(menu, IDM_FV_EDITVIEW, MF_BYCOMMAND | (editFocused ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(menu, IDM_FV_LINEVIEW, MF_BYCOMMAND | (editFocused ? MF_UNCHECKED : MF_CHECKED));
     if (!editFocused) return;
-    SetStatusPart(3, s.InsertMode ? "" : "OVR");
-    ShowKeyState(2, VK_NUMLOCK, "NUM");
-    ShowKeyState(1, VK_CAPITAL, "CAPS");
+    SetStatusPart(s, 3, s.InsertMode ? "" : "OVR");
+    ShowKeyState(s, 2, VK_NUMLOCK, "NUM");
+    ShowKeyState(s, 1, VK_CAPITAL, "CAPS");
 }
 
-void SubclassFindBox() {
+void SubclassFindBox(FileViewState& s) {
     COMBOBOXINFO info = {};
     info.cbSize = sizeof info;
-    if (!GetComboBoxInfo(FileView().FindBox, &info) || !info.hwndItem) return;
+    if (!GetComboBoxInfo(s.FindBox, &info) || !info.hwndItem) return;
     WNDPROC previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         info.hwndItem, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FindBoxSubclassProc)));
     if (previous && previous != FindBoxSubclassProc) findBoxEditProc = previous;

@@ -65,8 +65,30 @@ bool IsFileViewCommandEnabled(int command, const FileViewSnapshot& s) {
         case IDM_FV_CONTEXT_SIZE: return !s.wholeFile;
         case IDM_FV_EDITVIEW: return s.hasEditView;
         case IDM_FV_LINEVIEW: return s.hasLineView;
+        case IDM_FV_TABS:
+        case IDM_FV_WRAP_LINES: return s.hasEditView;
+        case IDM_FV_DISPLAY_CONTEXT:
+        case IDM_FV_SPLIT_WINDOW: return s.hasEditView && s.hasLineView;
     }
     return true;
+}
+
+PaneArrangement ArrangeFileViewPanes(bool hasSearchText, bool viewerIsFileView) {
+    PaneArrangement panes;
+    panes.opens = hasSearchText || viewerIsFileView;
+    if (!panes.opens) return panes;
+    panes.hasEditView = viewerIsFileView;
+    panes.hasLineView = hasSearchText;
+    FileViewSnapshot snap;
+    snap.hasEditView = panes.hasEditView;
+    snap.hasLineView = panes.hasLineView;
+    // Only these depend on the panes alone; the menu's popups answer the rest
+    // as they open.
+    for (int command :
+         {IDM_FV_DISPLAY_CONTEXT, IDM_FV_TABS, IDM_FV_WRAP_LINES, IDM_FV_SPLIT_WINDOW})
+        if (!IsFileViewCommandEnabled(command, snap)) panes.greyedCommands.push_back(command);
+    panes.changeCaseGreyed = !panes.hasEditView;
+    return panes;
 }
 
 void RememberDiskState(EditTextState& text, TextFileLayer& files, const std::string& path) {

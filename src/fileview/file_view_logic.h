@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "fileview/file_view_file.h"
 #include "fileview/save_text.h"
@@ -26,6 +27,19 @@ struct FileViewSnapshot {
 // Whether a command of FileView's menu is offered; commands the menu leaves
 // alone are always offered.
 bool IsFileViewCommandEnabled(int command, const FileViewSnapshot& state);
+
+// Which panes FileView has: LineView lists the last search's matching lines,
+// EditView shows the file when FileView is the chosen viewer.
+struct PaneArrangement {
+    bool opens = false;  // false: neither pane; the window stays empty
+    bool hasEditView = false;
+    bool hasLineView = false;
+    // Commands the arrangement takes away for the window's life; the Change
+    // Case popup goes with EditView.
+    std::vector<int> greyedCommands;
+    bool changeCaseGreyed = false;
+};
+PaneArrangement ArrangeFileViewPanes(bool hasSearchText, bool viewerIsFileView);
 
 // While a Replace in Files run uses EditView as its work area, FileView's
 // commands that would change, save, print or swap its text, or close FileView,

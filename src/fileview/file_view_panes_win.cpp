@@ -9,11 +9,10 @@
 
 namespace {
 
-
-PaneRect ClientRectOf(HWND child) {
+PaneRect ClientRectOf(const FileViewState& s, HWND child) {
     RECT rect = {};
     GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, FileView().Window, reinterpret_cast<POINT*>(&rect), 2);
+    MapWindowPoints(nullptr, s.Window, reinterpret_cast<POINT*>(&rect), 2);
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
@@ -21,22 +20,21 @@ void Place(HWND window, const PaneRect& rect) {
     if (window) MoveWindow(window, rect.left, rect.top, rect.Width(), rect.Height(), FALSE);
 }
 
-int ClientHeight() {
+int ClientHeight(const FileViewState& s) {
     RECT client;
-    GetClientRect(FileView().Window, &client);
+    GetClientRect(s.Window, &client);
     return client.bottom;
 }
 
-void PutPointerAt(POINT client) {
-    ClientToScreen(FileView().Window, &client);
+void PutPointerAt(const FileViewState& s, POINT client) {
+    ClientToScreen(s.Window, &client);
     SetCursorPos(client.x, client.y);
 }
 
 // The splitter follows the drag point where it was gripped, so it moves by
 // exactly as many pixels as the pointer or the arrow keys do.
-POINT MoveSplitter(int x, int y) {
-    FileViewState& s = FileView();
-    const int top = ClampSplitterTop(s.Frame, y - s.DragGrip, ClientHeight());
+POINT MoveSplitter(FileViewState& s, int x, int y) {
+    const int top = ClampSplitterTop(s.Frame, y - s.DragGrip, ClientHeight(s));
     MoveWindow(s.Splitter, 0, top, s.DragClientWidth, s.Frame.splitterHeight, TRUE);
     return {x, top + s.DragGrip};
 }
@@ -47,9 +45,8 @@ HCURSOR SplitterCursor() {
 
 }  // namespace
 
-void LayoutFileViewPanes(int width, int height) {
-    FileViewState& s = FileView();
-    const PanePlacement place = LayoutPanes(s.Frame, width, height, ClientRectOf(s.Splitter));
+void LayoutFileViewPanes(FileViewState& s, int width, int height) {
+    const PanePlacement place = LayoutPanes(s.Frame, width, height, ClientRectOf(s, s.Splitter));
     Place(s.Splitter, place.splitter);
     Place(s.EditView, place.editView);
     Place(s.LineView, place.lineView);
@@ -60,22 +57,20 @@ void LayoutFileViewPanes(int width, int height) {
     SetStatusParts(s.StatusBar, s.Window, 8, kFileViewStatusWidths);
 }
 
-void FillMinMaxInfo(MINMAXINFO* info) {
-    FileViewState& s = FileView();
+void FillMinMaxInfo(FileViewState& s, MINMAXINFO* info) {
     if (!s.Window || !s.StatusBar) return;
-    const PaneSize least = MinimumTrackSize(s.Frame, ClientRectOf(s.StatusBar).right);
+    const PaneSize least = MinimumTrackSize(s.Frame, ClientRectOf(s, s.StatusBar).right);
     info->ptMinTrackSize = {least.width, least.height};
 }
 
-void BeginSplitterDrag(const POINT* grip) {
-    FileViewState& s = FileView();
+void BeginSplitterDrag(FileViewState& s, const POINT* grip) {
     if (s.Dragging || !s.EditView || !s.LineView) return;
     s.Dragging = true;
     SetFocus(s.Window);
     RECT client;
     GetClientRect(s.Window, &client);
     s.DragClientWidth = client.right;
-    const PaneRect bar = ClientRectOf(s.Splitter);
+    const PaneRect bar = ClientRectOf(s, s.Splitter);
     s.DragSplitter = {bar.left, bar.top, bar.right, bar.bottom};
     MoveWindow(s.Splitter, 0, bar.top, client.right, bar.Height(), TRUE);
     HCURSOR previous = SetCursor(SplitterCursor());
@@ -84,19 +79,18 @@ void BeginSplitterDrag(const POINT* grip) {
         s.DragPoint = *grip;
     } else {
         s.DragPoint = {client.right / 2, bar.top + bar.Height() / 2};
-        PutPointerAt(s.DragPoint);
+        PutPointerAt(s, s.DragPoint);
     }
     s.DragGrip = s.DragPoint.y - bar.top;
     SetCapture(s.Window);
 }
 
-void EndSplitterDrag(POINT release) {
-    FileViewState& s = FileView();
+void EndSplitterDrag(FileViewState& s, POINT release) {
     s.Dragging = false;
     s.Hovering = false;
     ReleaseCapture();
     SetCursor(s.PreviousCursor);
-    const int top = ClampSplitterTop(s.Frame, release.y - s.DragGrip, ClientHeight());
+    const int top = ClampSplitterTop(s.Frame, release.y - s.DragGrip, ClientHeight(s));
     const RECT& was = s.DragSplitter;
     MoveWindow(s.Splitter, was.left, top, was.right - was.left, s.Frame.splitterHeight, TRUE);
     s.Frame.splitPermille = SplitPermilleFor(top, s.Frame.lastHeight);
@@ -104,19 +98,18 @@ void EndSplitterDrag(POINT release) {
     // resized during the drag.
     RECT client;
     GetClientRect(s.Window, &client);
-    LayoutFileViewPanes(client.right, client.bottom);
+    LayoutFileViewPanes(s, client.right, client.bottom);
     RedrawWindow(s.Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-bool SplitterMouseMove(int x, int y, WPARAM buttons) {
-    FileViewState& s = FileView();
+bool SplitterMouseMove(FileViewState& s, int x, int y, WPARAM buttons) {
     if (s.Dragging) {
-        if (buttons & MK_LBUTTON) s.DragPoint = MoveSplitter(x, y);
+        if (buttons & MK_LBUTTON) s.DragPoint = MoveSplitter(s, x, y);
         return true;
     }
     if (buttons & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON) || !s.EditView || !s.LineView)
         return false;
-    const PaneRect bar = ClientRectOf(s.Splitter);
+    const PaneRect bar = ClientRectOf(s, s.Splitter);
     const bool over = x >= bar.left && x < bar.right && y >= bar.top && y < bar.bottom;
     if (over && !s.Hovering) {
         s.Hovering = true;
@@ -130,24 +123,24 @@ bool SplitterMouseMove(int x, int y, WPARAM buttons) {
     return s.Hovering;
 }
 
-bool SplitterButtonUp(int x, int y) {
-    if (!FileView().Dragging) return false;
-    EndSplitterDrag({x, y});
+bool SplitterButtonUp(FileViewState& s, int x, int y) {
+    if (!s.Dragging) return false;
+    EndSplitterDrag(s, {x, y});
     return true;
 }
 
-bool SplitterKeyDown(WPARAM key, LPARAM data) {
-    FileViewState& s = FileView();
+bool SplitterKeyDown(FileViewState& s, WPARAM key, LPARAM data) {
     if (!s.Dragging) return false;
     const int repeat = LOWORD(data) > 0 ? LOWORD(data) : 1;
     if (key == VK_UP || key == VK_DOWN) {
-        s.DragPoint = MoveSplitter(s.DragPoint.x, s.DragPoint.y + (key == VK_UP ? -repeat : repeat));
-        PutPointerAt(s.DragPoint);
+        s.DragPoint =
+            MoveSplitter(s, s.DragPoint.x, s.DragPoint.y + (key == VK_UP ? -repeat : repeat));
+        PutPointerAt(s, s.DragPoint);
         return true;
     }
     if (key != VK_RETURN) return false;
-    PutPointerAt(s.DragPoint);
-    EndSplitterDrag(s.DragPoint);
+    PutPointerAt(s, s.DragPoint);
+    EndSplitterDrag(s, s.DragPoint);
     const bool lineViewChecked =
         (GetMenuState(GetMenu(s.Window), IDM_FV_LINEVIEW, MF_BYCOMMAND) & MF_CHECKED) != 0;
     SetFocus(lineViewChecked ? s.LineView : s.EditView);

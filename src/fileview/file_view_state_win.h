@@ -4,15 +4,26 @@
 
 #include <vector>
 
+#include "fileview/file_view_file.h"
 #include "fileview/file_view_logic.h"
+#include "fileview/find_replace_win.h"
 #include "fileview/layout.h"
 #include "fileview/line_list.h"
+#include "fileview/print_win.h"
 
 // The status bar's eight parts: part 0 takes what the others leave.
 constexpr int kFileViewStatusWidths[8] = {0, 4, 4, 4, 5, 3, 3, 3};
 
-// FileView's state: one instance, reset whenever a FileView window is made.
-// Only FileView's own files see it; others use file_view_win.h.
+// The panes' font and the description it is made from; Font changes both
+// for the rest of the run.
+struct FileViewFont {
+    LOGFONTA Description = {};
+    HFONT Handle = nullptr;
+};
+
+// FileView's state: one instance, owned by the FileView window and handed
+// to the functions of its panes, commands, find box and printing; reset
+// whenever a FileView window is made, but for the font.
 struct FileViewState {
     HWND Window = nullptr;
     HWND Toolbar = nullptr;
@@ -25,7 +36,8 @@ struct FileViewState {
     HACCEL Accelerators = nullptr;
     HWND SavedDialogWindow = nullptr;
 
-    EditTextState Text;       // what EditView holds; also Modified
+    FileViewFile Shown;  // the file shown, as the opening handed it over
+    EditTextState Text;  // what EditView holds; also Modified
     bool WrapLines = false;
     bool InsertMode = true;
     bool SettingText = false;  // our own text change, not the user's
@@ -35,8 +47,7 @@ struct FileViewState {
     int HelpContext = 0;
     int ContextAbove = kDefaultContextAbove;
     int ContextBelow = kDefaultContextBelow;
-    bool ViewerIsFileView = true;
-    bool HasSearchText = false;
+    PaneArrangement Panes;
 
     std::vector<LineListEntry> Entries;  // LineView's items in order
     std::vector<LineMark> LineMarks;     // where a jump may start reading the file
@@ -53,38 +64,58 @@ struct FileViewState {
     int DragClientWidth = 0;
     HCURSOR PreviousCursor = nullptr;
 
+    FileViewFont Font;
+    FindReplaceBox Find;  // the Find or Replace box over EditView
+    PrintJob Print;       // the print job while one spools
+
     UINT FindReplaceMessage = 0;
     UINT HelpMessage = 0;
 };
 
-FileViewState& FileView();
+// The state of the FileView window that `window` is, or is a pane or
+// toolbar control of: the platform calls subclassed controls with nothing
+// else. FileView keeps it in its DWLP_USER slot from its creation on.
+inline FileViewState& StateOfWindow(HWND window) {
+    HWND fileView = GetAncestor(window, GA_ROOT);
+    return *reinterpret_cast<FileViewState*>(GetWindowLongPtrA(fileView, DWLP_USER));
+}
+
+// Replace in Files marks EditView's text changed or saved: FileView's own
+// record and the control's flag alike (file_view_win.cpp).
+void SetFileViewModified(FileViewState& s, bool modified);
 
 // The panes (file_view_panes_win.cpp).
-void LayoutFileViewPanes(int width, int height);
-void FillMinMaxInfo(MINMAXINFO* info);
+void LayoutFileViewPanes(FileViewState& s, int width, int height);
+void FillMinMaxInfo(FileViewState& s, MINMAXINFO* info);
 // Split Window grips the splitter in its middle; a press on it, where pressed.
-void BeginSplitterDrag(const POINT* grip = nullptr);
+void BeginSplitterDrag(FileViewState& s, const POINT* grip = nullptr);
 // Mouse and keys while a drag or the hover capture is on; true when handled.
-bool SplitterMouseMove(int x, int y, WPARAM buttons);
-bool SplitterButtonUp(int x, int y);
-bool SplitterKeyDown(WPARAM key, LPARAM data);
-void EndSplitterDrag(POINT release);
+bool SplitterMouseMove(FileViewState& s, int x, int y, WPARAM buttons);
+bool SplitterButtonUp(FileViewState& s, int x, int y);
+bool SplitterKeyDown(FileViewState& s, WPARAM key, LPARAM data);
+void EndSplitterDrag(FileViewState& s, POINT release);
 
 // EditView and the status bar (edit_view_win.cpp).
-void SetUpEditView();
+void SetUpEditView(FileViewState& s);
 // Subclass, formatting rectangle, tab stops and limit of EditView as placed;
 // false (after the warning) when it could not be subclassed.
-bool PrepareEditView();
-void LoadEditViewText();
-void UpdateCaretStatus();
-void UpdateEditButtons();
-void UpdatePaneIndicators();
-void SetStatusPart(int part, const char* text);
-void SetEditText(const char* text);
-void SubclassFindBox();
+bool PrepareEditView(FileViewState& s);
+void LoadEditViewText(FileViewState& s);
+void UpdateCaretStatus(FileViewState& s);
+void UpdateEditButtons(FileViewState& s);
+void UpdatePaneIndicators(FileViewState& s);
+void SetStatusPart(FileViewState& s, int part, const char* text);
+void SetEditText(FileViewState& s, const char* text);
+void SubclassFindBox(FileViewState& s);
 
 // LineView and Display Context (line_view_win.cpp).
-void BuildLineView();
+void BuildLineView(FileViewState& s);
 // LineView again from the file on disk, after the file changed under it.
-void RebuildLineView();
-void ShowEntryContext();
+void RebuildLineView(FileViewState& s);
+void ShowEntryContext(FileViewState& s);
+
+// FileView's commands that other parts of FileView carry out
+// (edit_commands_win.cpp): case changes, Copy LineView, and the options
+// Font, Tabs, Wrap Lines and Set Context Size.
+void OnFileViewEditCommand(FileViewState& s, int command);
+void OnFileViewOptionCommand(FileViewState& s, int command);

@@ -9,8 +9,6 @@
 #include <cstring>
 #include <string>
 
-#include "fileview/file_view_commands_win.h"
-#include "fileview/file_view_font_win.h"
 #include "fileview/file_view_state_win.h"
 #include "fileview/find_replace_win.h"
 #include "fileview/load_save_win.h"
@@ -27,9 +25,7 @@
 
 namespace {
 
-FileViewFile g_Shown;
-int g_Above = kDefaultContextAbove;
-int g_Below = kDefaultContextBelow;
+// The one FileView's state: this window owns it and hands it down.
 FileViewState g_State;
 
 constexpr int kFindBoxLimit = 1024;
@@ -40,26 +36,29 @@ HINSTANCE Instance() {
 
 class WindowSaveHost : public FileViewSaveHost {
   public:
+    explicit WindowSaveHost(FileViewState& s) : s_(s) {}
     bool SaveText(const char* path) override {
-        return g_State.EditView && SaveEditToFile(g_State.EditView, path);
+        return s_.EditView && SaveEditToFile(s_.EditView, path);
     }
     int AskSaveAsName(char* fullPath, char* fileName) override {
-        return ::AskSaveAsName(g_State.Window, fullPath, fileName);
+        return ::AskSaveAsName(s_.Window, fullPath, fileName);
     }
-    void ShowStatus(const std::string& text) override { SetStatusPart(0, text.c_str()); }
+    void ShowStatus(const std::string& text) override { SetStatusPart(s_, 0, text.c_str()); }
     void ShowOwnedMessage(const std::string& text) override {
-        ShowMessageBox(g_State.Window, text.c_str(), AppTitleText().c_str(),
-                       MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageBox(s_.Window, text.c_str(), AppTitleText().c_str(), MB_OK | MB_ICONEXCLAMATION);
     }
     int AskYesNoCancel(const std::string& text) override {
-        return ShowMessageBox(g_State.Window, text.c_str(), AppTitleText().c_str(),
+        return ShowMessageBox(s_.Window, text.c_str(), AppTitleText().c_str(),
                               MB_YESNOCANCEL | MB_ICONQUESTION);
     }
     bool AskYesNo(const std::string& text) override {
-        return ShowMessageBox(g_State.Window, text.c_str(), AppTitleText().c_str(),
+        return ShowMessageBox(s_.Window, text.c_str(), AppTitleText().c_str(),
                               MB_YESNO | MB_ICONQUESTION) == IDYES;
     }
     TextFileLayer& Files() override { return TextFiles(); }
+
+  private:
+    FileViewState& s_;
 };
 
 HWND CreateFileViewToolbar(HWND parent) {
@@ -81,40 +80,41 @@ HWND CreateFileViewToolbar(HWND parent) {
                            TOOLBAR_IMAGE_WIDTH, TOOLBAR_IMAGE_HEIGHT, 24, 22, sizeof(TBBUTTON));
 }
 
-RECT ChildRect(HWND child) {
+RECT ChildRect(const FileViewState& s, HWND child) {
     RECT rect = {};
     GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, g_State.Window, reinterpret_cast<POINT*>(&rect), 2);
+    MapWindowPoints(nullptr, s.Window, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
 
-void GrayItems(std::initializer_list<int> commands) {
-    HMENU menu = GetMenu(g_State.Window);
-    for (int command : commands) EnableMenuItem(menu, command, MF_BYCOMMAND | MF_GRAYED);
+// What the arrangement takes from the menu is gone for the window's life.
+void GreyForPanes(const FileViewState& s) {
+    HMENU menu = GetMenu(s.Window);
+    for (int command : s.Panes.greyedCommands)
+        EnableMenuItem(menu, command, MF_BYCOMMAND | MF_GRAYED);
+    if (s.Panes.changeCaseGreyed)
+        EnableMenuItem(GetSubMenu(menu, FV_MENU_EDIT), FV_MENU_CHANGE_CASE,
+                       MF_BYPOSITION | MF_GRAYED);
 }
 
 // Only LineView: the file is open in an outside program as well.
-void ArrangeLineViewOnly() {
-    RECT bar = ChildRect(g_State.Splitter);
-    MoveWindow(g_State.Splitter, bar.left, g_State.Frame.panesTop - (bar.bottom - bar.top),
+void ArrangeLineViewOnly(FileViewState& s) {
+    RECT bar = ChildRect(s, s.Splitter);
+    MoveWindow(s.Splitter, bar.left, s.Frame.panesTop - (bar.bottom - bar.top),
                bar.right - bar.left, bar.bottom - bar.top, FALSE);
-    ShowWindow(g_State.Splitter, SW_HIDE);
-    ShowWindow(GetDlgItem(g_State.Window, IDC_EDIT_NOWRAP), SW_HIDE);
-    g_State.EditView = nullptr;
-    GrayItems({IDM_FV_DISPLAY_CONTEXT, IDM_FV_TABS, IDM_FV_WRAP_LINES, IDM_FV_SPLIT_WINDOW});
-    HMENU edit = GetSubMenu(GetMenu(g_State.Window), FV_MENU_EDIT);
-    EnableMenuItem(edit, FV_MENU_CHANGE_CASE, MF_BYPOSITION | MF_GRAYED);
+    ShowWindow(s.Splitter, SW_HIDE);
+    ShowWindow(GetDlgItem(s.Window, IDC_EDIT_NOWRAP), SW_HIDE);
+    s.EditView = nullptr;
 }
 
 // Only EditView: there is no search text to list.
-void ArrangeEditViewOnly(int clientHeight) {
-    RECT bar = ChildRect(g_State.Splitter);
-    MoveWindow(g_State.Splitter, bar.left, clientHeight - g_State.Frame.statusHeight,
-               bar.right - bar.left, bar.bottom - bar.top, FALSE);
-    ShowWindow(g_State.Splitter, SW_HIDE);
-    ShowWindow(g_State.LineView, SW_HIDE);
-    g_State.LineView = nullptr;
-    GrayItems({IDM_FV_DISPLAY_CONTEXT, IDM_FV_SPLIT_WINDOW});
+void ArrangeEditViewOnly(FileViewState& s, int clientHeight) {
+    RECT bar = ChildRect(s, s.Splitter);
+    MoveWindow(s.Splitter, bar.left, clientHeight - s.Frame.statusHeight, bar.right - bar.left,
+               bar.bottom - bar.top, FALSE);
+    ShowWindow(s.Splitter, SW_HIDE);
+    ShowWindow(s.LineView, SW_HIDE);
+    s.LineView = nullptr;
 }
 
 void PlaceWindow(HWND hwnd) {
@@ -128,53 +128,52 @@ void PlaceWindow(HWND hwnd) {
     }
 }
 
-void OpenFileView(HWND hwnd) {
-    FileViewState& s = g_State;
+void OpenFileView(FileViewState& s, HWND hwnd) {
     s.LineView = GetDlgItem(hwnd, IDC_LINEVIEW);
     s.Splitter = GetDlgItem(hwnd, IDC_SPLITTER);
     EnableWindow(s.Splitter, FALSE);
-    s.HasSearchText = !LastSearchText().empty();
-    s.ViewerIsFileView = g_Settings.Editor == kEditorBase;
-    if (!s.HasSearchText && !s.ViewerIsFileView) return;
+    s.Panes = ArrangeFileViewPanes(!LastSearchText().empty(), g_Settings.Editor == kEditorBase);
+    if (!s.Panes.opens) return;
 
     s.Toolbar = CreateFileViewToolbar(hwnd);
     if (!s.Toolbar) return WarningBox(nullptr, "Out of memory!");
-    s.Frame.panesTop = ChildRect(s.Toolbar).bottom + 2;
+    s.Frame.panesTop = ChildRect(s, s.Toolbar).bottom + 2;
     s.FindBox = AddToolbarCombo(s.Toolbar, 3, IDC_FIND_BOX, 12);
     if (!s.FindBox) return WarningBox(nullptr, "Out of memory!");
     SendMessageA(s.FindBox, CB_LIMITTEXT, kFindBoxLimit, 0);
     SetWindowTextA(s.FindBox, LastSearchText().c_str());
     s.StatusBar = CreateStatusBar(hwnd, IDC_FILEVIEW_STATUS, 8, kFileViewStatusWidths);
     if (!s.StatusBar) return WarningBox(nullptr, "Out of memory!");
-    const RECT bar = ChildRect(s.Splitter);
+    const RECT bar = ChildRect(s, s.Splitter);
     s.Frame.splitterHeight = bar.bottom - bar.top;
-    const RECT status = ChildRect(s.StatusBar);
+    const RECT status = ChildRect(s, s.StatusBar);
     s.Frame.statusHeight = status.bottom - status.top;
 
     RECT client;
     GetClientRect(hwnd, &client);
-    s.Text.wholeFile = g_Shown.WholeFile;
-    if (!s.HasSearchText)
-        ArrangeEditViewOnly(client.bottom);
-    else if (!s.ViewerIsFileView)
-        ArrangeLineViewOnly();
-    s.Frame.hasLineView = s.LineView != nullptr;
-    s.Frame.hasEditView = s.ViewerIsFileView;
+    s.Text.wholeFile = s.Shown.WholeFile;
+    if (!s.Panes.hasLineView)
+        ArrangeEditViewOnly(s, client.bottom);
+    else if (!s.Panes.hasEditView)
+        ArrangeLineViewOnly(s);
+    GreyForPanes(s);
+    s.Frame.hasLineView = s.Panes.hasLineView;
+    s.Frame.hasEditView = s.Panes.hasEditView;
     // The panes get their font before their text: a font given afterwards
     // would have EditView measure every line of the text twice.
-    if (HFONT font = FileViewFontHandle()) {
+    if (HFONT font = s.Font.Handle) {
         for (int pane : {IDC_EDIT_WRAP, IDC_EDIT_NOWRAP, IDC_LINEVIEW})
             SendDlgItemMessageA(hwnd, pane, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     }
-    if (s.ViewerIsFileView) SetUpEditView();
-    if (s.HasSearchText) BuildLineView();
-    UpdateCaretStatus();
+    if (s.Panes.hasEditView) SetUpEditView(s);
+    if (s.Panes.hasLineView) BuildLineView(s);
+    UpdateCaretStatus(s);
     s.ToolTip = AddToolTip(hwnd, s.FindBox, "Find text");
 
-    CharUpperA(g_Shown.FileName);
+    CharUpperA(s.Shown.FileName);
     char mainTitle[128] = "";
     GetWindowTextA(GetWindow(hwnd, GW_OWNER), mainTitle, sizeof mainTitle);
-    SetWindowTextF(hwnd, "%s - %s - %s", mainTitle, "FileView", g_Shown.FileName);
+    SetWindowTextF(hwnd, "%s - %s - %s", mainTitle, "FileView", s.Shown.FileName);
 
     // The first layout places the splitter by its share whatever size the
     // window is shown at.
@@ -183,13 +182,13 @@ void OpenFileView(HWND hwnd) {
     PlaceWindow(hwnd);
     ShowWindow(hwnd, SW_SHOW);
     GetClientRect(hwnd, &client);
-    LayoutFileViewPanes(client.right, client.bottom);
+    LayoutFileViewPanes(s, client.right, client.bottom);
     InvalidateRect(hwnd, nullptr, TRUE);
     UpdateWindow(hwnd);
 
-    if (IsWindowVisible(s.FindBox)) SubclassFindBox();
+    if (IsWindowVisible(s.FindBox)) SubclassFindBox(s);
     SetFocus(s.LineView ? s.LineView : s.EditView);
-    UpdatePaneIndicators();
+    UpdatePaneIndicators(s);
 }
 
 // Loaded once for every FileView of the run: each load makes a new table,
@@ -199,11 +198,18 @@ HACCEL FileViewAccelerators() {
     return table;
 }
 
-void OnFileViewCreate(HWND hwnd) {
+// A new window starts afresh; the font stays what the run made or chose.
+void ResetState() {
+    const FileViewFont font = g_State.Font;
     g_State = FileViewState{};
+    g_State.Font = font;
+}
+
+void OnFileViewCreate(HWND hwnd) {
+    ResetState();
     g_State.Window = hwnd;
-    g_State.ContextAbove = g_Above;
-    g_State.ContextBelow = g_Below;
+    // The panes' subclassed controls find the state through the window.
+    SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(&g_State));
     g_State.Accelerators = FileViewAccelerators();
     SetLoopAccelerators(hwnd, g_State.Accelerators);
     g_State.SavedDialogWindow = SwapLoopDialogWindow(nullptr);
@@ -211,17 +217,32 @@ void OnFileViewCreate(HWND hwnd) {
     g_State.HelpMessage = RegisterWindowMessageA(HELPMSGSTRINGA);
 }
 
-int SaveCommand() {
-    WindowSaveHost host;
-    return SaveShownFile(g_Shown, g_State.Text, host);
+int SaveCommand(FileViewState& s) {
+    WindowSaveHost host(s);
+    return SaveShownFile(s.Shown, s.Text, host);
 }
 
-int SaveAsCommand() {
-    g_State.HelpContext = IDM_FV_SAVE_AS;
-    WindowSaveHost host;
-    const int result = SaveShownFileAs(g_Shown, g_State.Text, host);
-    g_State.HelpContext = 0;
+int SaveAsCommand(FileViewState& s) {
+    s.HelpContext = IDM_FV_SAVE_AS;
+    WindowSaveHost host(s);
+    const int result = SaveShownFileAs(s.Shown, s.Text, host);
+    s.HelpContext = 0;
     return result;
+}
+
+// Print and Print Setup with what FileView shows.
+void PrintCommands(FileViewState& s, int command) {
+    if (command == IDM_FV_PRINT_SETUP) return PrintSetupCommand(s.Window, &s.HelpContext);
+    PrintRequest request;
+    request.Owner = s.Window;
+    request.EditView = s.EditView;
+    request.LineView = s.LineView;
+    request.FileName = s.Shown.FileName;
+    request.FileTime = s.Shown.LastWriteTime;
+    request.SearchText = LastSearchText().c_str();
+    request.TabLength = g_Settings.Tabs;
+    request.HelpContext = &s.HelpContext;
+    PrintCommand(request, s.Print);
 }
 
 void Help(HWND hwnd, UINT command, ULONG_PTR data) {
@@ -230,33 +251,31 @@ void Help(HWND hwnd, UINT command, ULONG_PTR data) {
     QuarryHelp(hwnd, path, command, data);
 }
 
-void DeleteCommand() {
+void DeleteCommand(HWND edit) {
     DWORD start = 0, end = 0;
-    SendMessageA(g_State.EditView, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     if (start == end)
-        SendMessageA(g_State.EditView, WM_KEYDOWN, VK_DELETE, 0);
+        SendMessageA(edit, WM_KEYDOWN, VK_DELETE, 0);
     else
-        SendMessageA(g_State.EditView, WM_CLEAR, 0, 0);
+        SendMessageA(edit, WM_CLEAR, 0, 0);
 }
 
-void FocusPane(HWND pane) {
+void FocusPane(FileViewState& s, HWND pane) {
     if (pane) SetFocus(pane);
-    UpdatePaneIndicators();
+    UpdatePaneIndicators(s);
 }
 
-void OnEditNotify(int code) {
-    FileViewState& s = g_State;
+void OnEditNotify(FileViewState& s, int code) {
     switch (code) {
         case EN_SETFOCUS:
             if (s.Text.textLoaded) ShowCaret(s.EditView);
-            UpdatePaneIndicators();
-            UpdateEditButtons();
+            UpdatePaneIndicators(s);
+            UpdateEditButtons(s);
             break;
         case EN_CHANGE:
         case FVN_EDIT_INPUT_DONE:
-            UpdatePaneIndicators();
-            UpdateEditButtons();
+            UpdatePaneIndicators(s);
+            UpdateEditButtons(s);
             break;
         case EN_UPDATE:
             if (!s.SettingText) s.Text.modified = true;
@@ -266,26 +285,23 @@ void OnEditNotify(int code) {
     }
 }
 
-void OnLineViewNotify(HWND hwnd, int code) {
+void OnLineViewNotify(FileViewState& s, int code) {
     switch (code) {
         case LBN_SETFOCUS:
-            UpdateEditButtons();
-            UpdatePaneIndicators();
+            UpdateEditButtons(s);
+            UpdatePaneIndicators(s);
             break;
         case LBN_SELCHANGE: {
             char index[16];
-            wsprintfA(index, "%d",
-                      static_cast<int>(SendMessageA(g_State.LineView, LB_GETCURSEL, 0, 0)));
-            SetStatusPart(6, index);
+            wsprintfA(index, "%d", static_cast<int>(SendMessageA(s.LineView, LB_GETCURSEL, 0, 0)));
+            SetStatusPart(s, 6, index);
             break;
         }
-        case LBN_DBLCLK: ShowEntryContext(); break;
+        case LBN_DBLCLK: ShowEntryContext(s); break;
     }
-    (void)hwnd;
 }
 
-LRESULT OnFileViewCommand(HWND hwnd, int id, int code, WPARAM wp, LPARAM lp) {
-    FileViewState& s = g_State;
+LRESULT OnFileViewCommand(FileViewState& s, HWND hwnd, int id, int code, WPARAM wp, LPARAM lp) {
     if (ListRunIsOn() && IsFileViewCommandRefusedDuringRun(id)) {
         MessageBeep(MB_OK);
         return 0;
@@ -295,31 +311,28 @@ LRESULT OnFileViewCommand(HWND hwnd, int id, int code, WPARAM wp, LPARAM lp) {
             PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDC_LINEVIEW, LBN_DBLCLK),
                          reinterpret_cast<LPARAM>(s.LineView));
             return 0;
-        case IDM_FV_SAVE: return SaveCommand();
-        case IDM_FV_SAVE_AS: return SaveAsCommand();
+        case IDM_FV_SAVE: return SaveCommand(s);
+        case IDM_FV_SAVE_AS: return SaveAsCommand(s);
         case IDM_FV_PRINT:
-        case IDM_FV_PRINT_SETUP:
-            s.HelpContext = id;
-            OnFileViewPrintCommand(hwnd, id);
-            return 0;
+        case IDM_FV_PRINT_SETUP: PrintCommands(s, id); return 0;
         case IDM_FV_CLOSE: SendMessageA(hwnd, WM_CLOSE, 0, 0); return 0;
         case IDM_FV_COPY_LINEVIEW:
         case IDM_FV_UPPER_CASE:
         case IDM_FV_LOWER_CASE:
-        case IDM_FV_TOGGLE_CASE: OnFileViewEditCommand(hwnd, id); return 0;
+        case IDM_FV_TOGGLE_CASE: OnFileViewEditCommand(s, id); return 0;
         case IDM_FV_UNDO:
             SendMessageA(s.EditView, EM_UNDO, 0, 0);
-            UpdateEditButtons();
+            UpdateEditButtons(s);
             return 0;
-        case IDM_FV_DELETE: DeleteCommand(); return 0;
+        case IDM_FV_DELETE: DeleteCommand(s.EditView); return 0;
         case IDM_FV_CUT: SendMessageA(s.EditView, WM_CUT, 0, 0); return 0;
         case IDM_FV_COPY: SendMessageA(s.EditView, WM_COPY, 0, 0); return 0;
         case IDM_FV_PASTE: SendMessageA(s.EditView, WM_PASTE, 0, 0); return 0;
         case IDM_FV_FIND:
         case IDM_FV_FIND_NEXT:
-        case IDM_FV_REPLACE: OnFileViewFindCommand(hwnd, id); return 0;
+        case IDM_FV_REPLACE: OnFileViewFindCommand(s, id); return 0;
         case IDM_FV_SELECT_ALL: SendMessageA(s.EditView, EM_SETSEL, 0, -1); return 0;
-        case IDM_FV_SPLIT_WINDOW: BeginSplitterDrag(); return 0;
+        case IDM_FV_SPLIT_WINDOW: BeginSplitterDrag(s); return 0;
         case IDM_HELP_CONTENTS: Help(hwnd, HELP_FINDER, 0); return 0;
         case IDM_HELP_SEARCH:
             Help(hwnd, HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(""));
@@ -328,23 +341,22 @@ LRESULT OnFileViewCommand(HWND hwnd, int id, int code, WPARAM wp, LPARAM lp) {
         case IDM_FV_FONT:
         case IDM_FV_TABS:
         case IDM_FV_WRAP_LINES:
-        case IDM_FV_CONTEXT_SIZE: OnFileViewOptionCommand(hwnd, id); return 0;
-        case IDM_FV_LINEVIEW: FocusPane(s.LineView); return 0;
-        case IDM_FV_EDITVIEW: FocusPane(s.EditView); return 0;
+        case IDM_FV_CONTEXT_SIZE: OnFileViewOptionCommand(s, id); return 0;
+        case IDM_FV_LINEVIEW: FocusPane(s, s.LineView); return 0;
+        case IDM_FV_EDITVIEW: FocusPane(s, s.EditView); return 0;
         case IDM_FV_SWITCH_PANE:
-            FocusPane(GetFocus() == s.LineView && s.EditView ? s.EditView
-                      : s.LineView                           ? s.LineView
-                                                             : s.EditView);
+            FocusPane(s, GetFocus() == s.LineView && s.EditView ? s.EditView
+                         : s.LineView                           ? s.LineView
+                                                                : s.EditView);
             return 0;
         case IDC_EDIT_WRAP:
-        case IDC_EDIT_NOWRAP: OnEditNotify(code); return 0;
-        case IDC_LINEVIEW: OnLineViewNotify(hwnd, code); return 0;
+        case IDC_EDIT_NOWRAP: OnEditNotify(s, code); return 0;
+        case IDC_LINEVIEW: OnLineViewNotify(s, code); return 0;
     }
     return DefDlgProcA(hwnd, WM_COMMAND, wp, lp);
 }
 
-FileViewSnapshot TakeSnapshot() {
-    FileViewState& s = g_State;
+FileViewSnapshot TakeSnapshot(const FileViewState& s) {
     FileViewSnapshot snap;
     snap.textLoaded = s.Text.textLoaded;
     snap.wholeFile = s.Text.wholeFile;
@@ -358,42 +370,42 @@ FileViewSnapshot TakeSnapshot() {
         snap.selectionEmpty = start == end;
     }
     snap.clipboardHasText = IsClipboardFormatAvailable(CF_TEXT) != 0;
-    snap.findBoxOpen = FindReplaceBox() != nullptr;
+    snap.findBoxOpen = s.Find.Box != nullptr;
     if (s.LineView)
         snap.lineViewCount = static_cast<int>(SendMessageA(s.LineView, LB_GETCOUNT, 0, 0));
     return snap;
 }
 
-void EnableByState(HMENU popup, std::initializer_list<int> commands) {
-    const FileViewSnapshot snap = TakeSnapshot();
+void EnableByState(const FileViewState& s, HMENU popup, std::initializer_list<int> commands) {
+    const FileViewSnapshot snap = TakeSnapshot(s);
     for (int command : commands)
         EnableMenuItem(
             popup, command,
             MF_BYCOMMAND | (IsFileViewCommandEnabled(command, snap) ? MF_ENABLED : MF_GRAYED));
 }
 
-void OnInitMenuPopup(HMENU popup, int position) {
+void OnInitMenuPopup(const FileViewState& s, HMENU popup, int position) {
     switch (position) {
-        case FV_MENU_FILE: EnableByState(popup, {IDM_FV_SAVE, IDM_FV_SAVE_AS}); break;
+        case FV_MENU_FILE: EnableByState(s, popup, {IDM_FV_SAVE, IDM_FV_SAVE_AS}); break;
         case FV_MENU_EDIT:
-            EnableByState(popup,
+            EnableByState(s, popup,
                           {IDM_FV_UNDO, IDM_FV_PASTE, IDM_FV_CUT, IDM_FV_DELETE, IDM_FV_COPY,
                            IDM_FV_FIND, IDM_FV_FIND_NEXT, IDM_FV_REPLACE, IDM_FV_COPY_LINEVIEW});
             break;
-        case FV_MENU_OPTIONS: EnableByState(popup, {IDM_FV_CONTEXT_SIZE}); break;
-        case FV_MENU_WINDOW: EnableByState(popup, {IDM_FV_EDITVIEW, IDM_FV_LINEVIEW}); break;
+        case FV_MENU_OPTIONS: EnableByState(s, popup, {IDM_FV_CONTEXT_SIZE}); break;
+        case FV_MENU_WINDOW: EnableByState(s, popup, {IDM_FV_EDITVIEW, IDM_FV_LINEVIEW}); break;
     }
 }
 
-void OnMenuSelect(int item, UINT flags, HMENU menu) {
+void OnMenuSelect(FileViewState& s, int item, UINT flags, HMENU menu) {
     if (flags == 0xFFFF && !menu) {
         char ready[64] = "Ready";
         LoadStringA(Instance(), IDS_READY, ready, sizeof ready);
-        SetStatusPart(0, ready);
+        SetStatusPart(s, 0, ready);
     } else if (flags & (MF_POPUP | MF_SYSMENU)) {
-        SetStatusPart(0, "");
-    } else if (item != 0 && g_State.StatusBar) {
-        ShowStatusHelp(item, g_State.StatusBar);
+        SetStatusPart(s, 0, "");
+    } else if (item != 0 && s.StatusBar) {
+        ShowStatusHelp(item, s.StatusBar);
     }
 }
 
@@ -409,16 +421,16 @@ void OnFileViewClose(HWND hwnd) {
         return;
     }
     if (g_State.Text.modified) {
-        WindowSaveHost host;
-        if (AskSaveChanges(g_Shown, g_State.Text, host) == kAnswerCancel) return;
+        WindowSaveHost host(g_State);
+        if (AskSaveChanges(g_State.Shown, g_State.Text, host) == kAnswerCancel) return;
     }
     DestroyWindow(hwnd);
 }
 
 LRESULT OnQueryEndSession() {
     if (!g_State.Text.modified) return TRUE;
-    WindowSaveHost host;
-    return AskSaveChanges(g_Shown, g_State.Text, host) != kAnswerCancel;
+    WindowSaveHost host(g_State);
+    return AskSaveChanges(g_State.Shown, g_State.Text, host) != kAnswerCancel;
 }
 
 void OnFileViewDestroy(HWND hwnd) {
@@ -428,7 +440,7 @@ void OnFileViewDestroy(HWND hwnd) {
     Help(hwnd, HELP_QUIT, 0);
     SetLoopAccelerators(owner, nullptr);
     SwapLoopDialogWindow(g_State.SavedDialogWindow);
-    g_State = FileViewState{};
+    ResetState();
     if (owner) SetFocus(GetDlgItem(owner, IDC_FILE_LIST));
 }
 
@@ -469,25 +481,25 @@ LRESULT OnVKeyToItem(HWND hwnd, WPARAM wp) {
 
 }  // namespace
 
-FileViewState& FileView() {
-    return g_State;
+void InitFileViewFont() {
+    LOGFONTA& font = g_State.Font.Description;
+    font = LOGFONTA{};
+    GetObjectA(GetStockObject(ANSI_FIXED_FONT), sizeof font, &font);
+    const std::string& face = g_Settings.FontName;
+    if (!face.empty() && face.size() <= 31) lstrcpynA(font.lfFaceName, face.c_str(), LF_FACESIZE);
+    if (g_Settings.FontSize != 0) {
+        HDC screen = GetDC(nullptr);
+        font.lfHeight = -MulDiv(g_Settings.FontSize, GetDeviceCaps(screen, LOGPIXELSY), 72);
+        ReleaseDC(nullptr, screen);
+    }
+    if (g_Settings.FontWeight != 0) font.lfWeight = g_Settings.FontWeight;
+    FreeFileViewFont();
+    g_State.Font.Handle = CreateFontIndirectA(&font);
 }
 
-FileViewFile& ShownFile() {
-    return g_Shown;
-}
-
-void SetContextLines(int above, int below) {
-    g_Above = above;
-    g_Below = below;
-}
-
-int ContextLinesAbove() {
-    return g_Above;
-}
-
-int ContextLinesBelow() {
-    return g_Below;
+void FreeFileViewFont() {
+    if (g_State.Font.Handle) DeleteObject(g_State.Font.Handle);
+    g_State.Font.Handle = nullptr;
 }
 
 HWND FileViewHandle() {
@@ -502,50 +514,57 @@ HWND FileViewLineView() {
     return g_State.LineView;
 }
 
-void SetFileViewModified(bool modified) {
-    g_State.Text.modified = modified;
-    if (g_State.EditView) SendMessageA(g_State.EditView, EM_SETMODIFY, modified, 0);
+HWND FileViewFindBox() {
+    return g_State.Find.Box;
 }
 
-HWND OpenFileViewWindow(HWND owner) {
+void SetFileViewModified(FileViewState& s, bool modified) {
+    s.Text.modified = modified;
+    if (s.EditView) SendMessageA(s.EditView, EM_SETMODIFY, modified, 0);
+}
+
+HWND OpenFileViewWindow(HWND owner, const FileViewFile& file, int contextAbove, int contextBelow) {
     if (g_State.Window) return nullptr;
     HWND window = CreateDialogParamA(Instance(), MAKEINTRESOURCEA(IDD_FILEVIEW), owner, nullptr, 0);
     if (!window) return nullptr;
-    OpenFileView(window);
+    g_State.Shown = file;
+    g_State.ContextAbove = contextAbove;
+    g_State.ContextBelow = contextBelow;
+    OpenFileView(g_State, window);
     return window;
 }
 
 LRESULT CALLBACK FileViewWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_CREATE: OnFileViewCreate(hwnd); break;
-        case WM_COMMAND: return OnFileViewCommand(hwnd, LOWORD(wp), HIWORD(wp), wp, lp);
+        case WM_COMMAND: return OnFileViewCommand(g_State, hwnd, LOWORD(wp), HIWORD(wp), wp, lp);
         case WM_INITMENUPOPUP:
-            if (!HIWORD(lp)) OnInitMenuPopup(reinterpret_cast<HMENU>(wp), LOWORD(lp));
+            if (!HIWORD(lp)) OnInitMenuPopup(g_State, reinterpret_cast<HMENU>(wp), LOWORD(lp));
             return 0;
         case WM_MENUSELECT:
-            OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
+            OnMenuSelect(g_State, LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
             return 0;
         case WM_SIZE:
             if (wp != SIZE_MINIMIZED && !g_State.Dragging && g_State.StatusBar)
-                LayoutFileViewPanes(LOWORD(lp), HIWORD(lp));
+                LayoutFileViewPanes(g_State, LOWORD(lp), HIWORD(lp));
             break;
-        case WM_GETMINMAXINFO: FillMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp)); return 0;
+        case WM_GETMINMAXINFO: FillMinMaxInfo(g_State, reinterpret_cast<MINMAXINFO*>(lp)); return 0;
         case WM_MOUSEMOVE:
-            if (SplitterMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), wp)) return 0;
+            if (SplitterMouseMove(g_State, GET_X_LPARAM(lp), GET_Y_LPARAM(lp), wp)) return 0;
             break;
         case WM_LBUTTONDOWN:
             // A press on the splitter starts the drag there.
             if (g_State.Hovering && !g_State.Dragging) {
                 const POINT grip = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-                BeginSplitterDrag(&grip);
+                BeginSplitterDrag(g_State, &grip);
                 return 0;
             }
             break;
         case WM_LBUTTONUP:
-            if (SplitterButtonUp(GET_X_LPARAM(lp), GET_Y_LPARAM(lp))) return 0;
+            if (SplitterButtonUp(g_State, GET_X_LPARAM(lp), GET_Y_LPARAM(lp))) return 0;
             break;
         case WM_KEYDOWN:
-            if (SplitterKeyDown(wp, lp)) return 0;
+            if (SplitterKeyDown(g_State, wp, lp)) return 0;
             break;
         case WM_SETFOCUS:
             // The splitter drag reads the arrow keys in the window itself.
@@ -564,7 +583,7 @@ LRESULT CALLBACK FileViewWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
     }
     if (msg != 0 && msg == g_State.FindReplaceMessage) {
-        OnFileViewFindMessage(hwnd, lp);
+        OnFindReplaceMessage(g_State, lp);
         return 0;
     }
     if (msg != 0 && msg == g_State.HelpMessage) {

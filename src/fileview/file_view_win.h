@@ -4,29 +4,27 @@
 
 #include "fileview/file_view_file.h"
 
-// The one FileView window. The opening fills the shown file and the context
-// sizes, then asks for the window; everything else about FileView stays
-// behind these functions.
-
-// The record FileView shows; the opening fills it before OpenFileViewWindow.
-FileViewFile& ShownFile();
-void SetContextLines(int above, int below);
-int ContextLinesAbove();
-int ContextLinesBelow();
+// The one FileView window. The opening hands it the file and the context
+// sizes; everything else about FileView stays behind these functions.
 
 // The FileView window, or nullptr when none is open.
 HWND FileViewHandle();
-// Creates FileView (template 302, owned by `owner`) for the prepared file and
+// Creates FileView (template 302, owned by `owner`) showing `file` with
+// `contextAbove` and `contextBelow` lines around a Line List entry, and
 // shows it; returns the window, or nullptr when one is already open or it
 // could not be created.
-HWND OpenFileViewWindow(HWND owner);
+HWND OpenFileViewWindow(HWND owner, const FileViewFile& file, int contextAbove, int contextBelow);
+
+// The font of EditView and LineView: made from the settings once they are
+// loaded, kept for every FileView of the run, released at the end.
+void InitFileViewFont();
+void FreeFileViewFont();
 
 // The procedure of the "Display" class.
 LRESULT CALLBACK FileViewWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
-// FileView's panes, for printing and the editing commands; nullptr when the
-// pane is absent or no FileView is open.
+// FileView's panes; nullptr when the pane is absent or no FileView is open.
 HWND FileViewEditView();
 HWND FileViewLineView();
-// Replace in Files marks EditView's text changed or saved.
-void SetFileViewModified(bool modified);
+// FileView's open Find or Replace box, or nullptr.
+HWND FileViewFindBox();

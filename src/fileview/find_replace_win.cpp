@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <string>
 
-#include "fileview/file_view_commands_win.h"
 #include "fileview/file_view_state_win.h"
 #include "fileview/file_view_win.h"
 #include "fileview/find_state.h"
 #include "fileview/find_text.h"
 #include "fileview/load_save_win.h"
+#include "fileview/replace_run.h"
 #include "help/help_win.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
@@ -25,22 +25,15 @@
 
 namespace {
 
-constexpr size_t kFieldSize = kFindTextLimit + 2;  // 1025 bytes with the terminator
+constexpr size_t kFieldSize = kFindFieldSize;
 
-// The box's state: one box at a time, over one edit control.
-struct FindBoxState {
-    HWND Box = nullptr;
-    HWND Owner = nullptr;
-    HWND Edit = nullptr;
-    bool ReplaceMode = false;
-    FINDREPLACEA Record = {};
-    char FindField[kFieldSize] = "";
-    char ReplaceField[kFieldSize] = "";
-    HFONT StatusFont = nullptr;
-    HWND SavedDialogWindow = nullptr;  // the loop's dialog window before the box took it
-    FindState Positions;
-};
-FindBoxState g_Box;
+// The box's hook finds FileView's state here: the platform hands it over
+// once, with the box's first message.
+constexpr char kViewProperty[] = "QuarryFileView";
+
+FileViewState* ViewOfBox(HWND box) {
+    return static_cast<FileViewState*>(GetPropA(box, kViewProperty));
+}
 
 std::string ControlText(HWND dialog, int id) {
     char text[kFieldSize] = "";
@@ -83,20 +76,24 @@ class WinEditBuffer : public EditBuffer {
 
 class BoxHost : public FindBoxHost {
   public:
+    explicit BoxHost(FileViewState& view) : view_(view) {}
     bool AskWrap() override {
-        return ShowMessageBox(g_Box.Owner, kWrapQuestion, AppTitleText().c_str(),
+        return ShowMessageBox(view_.Find.Owner, kWrapQuestion, AppTitleText().c_str(),
                               MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
     }
     void Warn(const std::string& text) override { WarningBox(nullptr, "%s", text.c_str()); }
     void CloseBox() override {
         // Cancel lets the platform end the box and tell FileView it closed.
-        if (g_Box.Box) SendMessageA(g_Box.Box, WM_COMMAND, IDCANCEL, 0);
+        if (view_.Find.Box) SendMessageA(view_.Find.Box, WM_COMMAND, IDCANCEL, 0);
     }
     void FocusBox() override {
-        if (g_Box.Box) SetFocus(g_Box.Box);
+        if (view_.Find.Box) SetFocus(view_.Find.Box);
     }
-    void SetHelpContext(int context) override { FileView().HelpContext = context; }
-    void ReportNoRoom() override { ShowEditorOutOfSpace(g_Box.Owner); }
+    void SetHelpContext(int context) override { view_.HelpContext = context; }
+    void ReportNoRoom() override { ShowEditorOutOfSpace(view_.Find.Owner); }
+
+  private:
+    FileViewState& view_;
 };
 
 FindFlags FlagsOf(DWORD recordFlags) {
@@ -130,15 +127,15 @@ void AddComboHistory(HWND box, int combo, std::vector<std::string>& history) {
     SaveComboHistory(control, history);
 }
 
-void OnBoxInit(HWND box) {
-    g_Box.Box = box;
-    if ((g_Box.StatusFont = CreateComboFont()))
+void OnBoxInit(FindReplaceBox& find, HWND box) {
+    find.Box = box;
+    if ((find.StatusFont = CreateComboFont()))
         SendDlgItemMessageA(box, IDC_REPLACE_STATUS, WM_SETFONT,
-                            reinterpret_cast<WPARAM>(g_Box.StatusFont), TRUE);
+                            reinterpret_cast<WPARAM>(find.StatusFont), TRUE);
     CheckDlgButton(box, IDC_REGULAR,
                    (LastSearchOptions() & kTextRegular) ? BST_CHECKED : BST_UNCHECKED);
     SetUpCombo(box, IDC_FIND_COMBO, edt1, g_FindReplace.FindHistory);
-    if (!g_Box.ReplaceMode) return;
+    if (!find.ReplaceMode) return;
     SetUpCombo(box, IDC_REPLACE_COMBO, edt2, g_FindReplace.ReplaceHistory);
     CheckDlgButton(box, IDC_CONFIRM_SAVE, BST_CHECKED);
     CheckRadioButton(box, IDC_FILES_SELECTED, IDC_FILES_ALL, IDC_FILES_ALL);
@@ -147,24 +144,33 @@ void OnBoxInit(HWND box) {
 }
 
 // Before the platform reads the hidden fields for Find Next, Replace or Replace All.
-void OnBoxFindNext(HWND box) {
+void OnBoxFindNext(const FileViewState& view, HWND box) {
     CopyDlgItemText(box, edt1, IDC_FIND_COMBO);
     AddComboHistory(box, IDC_FIND_COMBO, g_FindReplace.FindHistory);
     g_FindReplace.FindString = ControlText(box, IDC_FIND_COMBO);
     // FileView's toolbar find box follows the box's find text.
-    if (HWND findBox = FileView().FindBox)
+    if (HWND findBox = view.FindBox)
         AddToHistory(findBox, kFindHistoryLimit, g_FindReplace.FindString.c_str());
     g_FindReplace.Regular = IsDlgButtonChecked(box, IDC_REGULAR) == BST_CHECKED;
 }
 
-void ReplaceInFilesButton(HWND box);
+void ReplaceInFilesButton(FileViewState& view, HWND box);
 
-UINT_PTR CALLBACK FindDialogHook(HWND box, UINT msg, WPARAM wp, LPARAM) {
+UINT_PTR CALLBACK FindDialogHook(HWND box, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_INITDIALOG) {
+        auto* view =
+            reinterpret_cast<FileViewState*>(reinterpret_cast<FINDREPLACEA*>(lp)->lCustData);
+        SetPropA(box, kViewProperty, view);
+        OnBoxInit(view->Find, box);
+        return FALSE;
+    }
+    FileViewState* view = ViewOfBox(box);
+    if (!view) return FALSE;
     switch (msg) {
-        case WM_INITDIALOG: OnBoxInit(box); return FALSE;
         case WM_DESTROY:
-            if (g_Box.StatusFont) DeleteObject(g_Box.StatusFont);
-            g_Box.StatusFont = nullptr;
+            RemovePropA(box, kViewProperty);
+            if (view->Find.StatusFont) DeleteObject(view->Find.StatusFont);
+            view->Find.StatusFont = nullptr;
             return FALSE;
         case WM_COMMAND: break;
         default: return FALSE;
@@ -188,26 +194,26 @@ UINT_PTR CALLBACK FindDialogHook(HWND box, UINT msg, WPARAM wp, LPARAM) {
             CopyDlgItemText(box, edt2, IDC_REPLACE_COMBO);
             AddComboHistory(box, IDC_REPLACE_COMBO, g_FindReplace.ReplaceHistory);
             g_FindReplace.ReplaceString = ControlText(box, IDC_REPLACE_COMBO);
-            OnBoxFindNext(box);
+            OnBoxFindNext(*view, box);
             return FALSE;
-        case IDOK: OnBoxFindNext(box); return FALSE;
+        case IDOK: OnBoxFindNext(*view, box); return FALSE;
         case pshHelp: {
             char path[MAX_PATH] = "";
             ProgramFilePath("Quarry32.hlp", path);
             QuarryHelp(box, path, HELP_CONTEXT,
-                       0x10000u + (g_Box.ReplaceMode ? IDM_FV_REPLACE : IDM_FV_FIND));
+                       0x10000u + (view->Find.ReplaceMode ? IDM_FV_REPLACE : IDM_FV_FIND));
             return TRUE;
         }
-        case IDC_REPLACE_IN_FILES: ReplaceInFilesButton(box); return TRUE;
+        case IDC_REPLACE_IN_FILES: ReplaceInFilesButton(*view, box); return TRUE;
     }
     return FALSE;
 }
 
-void CloseFindState() {
-    if (g_Box.Box) SwapLoopDialogWindow(g_Box.SavedDialogWindow);
-    g_Box.Box = nullptr;
-    g_Box.Owner = nullptr;
-    g_Box.SavedDialogWindow = nullptr;
+void CloseFindState(FindReplaceBox& find) {
+    if (find.Box) SwapLoopDialogWindow(find.SavedDialogWindow);
+    find.Box = nullptr;
+    find.Owner = nullptr;
+    find.SavedDialogWindow = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -227,7 +233,8 @@ Answer AnswerOf(int button) {
 // The File Info List, EditView and the Replace box as the run sees them.
 class FilesHost : public ReplaceRunHost {
   public:
-    FilesHost(HWND box, TextFileLayer& files) : box_(box), files_(files), edit_(g_Box.Edit) {}
+    FilesHost(FileViewState& view, HWND box, TextFileLayer& files)
+        : view_(view), find_(view.Find), box_(box), files_(files), edit_(view.Find.Edit) {}
     int RowCount() override { return ShownItemCount(); }
     bool IsSelected(int row) override { return NextSelectedItem(row - 1) == row; }
     bool IsMarked(int row) override { return NextMarkedItem(row - 1) == row; }
@@ -235,13 +242,13 @@ class FilesHost : public ReplaceRunHost {
     void SetMark(int row, bool marked) override { SetItemMark(row, marked); }
     TextFileLayer& Files() override { return files_; }
     std::string EditText() override { return edit_.Text(); }
-    void SetEditText(const std::string& text) override { SetWindowTextA(g_Box.Edit, text.c_str()); }
+    void SetEditText(const std::string& text) override { SetWindowTextA(find_.Edit, text.c_str()); }
     bool EditModified() override {
-        return FileView().Text.modified || SendMessageA(g_Box.Edit, EM_GETMODIFY, 0, 0) != 0;
+        return view_.Text.modified || SendMessageA(find_.Edit, EM_GETMODIFY, 0, 0) != 0;
     }
     void SetEditModified(bool modified) override {
-        SendMessageA(g_Box.Edit, EM_SETMODIFY, modified, 0);
-        SetFileViewModified(modified);
+        SendMessageA(find_.Edit, EM_SETMODIFY, modified, 0);
+        SetFileViewModified(view_, modified);
     }
     ReplaceAllResult ReplaceAllInEdit() override {
         // The box's settings as they are now, written into its record.
@@ -251,9 +258,9 @@ class FilesHost : public ReplaceRunHost {
         flags.Regular = IsDlgButtonChecked(box_, IDC_REGULAR) == BST_CHECKED;
         std::string find = ControlText(box_, IDC_FIND_COMBO),
                     replace = ControlText(box_, IDC_REPLACE_COMBO);
-        snprintf(g_Box.FindField, sizeof g_Box.FindField, "%s", find.c_str());
-        snprintf(g_Box.ReplaceField, sizeof g_Box.ReplaceField, "%s", replace.c_str());
-        g_Box.Record.Flags = (g_Box.Record.Flags & ~(FR_MATCHCASE | FR_WHOLEWORD)) | FR_DOWN |
+        snprintf(find_.FindField, sizeof find_.FindField, "%s", find.c_str());
+        snprintf(find_.ReplaceField, sizeof find_.ReplaceField, "%s", replace.c_str());
+        find_.Record.Flags = (find_.Record.Flags & ~(FR_MATCHCASE | FR_WHOLEWORD)) | FR_DOWN |
                              (flags.MatchCase ? FR_MATCHCASE : 0) |
                              (flags.WholeWord ? FR_WHOLEWORD : 0);
         return ReplaceAllInEditView(edit_, flags, find, replace);
@@ -275,36 +282,21 @@ class FilesHost : public ReplaceRunHost {
     void ShowStatus(const std::string& text) override {
         SetDlgItemTextA(box_, IDC_REPLACE_STATUS, text.c_str());
     }
-    void CloseBox() override { BoxHost().CloseBox(); }
+    void CloseBox() override { BoxHost(view_).CloseBox(); }
 
   private:
+    FileViewState& view_;
+    FindReplaceBox& find_;
     HWND box_;
     TextFileLayer& files_;
     WinEditBuffer edit_;
 };
 
-// The row of the file FileView shows: the run never writes EditView's text
-// to another row's file, wherever the focus has moved since.
-int ShownFileRow() {
-    const std::string shown = ShownFile().FullPath;
-    const int count = ShownItemCount();
-    for (int row = 0; row < count; ++row)
-        if (lstrcmpiA(GetItemFullPath(row).c_str(), shown.c_str()) == 0) return row;
-    // Saved As under another spelling of the same file (another drive letter):
-    // the file's identity decides, looked up only for rows of the same name.
-    for (int row = 0; row < count; ++row)
-        if (lstrcmpiA(GetItemRecord(row)->name.c_str(), ShownFile().FileName) == 0 &&
-            IsSameFile(TextFiles(), GetItemFullPath(row), shown))
-            return row;
-    return -1;
-}
-
 // After a run: the starting file's state on disk is FileView's own again
 // when the run wrote it, and a close asked for during the run is carried out.
-void FinishRun(const ReplaceRunResult& result, HWND owner) {
-    FileViewState& view = FileView();
+void FinishRun(FileViewState& view, const ReplaceRunResult& result, HWND owner) {
     if (result.StartWritten && view.Window)
-        RememberDiskState(view.Text, TextFiles(), ShownFile().FullPath);
+        RememberDiskState(view.Text, TextFiles(), view.Shown.FullPath);
     switch (TakeOwedClose()) {
         case OwedClose::Program: PostMessageA(MainWindowHandle(), WM_CLOSE, 0, 0); break;
         case OwedClose::FileView: PostMessageA(owner, WM_CLOSE, 0, 0); break;
@@ -312,50 +304,57 @@ void FinishRun(const ReplaceRunResult& result, HWND owner) {
     }
 }
 
-void ReplaceInFilesButton(HWND box) {
-    int startRow = ShownFileRow();
-    if (startRow < 0) {
-        WarningBox(nullptr, "%s is no longer in the File Info List.", ShownFile().FileName);
-        return;
-    }
-    ReplaceRunOptions options;
-    options.Option = IsDlgButtonChecked(box, IDC_FILES_ALL)        ? FilesOption::All
-                     : IsDlgButtonChecked(box, IDC_FILES_SELECTED) ? FilesOption::Selected
-                     : IsDlgButtonChecked(box, IDC_FILES_MARKED)   ? FilesOption::Marked
-                                                                   : FilesOption::None;
-    options.ConfirmFileSave = IsDlgButtonChecked(box, IDC_CONFIRM_SAVE) == BST_CHECKED;
-    const EditTextState& text = FileView().Text;
-    options.StartHeldWhole = ShownFile().WholeFile && !text.partialText;
-    if (lstrcmpiA(text.stampedPath.c_str(), ShownFile().FullPath) == 0)
-        options.StartStamp = text.stamp;
-    HWND owner = g_Box.Owner;
-    FilesHost host(box, TextFiles());
-    ReplaceRunResult result = ReplaceInFiles(host, startRow, options);
-    FinishRun(result, owner);
+void ReplaceInFilesButton(FileViewState& view, HWND box) {
+    ReplaceInFilesStart start;
+    start.All = IsDlgButtonChecked(box, IDC_FILES_ALL) == BST_CHECKED;
+    start.Selected = IsDlgButtonChecked(box, IDC_FILES_SELECTED) == BST_CHECKED;
+    start.Marked = IsDlgButtonChecked(box, IDC_FILES_MARKED) == BST_CHECKED;
+    start.ConfirmFileSave = IsDlgButtonChecked(box, IDC_CONFIRM_SAVE) == BST_CHECKED;
+    start.ShownFileName = view.Shown.FileName;
+    start.ShownHeldWhole = view.Shown.WholeFile && !view.Text.partialText;
+    const std::string shown = view.Shown.FullPath;
+    if (lstrcmpiA(view.Text.stampedPath.c_str(), shown.c_str()) == 0)
+        start.StartStamp = view.Text.stamp;
+    // The row's path as FileView was handed it; else, Saved As under another
+    // spelling of the same file (another drive letter), the file's identity,
+    // looked up only for rows of the same name.
+    auto holdsShownFile = [&shown, &start](int row) {
+        const std::string path = GetItemFullPath(row);
+        if (lstrcmpiA(path.c_str(), shown.c_str()) == 0) return true;
+        return lstrcmpiA(GetItemRecord(row)->name.c_str(), start.ShownFileName.c_str()) == 0 &&
+               IsSameFile(TextFiles(), path, shown);
+    };
+    HWND owner = view.Find.Owner;
+    FilesHost host(view, box, TextFiles());
+    ReplaceRunResult result;
+    if (!ReplaceInFilesFromBox(host, start, holdsShownFile, result)) return;
+    FinishRun(view, result, owner);
     // LineView lists the lines of the file on disk: once that changed, the
     // old entries would lead to lines that are no longer there.
-    if (result.StartWritten && FileView().LineView) RebuildLineView();
+    if (result.StartWritten && view.LineView) RebuildLineView(view);
 }
 
 }  // namespace
 
-HWND OpenFindBox(HWND owner, HWND edit, bool replace) {
+HWND OpenFindBox(FileViewState& view, bool replace) {
+    FindReplaceBox& find = view.Find;
+    HWND owner = view.Window, edit = view.EditView;
     // A box that went with its owner's window never told us it closed.
-    if (g_Box.Box && !IsWindow(g_Box.Box)) CloseFindState();
-    if (g_Box.Box || !edit) return nullptr;
+    if (find.Box && !IsWindow(find.Box)) CloseFindState(find);
+    if (find.Box || !edit) return nullptr;
     WinEditBuffer buffer(edit);
     uint32_t start = 0, end = 0;
     buffer.GetSelection(start, end);
-    g_Box.Owner = owner;
-    g_Box.Edit = edit;
-    g_Box.ReplaceMode = replace;
-    g_Box.Positions = FindState{};
-    g_Box.Positions.SearchPosition = g_Box.Positions.StartPosition = start;
-    snprintf(g_Box.FindField, sizeof g_Box.FindField, "%s", g_FindReplace.FindString.c_str());
-    snprintf(g_Box.ReplaceField, sizeof g_Box.ReplaceField, "%s",
+    find.Owner = owner;
+    find.Edit = edit;
+    find.ReplaceMode = replace;
+    find.Positions = FindState{};
+    find.Positions.SearchPosition = find.Positions.StartPosition = start;
+    snprintf(find.FindField, sizeof find.FindField, "%s", g_FindReplace.FindString.c_str());
+    snprintf(find.ReplaceField, sizeof find.ReplaceField, "%s",
              g_FindReplace.ReplaceString.c_str());
 
-    FINDREPLACEA& record = g_Box.Record;
+    FINDREPLACEA& record = find.Record;
     record = FINDREPLACEA{};
     record.lStructSize = sizeof record;
     record.hwndOwner = owner;
@@ -366,58 +365,57 @@ HWND OpenFindBox(HWND owner, HWND edit, bool replace) {
         if (g_FindReplace.WholeWord) record.Flags |= FR_WHOLEWORD;
         if (g_FindReplace.MatchCase) record.Flags |= FR_MATCHCASE;
     }
-    record.lpstrFindWhat = g_Box.FindField;
-    record.wFindWhatLen = static_cast<WORD>(sizeof g_Box.FindField);
-    record.lpstrReplaceWith = g_Box.ReplaceField;
-    record.wReplaceWithLen = static_cast<WORD>(sizeof g_Box.ReplaceField);
+    record.lpstrFindWhat = find.FindField;
+    record.wFindWhatLen = static_cast<WORD>(sizeof find.FindField);
+    record.lpstrReplaceWith = find.ReplaceField;
+    record.wReplaceWithLen = static_cast<WORD>(sizeof find.ReplaceField);
     record.lpTemplateName = MAKEINTRESOURCEA(replace ? IDD_REPLACE : IDD_FIND);
     record.lpfnHook = FindDialogHook;
+    record.lCustData = reinterpret_cast<LPARAM>(&view);
     HWND box = replace ? ReplaceTextA(&record) : FindTextA(&record);
     if (!box) {
-        CloseFindState();
+        CloseFindState(find);
         return nullptr;
     }
-    g_Box.Box = box;
+    find.Box = box;
     // Keys go to the box first while it is open.
-    g_Box.SavedDialogWindow = SwapLoopDialogWindow(box);
-    FileView().HelpContext = replace ? IDM_FV_REPLACE : IDM_FV_FIND;
+    find.SavedDialogWindow = SwapLoopDialogWindow(box);
+    view.HelpContext = replace ? IDM_FV_REPLACE : IDM_FV_FIND;
     // Our templates leave the box hidden; the user must see it at once.
     ShowWindow(box, SW_SHOW);
     UpdateWindow(box);
     return box;
 }
 
-HWND FindReplaceBox() {
-    return g_Box.Box;
-}
-
 UINT FindReplaceMessageId() {
     return RegisterWindowMessageA(FINDMSGSTRINGA);
 }
 
-void OnFindReplaceMessage(HWND owner, LPARAM data) {
+void OnFindReplaceMessage(FileViewState& view, LPARAM data) {
+    FindReplaceBox& find = view.Find;
     const auto* record = reinterpret_cast<const FINDREPLACEA*>(data);
     if (!record) return;
     if (record->Flags & FR_DIALOGTERM) {
-        CloseFindState();
+        CloseFindState(find);
         return;
     }
-    if (!g_Box.Edit || owner != g_Box.Owner) return;
-    WinEditBuffer edit(g_Box.Edit);
-    BoxHost host;
+    if (!find.Edit || view.Window != find.Owner) return;
+    WinEditBuffer edit(find.Edit);
+    BoxHost host(view);
     FindFlags flags = FlagsOf(record->Flags);
     if (record->Flags & FR_FINDNEXT) {
         RememberFlags(flags);
-        FindNextFromBox(host, edit, g_Box.Positions, flags, record->lpstrFindWhat);
+        FindNextFromBox(host, edit, find.Positions, flags, record->lpstrFindWhat);
     } else if (record->Flags & (FR_REPLACE | FR_REPLACEALL)) {
         flags.Down = true;
         RememberFlags(flags);
-        ReplaceFromBox(host, edit, g_Box.Positions, flags, record->lpstrFindWhat,
+        ReplaceFromBox(host, edit, find.Positions, flags, record->lpstrFindWhat,
                        record->lpstrReplaceWith, (record->Flags & FR_REPLACEALL) != 0);
     }
 }
 
-void FindNextInEdit(HWND owner, HWND edit) {
+void FindNextInEdit(FileViewState& view) {
+    HWND edit = view.EditView;
     const std::string& find = g_FindReplace.FindString;
     if (find.empty() || !edit) return;
     FindFlags flags;
@@ -427,7 +425,7 @@ void FindNextInEdit(HWND owner, HWND edit) {
     flags.Regular = g_FindReplace.Regular;
     WinEditBuffer buffer(edit);
     if (!FindNextCommand(buffer, flags, find))
-        ShowMessageBox(owner, NotFoundAgainText(find).c_str(), AppTitleText().c_str(),
+        ShowMessageBox(view.Window, NotFoundAgainText(find).c_str(), AppTitleText().c_str(),
                        MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -459,15 +457,10 @@ void SaveComboHistory(HWND combo, std::vector<std::string>& history) {
     }
 }
 
-void OnFileViewFindCommand(HWND fileView, int command) {
-    HWND edit = FileViewEditView();
+void OnFileViewFindCommand(FileViewState& view, int command) {
     switch (command) {
-        case IDM_FV_FIND: OpenFindBox(fileView, edit, false); break;
-        case IDM_FV_REPLACE: OpenFindBox(fileView, edit, true); break;
-        case IDM_FV_FIND_NEXT: FindNextInEdit(fileView, edit); break;
+        case IDM_FV_FIND: OpenFindBox(view, false); break;
+        case IDM_FV_REPLACE: OpenFindBox(view, true); break;
+        case IDM_FV_FIND_NEXT: FindNextInEdit(view); break;
     }
-}
-
-void OnFileViewFindMessage(HWND fileView, LPARAM data) {
-    OnFindReplaceMessage(fileView, data);
 }

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "fileview/file_view_state_win.h"
-#include "fileview/file_view_win.h"
 #include "fileview/find_state.h"
 #include "fileview/text_model.h"
 #include "search/chunk_reader_win.h"
@@ -21,8 +20,9 @@ namespace {
 
 class ListBoxSink : public LineViewSink {
   public:
+    explicit ListBoxSink(FileViewState& s) : s_(s) {}
     bool AppendLineViewItem(const std::string& text, const LineListEntry&) override {
-        FileViewState& s = FileView();
+        FileViewState& s = s_;
         if (added_ == 0) {
             RECT client;
             GetClientRect(s.LineView, &client);
@@ -45,9 +45,12 @@ class ListBoxSink : public LineViewSink {
         added_ += 1;
         return true;
     }
-    void LineListWarning(const std::string& text) override { WarningBox(nullptr, "%s", text.c_str()); }
+    void LineListWarning(const std::string& text) override {
+        WarningBox(nullptr, "%s", text.c_str());
+    }
 
   private:
+    FileViewState& s_;
     size_t added_ = 0;
 };
 
@@ -55,14 +58,14 @@ class ListBoxSink : public LineViewSink {
 // the entry's match in its line.
 class ContextHost : public ScanHost {
   public:
-    explicit ContextHost(const LineListEntry& entry) : entry_(entry) {}
+    ContextHost(FileViewState& s, const LineListEntry& entry) : s_(s), entry_(entry) {}
     void ScanWarning(const std::string& text) override { WarningBox(nullptr, "%s", text.c_str()); }
     void NonTextFile(const std::string&) override {}
     int ShowContext(ScanState&, const ContextWindow& window) override {
-        FileViewState& s = FileView();
+        FileViewState& s = s_;
         if (!s.EditView) return 0;
         const std::string text(window.text, window.length);
-        SetEditText(text.c_str());
+        SetEditText(s, text.c_str());
         if (window.entryLineOffset >= 0) {
             const size_t start = static_cast<size_t>(window.entryLineOffset) + entry_.column;
             SendMessageA(s.EditView, EM_SETSEL, start, start + entry_.length);
@@ -72,11 +75,11 @@ class ContextHost : public ScanHost {
     }
 
   private:
+    FileViewState& s_;
     LineListEntry entry_;
 };
 
-bool SelectedEntry(LineListEntry& entry) {
-    FileViewState& s = FileView();
+bool SelectedEntry(const FileViewState& s, LineListEntry& entry) {
     entry = {};
     if (!s.LineView) return true;
     const LRESULT selected = SendMessageA(s.LineView, LB_GETCURSEL, 0, 0);
@@ -87,8 +90,7 @@ bool SelectedEntry(LineListEntry& entry) {
     return true;
 }
 
-void SelectInWholeText(const LineListEntry& entry) {
-    FileViewState& s = FileView();
+void SelectInWholeText(const FileViewState& s, const LineListEntry& entry) {
     const int length = GetWindowTextLengthA(s.EditView);
     std::string text(static_cast<size_t>(length) + 1, '\0');
     text.resize(static_cast<size_t>(GetWindowTextA(s.EditView, text.data(), length + 1)));
@@ -97,8 +99,7 @@ void SelectInWholeText(const LineListEntry& entry) {
     SendMessageA(s.EditView, EM_SCROLLCARET, 0, 0);
 }
 
-void LoadContext(const LineListEntry& entry) {
-    FileViewState& s = FileView();
+void LoadContext(FileViewState& s, const LineListEntry& entry) {
     const ContextLines lines = ContextAround(entry.line, s.ContextAbove, s.ContextBelow);
     s.FirstLineNumber = lines.firstLine;
     s.LinesLoaded = lines.linesLoaded;
@@ -109,14 +110,13 @@ void LoadContext(const LineListEntry& entry) {
     scan.EntryLineNumber = lines.entryLine;
     scan.ContextStart = ContextStartFor(s.LineMarks, lines.firstLine);
     Win32ChunkReader reader;
-    ContextHost host(entry);
-    ScanFile(scan, reader, host, ShownFile().FullPath, "\n", LastSearchOptions() & kTextCase);
+    ContextHost host(s, entry);
+    ScanFile(scan, reader, host, s.Shown.FullPath, "\n", LastSearchOptions() & kTextCase);
 }
 
 }  // namespace
 
-void BuildLineView() {
-    FileViewState& s = FileView();
+void BuildLineView(FileViewState& s) {
     RECT bar, status;
     GetWindowRect(s.Splitter, &bar);
     GetWindowRect(s.StatusBar, &status);
@@ -130,12 +130,12 @@ void BuildLineView() {
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
     SendMessageA(s.LineView, WM_SETREDRAW, FALSE, 0);
     SendMessageA(s.LineView, LB_RESETCONTENT, 0, 0);
-    ListBoxSink sink;
+    ListBoxSink sink(s);
     LineListBuilder builder(sink);
     ScanState scan;
     scan.Mode = ScanMode::LineList;
     Win32ChunkReader reader;
-    const uint32_t found = ScanFile(scan, reader, builder, ShownFile().FullPath,
+    const uint32_t found = ScanFile(scan, reader, builder, s.Shown.FullPath,
                                     LastSearchText().c_str(), LastSearchOptions());
     s.Entries = builder.TakeEntries();
     s.LineMarks = builder.TakeMarks();
@@ -143,36 +143,35 @@ void BuildLineView() {
     if (found != 0) {
         char count[16];
         std::snprintf(count, sizeof count, "%3u", static_cast<unsigned>(found));
-        SetStatusPart(7, count);
-        SetStatusPart(6, "001");
+        SetStatusPart(s, 7, count);
+        SetStatusPart(s, 6, "001");
     }
     SendMessageA(s.LineView, LB_SETCURSEL, 0, 0);
     SendMessageA(s.LineView, WM_SETREDRAW, TRUE, 0);
     SetCursor(previous ? previous : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
 }
 
-void RebuildLineView() {
+void RebuildLineView(FileViewState& s) {
     // The counts of the old list go with it; the user's find text stays.
-    SetStatusPart(6, "");
-    SetStatusPart(7, "");
+    SetStatusPart(s, 6, "");
+    SetStatusPart(s, 7, "");
     std::string findString = g_FindReplace.FindString;
-    BuildLineView();
+    BuildLineView(s);
     g_FindReplace.FindString = findString;
 }
 
-void ShowEntryContext() {
-    FileViewState& s = FileView();
-    if (!s.ViewerIsFileView || !s.EditView) return;
+void ShowEntryContext(FileViewState& s) {
+    if (!s.Panes.hasEditView || !s.EditView) return;
     LineListEntry entry;
-    if (!SelectedEntry(entry)) return;
+    if (!SelectedEntry(s, entry)) return;
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
     if (s.Text.wholeFile) {
         // A file that failed to load stays unsaveable: EditView is empty.
-        if (s.Text.textLoaded) SelectInWholeText(entry);
+        if (s.Text.textLoaded) SelectInWholeText(s, entry);
     } else {
-        LoadContext(entry);
+        LoadContext(s, entry);
     }
     s.SelectedEntry = entry;
     SetCursor(previous ? previous : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
-    UpdateCaretStatus();
+    UpdateCaretStatus(s);
 }

@@ -4,31 +4,20 @@
 #include <dlgs.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "fileview/file_view_commands_win.h"
-#include "fileview/file_view_win.h"
-#include "fileview/print_layout.h"
-#include "resource_ids.h"
-#include "results/presentation_win.h"
-#include "search/criteria.h"
-#include "settings/settings.h"
 #include "ui/app_win.h"
 #include "ui/message_box_win.h"
+#include "resource_ids.h"
+#include "results/presentation_win.h"
 
 namespace {
 
-// The one job in progress: the Print dialog's choice and the cancel box.
-struct PrintJobState {
-    PrintTarget Target = PrintTarget::EditView;
-    HWND Owner = nullptr;
-    HWND CancelBox = nullptr;
-    bool Cancelled = false;
-};
-PrintJobState g_Job;
+// The job the platform's callbacks act on: the dialog hook, the cancel box
+// and the abort procedure get no word of it from the platform.
+PrintJob* g_Running = nullptr;
 
 PrintDialogTestHook g_TestHook = nullptr;
 
@@ -40,7 +29,7 @@ HINSTANCE ProgramInstance() {
     return GetModuleHandleA(nullptr);
 }
 
-// What the Print dialog hands back: released on every path out of PrintFile.
+// What the Print dialog hands back: released on every path out of the job.
 struct PrintDialogResult {
     PRINTDLGA Record{};
     ~PrintDialogResult() {
@@ -63,6 +52,39 @@ UINT_PTR CALLBACK PrintSetupHook(HWND dialog, UINT message, WPARAM, LPARAM) {
     return TRUE;  // the platform's default focus
 }
 
+UINT_PTR CALLBACK PrintDialogHook(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            CheckRadioButton(dialog, IDC_PRINT_EDITVIEW, IDC_PRINT_LINE_LIST, IDC_PRINT_EDITVIEW);
+            EnableWindow(GetDlgItem(dialog, rad2), FALSE);
+            for (int id : {stc2, stc3, edt1, edt2, chx2})
+                ShowWindow(GetDlgItem(dialog, id), SW_HIDE);
+            SetFocus(GetDlgItem(dialog, IDC_PRINT_EDITVIEW));
+            CallTestHook(dialog, IDD_PRINT);
+            return FALSE;  // the focus is set; the platform must not move it
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDC_PRINT_EDITVIEW:
+                case IDC_PRINT_LINE_LIST: {
+                    // The print range means something for EditView's text only.
+                    BOOL text = IsDlgButtonChecked(dialog, IDC_PRINT_EDITVIEW) == BST_CHECKED;
+                    EnableWindow(GetDlgItem(dialog, rad1), text);
+                    EnableWindow(GetDlgItem(dialog, rad2), text);
+                    return TRUE;
+                }
+                case IDOK:
+                    if (g_Running)
+                        g_Running->Target =
+                            IsDlgButtonChecked(dialog, IDC_PRINT_LINE_LIST) == BST_CHECKED
+                                ? PrintTarget::LineList
+                                : PrintTarget::EditView;
+                    return FALSE;  // the platform closes the dialog
+            }
+            break;
+    }
+    return FALSE;
+}
+
 // A fresh record for each dialog, so a printer chosen in Print Setup is not
 // carried into the next Print.
 void PreparePrintRecord(PRINTDLGA& record, HWND owner) {
@@ -76,30 +98,48 @@ void PreparePrintRecord(PRINTDLGA& record, HWND owner) {
     record.lpPrintTemplateName = MAKEINTRESOURCEA(IDD_PRINT);
     record.lpfnPrintHook = PrintDialogHook;
     record.lpfnSetupHook = PrintSetupHook;
-    record.lCustData = static_cast<LPARAM>(PrintTarget::EditView);
 }
 
 // The owner comes back at once; the job ends at its next page.
-void CancelJob() {
-    g_Job.Cancelled = true;
-    EnableWindow(g_Job.Owner, TRUE);
-    if (g_Job.CancelBox) DestroyWindow(g_Job.CancelBox);
-    g_Job.CancelBox = nullptr;
+void CancelJob(PrintJob& job) {
+    job.Cancelled = true;
+    EnableWindow(job.Owner, TRUE);
+    if (job.CancelBox) DestroyWindow(job.CancelBox);
+    job.CancelBox = nullptr;
 }
 
 INT_PTR CALLBACK CancelBoxProc(HWND, UINT message, WPARAM, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        return TRUE;
-    case WM_COMMAND:  // any command is the Cancel button
-        CancelJob();
-        return TRUE;
+        case WM_INITDIALOG: return TRUE;
+        case WM_COMMAND:  // any command is the Cancel button
+            if (g_Running) CancelJob(*g_Running);
+            return TRUE;
     }
     return FALSE;
 }
 
+BOOL CALLBACK PrintAbortProc(HDC, int) {
+    PrintJob* job = g_Running;
+    if (!job) return FALSE;
+    MSG msg;
+    while (!job->Cancelled && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // The program is ending: leave the quit for the message loop and
+            // drop the job rather than spool on behind a closing window.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            CancelJob(*job);
+            break;
+        }
+        if (job->CancelBox && IsDialogMessageA(job->CancelBox, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return !job->Cancelled;
+}
+
 HWND OpenCancelBox(HWND owner, const char* fileName) {
-    HWND box = CreateDialogParamA(ProgramInstance(), QUARRY_PRINT_CANCEL_BOX, owner, CancelBoxProc, 0);
+    HWND box =
+        CreateDialogParamA(ProgramInstance(), QUARRY_PRINT_CANCEL_BOX, owner, CancelBoxProc, 0);
     if (!box) return nullptr;
     SetDlgItemTextA(box, IDC_PRINT_FILE_NAME, fileName);
     EnableMenuItem(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
@@ -112,18 +152,18 @@ HWND OpenCancelBox(HWND owner, const char* fileName) {
 // Draws a job on the printer's device context.
 class DevicePrintHost : public PrintJobHost {
   public:
-    DevicePrintHost(const PrintRequest& request, HDC dc, const PageGeometry& geometry,
-                    int horizontalResolution, int pixelsPerInchY)
-        : request_(request), dc_(dc), geometry_(geometry), width_(horizontalResolution) {
+    DevicePrintHost(const PrintRequest& request, PrintSource& source, PrintJob& job, HDC dc,
+                    const PageGeometry& geometry, PrintTarget target)
+        : source_(source), job_(job), dc_(dc), geometry_(geometry), target_(target) {
+        width_ = GetDeviceCaps(dc, HORZRES);
         jobName_ = AppTitleText() + " - " + request.FileName;
         title_ = request.FileName;
         if (!title_.empty()) CharUpperBuffA(title_.data(), static_cast<DWORD>(title_.size()));
         date_ = FormatShortDate(request.FileTime);
-        titleFont_.Font = CreateFontA(-MulDiv(12, pixelsPerInchY, 72), 0, 0, 0, FW_NORMAL, FALSE,
-                                      FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                      FF_ROMAN | VARIABLE_PITCH, "MS Serif");
-        buffer_.resize(static_cast<size_t>(geometry.CharsPerLine) + 1);
+        titleFont_.Font =
+            CreateFontA(-MulDiv(12, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE,
+                        FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                        DEFAULT_QUALITY, FF_ROMAN | VARIABLE_PITCH, "MS Serif");
     }
 
     bool StartJob() override {
@@ -136,7 +176,8 @@ class DevicePrintHost : public PrintJobHost {
     void PrintTitle() override {
         HGDIOBJ previous = titleFont_.Font ? SelectObject(dc_, titleFont_.Font) : nullptr;
         SetTextAlign(dc_, TA_CENTER | TA_TOP);
-        TextOutA(dc_, width_ / 2, geometry_.TitleY, title_.c_str(), static_cast<int>(title_.size()));
+        TextOutA(dc_, width_ / 2, geometry_.TitleY, title_.c_str(),
+                 static_cast<int>(title_.size()));
         SetTextAlign(dc_, TA_RIGHT | TA_TOP);
         TextOutA(dc_, width_ - geometry_.CharWidth, geometry_.TitleY, date_.c_str(),
                  static_cast<int>(date_.size()));
@@ -148,41 +189,116 @@ class DevicePrintHost : public PrintJobHost {
         TabbedTextOutA(dc_, 0, y, text.c_str(), static_cast<int>(text.size()), 1, &tabStop, 0);
     }
     std::string LineText(int index, int charsPerLine) override {
-        int length = PrintLineText(request_, g_Job.Target, index, buffer_.data(), charsPerLine);
-        return std::string(buffer_.data(), static_cast<size_t>(length));
+        return PrintLineText(source_, target_, index, charsPerLine);
     }
     bool EndPage() override { return ::EndPage(dc_) > 0; }
     bool Cancelled() override {
         // The platform may call the abort procedure seldom or never; once a
         // page the cancel box gets its turn in any case.
         PrintAbortProc(dc_, 0);
-        return g_Job.Cancelled;
+        return job_.Cancelled;
     }
     bool EndJob() override { return EndDoc(dc_) > 0; }
     void AbandonJob() override { AbortDoc(dc_); }
 
   private:
-    const PrintRequest& request_;
+    PrintSource& source_;
+    PrintJob& job_;
     HDC dc_;
     PageGeometry geometry_;
-    int width_;
+    PrintTarget target_;
+    int width_ = 0;
     std::string jobName_, title_, date_;
     FontOwner titleFont_;
-    std::vector<char> buffer_;
 };
 
-bool PageGeometryOf(HDC dc, int tabLength, PageGeometry& geometry) {
-    TEXTMETRICA metrics{};
-    if (!GetTextMetricsA(dc, &metrics)) return false;
-    PrinterMetrics printer;
-    printer.HorizontalResolution = GetDeviceCaps(dc, HORZRES);
-    printer.VerticalResolution = GetDeviceCaps(dc, VERTRES);
-    printer.PixelsPerInchY = GetDeviceCaps(dc, LOGPIXELSY);
-    printer.TextHeight = metrics.tmHeight;
-    printer.ExternalLeading = metrics.tmExternalLeading;
-    printer.AverageCharWidth = metrics.tmAveCharWidth;
-    return ComputePageGeometry(printer, tabLength, geometry);
-}
+// FileView's panes, its dialogs and the printer as the print command sees them.
+class WindowPrintHost : public PrintCommandHost {
+  public:
+    WindowPrintHost(const PrintRequest& request, PrintJob& job) : request_(request), job_(job) {}
+
+    int EditTextLength() override {
+        return request_.EditView ? GetWindowTextLengthA(request_.EditView) : 0;
+    }
+    int EditLineCount() override {
+        return static_cast<int>(SendMessageA(request_.EditView, EM_GETLINECOUNT, 0, 0));
+    }
+    std::string EditLine(int index, int limit) override {
+        // EM_GETLINE reads its limit from the buffer's first word, so the
+        // buffer holds at least two bytes.
+        std::vector<char> buffer(static_cast<size_t>(std::max(limit, 2)) + 1, '\0');
+        const WORD word = static_cast<WORD>(limit);
+        memcpy(buffer.data(), &word, sizeof word);
+        const LRESULT got = SendMessageA(request_.EditView, EM_GETLINE, index,
+                                         reinterpret_cast<LPARAM>(buffer.data()));
+        const size_t length = static_cast<size_t>(std::clamp<LRESULT>(got, 0, limit));
+        return std::string(buffer.data(), length);
+    }
+    int ListCount() override {
+        if (!request_.LineView) return -1;
+        return static_cast<int>(SendMessageA(request_.LineView, LB_GETCOUNT, 0, 0));
+    }
+    bool ListLine(int index, std::string& line) override {
+        LRESULT length = SendMessageA(request_.LineView, LB_GETTEXTLEN, index, 0);
+        if (length == LB_ERR) return false;
+        line.assign(static_cast<size_t>(length) + 1, '\0');
+        length = SendMessageA(request_.LineView, LB_GETTEXT, index,
+                              reinterpret_cast<LPARAM>(line.data()));
+        if (length == LB_ERR) return false;
+        line.resize(static_cast<size_t>(length));
+        return true;
+    }
+
+    void SetHelpContext(int context) override {
+        if (request_.HelpContext) *request_.HelpContext = context;
+    }
+    PrintChoice AskTarget(PrintTarget& target) override {
+        PreparePrintRecord(dialog_.Record, request_.Owner);
+        if (!PrintDlgA(&dialog_.Record))
+            return CommDlgExtendedError() == 0 ? PrintChoice::Cancelled : PrintChoice::Failed;
+        target = job_.Target;
+        return PrintChoice::Chosen;
+    }
+    bool MeasurePage(PrinterMetrics& printer) override {
+        HDC dc = dialog_.Record.hDC;
+        TEXTMETRICA metrics{};
+        if (!dc || !GetTextMetricsA(dc, &metrics)) return false;
+        printer.HorizontalResolution = GetDeviceCaps(dc, HORZRES);
+        printer.VerticalResolution = GetDeviceCaps(dc, VERTRES);
+        printer.PixelsPerInchY = GetDeviceCaps(dc, LOGPIXELSY);
+        printer.TextHeight = metrics.tmHeight;
+        printer.ExternalLeading = metrics.tmExternalLeading;
+        printer.AverageCharWidth = metrics.tmAveCharWidth;
+        return true;
+    }
+    void BeginSpooling() override {
+        job_.Owner = request_.Owner;
+        EnableWindow(request_.Owner, FALSE);
+        job_.CancelBox = OpenCancelBox(request_.Owner, request_.FileName);
+        SetAbortProc(dialog_.Record.hDC, PrintAbortProc);
+    }
+    PrintJobHost& Printer(const PageGeometry& geometry, PrintTarget target) override {
+        device_.emplace(request_, *this, job_, dialog_.Record.hDC, geometry, target);
+        return *device_;
+    }
+    void EndSpooling() override {
+        // The title font goes before the device context it was made for.
+        device_.reset();
+        EnableWindow(request_.Owner, TRUE);
+        if (job_.CancelBox) DestroyWindow(job_.CancelBox);
+        job_.CancelBox = nullptr;
+    }
+    void ShowFailure(const std::string& text) override {
+        ShowMessageBox(request_.Owner, text.c_str(), AppTitleText().c_str(),
+                       MB_ICONEXCLAMATION | MB_OK);
+    }
+
+  private:
+    const PrintRequest& request_;
+    PrintJob& job_;
+    PrintDialogResult dialog_;
+    std::optional<DevicePrintHost> device_;
+};
 
 }  // namespace
 
@@ -190,133 +306,23 @@ void SetPrintDialogTestHook(PrintDialogTestHook hook) {
     g_TestHook = hook;
 }
 
-UINT_PTR CALLBACK PrintDialogHook(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    switch (message) {
-    case WM_INITDIALOG:
-        CheckRadioButton(dialog, IDC_PRINT_EDITVIEW, IDC_PRINT_LINE_LIST, IDC_PRINT_EDITVIEW);
-        EnableWindow(GetDlgItem(dialog, rad2), FALSE);
-        for (int id : {stc2, stc3, edt1, edt2, chx2}) ShowWindow(GetDlgItem(dialog, id), SW_HIDE);
-        g_Job.Target = PrintTarget::EditView;
-        SetFocus(GetDlgItem(dialog, IDC_PRINT_EDITVIEW));
-        CallTestHook(dialog, IDD_PRINT);
-        return FALSE;  // the focus is set; the platform must not move it
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_PRINT_EDITVIEW:
-        case IDC_PRINT_LINE_LIST: {
-            // The print range means something for EditView's text only.
-            BOOL text = IsDlgButtonChecked(dialog, IDC_PRINT_EDITVIEW) == BST_CHECKED;
-            EnableWindow(GetDlgItem(dialog, rad1), text);
-            EnableWindow(GetDlgItem(dialog, rad2), text);
-            return TRUE;
-        }
-        case IDOK:
-            g_Job.Target = IsDlgButtonChecked(dialog, IDC_PRINT_LINE_LIST) == BST_CHECKED
-                               ? PrintTarget::LineList
-                               : PrintTarget::EditView;
-            return FALSE;  // the platform closes the dialog
-        }
-        break;
-    }
-    return FALSE;
-}
-
-BOOL CALLBACK PrintAbortProc(HDC, int) {
-    MSG msg;
-    while (!g_Job.Cancelled && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // The program is ending: leave the quit for the message loop and
-            // drop the job rather than spool on behind a closing window.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            CancelJob();
-            break;
-        }
-        if (g_Job.CancelBox && IsDialogMessageA(g_Job.CancelBox, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return !g_Job.Cancelled;
-}
-
-int PrintLineCount(const PrintRequest& request, PrintTarget target) {
-    if (target == PrintTarget::LineList) {
-        LRESULT count = request.LineView ? SendMessageA(request.LineView, LB_GETCOUNT, 0, 0) : 0;
-        return count > 0 ? static_cast<int>(count) : 0;
-    }
-    // An empty edit control still reports one line; there is nothing to print.
-    if (!request.EditView || GetWindowTextLengthA(request.EditView) == 0) return 0;
-    return static_cast<int>(SendMessageA(request.EditView, EM_GETLINECOUNT, 0, 0));
-}
-
-int PrintLineText(const PrintRequest& request, PrintTarget target, int index, char* buffer,
-                  int charsPerLine) {
-    buffer[0] = '\0';
-    if (index < 0 || charsPerLine <= 0 || index >= PrintLineCount(request, target)) return 0;
-    int length = 0;
-    if (target == PrintTarget::LineList) {
-        LRESULT full = SendMessageA(request.LineView, LB_GETTEXTLEN, index, 0);
-        if (full == LB_ERR) return 0;
-        std::string entry(static_cast<size_t>(full) + 1, '\0');
-        full = SendMessageA(request.LineView, LB_GETTEXT, index, reinterpret_cast<LPARAM>(entry.data()));
-        if (full == LB_ERR) return 0;
-        length = std::min(static_cast<int>(full), charsPerLine);
-        memcpy(buffer, entry.data(), static_cast<size_t>(length));
-    } else {
-        // EM_GETLINE reads its limit from the buffer's first word; the buffer
-        // holds at least two bytes.
-        WORD limit = static_cast<WORD>(std::min(charsPerLine, 0xFFFF));
-        if (charsPerLine == 1) {
-            char pair[2];
-            memcpy(pair, &limit, sizeof limit);
-            length = static_cast<int>(SendMessageA(request.EditView, EM_GETLINE, index,
-                                                   reinterpret_cast<LPARAM>(pair)));
-            buffer[0] = pair[0];
-        } else {
-            memcpy(buffer, &limit, sizeof limit);
-            length = static_cast<int>(SendMessageA(request.EditView, EM_GETLINE, index,
-                                                   reinterpret_cast<LPARAM>(buffer)));
-        }
-        length = std::clamp(length, 0, charsPerLine);
-    }
-    buffer[length] = '\0';
-    return length;
-}
-
-bool PrintFile(const PrintRequest& request) {
-    PrintDialogResult dialog;
-    PreparePrintRecord(dialog.Record, request.Owner);
-    g_Job = PrintJobState{};
-    if (!PrintDlgA(&dialog.Record)) return CommDlgExtendedError() == 0;  // 0: the user cancelled
-
-    int lines = PrintLineCount(request, g_Job.Target);
-    if (lines == 0) return true;
-    HDC dc = dialog.Record.hDC;
-    PageGeometry geometry;
-    if (!dc || !PageGeometryOf(dc, request.TabLength, geometry)) return false;
-
-    g_Job.Owner = request.Owner;
-    EnableWindow(request.Owner, FALSE);
-    g_Job.CancelBox = OpenCancelBox(request.Owner, request.FileName);
-    SetAbortProc(dc, PrintAbortProc);
-
-    std::string heading;
-    if (g_Job.Target == PrintTarget::LineList)
-        heading = ListHeadingText(request.SearchText ? request.SearchText : "", geometry.CharsPerLine);
-    PrintOutcome outcome;
+void PrintCommand(const PrintRequest& request, PrintJob& job) {
+    job = PrintJob{};
+    PrintJob* const outer = g_Running;
+    g_Running = &job;
     {
-        DevicePrintHost host(request, dc, geometry, GetDeviceCaps(dc, HORZRES),
-                             GetDeviceCaps(dc, LOGPIXELSY));
-        outcome = RunPrintJob(host, geometry, lines, heading);
+        WindowPrintHost host(request, job);
+        PrintCommandRequest what;
+        what.FileName = request.FileName ? request.FileName : "";
+        what.SearchText = request.SearchText ? request.SearchText : "";
+        what.TabLength = request.TabLength;
+        ::PrintCommand(host, what);
     }
-    if (!g_Job.Cancelled) {
-        EnableWindow(request.Owner, TRUE);
-        if (g_Job.CancelBox) DestroyWindow(g_Job.CancelBox);
-    }
-    g_Job.CancelBox = nullptr;
-    return outcome == PrintOutcome::Printed;
+    g_Running = outer;
 }
 
-void PrintSetup(HWND owner) {
+void PrintSetupCommand(HWND owner, int* helpContext) {
+    if (helpContext) *helpContext = IDM_FV_PRINT_SETUP;
     PrintDialogResult dialog;
     PreparePrintRecord(dialog.Record, owner);
     dialog.Record.Flags |= PD_PRINTSETUP;
@@ -325,37 +331,5 @@ void PrintSetup(HWND owner) {
     // the setup box's controls.
     dialog.Record.lpfnPrintHook = PrintSetupHook;
     PrintDlgA(&dialog.Record);
-}
-
-void PrintCommand(const PrintRequest& request) {
-    if (request.HelpContext) *request.HelpContext = IDM_FV_PRINT;
-    bool printed = PrintFile(request);
-    if (request.HelpContext) *request.HelpContext = 0;
-    if (printed) return;
-    char text[kMessageTextSize];
-    snprintf(text, sizeof text, "Could not print file %s", request.FileName ? request.FileName : "");
-    ShowMessageBox(request.Owner, text, AppTitleText().c_str(), MB_ICONEXCLAMATION | MB_OK);
-}
-
-void PrintSetupCommand(HWND owner, int* helpContext) {
-    if (helpContext) *helpContext = IDM_FV_PRINT_SETUP;
-    PrintSetup(owner);
     if (helpContext) *helpContext = 0;
-}
-
-// FileView's Print and Print Setup; FileView has set its help context.
-void OnFileViewPrintCommand(HWND fileView, int command) {
-    if (command == IDM_FV_PRINT_SETUP) {
-        PrintSetup(fileView);
-        return;
-    }
-    PrintRequest request;
-    request.Owner = fileView;
-    request.EditView = FileViewEditView();
-    request.LineView = FileViewLineView();
-    request.FileName = ShownFile().FileName;
-    request.FileTime = ShownFile().LastWriteTime;
-    request.SearchText = LastSearchText().c_str();
-    request.TabLength = g_Settings.Tabs;
-    PrintCommand(request);
 }

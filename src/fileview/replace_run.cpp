@@ -252,3 +252,30 @@ void FinishConfirmedRun(ReplaceRunHost& host, int startRow) {
     host.Files().Remove(JoinPath(item.directory, item.PendingFile));
     item.PendingFile.clear();
 }
+
+FilesOption FilesOptionOf(bool all, bool selected, bool marked) {
+    return all        ? FilesOption::All
+           : selected ? FilesOption::Selected
+           : marked   ? FilesOption::Marked
+                      : FilesOption::None;
+}
+
+bool ReplaceInFilesFromBox(ReplaceRunHost& host, const ReplaceInFilesStart& start,
+                           const std::function<bool(int row)>& holdsShownFile,
+                           ReplaceRunResult& result) {
+    int startRow = -1;
+    for (int row = 0, count = host.RowCount(); row < count && startRow < 0; ++row)
+        if (holdsShownFile(row)) startRow = row;
+    if (startRow < 0) {
+        host.Warn(BoundedFormat(512, "%s is no longer in the File Info List.",
+                                start.ShownFileName.c_str()));
+        return false;
+    }
+    ReplaceRunOptions options;
+    options.Option = FilesOptionOf(start.All, start.Selected, start.Marked);
+    options.ConfirmFileSave = start.ConfirmFileSave;
+    options.StartHeldWhole = start.ShownHeldWhole;
+    options.StartStamp = start.StartStamp;
+    result = ReplaceInFiles(host, startRow, options);
+    return true;
+}

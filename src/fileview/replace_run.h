@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -96,3 +97,24 @@ void FinishConfirmedRun(ReplaceRunHost& host, int startRow);
 
 inline constexpr const char* kSaveAllQuestion = "Replace in all files completed!\nSave all files?";
 inline constexpr const char* kNothingFoundText = "Text not found in any file!";
+
+// The Replace box's Files buttons as checked: the first of All, Selected and
+// Marked that is checked; none checked: no other file.
+FilesOption FilesOptionOf(bool all, bool selected, bool marked);
+
+// What the Replace box's Replace in Files button starts from.
+struct ReplaceInFilesStart {
+    bool All = true, Selected = false, Marked = false;  // the Files buttons
+    bool ConfirmFileSave = true;
+    std::string ShownFileName;
+    bool ShownHeldWhole = true;  // as ReplaceRunOptions::StartHeldWhole
+    FileStamp StartStamp;        // as ReplaceRunOptions::StartStamp
+};
+
+// Replace in Files from the row of the file FileView shows (the first row
+// `holdsShownFile` accepts), so EditView's text never goes to another row's
+// file wherever the focus has moved. False, after a warning naming the file,
+// when no row holds it any more.
+bool ReplaceInFilesFromBox(ReplaceRunHost& host, const ReplaceInFilesStart& start,
+                           const std::function<bool(int row)>& holdsShownFile,
+                           ReplaceRunResult& result);

@@ -247,6 +247,31 @@ TEST(FileViewMenu, CommandsFollowTheState) {
     }
 }
 
+// Which panes the last search and the viewer choice give FileView, and what
+// of the menu goes with a missing pane for the window's life.
+TEST(FileViewMenu, PanesFollowTheSearchTextAndTheViewer) {
+    using C = std::vector<int>;
+    // clang-format off
+    const struct {
+        bool searchText, fileView; bool opens, edit, lines; C greyed; bool changeCase;
+    } cases[] = {
+        {true, true, true, true, true, {}, false},
+        {false, true, true, true, false, {IDM_FV_DISPLAY_CONTEXT, IDM_FV_SPLIT_WINDOW}, false},
+        {true, false, true, false, true,
+         {IDM_FV_DISPLAY_CONTEXT, IDM_FV_TABS, IDM_FV_WRAP_LINES, IDM_FV_SPLIT_WINDOW}, true},
+        {false, false, false, false, false, {}, false},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const PaneArrangement panes = ArrangeFileViewPanes(c.searchText, c.fileView);
+        EXPECT_EQ(std::tuple(panes.opens, panes.hasEditView, panes.hasLineView),
+                  std::tuple(c.opens, c.edit, c.lines))
+            << c.searchText << c.fileView;
+        EXPECT_EQ(panes.greyedCommands, c.greyed) << c.searchText << c.fileView;
+        EXPECT_EQ(panes.changeCaseGreyed, c.changeCase) << c.searchText << c.fileView;
+    }
+}
+
 TEST(FileViewContext, WindowOfLinesAroundAnEntry) {
     // clang-format off
     const struct { uint32_t entry; int above, below; ContextLines lines; } cases[] = {

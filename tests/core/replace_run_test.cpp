@@ -223,4 +223,43 @@ TEST(ReplaceRun, TheRowsAreHeldWhileTheRunAsks) {
     EXPECT_FALSE(IsRefusedWhileSearching(IDM_CLEAR_LIST));
 }
 
+// The Replace box's buttons and the shown file decide where a run starts and
+// which rows it takes; the first row holding the shown file wins, so a row
+// focused since FileView opened never receives EditView's text.
+TEST(ReplaceRun, TheBoxStartsFromTheShownFilesRowWithItsFilesButtons) {
+    // clang-format off
+    const struct {
+        const char* what; bool all, selected, marked; std::vector<int> holders; bool started;
+        std::vector<int> visited; std::vector<std::string> events;
+    } cases[] = {
+        {"all from the shown row", true, false, false, {3}, true, {3, 4, 0, 1, 2}, {"close", "yesno " + std::string(kSaveAllQuestion)}},
+        {"selected", false, true, false, {2}, true, {2, 4}, {"close", "yesno " + std::string(kSaveAllQuestion)}},
+        {"marked", false, false, true, {2}, true, {2, 0}, {"close", "yesno " + std::string(kSaveAllQuestion)}},
+        {"no button: the shown file only", false, false, false, {1}, true, {1}, {"close", "yesno " + std::string(kSaveAllQuestion)}},
+        {"two rows hold it: the first", true, false, false, {1, 3}, true, {1, 2, 3, 4, 0}, {"close", "yesno " + std::string(kSaveAllQuestion)}},
+        {"no row holds it", true, false, false, {}, false, {}, {"shown.txt is no longer in the File Info List."}},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        FakeHost host = FiveFiles();
+        host.rows[4].selected = true;
+        host.rows[0].marked = true;
+        host.edit = "old shown";
+        ReplaceInFilesStart start;
+        start.All = c.all, start.Selected = c.selected, start.Marked = c.marked;
+        start.ConfirmFileSave = false;
+        start.ShownFileName = "shown.txt";
+        auto holds = [&c](int row) {
+            return std::find(c.holders.begin(), c.holders.end(), row) != c.holders.end();
+        };
+        ReplaceRunResult result;
+        EXPECT_EQ(ReplaceInFilesFromBox(host, start, holds, result), c.started) << c.what;
+        EXPECT_EQ(result.Visited, c.visited) << c.what;
+        EXPECT_EQ(host.events, c.events) << c.what;
+    }
+    // The first checked button wins, as the box can only check one.
+    EXPECT_EQ(FilesOptionOf(true, true, true), FilesOption::All);
+    EXPECT_EQ(FilesOptionOf(false, true, true), FilesOption::Selected);
+}
+
 }  // namespace

@@ -21,14 +21,14 @@
 // FileView's capacity, otherwise a window of lines around each entry.
 inline HWND OpenFileViewOn(HWND owner, const std::string& path, const std::string& name,
                            size_t size) {
-    FileViewFile& file = ShownFile();
-    file = FileViewFile{};
+    FileViewFile file;
     std::snprintf(file.FullPath, sizeof file.FullPath, "%s", path.c_str());
     std::snprintf(file.FileName, sizeof file.FileName, "%s", name.c_str());
     file.Size = size;
     file.WholeFile = file.Size < kFileViewCapacity;
-    if (!file.WholeFile) SetContextLines(kDefaultContextAbove, kDefaultContextBelow);
-    return OpenFileViewWindow(owner);
+    if (file.WholeFile)
+        return OpenFileViewWindow(owner, file, kWholeFileContext, kWholeFileContext);
+    return OpenFileViewWindow(owner, file, kDefaultContextAbove, kDefaultContextBelow);
 }
 
 // Picks a face and a size in the font dialog's lists as a click would.
@@ -47,10 +47,6 @@ inline void ChooseInFontDialog(HWND dialog, const char* face, const char* size) 
 // and what its panes and status bar show.
 class FileViewFixture : public ProgramTest {
   protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        SetContextLines(kWholeFileContext, kWholeFileContext);
-    }
     void TearDown() override {
         if (FileViewHandle()) DestroyWindow(FileViewHandle());
         ProgramTest::TearDown();

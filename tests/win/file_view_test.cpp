@@ -46,7 +46,7 @@ TEST_F(FileViewTest, ShowsTheFileWithItsLineListAndTheFirstMatch) {
     EXPECT_EQ(GetFocus(), FileViewLineView());
 
     // A second open while FileView exists changes nothing.
-    EXPECT_EQ(OpenFileViewWindow(Main()), nullptr);
+    EXPECT_EQ(OpenFileViewOn(Main(), folder.File("pets.txt"), "pets.txt", text.size()), nullptr);
     EXPECT_EQ(FileViewHandle(), window);
 
     // The third entry selects its own match, the second "cat" of its line.
@@ -187,6 +187,10 @@ TEST_F(FileViewTest, SplitterFollowsTheKeyboardAndTheMouse) {
 TEST_F(FileViewTest, OverwriteModeReplacesInsideALine) {
     ASSERT_TRUE(Open("words.txt", "abcd\r\nef\r\n"));
     EXPECT_EQ(FileViewLineView(), nullptr);
+    // Without LineView there is no entry to show and no splitter to move.
+    EXPECT_TRUE(Grayed(IDM_FV_DISPLAY_CONTEXT));
+    EXPECT_TRUE(Grayed(IDM_FV_SPLIT_WINDOW));
+    EXPECT_FALSE(Grayed(IDM_FV_WRAP_LINES));
     SetFocus(Edit());
     SendMessageA(Edit(), WM_KEYDOWN, VK_INSERT, 1);
     EXPECT_EQ(Part(3), "OVR");

@@ -10,9 +10,11 @@
 #include "app/main_window_win.h"
 #include "dialog_robot.h"
 #include "failing_files.h"
+#include "fileview/file_view_state_win.h"
 #include "fileview/file_view_win.h"
 #include "fileview/find_replace_win.h"
 #include "fileview/find_state.h"
+#include "fileview/replace_run.h"
 #include "resource_ids.h"
 #include "results/file_list_win.h"
 #include "search/criteria.h"
@@ -24,10 +26,12 @@ namespace {
 std::vector<int> refusedDuringRun;
 
 // A stand-in for FileView: a top-level window with a multi-line edit control,
-// handing the boxes' message on as FileView does.
+// handing the boxes' message on as FileView does, and its state.
+FileViewState g_View;
+
 LRESULT CALLBACK HolderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == FindReplaceMessageId()) {
-        OnFindReplaceMessage(hwnd, lp);
+        OnFindReplaceMessage(g_View, lp);
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
@@ -50,6 +54,9 @@ class FindReplace : public ProgramTest {
                              0, 380, 260, holder, nullptr, wc.hInstance, nullptr);
         files = folder.path() + "\\files";
         CreateDirectoryA(files.c_str(), nullptr);
+        g_View = FileViewState{};
+        g_View.Window = holder;
+        g_View.EditView = edit;
     }
     void TearDown() override {
         if (HWND box = FindReplaceBox()) SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
@@ -70,8 +77,9 @@ class FindReplace : public ProgramTest {
         SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
         return {static_cast<int>(s), static_cast<int>(e)};
     }
+    static HWND FindReplaceBox() { return g_View.Find.Box; }
     HWND Open(bool replace, const std::string& find, const std::string& with = "") {
-        HWND box = OpenFindBox(holder, edit, replace);
+        HWND box = OpenFindBox(g_View, replace);
         EXPECT_TRUE(box);
         EXPECT_TRUE(IsWindowVisible(box));
         SetDlgItemTextA(box, IDC_FIND_COMBO, find.c_str());
@@ -103,14 +111,19 @@ class FindReplace : public ProgramTest {
         FindClose(find);
         return names;
     }
-    // FileView shows the row's file, held whole.
+    // The row's file as FileView is handed it, held whole.
+    static FileViewFile FileOfRow(int row) {
+        FileViewFile file;
+        snprintf(file.FullPath, sizeof file.FullPath, "%s", GetItemFullPath(row).c_str());
+        snprintf(file.FileName, sizeof file.FileName, "%s", GetItemRecord(row)->name.c_str());
+        file.WholeFile = true;
+        file.Size = GetItemRecord(row)->size;
+        return file;
+    }
+    // FileView shows the row's file, as freshly opened on it.
     void ShowInFileView(int row) {
-        std::string path = GetItemFullPath(row);
-        snprintf(ShownFile().FullPath, sizeof ShownFile().FullPath, "%s", path.c_str());
-        snprintf(ShownFile().FileName, sizeof ShownFile().FileName, "%s",
-                 GetItemRecord(row)->name.c_str());
-        ShownFile().WholeFile = true;
-        ShownFile().Size = GetItemRecord(row)->size;
+        g_View.Shown = FileOfRow(row);
+        g_View.Text = EditTextState{};
         SetEdit(Bytes(GetItemRecord(row)->name));
     }
     void FiveFiles(const std::string& text = "an old word") {
@@ -131,15 +144,14 @@ class FindReplace : public ProgramTest {
     // Replace box over EditView with the texts set.
     HWND ReplaceInFileView(int row, const std::string& find, const std::string& with,
                            bool confirm) {
-        ShowInFileView(row);
         SearchCriteria searched;
         searched.SearchText = find;
         RememberSearchCriteria(searched);
-        SetContextLines(kWholeFileContext, kWholeFileContext);
-        if (!OpenFileViewWindow(Main())) return nullptr;
+        if (!OpenFileViewWindow(Main(), FileOfRow(row), kWholeFileContext, kWholeFileContext))
+            return nullptr;
         DrainMessages();
         SendMessageA(FileViewHandle(), WM_COMMAND, IDM_FV_REPLACE, 0);
-        HWND box = FindReplaceBox();
+        HWND box = FileViewFindBox();
         if (!box) return nullptr;
         SetDlgItemTextA(box, IDC_FIND_COMBO, find.c_str());
         SetDlgItemTextA(box, IDC_REPLACE_COMBO, with.c_str());
@@ -213,18 +225,18 @@ TEST_F(FindReplace, FindBoxSearches) {
 
 TEST_F(FindReplace, FindNextWithAndWithoutAPreviousFind) {
     SetEdit("cat dog cat");
-    FindNextInEdit(holder, edit);  // nothing to find yet
+    FindNextInEdit(g_View);  // nothing to find yet
     EXPECT_TRUE(boxes.texts().empty());
     HWND box = Open(false, "dog");
     Push(box, IDOK);
     SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(g_FindReplace.FindString, "dog");
     SendMessageA(edit, EM_SETSEL, 0, 0);
-    FindNextInEdit(holder, edit);
+    FindNextInEdit(g_View);
     EXPECT_EQ(Selection(), std::make_pair(4, 7));
     g_FindReplace.FindString = "bird";
     SendMessageA(edit, EM_SETSEL, 0, 0);
-    FindNextInEdit(holder, edit);
+    FindNextInEdit(g_View);
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Text 'bird' was not found.\t"});
 }
 
@@ -253,7 +265,7 @@ TEST_F(FindReplace, HistoriesAreKeptWhenTheBoxOpensAgain) {
         Push(box, IDOK);
         if (FindReplaceBox()) SendMessageA(FindReplaceBox(), WM_COMMAND, IDCANCEL, 0);
     }
-    HWND box = OpenFindBox(holder, edit, true);
+    HWND box = OpenFindBox(g_View, true);
     EXPECT_EQ(ListOf(GetDlgItem(box, IDC_FIND_COMBO)), (std::vector<std::string>{"ONE", "two"}));
     EXPECT_EQ(ListOf(GetDlgItem(box, IDC_REPLACE_COMBO)).size(),
               0u);  // Find Next keeps only the find text
@@ -286,44 +298,28 @@ TEST_F(FindReplace, ReplaceOneAndAll) {
     }
 }
 
-TEST_F(FindReplace, ReplaceInFilesWalksEachRowOnceFromTheShownRow) {
-    struct Case {
-        const char* name;
-        int option;
-        std::vector<int> selected, marked;
-        std::vector<std::string> order;
-    } cases[] = {
-        {"all", IDC_FILES_ALL, {}, {}, {"c.txt", "d.txt", "e.txt", "a.txt", "b.txt"}},
-        {"selected", IDC_FILES_SELECTED, {0, 3}, {}, {"c.txt", "d.txt", "a.txt"}},
-        {"marked", IDC_FILES_MARKED, {}, {1, 4}, {"c.txt", "e.txt", "b.txt"}},
-    };
-    for (const auto& c : cases) {
-        MessageBoxRecorder recorder;
-        ClearFileInfoList();
-        FiveFiles();
-        for (int row : c.selected)
-            ListView_SetItemState(g_Main.FileList, row, LVIS_SELECTED, LVIS_SELECTED);
-        for (int row : c.marked) SetItemMark(row, true);
-        // The focus has moved on since FileView opened on row 2.
-        ListView_SetItemState(g_Main.FileList, 4, LVIS_FOCUSED, LVIS_FOCUSED);
-        ShowInFileView(2);
-        for (size_t i = 0; i < c.order.size(); ++i) recorder.Answer(IDYES);
-        RunInFiles(c.option, true);
-        std::vector<std::string> asked;
-        for (const std::string& text : recorder.texts())
-            if (text.rfind("Replace completed in ", 0) == 0) asked.push_back(text.substr(21, 5));
-        EXPECT_EQ(asked, c.order) << c.name;
-        char summary[64];
-        snprintf(summary, sizeof summary, "%zu occurrences replaced in %zu file(s)!",
-                 c.order.size(), c.order.size());
-        EXPECT_EQ(recorder.texts().back(), summary) << c.name;
-        for (const std::string& name : c.order) EXPECT_EQ(Bytes(name), "an new word") << c.name;
-        EXPECT_EQ(TextOf(edit), "an new word") << c.name;  // the shown file again
-        EXPECT_EQ(Marks().substr(2, 1), "-") << c.name;
-        ExpectNoTemporaryFile();
-        for (int row = 0; row < 5; ++row)
-            ListView_SetItemState(g_Main.FileList, row, 0, LVIS_SELECTED);
-    }
+// The walk and the starting row are decided in the core; this is the wiring:
+// the Files buttons, the list's selection and the shown row reach it.
+TEST_F(FindReplace, ReplaceInFilesWalksTheSelectedRowsFromTheShownRow) {
+    FiveFiles();
+    for (int row : {0, 3})
+        ListView_SetItemState(g_Main.FileList, row, LVIS_SELECTED, LVIS_SELECTED);
+    // The focus has moved on since FileView opened on row 2.
+    ListView_SetItemState(g_Main.FileList, 4, LVIS_FOCUSED, LVIS_FOCUSED);
+    ShowInFileView(2);
+    const std::vector<std::string> order = {"c.txt", "d.txt", "a.txt"};
+    for (size_t i = 0; i < order.size(); ++i) boxes.Answer(IDYES);
+    RunInFiles(IDC_FILES_SELECTED, true);
+    std::vector<std::string> asked;
+    for (const std::string& text : boxes.texts())
+        if (text.rfind("Replace completed in ", 0) == 0) asked.push_back(text.substr(21, 5));
+    EXPECT_EQ(asked, order);
+    EXPECT_EQ(boxes.texts().back(), "3 occurrences replaced in 3 file(s)!");
+    for (const std::string& name : order) EXPECT_EQ(Bytes(name), "an new word");
+    EXPECT_EQ(Bytes("b.txt"), "an old word");
+    EXPECT_EQ(TextOf(edit), "an new word");  // the shown file again
+    EXPECT_EQ(Marks().substr(2, 1), "-");
+    ExpectNoTemporaryFile();
 }
 
 TEST_F(FindReplace, ReplaceInFilesAnswers) {
@@ -414,17 +410,15 @@ TEST_F(FindReplace, FailedPendingWriteLeavesTheFileAsItWas) {
 // without Confirm File Save, answered Yes, puts the new text in every file.
 TEST_F(FindReplace, FileViewReplacesInAllListedFiles) {
     FiveFiles();
-    ShowInFileView(2);
     SearchCriteria searched;
     searched.SearchText = "old";
     RememberSearchCriteria(searched);
-    SetContextLines(kWholeFileContext, kWholeFileContext);
-    HWND fileView = OpenFileViewWindow(Main());
+    HWND fileView = OpenFileViewWindow(Main(), FileOfRow(2), kWholeFileContext, kWholeFileContext);
     ASSERT_TRUE(fileView);
     DrainMessages();
     EXPECT_EQ(SendMessageA(FileViewLineView(), LB_GETCOUNT, 0, 0), 1);
     SendMessageA(fileView, WM_COMMAND, IDM_FV_REPLACE, 0);
-    HWND box = FindReplaceBox();
+    HWND box = FileViewFindBox();
     ASSERT_TRUE(box);
     EXPECT_EQ(GetParent(box), fileView);
     SetDlgItemTextA(box, IDC_FIND_COMBO, "old");
@@ -441,7 +435,7 @@ TEST_F(FindReplace, FileViewReplacesInAllListedFiles) {
     // LineView follows the file: no line of it holds "old" any more.
     EXPECT_EQ(SendMessageA(FileViewLineView(), LB_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(g_FindReplace.FindString, "old w");
-    EXPECT_FALSE(FindReplaceBox());
+    EXPECT_FALSE(FileViewFindBox());
     ExpectNoTemporaryFile();
     DestroyWindow(fileView);
     RememberSearchCriteria(SearchCriteria{});
@@ -524,7 +518,7 @@ TEST_F(FindReplace, AnotherDriveLetterLeadsToTheSameFile) {
     EXPECT_FALSE(IsSameFile(TextFiles(), other, GetItemFullPath(3)));
 
     ShowInFileView(2);
-    snprintf(ShownFile().FullPath, sizeof ShownFile().FullPath, "%s", other.c_str());
+    snprintf(g_View.Shown.FullPath, sizeof g_View.Shown.FullPath, "%s", other.c_str());
     boxes.whileShown = YesToQuestions;
     RunInFiles(IDC_FILES_ALL, true);
     ASSERT_FALSE(boxes.texts().empty());

@@ -49,7 +49,8 @@ class ViewerDialogRobot {
             if (word == "ok") {
                 Press(dialog, IDOK);
                 if (DialogStays(dialog))
-                    trace += "refused(focus " + std::to_string(GetDlgCtrlID(FocusedControl())) + ") ";
+                    trace +=
+                        "refused(focus " + std::to_string(GetDlgCtrlID(FocusedControl())) + ") ";
             } else if (word == "cancel") {
                 Press(dialog, IDCANCEL);
             } else if (word[0] == '=') {
@@ -79,7 +80,8 @@ class StartedNotepad {
                 id_ = entry.th32ProcessID;
         CloseHandle(snapshot);
         if (!id_) return;
-        process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id_);
+        process_ =
+            OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id_);
         // Bounded only so that a broken start cannot hang the run.
         WaitForInputIdle(process_, 60000);
         EnumWindows(&FindWindowOf, reinterpret_cast<LPARAM>(this));
@@ -142,7 +144,7 @@ class Opening : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        ShownFile() = FileViewFile{};
+        SetOpenedFile(FileViewFile{});
         Start();
     }
     void TearDown() override {
@@ -191,11 +193,9 @@ TEST_F(Opening, QueryModeDecidesWhetherTheSettingsComeFirst) {
         ViewerDialogRobot robot;
         Command(IDM_OPEN_FILE);
         EXPECT_EQ(robot.opened(), c.asked);
-        EXPECT_EQ(ShownFile().WholeFile, c.whole);
-        EXPECT_EQ(ShownFile().Size, c.size);
-        EXPECT_EQ(ShownFile().FullPath, folder.File("big.txt"));
-        EXPECT_EQ(ContextLinesAbove(), c.whole ? 32767 : 100);
-        EXPECT_EQ(ContextLinesBelow(), c.whole ? 32767 : 150);
+        EXPECT_EQ(OpenedFile().WholeFile, c.whole);
+        EXPECT_EQ(OpenedFile().Size, c.size);
+        EXPECT_EQ(OpenedFile().FullPath, folder.File("big.txt"));
         EXPECT_EQ(g_Settings.Directory, folder.path());
         EXPECT_EQ(StatusText(), "Opening FileView with internal Editor.");
         // A second open while FileView shows a file does nothing; close it for the next case.
@@ -264,9 +264,10 @@ TEST_F(Opening, SettingsDialogTakesEffectAtOnceAndCancelGivesTheViewerBack) {
         SCOPED_TRACE(c.what);
         MessageBoxRecorder recorder;
         ShowRow(c.file, 5);
-        ShownFile() = FileViewFile{};
-        lstrcpyA(ShownFile().FullPath, folder.File(c.file).c_str());
-        lstrcpyA(ShownFile().FileName, c.file);
+        FileViewFile opened;
+        lstrcpyA(opened.FullPath, folder.File(c.file).c_str());
+        lstrcpyA(opened.FileName, c.file);
+        SetOpenedFile(opened);
         UseViewer(c.editor, c.query);
         SetOtherEditor("notepad.exe");
         ViewerDialogRobot robot(c.script);

@@ -18,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "fileview/print_layout.h"
 #include "fileview/print_win.h"
 #include "resource_ids.h"
 #include "results/presentation_win.h"
@@ -89,7 +88,8 @@ void AnswerPrintDialogs(HWND dialog, int id) {
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     static UINT helpMessage = RegisterWindowMessageA(HELPMSGSTRINGA);
     if (message == WM_APP) {
-        g_Robot.focusOnEditView = GetFocus() == GetDlgItem(reinterpret_cast<HWND>(lParam), IDC_PRINT_EDITVIEW);
+        g_Robot.focusOnEditView =
+            GetFocus() == GetDlgItem(reinterpret_cast<HWND>(lParam), IDC_PRINT_EDITVIEW);
         return 0;
     }
     if (message == helpMessage) {
@@ -103,19 +103,20 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 // Wine's own programs start host programs this way.
 std::string HostShell(const std::string& command) {
     using Spawn = LONG(CDECL*)(char* const argv[], int wait);
-    auto spawn = reinterpret_cast<Spawn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
+    auto spawn = reinterpret_cast<Spawn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
     if (!spawn) return "cannot start host programs from this Wine";
     // Wine numbers processes afresh in each prefix: the id alone could be
     // another test run's on the same host.
     static const unsigned run = std::random_device{}();
     static int runs = 0;
-    std::string out = "/tmp/quarry-print-test-" + std::to_string(run) + "-" +
-                      std::to_string(++runs) + ".txt";
+    std::string out =
+        "/tmp/quarry-print-test-" + std::to_string(run) + "-" + std::to_string(++runs) + ".txt";
     // The shell lets go of the test program's own output at once, so a run
     // that is stopped leaves nothing holding its pipes.
     std::string script = "exec </dev/null >" + out + " 2>&1; " + command;
-    std::vector<char> sh(std::begin("/bin/sh"), std::end("/bin/sh")), c(std::begin("-c"), std::end("-c"));
+    std::vector<char> sh(std::begin("/bin/sh"), std::end("/bin/sh")),
+        c(std::begin("-c"), std::end("-c"));
     std::vector<char> body(script.begin(), script.end());
     body.push_back('\0');
     char* argv[] = {sh.data(), c.data(), body.data(), nullptr};
@@ -135,21 +136,24 @@ std::string HostShell(const std::string& command) {
 // Wine has ended the document; the scheduler and cups-pdf then work on their
 // own, so this polls the queue, for two minutes at the most.
 const char kWaitForEmptyQueue[] =
-    "i=0; while [ -n \"$(lpstat -o 2>/dev/null)\" ] && [ $i -lt 1200 ]; do sleep 0.1; i=$((i+1)); done; ";
+    "i=0; while [ -n \"$(lpstat -o 2>/dev/null)\" ] && [ $i -lt 1200 ]; do sleep 0.1; i=$((i+1)); "
+    "done; ";
 
 // The pages of the job whose title holds `token`, as pdftotext lays them out.
 std::vector<std::string> PrintedPages(const std::string& token) {
-    std::string text = HostShell(
-        std::string(kWaitForEmptyQueue) + "dir=\"$HOME/PDF\"; " +
-        "f=$(ls \"$dir\" 2>/dev/null | grep -F -- '" + token + "' | head -n 1); " +
-        "if [ -n \"$f\" ]; then pdftotext -layout \"$dir/$f\" - && rm -f \"$dir/$f\"; " +
-        "else echo \"NO PDF for " + token + " in $dir; queue: $(lpstat -o)\"; fi");
+    std::string text =
+        HostShell(std::string(kWaitForEmptyQueue) + "dir=\"$HOME/PDF\"; " +
+                  "f=$(ls \"$dir\" 2>/dev/null | grep -F -- '" + token + "' | head -n 1); " +
+                  "if [ -n \"$f\" ]; then pdftotext -layout \"$dir/$f\" - && rm -f \"$dir/$f\"; " +
+                  "else echo \"NO PDF for " + token + " in $dir; queue: $(lpstat -o)\"; fi");
     // Wine's PostScript driver names the hyphen glyph so that pdftotext reads
     // it back as a soft hyphen; on paper it is the hyphen.
-    for (size_t soft; (soft = text.find("\xC2\xAD")) != std::string::npos;) text.replace(soft, 2, "-");
+    for (size_t soft; (soft = text.find("\xC2\xAD")) != std::string::npos;)
+        text.replace(soft, 2, "-");
     std::vector<std::string> pages;
     size_t start = 0;
-    for (size_t formFeed; (formFeed = text.find('\f', start)) != std::string::npos; start = formFeed + 1)
+    for (size_t formFeed; (formFeed = text.find('\f', start)) != std::string::npos;
+         start = formFeed + 1)
         pages.push_back(text.substr(start, formFeed - start));
     if (start < text.size() && text.find_first_not_of(" \r\n", start) != std::string::npos)
         pages.push_back(text.substr(start));
@@ -183,10 +187,11 @@ class PrintTest : public testing::Test {
         owner = CreateWindowExA(0, "QuarryPrintTestOwner", "FileView", WS_OVERLAPPEDWINDOW, 0, 0,
                                 400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         g_Owner = owner;
-        edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL,
-                               0, 0, 200, 100, owner, nullptr, nullptr, nullptr);
-        list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | LBS_USETABSTOPS, 0, 100, 200, 100, owner,
-                               nullptr, nullptr, nullptr);
+        edit = CreateWindowExA(0, "EDIT", "",
+                               WS_CHILD | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL, 0, 0, 200,
+                               100, owner, nullptr, nullptr, nullptr);
+        list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | LBS_USETABSTOPS, 0, 100, 200, 100,
+                               owner, nullptr, nullptr, nullptr);
         SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
         token = "prt" + std::to_string(GetCurrentProcessId()) + "x" + std::to_string(++tests);
     }
@@ -199,9 +204,11 @@ class PrintTest : public testing::Test {
     static void RequireTestPrinter() {
         const char* server = getenv("CUPS_SERVER");
         ASSERT_TRUE(server && *server)
-            << "THE TEST PRINTER IS MISSING: CUPS_SERVER is not set. Run the tests through ctest or "
+            << "THE TEST PRINTER IS MISSING: CUPS_SERVER is not set. Run the tests through ctest "
+               "or "
                "make test, which start a private CUPS scheduler (tools/test-printer).";
-        std::string failed = HostShell("cat \"$(dirname \"$CUPS_SERVER\")/failed.txt\" 2>/dev/null");
+        std::string failed =
+            HostShell("cat \"$(dirname \"$CUPS_SERVER\")/failed.txt\" 2>/dev/null");
         ASSERT_TRUE(failed.empty()) << "THE TEST PRINTER COULD NOT BE STARTED: " << failed;
         char name[256] = "";
         DWORD size = sizeof name;
@@ -218,9 +225,9 @@ class PrintTest : public testing::Test {
         HDC dc = CreateDCA(nullptr, name, nullptr, nullptr);
         TEXTMETRICA metrics{};
         GetTextMetricsA(dc, &metrics);
-        PrinterMetrics printer{GetDeviceCaps(dc, HORZRES),  GetDeviceCaps(dc, VERTRES),
+        PrinterMetrics printer{GetDeviceCaps(dc, HORZRES),    GetDeviceCaps(dc, VERTRES),
                                GetDeviceCaps(dc, LOGPIXELSY), metrics.tmHeight,
-                               metrics.tmExternalLeading,    metrics.tmAveCharWidth};
+                               metrics.tmExternalLeading,     metrics.tmAveCharWidth};
         DeleteDC(dc);
         PageGeometry geometry;
         EXPECT_TRUE(ComputePageGeometry(printer, tabLength, geometry));
@@ -242,6 +249,7 @@ class PrintTest : public testing::Test {
     }
 
     HWND owner = nullptr, edit = nullptr, list = nullptr;
+    PrintJob job;
     std::string token;
     MessageBoxRecorder boxes;
     std::string fileName_;
@@ -264,7 +272,7 @@ TEST_F(PrintTest, SeventyLinesOfEditViewOnPagesWithHeaderAndNumbers) {
     }
     SetWindowTextA(edit, text.c_str());
     std::string name = token + ".txt";
-    PrintCommand(Request(name));
+    PrintCommand(Request(name), job);
     EXPECT_TRUE(boxes.texts().empty());
     EXPECT_EQ(g_Robot.spooledName, name);
     EXPECT_TRUE(g_Robot.ownerDisabledWhileSpooling);
@@ -286,7 +294,8 @@ TEST_F(PrintTest, SeventyLinesOfEditViewOnPagesWithHeaderAndNumbers) {
         // This page's share of the lines, from its first to its last, below the header.
         char first[16], last[16];
         snprintf(first, sizeof first, "Line %02d", static_cast<int>(p) * g.BodyLinesPerPage + 1);
-        snprintf(last, sizeof last, "Line %02d", std::min(70, static_cast<int>(p + 1) * g.BodyLinesPerPage));
+        snprintf(last, sizeof last, "Line %02d",
+                 std::min(70, static_cast<int>(p + 1) * g.BodyLinesPerPage));
         EXPECT_LT(page.find(upperName), page.find(first)) << first;
         EXPECT_LT(page.find(first), page.find(last)) << last;
         EXPECT_NE(page.find(last), std::string::npos) << last;
@@ -309,10 +318,21 @@ TEST_F(PrintTest, NothingReachesThePrinterWhenThereIsNothingToPrintOrTheUserCanc
         std::vector<std::string> messages;
     } cases[] = {
         {"Cancel in the Print dialog", true, false, false, false, "some text", {}},
-        {"EditView empty", false, false, false, false, "", {}},
+        // The dialog's choice reaches the job: the empty Line List, not the text.
         {"Line List empty", false, true, false, false, "some text", {}},
-        {"Cancel while spooling", false, false, true, false, "some text", {"Could not print file "}},
-        {"the program quits while spooling", false, false, false, true, "some text",
+        {"Cancel while spooling",
+         false,
+         false,
+         true,
+         false,
+         "some text",
+         {"Could not print file "}},
+        {"the program quits while spooling",
+         false,
+         false,
+         false,
+         true,
+         "some text",
          {"Could not print file "}},
     };
     std::vector<std::string> names;
@@ -326,7 +346,7 @@ TEST_F(PrintTest, NothingReachesThePrinterWhenThereIsNothingToPrintOrTheUserCanc
         g_Robot.quitWhileSpooling = c.quit;
         SetWindowTextA(edit, c.text);
         names.push_back(token + "n" + std::to_string(names.size()) + ".txt");
-        PrintCommand(Request(names.back()));
+        PrintCommand(Request(names.back()), job);
         std::vector<std::string> want;
         for (const auto& m : c.messages) want.push_back(m + names.back());
         std::vector<std::string> shown;
@@ -346,7 +366,7 @@ TEST_F(PrintTest, NothingReachesThePrinterWhenThereIsNothingToPrintOrTheUserCanc
     // anything they had sent would be out too.
     g_Robot = Robot{};
     SetWindowTextA(edit, "the last job");
-    PrintCommand(Request(token + "last.txt"));
+    PrintCommand(Request(token + "last.txt"), job);
     ASSERT_FALSE(PrintedPages(token + "last").empty());
     for (const auto& name : names) EXPECT_EQ(PrintedFilesNamed(name), "") << name;
 }
@@ -355,7 +375,7 @@ TEST_F(PrintTest, DialogOptionsAndHelpContexts) {
     SetWindowTextA(edit, "one line");
     g_Robot.cancelDialog = true;
     g_Robot.pressHelp = true;
-    PrintCommand(Request(token + ".txt"));
+    PrintCommand(Request(token + ".txt"), job);
     const Robot& r = g_Robot;
     EXPECT_EQ(r.printDialogs, 1);
     EXPECT_TRUE(r.editViewChosen);
