@@ -220,22 +220,27 @@ LRESULT OnMainCommand(HWND hwnd, int id, int code, HWND control, WPARAM wp, LPAR
     return DefDlgProcA(hwnd, WM_COMMAND, wp, lp);
 }
 
+struct WindowClose : MainCloseHost {
+    explicit WindowClose(HWND main) : main_(main) {}
+    bool ListRunIsOn() override { return ::ListRunIsOn(); }
+    void OweCloseAfterListRun() override { ::OweCloseAfterListRun(OwedClose::Program); }
+    bool SearchIsRunning() override { return ::SearchIsRunning(); }
+    void AbortSearch() override { ::AbortSearch(); }
+    bool FileViewMayClose() override { return ::FileViewMayClose(); }
+    bool SaveSettingsOnExit() override { return g_Settings.SaveSettingsOnExit; }
+    void SaveSettings() override { ::SaveSettings(g_App.IniFilePath); }
+    void DestroyWindows() override {
+        if (HWND fileView = FileViewHandle()) DestroyWindow(fileView);
+        DestroyWindow(main_);
+    }
+
+  private:
+    HWND main_;
+};
+
 void OnMainClose(HWND hwnd) {
-    // A Replace in Files run ends first: it commits or removes its pending files.
-    if (ListRunIsOn()) {
-        OweCloseAfterListRun(OwedClose::Program);
-        return;
-    }
-    // Closing in the middle of a walk stops it; the window closes once the
-    // search has handed over what it found.
-    if (SearchIsRunning()) {
-        AbortSearch();
-        return;
-    }
-    if (g_Settings.SaveSettingsOnExit) SaveSettings(g_App.IniFilePath);
-    // FileView goes without asking about its changes.
-    if (HWND fileView = FileViewHandle()) DestroyWindow(fileView);
-    DestroyWindow(hwnd);
+    WindowClose host(hwnd);
+    CloseMainWindow(host);
 }
 
 void OnMainDestroy(HWND hwnd) {

@@ -41,3 +41,18 @@ std::string JoinDroppedNames(const std::vector<std::string>& names) {
     if (joined.size() + 1 >= 65536) return {};
     return LowerText(joined);
 }
+
+MainClose CloseMainWindow(MainCloseHost& host) {
+    if (host.ListRunIsOn()) {
+        host.OweCloseAfterListRun();
+        return MainClose::AfterListRun;
+    }
+    if (host.SearchIsRunning()) {
+        host.AbortSearch();
+        return MainClose::AfterSearch;
+    }
+    if (!host.FileViewMayClose()) return MainClose::KeptOpen;
+    if (host.SaveSettingsOnExit()) host.SaveSettings();
+    host.DestroyWindows();
+    return MainClose::Closed;
+}

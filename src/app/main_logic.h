@@ -23,3 +23,27 @@ bool IsMainCommandEnabled(int command, const ListSnapshot& list);
 // Dropped names joined with ";" between them, lower-cased. Empty when the
 // joined text would not stay under 65,536 bytes.
 std::string JoinDroppedNames(const std::vector<std::string>& names);
+
+// What closing the main window waits for or asks, in this order: a Replace
+// in Files run ends first (it commits or removes its pending files); a
+// running walk stops and the close comes once the search has handed over
+// what it found; FileView's question about unsaved changes may keep the
+// program open; only then are the settings saved and the windows destroyed.
+class MainCloseHost {
+  public:
+    virtual ~MainCloseHost() = default;
+    virtual bool ListRunIsOn() = 0;
+    virtual void OweCloseAfterListRun() = 0;
+    virtual bool SearchIsRunning() = 0;
+    virtual void AbortSearch() = 0;
+    // Asks about FileView's unsaved changes when there are any; false when
+    // the user keeps it (Cancel, or Yes with a save that failed).
+    virtual bool FileViewMayClose() = 0;
+    virtual bool SaveSettingsOnExit() = 0;
+    virtual void SaveSettings() = 0;
+    // FileView, if open, then the main window.
+    virtual void DestroyWindows() = 0;
+};
+
+enum class MainClose { Closed, AfterListRun, AfterSearch, KeptOpen };
+MainClose CloseMainWindow(MainCloseHost& host);

@@ -22,12 +22,7 @@ class ShellLauncher : public LaunchHost {
   public:
     bool FindAssociatedProgram(const std::string& name, const std::string& directory,
                                std::string& program) override {
-        char found[MAX_PATH] = "";
-        auto result =
-            reinterpret_cast<INT_PTR>(FindExecutableA(name.c_str(), directory.c_str(), found));
-        if (result <= 32) return false;
-        program = found;
-        return true;
+        return FindProgramFor(name, directory, program);
     }
     // Whether the program started is not examined: a viewer that fails says so itself.
     void StartProgram(const ViewerLaunch& launch) override {
@@ -82,4 +77,13 @@ void OpenFileFromList(int row) {
 void OpenFocusedItem() {
     int row = FocusedItem();
     if (row >= 0) OpenFileFromList(row);
+}
+
+bool FindProgramFor(const std::string& file, const std::string& directory, std::string& program) {
+    char found[MAX_PATH] = "";
+    const auto result =
+        reinterpret_cast<INT_PTR>(FindExecutableA(file.c_str(), directory.c_str(), found));
+    if (result <= 32 || !found[0]) return false;
+    program = found;
+    return true;
 }

@@ -23,10 +23,8 @@ class ProgramLookup : public ViewerSettingsHost {
   public:
     bool HasAssociatedProgram() override {
         const FileViewFile& file = OpenedFile();
-        char found[MAX_PATH] = "";
-        auto result = reinterpret_cast<INT_PTR>(
-            FindExecutableA(file.FileName, DirectoryPart(file.FullPath).c_str(), found));
-        return result > 32;
+        std::string program;
+        return FindProgramFor(file.FileName, DirectoryPart(file.FullPath), program);
     }
     bool ProgramExists(const std::string& path) override {
         DWORD attributes = GetFileAttributesA(path.c_str());

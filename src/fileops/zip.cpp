@@ -62,8 +62,11 @@ std::string ZipParameters(const std::string& options, const std::string& archive
     return ' ' + options + ' ' + archive + " @" + parameterFile;
 }
 
-bool FindZipProgram(ZipHost& host, const std::string& archive, std::string& program) {
-    if (!host.HoldArchive(archive)) {
+bool FindZipProgram(ZipHost& host, const std::string& archive, std::string& program,
+                    bool& created) {
+    const ZipHost::Hold hold = host.HoldArchive(archive);
+    created = hold == ZipHost::Hold::Created;
+    if (hold == ZipHost::Hold::Failed) {
         host.ShowWarning(BoundedFormat(256, "%s can't be created!", archive.c_str()));
         return false;
     }
@@ -81,36 +84,36 @@ int AddSelectedToZip(ZipHost& host, const std::string& zipOptions, const std::st
     archive = ArchiveNameWithExtension(archive);
 
     std::string program;
-    if (!FindZipProgram(host, archive, program)) {
-        host.ShowWarning("WinZip program not found!");
+    bool created = false;
+    const bool found = FindZipProgram(host, archive, program, created);
+    // Only the zip program may fill the archive; a run that does not start it
+    // takes back the empty one it made.
+    auto failed = [&](const std::string& warning) {
+        host.ShowWarning(warning);
+        if (created) host.RemoveCreatedArchive(archive);
         return 0;
-    }
+    };
+    if (!found) return failed("WinZip program not found!");
     std::string programShown = CommandLinePath(program, host.ShortPath(program));
     std::string archiveShown = CommandLinePath(archive, host.ShortPath(archive));
     // The program itself is started by its path, not through a command line.
     std::string programStarted = programShown.front() == '"' ? program : programShown;
 
     std::string parameterFile;
-    if (!WriteParameters(host, paths, parameterFile)) {
-        host.ShowWarning("File Zip Aborted!");
-        return 0;
-    }
+    if (!WriteParameters(host, paths, parameterFile)) return failed("File Zip Aborted!");
 
     std::string parameters;
     try {
         parameters = ZipParameters(zipOptions, archiveShown,
                                    CommandLinePath(parameterFile, host.ShortPath(parameterFile)));
     } catch (const std::bad_alloc&) {
-        host.ShowWarning("Aborting file zip.");
-        return 0;
+        return failed("Aborting file zip.");
     }
     int result = host.Launch(programStarted, parameters, directory);
-    if (result <= 32) {
-        host.ShowWarning(BoundedFormat(256, "Error %d: Zip program execution failed!", result));
-        return 0;
-    }
+    if (result <= 32)
+        return failed(BoundedFormat(256, "Error %d: Zip program execution failed!", result));
     host.ShowWarning(BoundedFormat(256, "Program %s launched.\n%d files will be added to %s.\n",
-                               programStarted.c_str(), count, archiveShown.c_str()));
+                                   programStarted.c_str(), count, archiveShown.c_str()));
     host.Launched();
     return 1;
 }

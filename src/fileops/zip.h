@@ -36,9 +36,12 @@ class ZipHost {
     // be made absolute.
     virtual bool AskArchiveName(int count, std::string& archive) = 0;
     // Opens the archive for writing with others denied writing, or creates it
-    // empty; false when it can be neither.
-    virtual bool HoldArchive(const std::string& archive) = 0;
+    // empty.
+    enum class Hold { Opened, Created, Failed };
+    virtual Hold HoldArchive(const std::string& archive) = 0;
     virtual void ReleaseArchive() = 0;
+    // Removes the archive the run created, if it is still empty.
+    virtual void RemoveCreatedArchive(const std::string& archive) = 0;
     // The program associated with the archive's type; false when none.
     virtual bool FindAssociatedProgram(const std::string& archive, std::string& program) = 0;
     // The short form of an existing path; empty when the system has none.
@@ -61,8 +64,10 @@ class ZipHost {
     virtual void Launched() = 0;
 };
 
-// Makes sure the archive exists and finds its program, with its own messages.
-bool FindZipProgram(ZipHost& host, const std::string& archive, std::string& program);
+// Makes sure the archive exists and finds its program, with its own messages;
+// `created` tells whether the archive was made for this run.
+bool FindZipProgram(ZipHost& host, const std::string& archive, std::string& program, bool& created);
 
-// The command: 1 when the program was started, 0 otherwise.
+// The command: 1 when the program was started, 0 otherwise. A run that does
+// not start the program leaves no archive it created behind.
 int AddSelectedToZip(ZipHost& host, const std::string& zipOptions, const std::string& directory);

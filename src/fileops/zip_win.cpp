@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "fileops/file_operations_win.h"
+#include "fileops/open_file_win.h"
+#include "files/text_files_win.h"
 #include "fileops/zip.h"
 #include "results/file_list_win.h"
 #include "settings/settings.h"
@@ -51,23 +53,24 @@ struct SystemZip : ZipHost {
     bool AskArchiveName(int count, std::string& name) override {
         return AskTargetDirectory("Zip", count, name);
     }
-    bool HoldArchive(const std::string& name) override {
+    Hold HoldArchive(const std::string& name) override {
         // An existing archive is opened, never truncated; others may read it meanwhile.
         archive = OwnedHandle(CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!archive)
-            archive = OwnedHandle(CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-        return archive != nullptr;
+        if (archive) return Hold::Opened;
+        archive = OwnedHandle(CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return archive ? Hold::Created : Hold::Failed;
     }
     void ReleaseArchive() override { archive.reset(); }
+    void RemoveCreatedArchive(const std::string& name) override {
+        // Whatever another program has put into it since is not ours to remove.
+        TextFileLayer& files = TextFiles();
+        const FileStamp stamp = files.Identify(name);
+        if (stamp.known && stamp.size == 0) files.Remove(name);
+    }
     bool FindAssociatedProgram(const std::string& name, std::string& program) override {
-        char found[MAX_PATH] = "";
-        auto result = reinterpret_cast<INT_PTR>(
-            FindExecutableA(name.c_str(), g_Settings.Directory.c_str(), found));
-        if (result < 32 || !found[0]) return false;
-        program = found;
-        return true;
+        return FindProgramFor(name, g_Settings.Directory, program);
     }
     std::string ShortPath(const std::string& path) override {
         char shortPath[kShortPathSize];

@@ -41,6 +41,7 @@ struct FileViewState {
     bool WrapLines = false;
     bool InsertMode = true;
     bool SettingText = false;  // our own text change, not the user's
+    bool AskingToClose = false;  // the question about unsaved changes is up
     uint64_t FirstLineNumber = 1;
     uint32_t LinesLoaded = 0;
     LineListEntry SelectedEntry;

@@ -420,17 +420,7 @@ void OnFileViewClose(HWND hwnd) {
         OweCloseAfterListRun(OwedClose::FileView);
         return;
     }
-    if (g_State.Text.modified) {
-        WindowSaveHost host(g_State);
-        if (AskSaveChanges(g_State.Shown, g_State.Text, host) == kAnswerCancel) return;
-    }
-    DestroyWindow(hwnd);
-}
-
-LRESULT OnQueryEndSession() {
-    if (!g_State.Text.modified) return TRUE;
-    WindowSaveHost host(g_State);
-    return AskSaveChanges(g_State.Shown, g_State.Text, host) != kAnswerCancel;
+    if (FileViewMayClose()) DestroyWindow(hwnd);
 }
 
 void OnFileViewDestroy(HWND hwnd) {
@@ -514,6 +504,18 @@ HWND FileViewLineView() {
     return g_State.LineView;
 }
 
+bool FileViewMayClose() {
+    if (!g_State.Window || !g_State.Text.modified) return true;
+    // The main window stays live under the question: a second close waits
+    // for the first one's answer.
+    if (g_State.AskingToClose) return false;
+    g_State.AskingToClose = true;
+    WindowSaveHost host(g_State);
+    const bool mayClose = AskSaveChanges(g_State.Shown, g_State.Text, host) != kAnswerCancel;
+    g_State.AskingToClose = false;
+    return mayClose;
+}
+
 HWND FileViewFindBox() {
     return g_State.Find.Box;
 }
@@ -573,7 +575,7 @@ LRESULT CALLBACK FileViewWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_VKEYTOITEM: return OnVKeyToItem(hwnd, wp);
         case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lp));
         case WM_CLOSE: OnFileViewClose(hwnd); return 0;
-        case WM_QUERYENDSESSION: return OnQueryEndSession();
+        case WM_QUERYENDSESSION: return FileViewMayClose();
         case WM_DESTROY: OnFileViewDestroy(hwnd); return 0;
         case WM_SYSCOMMAND: return OnSysCommand(hwnd, wp, lp);
         case WM_HELP: OnHelpRequest(hwnd, reinterpret_cast<HELPINFO*>(lp)); return TRUE;

@@ -26,5 +26,9 @@ LRESULT CALLBACK FileViewWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 // FileView's panes; nullptr when the pane is absent or no FileView is open.
 HWND FileViewEditView();
 HWND FileViewLineView();
+// Asks about unsaved changes in FileView when there are any (Yes saves);
+// false when the user keeps FileView open. True when no FileView is open.
+bool FileViewMayClose();
+
 // FileView's open Find or Replace box, or nullptr.
 HWND FileViewFindBox();

@@ -16,7 +16,7 @@
 #include "resource_ids.h"
 #include "results/file_list_win.h"
 #include "results/list_guard.h"
-#include "search/criteria.h"
+#include "settings/settings.h"
 #include "ui/app_win.h"
 #include "ui/controls_win.h"
 #include "ui/message_box_win.h"
@@ -132,8 +132,9 @@ void OnBoxInit(FindReplaceBox& find, HWND box) {
     if ((find.StatusFont = CreateComboFont()))
         SendDlgItemMessageA(box, IDC_REPLACE_STATUS, WM_SETFONT,
                             reinterpret_cast<WPARAM>(find.StatusFont), TRUE);
+    // As the main window's Regular box is now, whatever the last search used.
     CheckDlgButton(box, IDC_REGULAR,
-                   (LastSearchOptions() & kTextRegular) ? BST_CHECKED : BST_UNCHECKED);
+                   (g_Settings.TextOptions & kTextRegular) ? BST_CHECKED : BST_UNCHECKED);
     SetUpCombo(box, IDC_FIND_COMBO, edt1, g_FindReplace.FindHistory);
     if (!find.ReplaceMode) return;
     SetUpCombo(box, IDC_REPLACE_COMBO, edt2, g_FindReplace.ReplaceHistory);
@@ -149,8 +150,11 @@ void OnBoxFindNext(const FileViewState& view, HWND box) {
     AddComboHistory(box, IDC_FIND_COMBO, g_FindReplace.FindHistory);
     g_FindReplace.FindString = ControlText(box, IDC_FIND_COMBO);
     // FileView's toolbar find box follows the box's find text.
-    if (HWND findBox = view.FindBox)
+    // The history leaves a text already at its top alone, the box's text too.
+    if (HWND findBox = view.FindBox) {
         AddToHistory(findBox, kFindHistoryLimit, g_FindReplace.FindString.c_str());
+        SetWindowTextA(findBox, g_FindReplace.FindString.c_str());
+    }
     g_FindReplace.Regular = IsDlgButtonChecked(box, IDC_REGULAR) == BST_CHECKED;
 }
 
@@ -234,7 +238,7 @@ Answer AnswerOf(int button) {
 class FilesHost : public ReplaceRunHost {
   public:
     FilesHost(FileViewState& view, HWND box, TextFileLayer& files)
-        : view_(view), find_(view.Find), box_(box), files_(files), edit_(view.Find.Edit) {}
+        : view_(view), find_(view.Find), box_(box), files_(files), edit_(view.EditView) {}
     int RowCount() override { return ShownItemCount(); }
     bool IsSelected(int row) override { return NextSelectedItem(row - 1) == row; }
     bool IsMarked(int row) override { return NextMarkedItem(row - 1) == row; }
@@ -242,12 +246,14 @@ class FilesHost : public ReplaceRunHost {
     void SetMark(int row, bool marked) override { SetItemMark(row, marked); }
     TextFileLayer& Files() override { return files_; }
     std::string EditText() override { return edit_.Text(); }
-    void SetEditText(const std::string& text) override { SetWindowTextA(find_.Edit, text.c_str()); }
+    void SetEditText(const std::string& text) override {
+        SetWindowTextA(view_.EditView, text.c_str());
+    }
     bool EditModified() override {
-        return view_.Text.modified || SendMessageA(find_.Edit, EM_GETMODIFY, 0, 0) != 0;
+        return view_.Text.modified || SendMessageA(view_.EditView, EM_GETMODIFY, 0, 0) != 0;
     }
     void SetEditModified(bool modified) override {
-        SendMessageA(find_.Edit, EM_SETMODIFY, modified, 0);
+        SendMessageA(view_.EditView, EM_SETMODIFY, modified, 0);
         SetFileViewModified(view_, modified);
     }
     ReplaceAllResult ReplaceAllInEdit() override {
@@ -346,7 +352,6 @@ HWND OpenFindBox(FileViewState& view, bool replace) {
     uint32_t start = 0, end = 0;
     buffer.GetSelection(start, end);
     find.Owner = owner;
-    find.Edit = edit;
     find.ReplaceMode = replace;
     find.Positions = FindState{};
     find.Positions.SearchPosition = find.Positions.StartPosition = start;
@@ -399,8 +404,9 @@ void OnFindReplaceMessage(FileViewState& view, LPARAM data) {
         CloseFindState(find);
         return;
     }
-    if (!find.Edit || view.Window != find.Owner) return;
-    WinEditBuffer edit(find.Edit);
+    // Whichever control is EditView now: Wrap Lines may have swapped it while the box was open.
+    if (!view.EditView || view.Window != find.Owner) return;
+    WinEditBuffer edit(view.EditView);
     BoxHost host(view);
     FindFlags flags = FlagsOf(record->Flags);
     if (record->Flags & FR_FINDNEXT) {

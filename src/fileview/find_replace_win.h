@@ -15,11 +15,11 @@ struct FileViewState;
 
 constexpr size_t kFindFieldSize = kFindTextLimit + 2;  // 1025 bytes with the terminator
 
-// The open box: one at a time, over the edit control it was opened on.
+// The open box: one at a time, over FileView's EditView, whichever of the
+// two edit controls that is at the moment.
 struct FindReplaceBox {
     HWND Box = nullptr;
     HWND Owner = nullptr;
-    HWND Edit = nullptr;
     bool ReplaceMode = false;
     FINDREPLACEA Record = {};
     char FindField[kFindFieldSize] = "";

@@ -95,9 +95,15 @@ PrintOutcome RunPrintJob(PrintJobHost& host, const PageGeometry& geometry, int l
         bool ended = host.EndPage();
         // A page refused because the user cancelled counts as cancelled.
         bool cancelled = host.Cancelled();
-        if (!ended || cancelled) {
+        if (!ended) {
             host.AbandonJob();
             return cancelled ? PrintOutcome::Cancelled : PrintOutcome::Failed;
+        }
+        // Cancel stops the pages still to come; those already spooled whole
+        // are the user's and go to the printer.
+        if (cancelled) {
+            host.EndJob();
+            return PrintOutcome::Cancelled;
         }
     }
     return host.EndJob() ? PrintOutcome::Printed : PrintOutcome::Failed;

@@ -74,7 +74,7 @@ class PrintJobHost {
 enum class PrintOutcome { Printed, Failed, Cancelled };
 
 // Prints `lineCount` lines page by page; `listHeading`, when not empty, goes
-// on the first page only. A job that fails or is cancelled is abandoned, so a
-// cancelled printout leaves no half-printed pages behind.
+// on the first page only. A job that fails is abandoned; one the user cancels
+// ends after its last whole page.
 PrintOutcome RunPrintJob(PrintJobHost& host, const PageGeometry& geometry, int lineCount,
                          const std::string& listHeading);

@@ -267,8 +267,15 @@ void DeleteItemRows(const std::vector<int>& rows) {
     for (auto row = rows.rbegin(); row != rows.rend(); ++row)
         SendMessageA(List(), LVM_DELETEITEM, *row, 0);
     int remaining = RowCount();
-    if (remaining > 0) {
-        int row = std::min(rows.front(), remaining - 1);
-        SetRowState(row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
-    }
+    int row = remaining > 0 ? std::min(rows.front(), remaining - 1) : -1;
+    if (row >= 0) SetRowState(row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    // The list may have moved the focus itself while the rows went, which it
+    // does not report; the number shown must not stay a deleted row's.
+    ShowFocusedRowNumber(row);
+}
+
+void ShowFocusedRowNumber(int row) {
+    char number[16] = "";
+    if (row >= 0) snprintf(number, sizeof number, "%d", row + 1);
+    SetStatusPart(1, number);
 }

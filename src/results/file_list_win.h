@@ -87,5 +87,7 @@ bool EditItemLabel(int row);
 void RedrawItems();
 // Removes the given rows (ascending, as NextSelectedItem finds them); the
 // focus and selection go to the row now at the first one's place, or to the
-// new last row.
+// new last row, whose number status part 1 then shows.
 void DeleteItemRows(const std::vector<int>& rows);
+// Status part 1: the focused row's number counted from 1; empty for -1.
+void ShowFocusedRowNumber(int row);

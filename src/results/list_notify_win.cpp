@@ -47,9 +47,7 @@ void OnItemChanged(const NMLISTVIEW& change) {
     if (!(change.uChanged & LVIF_STATE) || !(change.uNewState & LVIS_FOCUSED) ||
         (change.uOldState & LVIS_FOCUSED))
         return;
-    char number[16];
-    wsprintfA(number, "%d", change.iItem + 1);
-    if (GetFileListHost().showStatus) GetFileListHost().showStatus(1, number);
+    ShowFocusedRowNumber(change.iItem);
 }
 
 LRESULT OnKeyDown(NMHDR* header) {

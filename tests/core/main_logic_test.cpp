@@ -115,4 +115,40 @@ TEST(MainLogic, ToolbarComboTakesTheRoomOfWholeSeparators) {
     }
 }
 
+// Each state the close can meet, and the steps it takes: nothing is saved or
+// destroyed while the user keeps FileView's changes, or before a run or a
+// walk has ended.
+struct CloseRecorder : MainCloseHost {
+    bool listRun = false, search = false, fileViewLets = true, saveOnExit = false;
+    std::string steps;
+    bool ListRunIsOn() override { return listRun; }
+    void OweCloseAfterListRun() override { steps += "owe "; }
+    bool SearchIsRunning() override { return search; }
+    void AbortSearch() override { steps += "abort "; }
+    bool FileViewMayClose() override { return steps += "ask ", fileViewLets; }
+    bool SaveSettingsOnExit() override { return saveOnExit; }
+    void SaveSettings() override { steps += "save "; }
+    void DestroyWindows() override { steps += "destroy "; }
+};
+
+TEST(MainLogic, CloseAsksFileViewBeforeSavingAndCancelKeepsEverything) {
+    // clang-format off
+    const struct { bool listRun, search, fileViewLets, saveOnExit; MainClose result; const char* steps; }
+    cases[] = {
+        {false, false, true,  true,  MainClose::Closed,       "ask save destroy "},
+        {false, false, true,  false, MainClose::Closed,       "ask destroy "},
+        {false, false, false, true,  MainClose::KeptOpen,     "ask "},
+        {false, true,  false, true,  MainClose::AfterSearch,  "abort "},
+        {true,  true,  false, true,  MainClose::AfterListRun, "owe "},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        CloseRecorder host;
+        host.listRun = c.listRun, host.search = c.search;
+        host.fileViewLets = c.fileViewLets, host.saveOnExit = c.saveOnExit;
+        EXPECT_EQ(CloseMainWindow(host), c.result) << c.steps;
+        EXPECT_EQ(host.steps, c.steps);
+    }
+}
+
 }  // namespace

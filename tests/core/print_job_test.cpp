@@ -152,7 +152,7 @@ TEST(PrintCommand, WhatEachStepLeadsTo) {
         {"job refused", [](CommandHost& h) { h.jobFails = true; },
          {"dialog", "spool", "back", failed}, {}},
         {"cancelled while spooling", [](CommandHost& h) { h.cancels = true; },
-         {"dialog", "spool", "abandon", "back", failed}, {"one", "two", PageFooterText(1, 80)}},
+         {"dialog", "spool", "back", failed}, {"one", "two", PageFooterText(1, 80)}},
     };
     // clang-format on
     for (const auto& c : cases) {

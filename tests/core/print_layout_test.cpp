@@ -171,7 +171,7 @@ TEST(PrintJob, ListHeadingOnTheFirstPageOnlyAndOneLineAPageOnTinyPages) {
 
 // What each failure leaves of the job: the call sequence, shortened to the
 // calls that start, end or drop pages and the job.
-TEST(PrintJob, FailuresAndCancelAbandonTheJob) {
+TEST(PrintJob, FailuresAbandonTheJobAndCancelEndsItAfterTheLastWholePage) {
     // clang-format off
     const struct {
         const char* what; void (*arrange)(RecordingHost&); int lines; PrintOutcome outcome;
@@ -185,7 +185,7 @@ TEST(PrintJob, FailuresAndCancelAbandonTheJob) {
         {"first page not ended", [](RecordingHost& h) { h.failEndPage = 0; }, 70,
          PrintOutcome::Failed, "start page endpage! abandon"},
         {"cancelled on the first page", [](RecordingHost& h) { h.cancelAfterPage = 0; }, 70,
-         PrintOutcome::Cancelled, "start page endpage abandon"},
+         PrintOutcome::Cancelled, "start page endpage end"},
         {"cancel refused the page", [](RecordingHost& h) { h.cancelAfterPage = 0; h.failEndPage = 0; },
          70, PrintOutcome::Cancelled, "start page endpage! abandon"},
         {"job not ended", [](RecordingHost& h) { h.failEndJob = true; }, 10, PrintOutcome::Failed,

@@ -47,7 +47,7 @@ TEST(Zip, EmptyOptionsKeepTheirPlace) {
 struct FakeZip : ZipHost {
     V paths = {"c:\\a\\1.txt", "c:\\a\\2.txt"};
     std::string typed = "c:\\w\\backup";
-    bool dialogOk = true;
+    bool dialogOk = true, existed = false;
     std::map<std::string, std::string> shortForms = {
         {"c:\\program files\\zipper.exe", "c:\\PROGRA~1\\zipper.exe"},
         {"c:\\w\\backup.zip", "c:\\w\\backup.zip"},
@@ -66,8 +66,14 @@ struct FakeZip : ZipHost {
         archive = typed;
         return dialogOk;
     }
-    bool HoldArchive(const std::string& archive) override { return !Step("hold " + archive); }
+    Hold HoldArchive(const std::string& archive) override {
+        if (Step("hold " + archive)) return Hold::Failed;
+        return existed ? Hold::Opened : Hold::Created;
+    }
     void ReleaseArchive() override { steps.push_back("release"); }
+    void RemoveCreatedArchive(const std::string& archive) override {
+        steps.push_back("remove " + archive);
+    }
     bool FindAssociatedProgram(const std::string&, std::string& program) override {
         program = "c:\\program files\\zipper.exe";
         return !Step("find");
@@ -121,7 +127,8 @@ TEST(Zip, ASuccessfulRunWritesTheListStartsTheProgramAndSaysSo) {
               "@c:\\t\\qry1.tmp|c:\\cur");
 }
 
-// Each failing step: its messages in order, the last step taken, nothing started.
+// Each failing step: its messages in order, the last step taken, nothing
+// started; an archive the run made is taken back, one that was there stays.
 TEST(Zip, EveryFailureShowsItsMessagesInOrderAndStartsNothing) {
     const char* aborted = "File Zip Aborted!";
     // clang-format off
@@ -139,18 +146,24 @@ TEST(Zip, EveryFailureShowsItsMessagesInOrderAndStartsNothing) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.failAt);
-        FakeZip host;
-        host.failAt = c.failAt;
-        host.error = c.error;
-        EXPECT_EQ(AddSelectedToZip(host, "-a -P", "c:\\cur"), 0);
-        EXPECT_EQ(host.warnings, c.warnings);
-        EXPECT_EQ(host.steps.back(), c.lastStep);
+        for (bool existed : {true, false}) {
+            SCOPED_TRACE(std::string(c.failAt) + (existed ? " existed" : " created"));
+            FakeZip host;
+            host.failAt = c.failAt;
+            host.error = c.error;
+            host.existed = existed;
+            EXPECT_EQ(AddSelectedToZip(host, "-a -P", "c:\\cur"), 0);
+            EXPECT_EQ(host.warnings, c.warnings);
+            const bool held = c.failAt != cases[0].failAt;
+            EXPECT_EQ(host.steps.back(),
+                      held && !existed ? "remove c:\\w\\backup.zip" : c.lastStep);
+        }
     }
     FakeZip refused;
-    refused.launchResult = 2;
+    refused.launchResult = 32;
     EXPECT_EQ(AddSelectedToZip(refused, "-a -P", "c:\\cur"), 0);
-    EXPECT_EQ(refused.warnings, V{"Error 2: Zip program execution failed!"});
+    EXPECT_EQ(refused.warnings, V{"Error 32: Zip program execution failed!"});
+    EXPECT_EQ(refused.steps.back(), "remove c:\\w\\backup.zip");
 
     FakeZip cancelled;
     cancelled.dialogOk = false;

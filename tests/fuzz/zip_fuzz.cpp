@@ -2,8 +2,8 @@
 // line is its short form only when that fits and has no blank, otherwise the
 // whole long path, quoted when it holds a blank; the parameter file holds
 // every path on its own line; a created parameter file is always closed; the
-// program starts only when every step went through; every message fits its
-// bound.
+// program starts only when every step went through, and an archive the run
+// created is removed exactly when it does not; every message fits its bound.
 
 #include <string>
 #include <vector>
@@ -20,8 +20,8 @@ class Zipper : public ZipHost {
     Zipper(FuzzInput& input, uint8_t failStep) : input_(input), failStep_(failStep) {}
     std::vector<std::string> paths;
     std::string archive, program, parameterFile, written, launchedWith;
-    bool held = false, open = false, launched = false;
-    int writes = 0;
+    bool held = false, open = false, launched = false, created = false;
+    int writes = 0, removals = 0;
 
     std::vector<std::string> SelectedPaths() override { return paths; }
     bool AskArchiveName(int count, std::string& name) override {
@@ -29,9 +29,16 @@ class Zipper : public ZipHost {
         name = archive;
         return failStep_ != kAsk;
     }
-    bool HoldArchive(const std::string& name) override {
+    Hold HoldArchive(const std::string& name) override {
         FUZZ_CHECK(name == ArchiveNameWithExtension(archive));
-        return held = failStep_ != kHold;
+        held = failStep_ != kHold;
+        if (!held) return Hold::Failed;
+        created = input_.Byte() & 1;
+        return created ? Hold::Created : Hold::Opened;
+    }
+    void RemoveCreatedArchive(const std::string& name) override {
+        FUZZ_CHECK(created && !held && !launched && name == ArchiveNameWithExtension(archive));
+        ++removals;
     }
     void ReleaseArchive() override {
         FUZZ_CHECK(held);
@@ -117,6 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(result == (host.launched ? 1 : 0));
     const bool allWent = failStep == kSteps || (failStep == kWrite && host.paths.size() < 2);
     FUZZ_CHECK(host.launched == (allWent && !host.paths.empty()));
+    FUZZ_CHECK(host.removals == (host.created && !host.launched ? 1 : 0));
     if (host.launched) {
         FUZZ_CHECK(host.written == ParameterFileText(host.paths));
         FUZZ_CHECK(host.launchedWith.compare(0, options.size() + 1, ' ' + options) == 0);

@@ -6,7 +6,7 @@
 #include "fileview/load_save_win.h"
 
 // The real file layer with one step failing ("temp", "open", "write", "flush",
-// "close" or "replace"), put under every write while it lives; the real
+// "close", "replace" or "remove"), put under every write while it lives; the real
 // clean-up runs, so the files on disk show what a user would find.
 class FailingFiles : public TextFileLayer {
   public:
@@ -32,7 +32,7 @@ class FailingFiles : public TextFileLayer {
     Replaced Replace(const std::string& f, const std::string& t) override {
         return Fails("replace") ? Replaced::Failed : real_->Replace(f, t);
     }
-    bool Remove(const std::string& p) override { return real_->Remove(p); }
+    bool Remove(const std::string& p) override { return !Fails("remove") && real_->Remove(p); }
     bool Exists(const std::string& p) override { return real_->Exists(p); }
     Read ReadWhole(const std::string& p, size_t l, std::string& t) override {
         return real_->ReadWhole(p, l, t);

@@ -22,6 +22,7 @@
 #include "results/presentation_win.h"
 #include "settings/settings.h"
 #include "ui/dialog_test_hook_win.h"
+#include "failing_files.h"
 #include "win_test_support.h"
 
 namespace {
@@ -252,6 +253,33 @@ TEST_F(FileOperations, DeleteRemovesOnlyWhatTheShellDeleted) {
     }
 }
 
+// Del and Ctrl+Del from the keyboard: status part 1 names the row that has
+// the focus afterwards, never a row that went.
+TEST_F(FileOperations, AfterDeletingRowsTheStatusNamesTheFocusedRow) {
+    // clang-format off
+    const struct { bool ctrl; std::initializer_list<int> rows; const char* left, *onDisk, *part1; }
+    cases[] = {
+        {true,  {4},    "a.txt b.txt c.txt d.txt", "abcd", "4"},
+        {false, {2, 3}, "a.txt b.txt",             "abcd", "2"},
+        {false, {0, 1}, "",                        "abcd", ""},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.left);
+        SelectRows(c.rows);
+        SetRowState(*std::rbegin(c.rows), LVIS_FOCUSED, LVIS_FOCUSED);
+        if (c.ctrl) {
+            robot.Then(IDYES);  // the shell asks before it deletes
+            PressKeys(g_Main.FileList, {VK_CONTROL, VK_DELETE});
+        } else {
+            PressKeys(g_Main.FileList, {VK_DELETE});
+        }
+        EXPECT_EQ(RowNames(), c.left);
+        EXPECT_EQ(LettersIn(folder.path()), c.onDisk);
+        EXPECT_EQ(StatusText(1), c.part1);
+    }
+}
+
 // The target dialog names the verb, the count and the current directory, and
 // preselects the directory; a relative target is taken from there.
 TEST_F(FileOperations, CopyAndMoveToARelativeTargetAndKeepRefusedRows) {
@@ -435,12 +463,30 @@ TEST_F(AddToZip, TheProgramGetsOptionsArchiveAndTheListWithoutBeingWaitedFor) {
     }
 }
 
-TEST_F(AddToZip, WithoutAnAssociationBothMessagesAndTheEmptyArchiveStays) {
-    Run run = ZipRows({0}, "backup");
-    EXPECT_EQ(run.result, 0);
-    EXPECT_EQ(run.boxes,
-              (std::vector<std::string>{"Zip program not found!", "WinZip program not found!"}));
-    EXPECT_EQ(folder.Read("backup.zip"), "");
+// A run that starts no program takes back the empty archive it made, and
+// only that: an archive that was there keeps its bytes, and one the removal
+// could not take stays empty.
+TEST_F(AddToZip, WithoutAnAssociationBothMessagesAndNoArchiveIsLeftBehind) {
+    folder.Write("kept.zip", "PK old archive bytes");
+    const struct {
+        const char* typed;
+        const char* failing;
+        const char* left;
+    } cases[] = {{"backup", "", nullptr},
+                 {"kept.zip", "", "PK old archive bytes"},
+                 {"backup", "remove", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + " " + c.failing);
+        FailingFiles files(c.failing);
+        Run run = ZipRows({0}, c.typed);
+        EXPECT_EQ(run.result, 0);
+        EXPECT_EQ(run.boxes, (std::vector<std::string>{"Zip program not found!",
+                                                       "WinZip program not found!"}));
+        const std::string archive = folder.File(ArchiveNameWithExtension(c.typed));
+        EXPECT_EQ(Exists(archive), c.left != nullptr);
+        EXPECT_EQ(folder.Read(ArchiveNameWithExtension(c.typed)), c.left ? c.left : "");
+        DeleteFileA(folder.File("backup.zip").c_str());
+    }
 }
 
 TEST_F(AddToZip, AFailureAtAnyParameterFileStepLeavesTheArchiveAndStartsNothing) {
@@ -461,10 +507,13 @@ TEST_F(AddToZip, AFailureAtAnyParameterFileStepLeavesTheArchiveAndStartsNothing)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.step);
         FailParameterFileStepForTesting(c.step, c.error);
-        Run run = ZipRows({1, 3}, "kept.zip");
-        EXPECT_EQ(run.result, 0);
-        EXPECT_EQ(run.boxes, c.boxes);
+        for (const char* typed : {"kept.zip", "fresh"}) {
+            Run run = ZipRows({1, 3}, typed);
+            EXPECT_EQ(run.result, 0);
+            EXPECT_EQ(run.boxes, c.boxes);
+        }
         EXPECT_EQ(folder.Read("kept.zip"), "PK old archive bytes");
+        EXPECT_FALSE(Exists(folder.File("fresh.zip")));
         EXPECT_FALSE(Exists(record_));
     }
     // The same run without a failure goes through, on the same parameter file.

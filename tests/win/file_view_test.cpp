@@ -128,7 +128,7 @@ TEST_F(FileViewTest, SaveAsksWhenTheFileChangedOnDisk) {
     }
 }
 
-TEST_F(FileViewTest, ClosingWithChangesAsksAndAFailedSaveKeepsTheWindow) {
+TEST_F(FileViewTest, ClosingWithChangesAsksAndCancelOrAFailedSaveKeepsTheWindows) {
     // clang-format off
     const struct { int answer; const char* lastBox; } cases[] = {
         {IDCANCEL, "Save current changes in NOTE.TXT?"},
@@ -147,12 +147,21 @@ TEST_F(FileViewTest, ClosingWithChangesAsksAndAFailedSaveKeepsTheWindow) {
         EXPECT_EQ(folder.Read("note.txt"), "a cat\r\n");
         SetFileAttributesA(folder.File("note.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-    // The main window's exit takes a changed FileView down without a question.
+    // The main window's exit and the session's end ask the same; Cancel keeps
+    // the program open, No lets both windows go without saving.
     boxes.Clear();
+    for (int answer : {IDCANCEL, IDCANCEL, IDNO}) boxes.Answer(answer);
+    SendMessageA(Main(), WM_CLOSE, 0, 0);
+    DrainMessages();
+    EXPECT_TRUE(IsWindow(Main()));
+    EXPECT_NE(FileViewHandle(), nullptr);
+    EXPECT_EQ(SendMessageA(FileViewHandle(), WM_QUERYENDSESSION, 0, 0), FALSE);
     SendMessageA(Main(), WM_CLOSE, 0, 0);
     DrainMessages();
     EXPECT_EQ(FileViewHandle(), nullptr);
-    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_EQ(Main(), nullptr);
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>(3, "Save current changes in NOTE.TXT?"));
+    EXPECT_EQ(folder.Read("note.txt"), "a cat\r\n");
 }
 
 TEST_F(FileViewTest, SplitterFollowsTheKeyboardAndTheMouse) {

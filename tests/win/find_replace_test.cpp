@@ -19,6 +19,7 @@
 #include "results/file_list_win.h"
 #include "search/criteria.h"
 #include "search/search_win.h"
+#include "ui/text_options.h"
 #include "win_test_support.h"
 
 namespace {
@@ -568,6 +569,61 @@ TEST_F(FindReplace, ARunsQuestionsHoldTheListAndCloseAfterwards) {
     ExpectNoTemporaryFile();
     EXPECT_EQ(DrainMessages(), 0);  // the close owed by the run, then the quit
     EXPECT_FALSE(Main());
+}
+
+// Wrap Lines while the Replace box is open: the box goes on working on the
+// control that is EditView now, for a find and for Replace in Files.
+TEST_F(FindReplace, TheOpenBoxFollowsEditViewThroughWrapLines) {
+    FiveFiles();
+    HWND box = ReplaceInFileView(2, "old", "new", false);
+    ASSERT_TRUE(box);
+    HWND unwrapped = FileViewEditView();
+    SendMessageA(FileViewHandle(), WM_COMMAND, IDM_FV_WRAP_LINES, 0);
+    ASSERT_NE(FileViewEditView(), unwrapped);
+    SendMessageA(FileViewEditView(), EM_SETSEL, 0, 0);
+    Push(box, IDOK);
+    DWORD start = 0, end = 0;
+    SendMessageA(FileViewEditView(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{3}, DWORD{6}));
+    EXPECT_TRUE(boxes.texts().empty());
+    boxes.Answer(IDYES);
+    Push(box, IDC_REPLACE_IN_FILES);
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
+        EXPECT_EQ(Bytes(name), "an new word") << name;
+    EXPECT_EQ(TextOf(FileViewEditView()), "an new word");
+    ExpectNoTemporaryFile();
+}
+
+// The boxes' Regular starts as the main window's Regular box is at the time,
+// not as the last search had it; Find Next makes the find text FileView's
+// find box's text even when it is already at the top of that box's list.
+TEST_F(FindReplace, RegularFollowsTheMainWindowAndTheFindBoxTakesTheFindText) {
+    g_View.FindBox = CreateWindowA("COMBOBOX", "", WS_CHILD | CBS_DROPDOWN, 0, 0, 100, 100, holder,
+                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(g_View.FindBox, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("cat"));
+    SetWindowTextA(g_View.FindBox, "typed since");
+    SetEdit("a cat");
+    for (bool replace : {false, true}) {
+        for (bool searched : {false, true}) {
+            for (bool checked : {false, true}) {
+                SCOPED_TRACE(std::to_string(replace) + std::to_string(searched) +
+                             std::to_string(checked));
+                SearchCriteria last;
+                last.TextOptions = searched ? kTextRegular : 0;
+                RememberSearchCriteria(last);
+                CheckDlgButton(Main(), IDC_REGULAR, checked ? BST_CHECKED : BST_UNCHECKED);
+                Command(IDC_REGULAR);
+                HWND box = Open(replace, "cat");
+                EXPECT_EQ(IsDlgButtonChecked(box, IDC_REGULAR) == BST_CHECKED, checked);
+                SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
+                DrainMessages();
+            }
+        }
+    }
+    HWND box = Open(false, "cat");
+    Push(box, IDOK);
+    EXPECT_EQ(TextOf(g_View.FindBox), "cat");
 }
 
 }  // namespace

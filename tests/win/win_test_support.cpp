@@ -140,6 +140,29 @@ void SelectRows(std::initializer_list<int> rows) {
     for (int row : rows) SetRowState(row, LVIS_SELECTED, LVIS_SELECTED);
 }
 
+void PressKeys(HWND focus, std::initializer_list<WORD> keys) {
+    SetForegroundWindow(GetAncestor(focus, GA_ROOT));
+    SetFocus(focus);
+    std::vector<INPUT> input;
+    for (WORD key : keys) input.push_back({INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        input.push_back({INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
+    ASSERT_EQ(SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)),
+              input.size());
+    const WORD last = *keys.begin();
+    const DWORD until = GetTickCount() + 5000;
+    for (bool released = false; !released && GetTickCount() < until;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if ((msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) && msg.wParam == last)
+                released = true;
+            ProcessLoopMessage(msg);
+        }
+    }
+    EXPECT_TRUE(GetTickCount() < until) << "the keys never arrived";
+}
+
 std::string RowNames() {
     std::string names;
     for (int row = 0; GetItemRecord(row); ++row)

@@ -81,6 +81,11 @@ void SetRowState(int row, UINT state, UINT mask);
 // Selects exactly these rows; no row keeps the focus.
 void SelectRows(std::initializer_list<int> rows);
 
+// Presses `keys` down in order and lets them go in reverse, as fingers on the
+// keyboard would, into `focus` made the focused window of the foreground; the
+// program's own loop handles what arrives, until the last key is let go.
+void PressKeys(HWND focus, std::initializer_list<WORD> keys);
+
 // The names of the File Info List's rows in row order, one blank between.
 std::string RowNames();
 // The clipboard's text, "(none)" when it holds none.
