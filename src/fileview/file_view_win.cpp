@@ -168,6 +168,18 @@ void OpenFileView(FileViewState& s, HWND hwnd) {
         for (int pane : {IDC_EDIT_WRAP, IDC_EDIT_NOWRAP, IDC_LINEVIEW})
             SendDlgItemMessageA(hwnd, pane, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     }
+    // The panes take their final size before their text: an edit control
+    // resized afterwards lays out every line of its text again.
+    if (s.Panes.hasEditView)
+        s.EditView = GetDlgItem(hwnd, s.WrapLines ? IDC_EDIT_WRAP : IDC_EDIT_NOWRAP);
+    // The first layout places the splitter by its share whatever size the
+    // window is shown at.
+    s.Frame.lastWidth = client.right;
+    s.Frame.lastHeight = 0;
+    PlaceWindow(hwnd);
+    GetClientRect(hwnd, &client);
+    LayoutFileViewPanes(s, client.right, client.bottom);
+
     if (s.Panes.hasEditView) SetUpEditView(s);
     if (s.Panes.hasLineView) BuildLineView(s);
     UpdateCaretStatus(s);
@@ -178,16 +190,14 @@ void OpenFileView(FileViewState& s, HWND hwnd) {
     GetWindowTextA(GetWindow(hwnd, GW_OWNER), mainTitle, sizeof mainTitle);
     SetWindowTextF(hwnd, "%s - %s - %s", mainTitle, "FileView", s.Shown.FileName);
 
-    // The first layout places the splitter by its share whatever size the
-    // window is shown at.
-    s.Frame.lastWidth = client.right;
-    s.Frame.lastHeight = 0;
-    PlaceWindow(hwnd);
     ShowWindow(hwnd, SW_SHOW);
+    // Showing may have laid the panes out already, at this very size: a
+    // second layout would only paint everything again.
     GetClientRect(hwnd, &client);
-    LayoutFileViewPanes(s, client.right, client.bottom);
-    InvalidateRect(hwnd, nullptr, TRUE);
-    UpdateWindow(hwnd);
+    if (client.right != s.Frame.lastWidth || client.bottom != s.Frame.lastHeight)
+        LayoutFileViewPanes(s, client.right, client.bottom);
+    else
+        UpdateWindow(hwnd);
 
     if (IsWindowVisible(s.FindBox)) SubclassFindBox(s);
     SetFocus(s.LineView ? s.LineView : s.EditView);
