@@ -274,7 +274,7 @@ LRESULT OnMainSysCommand(HWND hwnd, WPARAM wp, LPARAM lp) {
             SetWindowTextA(hwnd, caption);
         } else if (command == SC_RESTORE) {
             SetWindowTextA(hwnd, g_App.AppTitle);
-            g_Loop.AccelWindow = fileView;
+            SetLoopAcceleratorWindow(fileView);
             SetFocus(fileView);
         }
     }

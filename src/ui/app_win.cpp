@@ -62,6 +62,10 @@ void SetLoopAccelerators(HWND window, HACCEL table) {
     g_Loop.AccelTable = table ? table : g_Loop.MainAccelTable;
 }
 
+void SetLoopAcceleratorWindow(HWND window) {
+    g_Loop.AccelWindow = window;
+}
+
 HWND SwapLoopDialogWindow(HWND window) {
     HWND previous = g_Loop.DialogWindow;
     g_Loop.DialogWindow = window;
