@@ -90,10 +90,6 @@ void SetLoopAccelerators(HWND window, HACCEL table) {
     g_LoopState.AccelTable = table ? table : g_LoopState.MainAccelTable;
 }
 
-void SetLoopAcceleratorWindow(HWND window) {
-    g_Loop.AccelWindow = window;
-}
-
 HWND SwapLoopDialogWindow(HWND window) {
     HWND previous = g_LoopState.DialogWindow;
     g_LoopState.DialogWindow = window;

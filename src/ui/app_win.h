@@ -44,9 +44,6 @@ int RunMessageLoop();
 // FileView takes over the loop's accelerators while it is open and gives
 // them back when it closes: a null table means the main window's own.
 void SetLoopAccelerators(HWND window, HACCEL table);
-// Minimising and restoring the program move the accelerators between the
-// main window and FileView; the table stays the one in force.
-void SetLoopAcceleratorWindow(HWND window);
 // Makes `window` the loop's dialog window; returns the one it replaces.
 HWND SwapLoopDialogWindow(HWND window);
 
