@@ -65,12 +65,17 @@ class ContextHost : public ScanHost {
         FileViewState& s = s_;
         if (!s.EditView) return 0;
         const std::string text(window.text, window.length);
+        // The new lines, the selection and the scroll to it are painted once,
+        // at the end, not once for each.
+        SendMessageA(s.EditView, WM_SETREDRAW, FALSE, 0);
         SetEditText(s, text.c_str());
         if (window.entryLineOffset >= 0) {
             const size_t start = static_cast<size_t>(window.entryLineOffset) + entry_.column;
             SendMessageA(s.EditView, EM_SETSEL, start, start + entry_.length);
             SendMessageA(s.EditView, EM_SCROLLCARET, 0, 0);
         }
+        SendMessageA(s.EditView, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(s.EditView, nullptr, TRUE);
         return 1;
     }
 
@@ -139,7 +144,7 @@ void BuildLineView(FileViewState& s) {
                                     LastSearchText().c_str(), LastSearchOptions());
     s.Entries = builder.TakeEntries();
     s.LineMarks = builder.TakeMarks();
-    g_FindReplace.FindString = LastSearchText();
+    SetFindString(LastSearchText());
     if (found != 0) {
         char count[16];
         std::snprintf(count, sizeof count, "%3u", static_cast<unsigned>(found));
@@ -157,7 +162,7 @@ void RebuildLineView(FileViewState& s) {
     SetStatusPart(s, 7, "");
     std::string findString = g_FindReplace.FindString;
     BuildLineView(s);
-    g_FindReplace.FindString = findString;
+    SetFindString(findString);
 }
 
 void ShowEntryContext(FileViewState& s) {

@@ -235,7 +235,7 @@ TEST_F(FindReplace, FindNextWithAndWithoutAPreviousFind) {
     SendMessageA(edit, EM_SETSEL, 0, 0);
     FindNextInEdit(g_View);
     EXPECT_EQ(Selection(), std::make_pair(4, 7));
-    g_FindReplace.FindString = "bird";
+    SetFindString("bird");
     SendMessageA(edit, EM_SETSEL, 0, 0);
     FindNextInEdit(g_View);
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Text 'bird' was not found.\t"});
@@ -426,7 +426,7 @@ TEST_F(FindReplace, FileViewReplacesInAllListedFiles) {
     SetDlgItemTextA(box, IDC_REPLACE_COMBO, "new");
     Set(box, IDC_CONFIRM_SAVE, false);
     boxes.Answer(IDYES);
-    g_FindReplace.FindString = "old w";  // the user's last find, not the search text
+    SetFindString("old w");  // the user's last find, not the search text
     Push(box, IDC_REPLACE_IN_FILES);
     EXPECT_EQ(boxes.texts(),
               std::vector<std::string>{"Replace in all files completed!\nSave all files?"});
