@@ -223,12 +223,12 @@ double JumpFloor(const BareControls& bare, const std::string& window) {
     return ms;
 }
 
-struct Open {
+struct TimedOpen {
     double ms;
     HWND window;
 };
 
-Open OpenTimed(HWND owner, const BenchFile& file) {
+TimedOpen OpenTimed(HWND owner, const BenchFile& file) {
     const Opening opening = Prepare(file);
     const double start = Now();
     HWND window = OpenFileViewWindow(owner, opening.file, opening.above, opening.below);
@@ -238,18 +238,18 @@ Open OpenTimed(HWND owner, const BenchFile& file) {
     return {ms, window};
 }
 
-void Close(HWND window) {
+void CloseFileView(HWND window) {
     DestroyWindow(window);
     Drain();
 }
 
-struct Jump {
+struct TimedJump {
     double ms;
     std::string window;  // EditView's text after the jump
 };
 
 // Display Context of the last Line List entry of a FileView on `file`.
-Jump JumpTimed(HWND owner, const BenchFile& file) {
+TimedJump JumpTimed(HWND owner, const BenchFile& file) {
     HWND window = OpenTimed(owner, file).window;
     HWND lines = FileViewLineView();
     const int last = static_cast<int>(SendMessageA(lines, LB_GETCOUNT, 0, 0)) - 1;
@@ -259,8 +259,8 @@ Jump JumpTimed(HWND owner, const BenchFile& file) {
     SendMessageA(window, WM_COMMAND, IDM_FV_DISPLAY_CONTEXT, 0);
     Drain();
     const double ms = Now() - start;
-    Jump jump{ms, WindowText(FileViewEditView())};
-    Close(window);
+    TimedJump jump{ms, WindowText(FileViewEditView())};
+    CloseFileView(window);
     if (jump.window.empty()) Fail("the jump showed no lines");
     return jump;
 }
@@ -316,13 +316,13 @@ int main(int argc, char** argv) {
     RememberSearchCriteria(searched);
 
     // The bare controls take FileView's pane sizes, and the open's floor its entries.
-    const Open first = OpenTimed(owner, small);
+    const TimedOpen first = OpenTimed(owner, small);
     const std::vector<std::string> entries = LineViewTexts(FileViewLineView());
     if (entries.size() != 1000) Fail("the small file's Line List does not hold 1,000 entries");
     const BareControls bare = MakeBareControls(
         first.window, FileViewEditView(), FileViewLineView(),
         reinterpret_cast<HFONT>(SendMessageA(FileViewEditView(), WM_GETFONT, 0, 0)));
-    Close(first.window);
+    CloseFileView(first.window);
 
     Series open, jump, jump5, sizes;
     size_t windowBytes = 0;
@@ -331,17 +331,17 @@ int main(int argc, char** argv) {
         double openFloor = 0, openMs = 0;
         if (floorFirst) openFloor = OpenFloor(bare, small.path, small.size, entries);
         {
-            const Open opened = OpenTimed(owner, small);
+            const TimedOpen opened = OpenTimed(owner, small);
             openMs = opened.ms;
-            Close(opened.window);
+            CloseFileView(opened.window);
         }
         if (!floorFirst) openFloor = OpenFloor(bare, small.path, small.size, entries);
 
         // Each jump's floor is timed beside it, on the window it showed.
-        const Jump big = JumpTimed(owner, large);
+        const TimedJump big = JumpTimed(owner, large);
         const double bigFloor = JumpFloor(bare, big.window);
         const double midFloor = JumpFloor(bare, big.window);
-        const Jump mid = JumpTimed(owner, medium);
+        const TimedJump mid = JumpTimed(owner, medium);
         if (big.window != mid.window) Fail("the two jumps showed different windows");
         windowBytes = big.window.size();
 

@@ -148,11 +148,6 @@ void OnSubDirMode(HWND hwnd, int id) {
     EnableWindow(GetDlgItem(hwnd, IDC_LEVEL), id == IDC_SUBDIR_LEVEL);
 }
 
-void OnUnitChange(HWND combo, unsigned& multiplier) {
-    LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-    multiplier = index == 2 ? 1048576u : index == 1 ? 1024u : 1u;
-}
-
 void OnSaveSettingsNow(HWND hwnd) {
     // A save that failed (the user has been told) leaves Save Settings on
     // Exit as it was, so the settings are not dropped at exit unasked.
@@ -170,7 +165,7 @@ void OnSaveSettingsOnExit(HWND hwnd) {
     SetSaveSettingsOnExit(true);
 }
 
-LRESULT OnMainCommand(HWND hwnd, int id, int code, HWND control, WPARAM wp, LPARAM lp) {
+LRESULT OnMainCommand(HWND hwnd, int id, int code, WPARAM wp, LPARAM lp) {
     SubclassToolbarComboEdit();
     if (RefuseDuringSearch(id)) return 0;
     switch (id) {
@@ -195,11 +190,7 @@ LRESULT OnMainCommand(HWND hwnd, int id, int code, HWND control, WPARAM wp, LPAR
         case IDM_SORT_LIST: SortFileInfoList(); return 0;
         case IDM_MARK_ITEM: ToggleFocusedItemMark(); return 0;
         case IDC_LESS_UNIT:
-            if (code == CBN_SELCHANGE) OnUnitChange(control, g_Main.LessMultiplier);
-            return 0;
-        case IDC_MORE_UNIT:
-            if (code == CBN_SELCHANGE) OnUnitChange(control, g_Main.MoreMultiplier);
-            return 0;
+        case IDC_MORE_UNIT: return 0;  // the search reads the chosen unit when it starts
         case IDM_SAVE_SETTINGS_NOW: OnSaveSettingsNow(hwnd); return 0;
         case IDM_SAVE_SETTINGS_ON_EXIT: OnSaveSettingsOnExit(hwnd); return 0;
         case IDM_SELECT_ALL_ITEMS: SelectAllItems(); return 0;
@@ -246,11 +237,9 @@ void OnMainDestroy(HWND hwnd) {
     SetExcludedFilePatterns({});
     ClearFileInfoList();
     FreeFindReplace();
-    if (g_Main.ShellMalloc) g_Main.ShellMalloc->Release();
-    g_Main.ShellMalloc = nullptr;
-    g_Loop.AccelWindow = nullptr;
-    g_Loop.DialogWindow = nullptr;
-    g_App.MainWindow = nullptr;
+    ReleaseShellMalloc();
+    ClearLoop();
+    SetAppMainWindow(nullptr);
     PostQuitMessage(0);
 }
 
@@ -274,7 +263,7 @@ LRESULT OnMainSysCommand(HWND hwnd, WPARAM wp, LPARAM lp) {
             SetWindowTextA(hwnd, caption);
         } else if (command == SC_RESTORE) {
             SetWindowTextA(hwnd, g_App.AppTitle);
-            g_Loop.AccelWindow = fileView;
+            SetLoopAcceleratorWindow(fileView);
             SetFocus(fileView);
         }
     }
@@ -290,7 +279,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CLOSE: OnMainClose(hwnd); return 0;
         case WM_SIZE: OnMainSize(hwnd, LOWORD(lp), HIWORD(lp)); break;
         case WM_ACTIVATE: return OnMainActivate(hwnd, wp, lp);
-        case WM_ACTIVATEAPP: GetClientRect(hwnd, &g_Main.ClientRect); break;
+        case WM_ACTIVATEAPP: RememberClientRect(hwnd); break;
         case WM_GETMINMAXINFO:
             if (!g_App.MainWindow) break;
             reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = g_Main.MinTrackSize;
@@ -301,8 +290,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             QuarryHelp(reinterpret_cast<HWND>(wp), g_App.HelpFilePath, HELP_CONTEXTMENU,
                        reinterpret_cast<ULONG_PTR>(kContextHelpIds));
             break;
-        case WM_COMMAND:
-            return OnMainCommand(hwnd, LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp), wp, lp);
+        case WM_COMMAND: return OnMainCommand(hwnd, LOWORD(wp), HIWORD(wp), wp, lp);
         case WM_SYSCOMMAND: return OnMainSysCommand(hwnd, wp, lp);
         case WM_INITMENUPOPUP:
             return OnInitMenuPopup(hwnd, reinterpret_cast<HMENU>(wp), LOWORD(lp), HIWORD(lp) != 0);

@@ -21,41 +21,41 @@
 #include "ui/message_box_win.h"
 #include "ui/text.h"
 
-MainWindowState g_Main;
-
 namespace {
+
+MainWindowState g_MainState;
 
 // Parts 1 and 2 hold counts up to the list's limit of 1000, whole.
 constexpr int kStatusWidths[3] = {0, 5, 5};
 
 const char* const kFixedFileTypes[] = {"*.htm", "*.bas", "*.pas", "*.c++", "*.c", "*.txt"};
 
-WNDPROC listViewProc = nullptr;
-WNDPROC comboEditProc = nullptr;
+WNDPROC g_ListViewProc = nullptr;
+WNDPROC g_ComboEditProc = nullptr;
 
 // Tab and Shift+Tab leave the list for the next or previous control, and
 // every other key, Enter included, goes to the list rather than the dialog
 // manager.
 LRESULT CALLBACK ListViewSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_GETDLGCODE)
-        return CallWindowProcA(listViewProc, hwnd, msg, wp, lp) | DLGC_WANTALLKEYS;
+        return CallWindowProcA(g_ListViewProc, hwnd, msg, wp, lp) | DLGC_WANTALLKEYS;
     if (msg == WM_KEYDOWN && wp == VK_TAB) {
         bool back = GetKeyState(VK_SHIFT) < 0;
         HWND next = GetNextDlgTabItem(g_App.MainWindow, hwnd, back);
         if (next) SetFocus(next);
     }
-    return CallWindowProcA(listViewProc, hwnd, msg, wp, lp);
+    return CallWindowProcA(g_ListViewProc, hwnd, msg, wp, lp);
 }
 
 // Enter in the toolbar combo's edit field applies the typed file type as if
 // it had been chosen from the list.
 LRESULT CALLBACK ComboEditSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_GETDLGCODE)
-        return CallWindowProcA(comboEditProc, hwnd, msg, wp, lp) | DLGC_WANTALLKEYS;
+        return CallWindowProcA(g_ComboEditProc, hwnd, msg, wp, lp) | DLGC_WANTALLKEYS;
     if (msg == WM_KEYDOWN && wp == VK_RETURN)
         PostMessageA(g_App.MainWindow, WM_COMMAND, MAKEWPARAM(IDC_TOOLBAR_COMBO, CBN_SELENDOK),
-                     reinterpret_cast<LPARAM>(g_Main.ToolbarCombo));
-    return CallWindowProcA(comboEditProc, hwnd, msg, wp, lp);
+                     reinterpret_cast<LPARAM>(g_MainState.ToolbarCombo));
+    return CallWindowProcA(g_ComboEditProc, hwnd, msg, wp, lp);
 }
 
 void FillDirectoryCombo(HWND combo) {
@@ -96,7 +96,7 @@ void PasteClipboardIntoSearchText() {
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         if (const char* text = static_cast<const char*>(GlobalLock(data))) {
             std::string cut(text, strnlen(text, 1023));
-            SetWindowTextA(g_Main.SearchTextCombo, cut.c_str());
+            SetWindowTextA(g_MainState.SearchTextCombo, cut.c_str());
             GlobalUnlock(data);
         }
     }
@@ -105,12 +105,20 @@ void PasteClipboardIntoSearchText() {
 
 }  // namespace
 
+const MainWindowState& g_Main = g_MainState;
+
+void RememberClientRect(HWND hwnd) {
+    GetClientRect(hwnd, &g_MainState.ClientRect);
+}
+
+void ReleaseShellMalloc() {
+    if (g_MainState.ShellMalloc) g_MainState.ShellMalloc->Release();
+    g_MainState.ShellMalloc = nullptr;
+}
+
 void OnMainCreate(HWND hwnd) {
-    SetRectEmpty(&g_Main.ClientRect);
-    g_Loop.AccelWindow = hwnd;
-    g_Loop.DialogWindow = hwnd;
-    g_Loop.MainAccelTable = LoadAcceleratorsA(g_App.AppInstance, g_App.AppTitle);
-    g_Loop.AccelTable = g_Loop.MainAccelTable;
+    g_MainState = MainWindowState{};  // a new main window starts from nothing
+    SetMainLoopWindow(hwnd, LoadAcceleratorsA(g_App.AppInstance, g_App.AppTitle));
 
     ResetExcludedFilePatterns();
     DragAcceptFiles(hwnd, TRUE);
@@ -135,12 +143,12 @@ void ApplySettingsToControls(HWND hwnd) {
 bool InitMainWindow(HWND hwnd) {
     ShowDateLabel(hwnd);
 
-    g_Main.FileList = GetDlgItem(hwnd, IDC_FILE_LIST);
-    g_Main.DirectoryCombo = GetDlgItem(hwnd, IDC_DIRECTORY);
-    g_Main.FileNameCombo = GetDlgItem(hwnd, IDC_FILE_NAMES);
-    g_Main.SearchTextCombo = GetDlgItem(hwnd, IDC_SEARCH_TEXT);
+    g_MainState.FileList = GetDlgItem(hwnd, IDC_FILE_LIST);
+    g_MainState.DirectoryCombo = GetDlgItem(hwnd, IDC_DIRECTORY);
+    g_MainState.FileNameCombo = GetDlgItem(hwnd, IDC_FILE_NAMES);
+    g_MainState.SearchTextCombo = GetDlgItem(hwnd, IDC_SEARCH_TEXT);
 
-    g_Main.StatusBar = CreateStatusBar(hwnd, IDC_MAIN_STATUS, 3, kStatusWidths);
+    g_MainState.StatusBar = CreateStatusBar(hwnd, IDC_MAIN_STATUS, 3, kStatusWidths);
     SetStatusPartWriter(ShowMainStatusPart);
 
     if (!LoadSettings(g_App.IniFilePath)) return false;
@@ -152,12 +160,12 @@ bool InitMainWindow(HWND hwnd) {
     for (int id : {IDC_DIRECTORY, IDC_FILE_NAMES, IDC_SEARCH_TEXT, IDC_LESS_UNIT, IDC_MORE_UNIT})
         UseExtendedUi(hwnd, id);
 
-    SendMessageA(g_Main.SearchTextCombo, CB_LIMITTEXT, 1024, 0);
-    SendMessageA(g_Main.FileNameCombo, CB_LIMITTEXT, 1024, 0);
-    SendMessageA(g_Main.DirectoryCombo, CB_LIMITTEXT, 256, 0);
+    SendMessageA(g_MainState.SearchTextCombo, CB_LIMITTEXT, 1024, 0);
+    SendMessageA(g_MainState.FileNameCombo, CB_LIMITTEXT, 1024, 0);
+    SendMessageA(g_MainState.DirectoryCombo, CB_LIMITTEXT, 256, 0);
     SendDlgItemMessageA(hwnd, IDC_LEVEL, EM_LIMITTEXT, 2, 0);
 
-    FillDirectoryCombo(g_Main.DirectoryCombo);
+    FillDirectoryCombo(g_MainState.DirectoryCombo);
 
     SetDlgItemTextA(hwnd, IDC_CURRENT_DIR, g_Settings.Directory.c_str());
     SetCurrentDirectoryA(g_Settings.Directory.c_str());
@@ -173,40 +181,37 @@ bool InitMainWindow(HWND hwnd) {
     // The level box holds two digits; its arrows count up through them.
     SendMessageA(GetWindow(GetDlgItem(hwnd, IDC_LEVEL), GW_HWNDNEXT), UDM_SETRANGE32, 0, 99);
 
-    AddToHistory(g_Main.FileNameCombo, g_Settings.DefaultFileType.c_str());
+    AddToHistory(g_MainState.FileNameCombo, g_Settings.DefaultFileType.c_str());
 
     FillUnitCombo(GetDlgItem(hwnd, IDC_LESS_UNIT));
     FillUnitCombo(GetDlgItem(hwnd, IDC_MORE_UNIT));
-    g_Main.LessMultiplier = g_Main.MoreMultiplier = 1024;
 
-    g_Main.Toolbar = CreateMainToolbar(hwnd);
-    if (!g_Main.Toolbar) return false;
-    SetFileListHost({hwnd, g_Main.FileList, g_Main.Toolbar, g_App.AppInstance, ShowMainStatusPart,
-                     RefuseDuringSearch});
+    g_MainState.Toolbar = CreateMainToolbar(hwnd);
+    if (!g_MainState.Toolbar) return false;
+    SetFileListHost({hwnd, g_MainState.FileList, g_MainState.Toolbar, g_App.AppInstance,
+                     ShowMainStatusPart, RefuseDuringSearch});
     UpdateListToolbarButtons();
 
-    g_Main.ToolbarCombo = AddToolbarCombo(g_Main.Toolbar, 3, IDC_TOOLBAR_COMBO, 6);
-    if (g_Main.ToolbarCombo) {
-        SetWindowTextA(g_Main.ToolbarCombo, g_Settings.DefaultFileType.c_str());
+    g_MainState.ToolbarCombo = AddToolbarCombo(g_MainState.Toolbar, 3, IDC_TOOLBAR_COMBO, 6);
+    if (g_MainState.ToolbarCombo) {
+        SetWindowTextA(g_MainState.ToolbarCombo, g_Settings.DefaultFileType.c_str());
         for (const char* type : kFixedFileTypes)
-            SendMessageA(g_Main.ToolbarCombo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(type));
-        AddToolTip(hwnd, g_Main.ToolbarCombo, "Default File Type");
+            SendMessageA(g_MainState.ToolbarCombo, CB_INSERTSTRING, 0,
+                         reinterpret_cast<LPARAM>(type));
+        AddToolTip(hwnd, g_MainState.ToolbarCombo, "Default File Type");
     }
 
-    RECT bar;
-    GetWindowRect(g_Main.StatusBar, &bar);
-    g_Main.StatusBarHeight = bar.bottom - bar.top;
     RECT window;
     GetWindowRect(hwnd, &window);
-    g_Main.MinTrackSize = {window.right - window.left, window.bottom - window.top};
-    GetClientRect(hwnd, &g_Main.ClientRect);
+    g_MainState.MinTrackSize = {window.right - window.left, window.bottom - window.top};
+    GetClientRect(hwnd, &g_MainState.ClientRect);
 
     InitFindReplace();
-    InitListColumns(g_Main.FileList);
-    listViewProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        g_Main.FileList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListViewSubclassProc)));
+    InitListColumns(g_MainState.FileList);
+    g_ListViewProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        g_MainState.FileList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListViewSubclassProc)));
 
-    if (FAILED(SHGetMalloc(&g_Main.ShellMalloc))) {
+    if (FAILED(SHGetMalloc(&g_MainState.ShellMalloc))) {
         WarningBox(nullptr, "Out of memory!");
         ExitProcess(1);
     }
@@ -215,40 +220,41 @@ bool InitMainWindow(HWND hwnd) {
 }
 
 void SubclassToolbarComboEdit() {
-    if (g_Main.ComboEditSubclassed || !IsWindowVisible(g_App.MainWindow)) return;
-    g_Main.ComboEditSubclassed = true;
+    if (g_MainState.ComboEditSubclassed || !IsWindowVisible(g_App.MainWindow)) return;
+    g_MainState.ComboEditSubclassed = true;
     COMBOBOXINFO info = {};
     info.cbSize = sizeof info;
     HWND edit = nullptr;
-    if (g_Main.ToolbarCombo && GetComboBoxInfo(g_Main.ToolbarCombo, &info)) edit = info.hwndItem;
+    if (g_MainState.ToolbarCombo && GetComboBoxInfo(g_MainState.ToolbarCombo, &info))
+        edit = info.hwndItem;
     if (edit)
-        comboEditProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        g_ComboEditProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
             edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ComboEditSubclassProc)));
-    if (!comboEditProc) {
+    if (!g_ComboEditProc) {
         WarningBox(nullptr, "Out of memory!");
         ExitProcess(1);
     }
 }
 
 void OnMainSize(HWND hwnd, int width, int height) {
-    if (!g_App.MainWindow || !g_Main.FileList) return;
-    int dx = width - (g_Main.ClientRect.right - g_Main.ClientRect.left);
-    int dy = height - (g_Main.ClientRect.bottom - g_Main.ClientRect.top);
+    if (!g_App.MainWindow || !g_MainState.FileList) return;
+    int dx = width - (g_MainState.ClientRect.right - g_MainState.ClientRect.left);
+    int dy = height - (g_MainState.ClientRect.bottom - g_MainState.ClientRect.top);
 
     RECT list;
-    GetWindowRect(g_Main.FileList, &list);
+    GetWindowRect(g_MainState.FileList, &list);
     MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&list), 2);
-    SetWindowPos(g_Main.FileList, nullptr, 0, 0, list.right - list.left + dx,
+    SetWindowPos(g_MainState.FileList, nullptr, 0, 0, list.right - list.left + dx,
                  list.bottom - list.top + dy, SWP_NOMOVE | SWP_NOZORDER);
 
     RECT strip = {0, list.top, width, height};
     InvalidateRect(hwnd, &strip, TRUE);
     UpdateWindow(hwnd);
 
-    SendMessageA(g_Main.Toolbar, WM_SIZE, 0, MAKELPARAM(width, height));
-    SendMessageA(g_Main.StatusBar, WM_SIZE, 0, MAKELPARAM(width, height));
-    SetStatusParts(g_Main.StatusBar, hwnd, 3, kStatusWidths);
-    GetClientRect(hwnd, &g_Main.ClientRect);
+    SendMessageA(g_MainState.Toolbar, WM_SIZE, 0, MAKELPARAM(width, height));
+    SendMessageA(g_MainState.StatusBar, WM_SIZE, 0, MAKELPARAM(width, height));
+    SetStatusParts(g_MainState.StatusBar, hwnd, 3, kStatusWidths);
+    GetClientRect(hwnd, &g_MainState.ClientRect);
 }
 
 HWND CreateMainToolbar(HWND parent) {
@@ -276,5 +282,5 @@ HWND CreateMainToolbar(HWND parent) {
 }
 
 void ShowMainStatusPart(int part, const char* text) {
-    SendMessageA(g_Main.StatusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
+    SendMessageA(g_MainState.StatusBar, SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
 }

@@ -19,15 +19,17 @@ struct MainWindowState {
 
     RECT ClientRect = {};     // remembered for resizing
     POINT MinTrackSize = {};  // the window's first size; never smaller
-    int StatusBarHeight = 0;  // shared with FileView
-
-    unsigned LessMultiplier = 1024;  // units of the Less and More boxes
-    unsigned MoreMultiplier = 1024;
 
     bool ComboEditSubclassed = false;
     IMalloc* ShellMalloc = nullptr;
 };
-extern MainWindowState g_Main;
+// Read by the main window's files and the tests; written only here.
+extern const MainWindowState& g_Main;
+
+// The client size the next resize is measured from.
+void RememberClientRect(HWND hwnd);
+// The shell's allocator, held from start-up, goes with the window.
+void ReleaseShellMalloc();
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 

@@ -17,7 +17,9 @@ bool FileExists(const char* path) {
 }  // namespace
 
 bool InitApplication(HINSTANCE instance) {
-    LoadStringA(instance, IDS_APP_TITLE, g_App.AppTitle, sizeof g_App.AppTitle);
+    AppState app = g_App;
+    LoadStringA(instance, IDS_APP_TITLE, app.AppTitle, sizeof app.AppTitle);
+    SetAppState(app);
     HICON icon = LoadIconA(instance, g_App.AppTitle);
 
     WNDCLASSA main = {};
@@ -43,27 +45,29 @@ bool InitApplication(HINSTANCE instance) {
 }
 
 bool InitInstance(HINSTANCE instance, int showState) {
-    g_App.AppInstance = instance;
-    g_App.MainWindow = nullptr;
-    g_Loop.AccelTable = nullptr;
+    AppState app = g_App;
+    app.AppInstance = instance;
+    app.MainWindow = nullptr;
+    ClearLoop();
 
-    ProgramFilePath("Quarry32.hlp", g_App.HelpFilePath);
-    if (g_App.HelpFilePath[0] == '\0') {
+    ProgramFilePath("Quarry32.hlp", app.HelpFilePath);
+    SetAppState(app);
+    if (app.HelpFilePath[0] == '\0') {
         WarningBox(nullptr, "Help file name error");
         return false;
     }
-    if (!FileExists(g_App.HelpFilePath)) WarningBox(g_App.AppTitle, "Quarry! Help file not found!");
+    if (!FileExists(app.HelpFilePath)) WarningBox(app.AppTitle, "Quarry! Help file not found!");
 
-    ProgramFilePath("Quarry32.ini", g_App.IniFilePath);
-    if (g_App.IniFilePath[0] == '\0' || !FileExists(g_App.IniFilePath)) {
+    ProgramFilePath("Quarry32.ini", app.IniFilePath);
+    SetAppState(app);
+    if (app.IniFilePath[0] == '\0' || !FileExists(app.IniFilePath)) {
         WarningBox(nullptr, "Unable to launch Quarry!\n%s not found!", "Quarry32.ini");
         return false;
     }
 
     InitCommonControls();
 
-    g_App.MainWindow =
-        CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, nullptr, 0);
+    SetAppMainWindow(CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, nullptr, 0));
     if (!g_App.MainWindow) {
         WarningBox(nullptr, "Insufficient memory to run Quarry");
         return false;

@@ -126,12 +126,12 @@ class Win32TextFiles : public TextFileLayer {
     DWORD lastError_ = 0;
 };
 
-TextFileLayer* testFiles = nullptr;
+TextFileLayer* g_TestFiles = nullptr;
 
 }  // namespace
 
 void SetTextFilesForTesting(TextFileLayer* files) {
-    testFiles = files;
+    g_TestFiles = files;
 }
 
 std::unique_ptr<TextFileLayer> RealTextFiles() {
@@ -140,5 +140,5 @@ std::unique_ptr<TextFileLayer> RealTextFiles() {
 
 TextFileLayer& TextFiles() {
     static Win32TextFiles real;
-    return testFiles ? *testFiles : real;
+    return g_TestFiles ? *g_TestFiles : real;
 }

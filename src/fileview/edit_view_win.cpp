@@ -8,7 +8,9 @@
 
 #include "fileview/file_view_state_win.h"
 #include "fileview/find_state.h"
+#include "fileview/find_text.h"
 #include "fileview/load_save_win.h"
+#include "fileview/save_text.h"
 #include "fileview/text_model.h"
 #include "resource_ids.h"
 #include "settings/settings.h"
@@ -17,14 +19,12 @@
 
 namespace {
 
-constexpr int kFindHistoryLimit = 16;
-constexpr size_t kFindTextMax = 1023;
-// One character less than the text model holds, so what is typed can be saved.
-constexpr int kEditViewTypingLimit = 65534;
+// One character less than a saved text may hold, so what is typed can be saved.
+constexpr int kEditViewTypingLimit = static_cast<int>(kSaveTextLimit) - 1;
 constexpr int kLineTextMax = 250;
 
-WNDPROC editViewProc = nullptr;
-WNDPROC findBoxEditProc = nullptr;
+WNDPROC g_EditViewProc = nullptr;
+WNDPROC g_FindBoxEditProc = nullptr;
 
 struct CaretLine {
     int line = 0;       // index of the caret's line in EditView
@@ -88,23 +88,23 @@ LRESULT CALLBACK EditViewSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
             if (OverwriteCharacter(s, hwnd, wp)) return 0;
             break;
     }
-    return CallWindowProcA(editViewProc, hwnd, msg, wp, lp);
+    return CallWindowProcA(g_EditViewProc, hwnd, msg, wp, lp);
 }
 
 // Enter or a double click in the find box's edit field finds its text.
 LRESULT CALLBACK FindBoxSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_GETDLGCODE)
-        return CallWindowProcA(findBoxEditProc, hwnd, msg, wp, lp) | DLGC_WANTALLKEYS;
+        return CallWindowProcA(g_FindBoxEditProc, hwnd, msg, wp, lp) | DLGC_WANTALLKEYS;
     if ((msg == WM_KEYDOWN && wp == VK_RETURN) || msg == WM_LBUTTONDBLCLK) {
         FileViewState& s = StateOfWindow(hwnd);
-        char text[kFindTextMax + 1] = "";
+        char text[kFindTextLimit + 1] = "";
         GetWindowTextA(s.FindBox, text, sizeof text);
-        g_FindReplace.FindString = text;
+        SetFindString(text);
         AddToHistory(s.FindBox, kFindHistoryLimit, text);
         PostMessageA(s.Window, WM_COMMAND, IDM_FV_FIND_NEXT, 0);
         if (msg == WM_KEYDOWN) return 0;
     }
-    return CallWindowProcA(findBoxEditProc, hwnd, msg, wp, lp);
+    return CallWindowProcA(g_FindBoxEditProc, hwnd, msg, wp, lp);
 }
 
 }  // namespace
@@ -137,7 +137,7 @@ bool PrepareEditView(FileViewState& s) {
         WarningBox(nullptr, "Out of memory!");
         return false;
     }
-    if (previous != EditViewSubclassProc) editViewProc = previous;
+    if (previous != EditViewSubclassProc) g_EditViewProc = previous;
 
     // From the client area, so preparing a control again after Wrap Lines
     // gives the same rectangle.
@@ -217,5 +217,5 @@ void SubclassFindBox(FileViewState& s) {
     if (!GetComboBoxInfo(s.FindBox, &info) || !info.hwndItem) return;
     WNDPROC previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         info.hwndItem, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FindBoxSubclassProc)));
-    if (previous && previous != FindBoxSubclassProc) findBoxEditProc = previous;
+    if (previous && previous != FindBoxSubclassProc) g_FindBoxEditProc = previous;
 }

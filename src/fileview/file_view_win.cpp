@@ -11,6 +11,7 @@
 
 #include "fileview/file_view_state_win.h"
 #include "fileview/find_replace_win.h"
+#include "fileview/find_text.h"
 #include "fileview/load_save_win.h"
 #include "help/help.h"
 #include "help/help_win.h"
@@ -28,7 +29,9 @@ namespace {
 // The one FileView's state: this window owns it and hands it down.
 FileViewState g_State;
 
-constexpr int kFindBoxLimit = 1024;
+// FindBox accepts one character more than a find text takes, as the main
+// window's Search Text box does; the extra character is dropped when taken.
+constexpr int kFindBoxLimit = static_cast<int>(kFindTextLimit) + 1;
 
 HINSTANCE Instance() {
     return GetModuleHandleA(nullptr);

@@ -107,9 +107,7 @@ FindFlags FlagsOf(DWORD recordFlags) {
 }
 
 void RememberFlags(const FindFlags& flags) {
-    g_FindReplace.Down = flags.Down;
-    g_FindReplace.MatchCase = flags.MatchCase;
-    g_FindReplace.WholeWord = flags.WholeWord;
+    SetFindButtons(flags.Down, flags.MatchCase, flags.WholeWord);
 }
 
 void SetUpCombo(HWND box, int combo, int field, const std::vector<std::string>& history) {
@@ -121,10 +119,13 @@ void SetUpCombo(HWND box, int combo, int field, const std::vector<std::string>& 
     CopyDlgItemText(box, combo, field);
 }
 
-void AddComboHistory(HWND box, int combo, std::vector<std::string>& history) {
+// The combo's text on top of its list; the list as it then stands.
+std::vector<std::string> AddComboHistory(HWND box, int combo) {
     HWND control = GetDlgItem(box, combo);
     AddToHistory(control, kFindHistoryLimit, ControlText(box, combo).c_str());
+    std::vector<std::string> history;
     SaveComboHistory(control, history);
+    return history;
 }
 
 void OnBoxInit(FindReplaceBox& find, HWND box) {
@@ -146,12 +147,12 @@ void OnBoxInit(FindReplaceBox& find, HWND box) {
 // Before the platform reads the hidden fields for Find Next, Replace or Replace All.
 void OnBoxFindNext(const FileViewState& view, HWND box) {
     CopyDlgItemText(box, edt1, IDC_FIND_COMBO);
-    AddComboHistory(box, IDC_FIND_COMBO, g_FindReplace.FindHistory);
-    g_FindReplace.FindString = ControlText(box, IDC_FIND_COMBO);
+    SetFindHistory(AddComboHistory(box, IDC_FIND_COMBO));
+    SetFindString(ControlText(box, IDC_FIND_COMBO));
     // FileView's toolbar find box follows the box's find text.
     if (HWND findBox = view.FindBox)
         AddToHistory(findBox, kFindHistoryLimit, g_FindReplace.FindString.c_str());
-    g_FindReplace.Regular = IsDlgButtonChecked(box, IDC_REGULAR) == BST_CHECKED;
+    SetFindRegular(IsDlgButtonChecked(box, IDC_REGULAR) == BST_CHECKED);
 }
 
 void ReplaceInFilesButton(FileViewState& view, HWND box);
@@ -192,8 +193,8 @@ UINT_PTR CALLBACK FindDialogHook(HWND box, UINT msg, WPARAM wp, LPARAM lp) {
         case psh1:
         case psh2:
             CopyDlgItemText(box, edt2, IDC_REPLACE_COMBO);
-            AddComboHistory(box, IDC_REPLACE_COMBO, g_FindReplace.ReplaceHistory);
-            g_FindReplace.ReplaceString = ControlText(box, IDC_REPLACE_COMBO);
+            SetReplaceHistory(AddComboHistory(box, IDC_REPLACE_COMBO));
+            SetReplaceString(ControlText(box, IDC_REPLACE_COMBO));
             OnBoxFindNext(*view, box);
             return FALSE;
         case IDOK: OnBoxFindNext(*view, box); return FALSE;

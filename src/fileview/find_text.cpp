@@ -65,7 +65,7 @@ void CollapseTo(EditBuffer& edit, uint32_t position) {
 
 bool FindOccurrence(std::string_view text, uint32_t position, const FindFlags& flags,
                     std::string_view findText, uint32_t& start, uint32_t& length) {
-    if (text.size() >= kEditTextLimit || findText.empty()) return false;
+    if (text.size() >= kFileViewCapacity || findText.empty()) return false;
     position = std::min<uint32_t>(position, static_cast<uint32_t>(text.size()));
     // The whole find text is searched: the combo boxes hold up to 1023
     // characters and the matcher takes them all.
@@ -87,7 +87,7 @@ bool FindOccurrence(std::string_view text, uint32_t position, const FindFlags& f
 bool FindInEditView(EditBuffer& edit, uint32_t& position, const FindFlags& flags,
                     std::string_view findText) {
     std::string text = edit.Text();
-    if (text.size() >= kEditTextLimit) return false;
+    if (text.size() >= kFileViewCapacity) return false;
     uint32_t selStart = 0, selEnd = 0;
     edit.GetSelection(selStart, selEnd);
     uint32_t start = 0, length = 0;
@@ -107,7 +107,7 @@ void ReplaceSelection(EditBuffer& edit, uint32_t& position, std::string_view rep
 }
 
 bool ReplacementFits(size_t length, size_t removed, size_t inserted) {
-    return length - removed + inserted < kEditTextLimit;
+    return length - removed + inserted < kFileViewCapacity;
 }
 
 ReplaceAllResult ReplaceAllInEditView(EditBuffer& edit, const FindFlags& flags,

@@ -5,13 +5,14 @@
 #include <string_view>
 #include <vector>
 
+#include "fileview/file_view_file.h"
+
 // Find and replace over EditView's text. The edit control stays on the Win32
 // side behind EditBuffer; every decision (where a search starts, what a miss
 // does to the selection, when a wrap or a replace loop ends) is made here.
 
-// EditView's text model holds a file whole only below this many characters;
-// a longer text is never searched.
-constexpr uint32_t kEditTextLimit = 65520;
+// EditView's text model holds a file whole only below kFileViewCapacity
+// characters; a longer text is never searched or grown by a replacement.
 // The find and replace texts and the combo boxes' limit.
 constexpr size_t kFindTextLimit = 1023;
 // Entries kept in each of the Find and Replace boxes' histories.
@@ -55,7 +56,7 @@ bool FindInEditView(EditBuffer& edit, uint32_t& position, const FindFlags& flags
 // text holding the find text is never searched again.
 void ReplaceSelection(EditBuffer& edit, uint32_t& position, std::string_view replaceText);
 // Whether EditView's text of `length` characters still fits when `removed`
-// of them give way to `inserted`: below kEditTextLimit, so the text stays
+// of them give way to `inserted`: below kFileViewCapacity, so the text stays
 // searchable and can be saved, and the edit control never cuts it.
 bool ReplacementFits(size_t length, size_t removed, size_t inserted);
 

@@ -139,7 +139,7 @@ void BuildLineView(FileViewState& s) {
                                     LastSearchText().c_str(), LastSearchOptions());
     s.Entries = builder.TakeEntries();
     s.LineMarks = builder.TakeMarks();
-    g_FindReplace.FindString = LastSearchText();
+    SetFindString(LastSearchText());
     if (found != 0) {
         char count[16];
         std::snprintf(count, sizeof count, "%3u", static_cast<unsigned>(found));
@@ -157,7 +157,7 @@ void RebuildLineView(FileViewState& s) {
     SetStatusPart(s, 7, "");
     std::string findString = g_FindReplace.FindString;
     BuildLineView(s);
-    g_FindReplace.FindString = findString;
+    SetFindString(findString);
 }
 
 void ShowEntryContext(FileViewState& s) {

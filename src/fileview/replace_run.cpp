@@ -68,7 +68,7 @@ Loaded LoadTargetFile(ReplaceRunHost& host, int row, std::vector<std::string>& s
     std::string path = JoinPath(item.directory, item.name);
     for (;;) {
         std::string text;
-        switch (files.ReadWhole(path, kEditTextLimit, text)) {
+        switch (files.ReadWhole(path, kFileViewCapacity, text)) {
             case TextFileLayer::Read::Loaded: host.SetEditText(text); return Loaded::Yes;
             case TextFileLayer::Read::TooLarge:
             case TextFileLayer::Read::ZeroByte:

@@ -30,7 +30,7 @@ struct HelpWindowState {
 };
 
 HelpWindowState g_Help;
-WhatsThisHook whatsThisHook = nullptr;
+WhatsThisHook g_WhatsThisHook = nullptr;
 
 bool ReadWholeFile(const char* path, std::string& bytes) {
     FileHandle file = OwnedHandle(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -280,7 +280,7 @@ bool OpenHelpWindow(HelpFile&& help) {
 
 bool WindowTree::AskWhatsThis(HelpWindow window) {
     HWND control = static_cast<HWND>(const_cast<void*>(window));
-    if (whatsThisHook) return whatsThisHook(control);
+    if (g_WhatsThisHook) return g_WhatsThisHook(control);
     HMENU popup = CreatePopupMenu();
     if (popup == nullptr) return false;
     AppendMenuA(popup, MF_STRING, kWhatsThisCommand, "&What's This?");
@@ -299,7 +299,7 @@ HWND HelpWindowHandle() {
 }
 
 void SetWhatsThisHook(WhatsThisHook hook) {
-    whatsThisHook = hook;
+    g_WhatsThisHook = hook;
 }
 
 BOOL QuarryHelp(HWND caller, const char* helpFilePath, UINT command, ULONG_PTR data) {

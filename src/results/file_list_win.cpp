@@ -19,14 +19,14 @@
 
 namespace {
 
-FileListHost host;
+FileListHost g_Host;
 
 // Rows handed over by the last search, less those deleted since; the sort
 // command and the Sort button depend on it.
-int shownItemCount = 0;
+int g_ShownItemCount = 0;
 
 HWND List() {
-    return host.list;
+    return g_Host.list;
 }
 
 int RowCount() {
@@ -61,17 +61,17 @@ int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM key) {
 }
 
 void SetStatusPart(int part, const char* text) {
-    if (host.showStatus) host.showStatus(part, text);
+    if (g_Host.showStatus) g_Host.showStatus(part, text);
 }
 
 }  // namespace
 
 void SetFileListHost(const FileListHost& newHost) {
-    host = newHost;
+    g_Host = newHost;
 }
 
 const FileListHost& GetFileListHost() {
-    return host;
+    return g_Host;
 }
 
 void InitListColumns(HWND list) {
@@ -79,8 +79,8 @@ void InitListColumns(HWND list) {
     int height = GetSystemMetrics(SM_CYSMICON);
     if (HIMAGELIST states = ImageList_Create(width, height, ILC_MASK | ILC_COLOR32, 2, 0)) {
         for (int icon : {IDI_UNMARKED, IDI_MARKED}) {
-            HICON picture = static_cast<HICON>(LoadImageA(host.instance, MAKEINTRESOURCEA(icon),
-                                                          IMAGE_ICON, width, height, 0));
+            HICON picture = static_cast<HICON>(
+                LoadImageA(g_Host.instance, MAKEINTRESOURCEA(icon), IMAGE_ICON, width, height, 0));
             ImageList_AddIcon(states, picture);
             if (picture) DestroyIcon(picture);
         }
@@ -91,7 +91,7 @@ void InitListColumns(HWND list) {
     for (int column = 0; column < kColumnCount; ++column) {
         const ResultColumn& layout = kResultColumns[column];
         char title[64] = "";
-        LoadStringA(host.instance, layout.headerStringId, title, sizeof title);
+        LoadStringA(g_Host.instance, layout.headerStringId, title, sizeof title);
         LVCOLUMNA header = {};
         header.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         header.fmt = layout.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
@@ -121,7 +121,7 @@ void ShowPendingItems(std::vector<std::unique_ptr<FileInfoItem>> items, int coun
     }
     SendMessageA(List(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(List(), nullptr, TRUE);
-    shownItemCount = RowCount();
+    g_ShownItemCount = RowCount();
 }
 
 FileInfoItem* GetItemRecord(int row) {
@@ -192,13 +192,13 @@ void ReleaseDeletedRow(const NMLISTVIEW& deleted) {
     FileInfoItem* item = reinterpret_cast<FileInfoItem*>(deleted.lParam);
     if (!item) item = GetItemRecord(deleted.iItem);
     delete item;
-    if (shownItemCount > 0) --shownItemCount;
+    if (g_ShownItemCount > 0) --g_ShownItemCount;
 }
 
 void ClearFileInfoList() {
     SendMessageA(List(), LVM_DELETEALLITEMS, 0, 0);
     UpdateWindow(List());
-    shownItemCount = 0;
+    g_ShownItemCount = 0;
     UpdateListToolbarButtons();
     ShowStatusWithCounts(IDS_READY, 0, 0);
 }
@@ -209,12 +209,12 @@ void SelectAllItems() {
 }
 
 int ShownItemCount() {
-    return shownItemCount;
+    return g_ShownItemCount;
 }
 
 void ShowStatusWithCounts(int stringId, unsigned first, unsigned second) {
     char text[256] = "";
-    LoadStringA(host.instance, stringId, text, sizeof text);
+    LoadStringA(g_Host.instance, stringId, text, sizeof text);
     SetStatusPart(0, text);
     char number[16];
     snprintf(number, sizeof number, "%3.3u", first);
@@ -224,11 +224,11 @@ void ShowStatusWithCounts(int stringId, unsigned first, unsigned second) {
 }
 
 void UpdateListToolbarButtons() {
-    if (!host.toolbar) return;
+    if (!g_Host.toolbar) return;
     bool anySelected = SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0) > 0;
     for (int command : {IDM_COPY_LIST, IDM_OPEN_FILE, IDM_DELETE_ITEM})
-        SendMessageA(host.toolbar, TB_ENABLEBUTTON, command, MAKELONG(anySelected, 0));
-    SendMessageA(host.toolbar, TB_ENABLEBUTTON, IDM_SORT_LIST, MAKELONG(shownItemCount > 0, 0));
+        SendMessageA(g_Host.toolbar, TB_ENABLEBUTTON, command, MAKELONG(anySelected, 0));
+    SendMessageA(g_Host.toolbar, TB_ENABLEBUTTON, IDM_SORT_LIST, MAKELONG(g_ShownItemCount > 0, 0));
 }
 
 void SortRowsByKey(int key) {
@@ -237,7 +237,7 @@ void SortRowsByKey(int key) {
 
 void SortFileInfoList() {
     int key = SortKeyForMode(g_Settings.SortMode);
-    if (shownItemCount <= 0 || key == kNoSortKey) return;
+    if (g_ShownItemCount <= 0 || key == kNoSortKey) return;
     SortRowsByKey(key);
     SetStatusPart(0, "Sorting complete");
 }
@@ -249,7 +249,7 @@ int CopySelectedToClipboard() {
         paths.push_back(path);
     if (paths.empty()) return 1;
 
-    return PutClipboardText(host.owner, JoinSelectedPaths(paths, kClipboardSeparator)) ? 1 : 0;
+    return PutClipboardText(g_Host.owner, JoinSelectedPaths(paths, kClipboardSeparator)) ? 1 : 0;
 }
 
 bool EditItemLabel(int row) {

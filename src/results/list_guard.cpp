@@ -2,29 +2,29 @@
 
 namespace {
 
-bool runOn = false;
-OwedClose owed = OwedClose::None;
+bool g_RunOn = false;
+OwedClose g_OwedClose = OwedClose::None;
 
 }  // namespace
 
 ListRunScope::ListRunScope() {
-    runOn = true;
+    g_RunOn = true;
 }
 
 ListRunScope::~ListRunScope() {
-    runOn = false;
+    g_RunOn = false;
 }
 
 bool ListRunIsOn() {
-    return runOn;
+    return g_RunOn;
 }
 
 void OweCloseAfterListRun(OwedClose close) {
-    if (static_cast<int>(close) > static_cast<int>(owed)) owed = close;
+    if (static_cast<int>(close) > static_cast<int>(g_OwedClose)) g_OwedClose = close;
 }
 
 OwedClose TakeOwedClose() {
-    const OwedClose close = owed;
-    owed = OwedClose::None;
+    const OwedClose close = g_OwedClose;
+    g_OwedClose = OwedClose::None;
     return close;
 }

@@ -4,23 +4,23 @@
 #include <climits>
 
 namespace {
-SearchCriteria lastSearch;
+SearchCriteria g_LastSearch;
 }  // namespace
 
 const SearchCriteria& LastSearchCriteria() {
-    return lastSearch;
+    return g_LastSearch;
 }
 
 void RememberSearchCriteria(const SearchCriteria& criteria) {
-    lastSearch = criteria;
+    g_LastSearch = criteria;
 }
 
 const std::string& LastSearchText() {
-    return lastSearch.SearchText;
+    return g_LastSearch.SearchText;
 }
 
 uint8_t LastSearchOptions() {
-    return lastSearch.TextOptions;
+    return g_LastSearch.TextOptions;
 }
 
 int CompareDates(const DateTriple& a, const DateTriple& b) {
@@ -283,5 +283,5 @@ int32_t WalkDepthFor(int subDirMode, uint32_t subDirLevel) {
 }
 
 bool LastSearchHadText() {
-    return !lastSearch.SearchText.empty();
+    return !g_LastSearch.SearchText.empty();
 }

@@ -10,7 +10,7 @@ namespace {
 enum class LevelPrompt { NotYet, Ask, UseForRest };
 
 // The search in progress, for the commands that must not disturb it.
-SearchRun* current = nullptr;
+SearchRun* g_CurrentRun = nullptr;
 
 // One search command under way: its criteria, its run, and where the target
 // loop stands (the File Name(s) list's place, or the rows fixed at the start
@@ -119,8 +119,8 @@ void RunSearch(SearchHost& host, SearchRun& run, SearchKind kind) {
 // Publishes the run for the length of one search, on every way out of it: a
 // run left published would refuse every later search and the close for good.
 struct RunScope {
-    explicit RunScope(SearchRun& run) { current = &run; }
-    ~RunScope() { current = nullptr; }
+    explicit RunScope(SearchRun& run) { g_CurrentRun = &run; }
+    ~RunScope() { g_CurrentRun = nullptr; }
     RunScope(const RunScope&) = delete;
     RunScope& operator=(const RunScope&) = delete;
 };
@@ -129,7 +129,7 @@ struct RunScope {
 
 SearchOutcome DriveSearch(SearchHost& host, SearchKind kind) {
     SearchOutcome outcome;
-    if (current) return outcome;
+    if (g_CurrentRun) return outcome;
     outcome.started = true;
     SearchRun run;
     {
@@ -143,18 +143,18 @@ SearchOutcome DriveSearch(SearchHost& host, SearchKind kind) {
 }
 
 bool SearchIsRunning() {
-    return current != nullptr;
+    return g_CurrentRun != nullptr;
 }
 
 void RequestSearchClose() {
-    if (!current) return;
-    current->CloseRequested = true;
-    current->Abort = true;
+    if (!g_CurrentRun) return;
+    g_CurrentRun->CloseRequested = true;
+    g_CurrentRun->Abort = true;
 }
 
 bool IsRefusedWhileSearching(int command) {
     // A Replace in Files run walks the rows across its questions just as a walk does.
-    if (!current && !ListRunIsOn()) return false;
+    if (!g_CurrentRun && !ListRunIsOn()) return false;
     switch (command) {
         case IDM_FIND_FILES:
         case IDM_FIND_IN_SELECTED:

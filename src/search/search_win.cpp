@@ -37,7 +37,7 @@ constexpr int kSearchTextCapacity = 1024;  // terminator included
 constexpr int kDateBoxChars = 31;
 constexpr int kSizeBoxChars = 31;
 
-RefusalBeepHook refusalBeepHook = nullptr;
+RefusalBeepHook g_RefusalBeepHook = nullptr;
 
 std::string WindowText(HWND window, int capacityChars) {
     std::string text(static_cast<size_t>(capacityChars) + 1, '\0');
@@ -359,15 +359,15 @@ void AbortSearch() {
 
 bool RefuseDuringSearch(int command) {
     if (!IsRefusedWhileSearching(command)) return false;
-    if (refusalBeepHook)
-        refusalBeepHook(command);
+    if (g_RefusalBeepHook)
+        g_RefusalBeepHook(command);
     else
         MessageBeep(MB_OK);
     return true;
 }
 
 void SetRefusalBeepHook(RefusalBeepHook hook) {
-    refusalBeepHook = hook;
+    g_RefusalBeepHook = hook;
 }
 
 bool KeepSearchCursor() {

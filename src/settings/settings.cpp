@@ -9,55 +9,55 @@
 
 namespace {
 // The record itself; g_Settings is its read-only face.
-Settings current;
+Settings g_Current;
 }  // namespace
 
-const Settings& g_Settings = current;
+const Settings& g_Settings = g_Current;
 
 void SetSearchDirectory(const std::string& directory) {
-    current.Directory = directory;
+    g_Current.Directory = directory;
 }
 void SetDefaultFileType(const std::string& type) {
-    current.DefaultFileType = type;
+    g_Current.DefaultFileType = type;
 }
 void SetTextOption(uint8_t bit, bool on) {
-    current.TextOptions =
-        static_cast<uint8_t>(on ? current.TextOptions | bit : current.TextOptions & ~bit);
+    g_Current.TextOptions =
+        static_cast<uint8_t>(on ? g_Current.TextOptions | bit : g_Current.TextOptions & ~bit);
 }
 void SetSubDirMode(int mode) {
-    current.SubDirMode = mode;
+    g_Current.SubDirMode = mode;
 }
 void SetSubDirLevel(uint32_t level) {
-    current.SubDirLevel = level;
+    g_Current.SubDirLevel = level;
 }
 void SetSortOptions(int mode, int order, int dir) {
-    current.SortMode = mode;
-    current.SortOrder = order;
-    current.SortDir = dir;
+    g_Current.SortMode = mode;
+    g_Current.SortOrder = order;
+    g_Current.SortDir = dir;
 }
 void SetViewerChoice(int editor) {
-    current.Editor = editor;
+    g_Current.Editor = editor;
 }
 void SetEditorQuery(int query) {
-    current.EditorQuery = query;
+    g_Current.EditorQuery = query;
 }
 void SetOtherEditor(const std::string& program) {
-    current.OtherEditor = program;
+    g_Current.OtherEditor = program;
 }
 void SetExcludeFilesEnabled(bool on) {
-    current.EnableExcludeFiles = on ? 1 : 0;
+    g_Current.EnableExcludeFiles = on ? 1 : 0;
 }
 void SetSaveSettingsOnExit(bool on) {
-    current.SaveSettingsOnExit = on;
+    g_Current.SaveSettingsOnExit = on;
 }
 void SetFileViewRect(const WindowRect& rect) {
-    current.FileViewRect = rect;
+    g_Current.FileViewRect = rect;
 }
 void SetTabLength(uint16_t length) {
-    current.Tabs = length;
+    g_Current.Tabs = length;
 }
 void ReplaceSettings(const Settings& replacement) {
-    current = replacement;
+    g_Current = replacement;
 }
 
 const SettingsKey kSettingsReadOrder[22] = {

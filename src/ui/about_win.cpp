@@ -18,7 +18,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
 }  // namespace
 
 void ShowAboutBox(HWND owner) {
-    g_Loop.AccelWindow = nullptr;
+    SetLoopAcceleratorWindow(nullptr);
     DialogBoxParamA(g_App.AppInstance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutDialogProc, 0);
-    g_Loop.AccelWindow = owner;
+    SetLoopAcceleratorWindow(owner);
 }

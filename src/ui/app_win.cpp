@@ -5,27 +5,55 @@
 
 #include "ui/message_box_win.h"
 
-AppState g_App;
-MessageLoopState g_Loop;
-
 namespace {
 
-std::string programDirectoryOverride;
+AppState g_AppState;
+MessageLoopState g_LoopState;
+
+std::string g_ProgramDirectoryOverride;
 StatusPartWriter g_StatusPartWriter = nullptr;
 
 }  // namespace
 
+const AppState& g_App = g_AppState;
+const MessageLoopState& g_Loop = g_LoopState;
+
+void SetAppState(const AppState& state) {
+    g_AppState = state;
+}
+
+void SetAppMainWindow(HWND window) {
+    g_AppState.MainWindow = window;
+}
+
+void SetMainLoopWindow(HWND window, HACCEL table) {
+    g_LoopState.AccelWindow = window;
+    g_LoopState.DialogWindow = window;
+    g_LoopState.MainAccelTable = table;
+    g_LoopState.AccelTable = table;
+}
+
+void ClearLoop() {
+    g_LoopState.AccelWindow = nullptr;
+    g_LoopState.DialogWindow = nullptr;
+    g_LoopState.AccelTable = nullptr;
+}
+
+void SetLoopAcceleratorWindow(HWND window) {
+    g_LoopState.AccelWindow = window;
+}
+
 void SetProgramDirectoryForTesting(const char* directory) {
-    programDirectoryOverride = directory ? directory : "";
+    g_ProgramDirectoryOverride = directory ? directory : "";
 }
 
 bool ProgramFilePath(const char* fileName, char* out) {
     out[0] = '\0';
     DWORD length;
-    if (!programDirectoryOverride.empty()) {
-        length = static_cast<DWORD>(programDirectoryOverride.size());
+    if (!g_ProgramDirectoryOverride.empty()) {
+        length = static_cast<DWORD>(g_ProgramDirectoryOverride.size());
         if (length >= MAX_PATH - 1) return false;
-        memcpy(out, programDirectoryOverride.c_str(), length + 1);
+        memcpy(out, g_ProgramDirectoryOverride.c_str(), length + 1);
         if (out[length - 1] != '\\') {
             out[length++] = '\\';
             out[length] = '\0';
@@ -58,13 +86,13 @@ bool ProgramFilePath(const char* fileName, char* out) {
 }
 
 void SetLoopAccelerators(HWND window, HACCEL table) {
-    g_Loop.AccelWindow = window;
-    g_Loop.AccelTable = table ? table : g_Loop.MainAccelTable;
+    g_LoopState.AccelWindow = window;
+    g_LoopState.AccelTable = table ? table : g_LoopState.MainAccelTable;
 }
 
 HWND SwapLoopDialogWindow(HWND window) {
-    HWND previous = g_Loop.DialogWindow;
-    g_Loop.DialogWindow = window;
+    HWND previous = g_LoopState.DialogWindow;
+    g_LoopState.DialogWindow = window;
     return previous;
 }
 
@@ -75,10 +103,10 @@ static bool AcceleratorsApply(HWND owner, HWND target) {
 }
 
 void ProcessLoopMessage(MSG& msg) {
-    if (g_Loop.AccelTable && AcceleratorsApply(g_Loop.AccelWindow, msg.hwnd) &&
-        TranslateAcceleratorA(g_Loop.AccelWindow, g_Loop.AccelTable, &msg))
+    if (g_LoopState.AccelTable && AcceleratorsApply(g_LoopState.AccelWindow, msg.hwnd) &&
+        TranslateAcceleratorA(g_LoopState.AccelWindow, g_LoopState.AccelTable, &msg))
         return;
-    if (g_Loop.DialogWindow && IsDialogMessageA(g_Loop.DialogWindow, &msg)) return;
+    if (g_LoopState.DialogWindow && IsDialogMessageA(g_LoopState.DialogWindow, &msg)) return;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
 }
@@ -90,15 +118,15 @@ int RunMessageLoop() {
 }
 
 HWND MainWindowHandle() {
-    return g_App.MainWindow;
+    return g_AppState.MainWindow;
 }
 
 HINSTANCE AppInstanceHandle() {
-    return g_App.AppInstance;
+    return g_AppState.AppInstance;
 }
 
 std::string AppTitleText() {
-    return g_App.AppTitle;
+    return g_AppState.AppTitle;
 }
 
 void SetStatusPartWriter(StatusPartWriter writer) {

@@ -23,8 +23,21 @@ struct MessageLoopState {
     HWND DialogWindow = nullptr;
 };
 
-extern AppState g_App;
-extern MessageLoopState g_Loop;
+// Read anywhere; changed only through the functions below.
+extern const AppState& g_App;
+extern const MessageLoopState& g_Loop;
+
+// Start-up fills the process-wide values; the main window's handle follows
+// when it is made and goes when it is destroyed.
+void SetAppState(const AppState& state);
+void SetAppMainWindow(HWND window);
+
+// The main window takes the loop with its own table, which FileView later
+// gives back; ClearLoop leaves no window for the loop to serve.
+void SetMainLoopWindow(HWND window, HACCEL table);
+void ClearLoop();
+// Only the window the accelerators serve; the table stays.
+void SetLoopAcceleratorWindow(HWND window);
 
 int RunMessageLoop();
 

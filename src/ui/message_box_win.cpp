@@ -7,7 +7,7 @@
 
 namespace {
 
-MessageBoxHook messageBoxHook = nullptr;
+MessageBoxHook g_MessageBoxHook = nullptr;
 
 // vsnprintf cuts a long argument at the buffer's end and always terminates.
 void FormatInto(char (&text)[kMessageTextSize], const char* format, va_list args) {
@@ -23,11 +23,11 @@ int FormattedBox(const char* caption, UINT type, const char* format, va_list arg
 }  // namespace
 
 void SetMessageBoxHook(MessageBoxHook hook) {
-    messageBoxHook = hook;
+    g_MessageBoxHook = hook;
 }
 
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
-    if (messageBoxHook) return messageBoxHook(owner, text, caption, type);
+    if (g_MessageBoxHook) return g_MessageBoxHook(owner, text, caption, type);
     return MessageBoxA(owner, text, caption, type);
 }
 

@@ -59,7 +59,7 @@ TEST(FindText, OccurrenceTable) {
          Flags(false, false, false, true), "[a-z][0-9]", 3, 2},
         {"empty find text", "abc", 0, Flags(true), "", -1, 0},
         {"position past the end", "abc", 99, up, "c", 2, 1},
-        {"text too long for EditView", std::string(kEditTextLimit, 'a'), 0, Flags(true), "a", -1, 0},
+        {"text too long for EditView", std::string(kFileViewCapacity, 'a'), 0, Flags(true), "a", -1, 0},
         {"a long find text is searched whole", std::string(255, 'x') + "y" + found300, 0,
          Flags(true), found300, 256, 300},
     };
@@ -86,7 +86,7 @@ TEST(FindText, MissCollapsesTheSelection) {
         EXPECT_EQ(position, expected);
         EXPECT_EQ(std::pair(edit.selStart, edit.selEnd), std::pair(expected, expected));
     }
-    FakeEdit tooLong(std::string(kEditTextLimit, 'a'), 3, 5);
+    FakeEdit tooLong(std::string(kFileViewCapacity, 'a'), 3, 5);
     uint32_t position = 7;
     EXPECT_FALSE(FindInEditView(tooLong, position, Flags(true), "a"));
     EXPECT_EQ(position, 7u);
@@ -114,7 +114,7 @@ TEST(FindText, ReplaceAllCountsAndNeverLoops) {
 // nothing, and the box's Replace All stops before it with every earlier
 // replacement whole.
 TEST(FindText, ReplacementsStopBelowTheLimit) {
-    const uint32_t limit = kEditTextLimit;
+    const uint32_t limit = kFileViewCapacity;
     // clang-format off
     const struct { const char* name; size_t length; std::string replace; uint32_t all; } cases[] = {
         {"last fits with a character to spare", limit - 3, "cats", 2},

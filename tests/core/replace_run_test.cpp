@@ -182,9 +182,9 @@ TEST(ReplaceRun, AFileTheReplacementsWouldOverfillIsLeftWholeAndNamed) {
         size_t length;  // of b.txt's text, "old" at both ends
         bool written;
     } cases[] = {
-        {"ends one below the limit", kEditTextLimit - 5, true},
-        {"would reach the limit", kEditTextLimit - 4, false},
-        {"the first replacement already too many", kEditTextLimit - 1, false},
+        {"ends one below the limit", kFileViewCapacity - 5, true},
+        {"would reach the limit", kFileViewCapacity - 4, false},
+        {"the first replacement already too many", kFileViewCapacity - 1, false},
     };
     for (const auto& c : cases) {
         const std::string big = "old" + std::string(c.length - 6, 'x') + "old";

@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Replace All from the top: each occurrence replaced once, the run ends;
     // a text that would grow too long at any step is left whole.
     if (HasPatternCharacters(find) && flags.Regular) return 0;
-    if (text.size() >= kEditTextLimit) return 0;
+    if (text.size() >= kFileViewCapacity) return 0;
     Edit edit;
     edit.text = text;
     plain.Regular = flags.Regular;
@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
          at += wanted.size(), ++replaced) {
         result.replace(at + shift, wanted.size(), replace);
         shift += replace.size() - wanted.size();
-        if (result.size() >= kEditTextLimit) fits = false;
+        if (result.size() >= kFileViewCapacity) fits = false;
     }
     FUZZ_CHECK(all.noRoom == !fits);
     FUZZ_CHECK(all.count == (fits ? replaced : 0));

@@ -385,7 +385,7 @@ TEST_F(FindReplace, FileViewReplacesInAllListedFiles) {
     SetDlgItemTextA(box, IDC_REPLACE_COMBO, "new");
     Set(box, IDC_CONFIRM_SAVE, false);
     boxes.Answer(IDYES);
-    g_FindReplace.FindString = "old w";  // the user's last find, not the search text
+    SetFindString("old w");  // the user's last find, not the search text
     Push(box, IDC_REPLACE_IN_FILES);
     EXPECT_EQ(boxes.texts(),
               std::vector<std::string>{"Replace in all files completed!\nSave all files?"});

@@ -256,7 +256,6 @@ class HostileSettings : public ProgramTest {
         atExit = g_Settings;
         SendMessageA(Main(), WM_CLOSE, 0, 0);
         EXPECT_EQ(DrainMessages(), 0);
-        g_Main = MainWindowState{};
     }
 
     static void ExpectSound(const Settings& s) {

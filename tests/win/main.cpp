@@ -11,7 +11,9 @@
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    g_App.AppInstance = instance;
+    AppState app = g_App;
+    app.AppInstance = instance;
+    SetAppState(app);
     InitCommonControls();
     if (!InitApplication(instance)) return 2;
     return RUN_ALL_TESTS();

@@ -181,7 +181,6 @@ void ProgramTest::TearDown() {
     char temp[MAX_PATH];
     if (GetTempPathA(MAX_PATH, temp)) SetCurrentDirectoryA(temp);
     ReplaceSettings(Settings{});
-    g_Main = MainWindowState{};
 }
 
 void ProgramTest::Start(const std::string& ini, bool withHelp) {
