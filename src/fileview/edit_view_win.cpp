@@ -87,6 +87,11 @@ LRESULT CALLBACK EditViewSubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         case WM_CHAR:
             if (OverwriteCharacter(s, hwnd, wp)) return 0;
             break;
+        case WM_GETDLGCODE:
+            // FileView gives the focus back to EditView as a dialog does,
+            // which would select the whole text: one key would then replace
+            // the file. EditView keeps its caret and selection instead.
+            return CallWindowProcA(g_EditViewProc, hwnd, msg, wp, lp) & ~DLGC_HASSETSEL;
     }
     return CallWindowProcA(g_EditViewProc, hwnd, msg, wp, lp);
 }

@@ -65,6 +65,7 @@ bool IsFileViewCommandEnabled(int command, const FileViewSnapshot& s) {
         case IDM_FV_CONTEXT_SIZE: return !s.wholeFile;
         case IDM_FV_EDITVIEW: return s.hasEditView;
         case IDM_FV_LINEVIEW: return s.hasLineView;
+        case IDM_FV_SELECT_ALL:
         case IDM_FV_TABS:
         case IDM_FV_WRAP_LINES: return s.hasEditView;
         case IDM_FV_DISPLAY_CONTEXT:

@@ -54,7 +54,7 @@ void LayoutFileViewPanes(FileViewState& s, int width, int height) {
     UpdateWindow(s.Window);
     SendMessageA(s.Toolbar, WM_SIZE, 0, MAKELPARAM(width, height));
     SendMessageA(s.StatusBar, WM_SIZE, 0, MAKELPARAM(width, height));
-    SetStatusParts(s.StatusBar, s.Window, 8, kFileViewStatusWidths);
+    SetStatusParts(s.StatusBar, s.Window, kFileViewStatusParts, FileViewStatusWidths().data());
 }
 
 void FillMinMaxInfo(FileViewState& s, MINMAXINFO* info) {
@@ -88,6 +88,9 @@ void BeginSplitterDrag(FileViewState& s, const POINT* grip) {
 void EndSplitterDrag(FileViewState& s, POINT release) {
     s.Dragging = false;
     s.Hovering = false;
+    // The pointer rests on the splitter now; taking the hover capture again
+    // at once would hold back every shortcut key until the mouse moved away.
+    s.HoverHeldOff = true;
     ReleaseCapture();
     SetCursor(s.PreviousCursor);
     const int top = ClampSplitterTop(s.Frame, release.y - s.DragGrip, ClientHeight(s));
@@ -111,6 +114,10 @@ bool SplitterMouseMove(FileViewState& s, int x, int y, WPARAM buttons) {
         return false;
     const PaneRect bar = ClientRectOf(s, s.Splitter);
     const bool over = x >= bar.left && x < bar.right && y >= bar.top && y < bar.bottom;
+    if (s.HoverHeldOff) {
+        s.HoverHeldOff = over;
+        return false;
+    }
     if (over && !s.Hovering) {
         s.Hovering = true;
         SetCapture(s.Window);

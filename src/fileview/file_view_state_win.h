@@ -11,9 +11,6 @@
 #include "fileview/line_list.h"
 #include "fileview/print_win.h"
 
-// The status bar's eight parts: part 0 takes what the others leave.
-constexpr int kFileViewStatusWidths[8] = {0, 4, 4, 4, 5, 3, 3, 3};
-
 // The panes' font and the description it is made from; Font changes both
 // for the rest of the run.
 struct FileViewFont {
@@ -58,6 +55,8 @@ struct FileViewState {
     // The splitter drag started by Split Window, and the hover capture.
     bool Dragging = false;
     bool Hovering = false;
+    // A drag ended with the pointer on the splitter: no hover until it leaves.
+    bool HoverHeldOff = false;
     POINT DragPoint = {};
     int DragGrip = 0;        // the drag point's distance below the splitter's top
     RECT DragSplitter = {};  // the splitter as the drag began

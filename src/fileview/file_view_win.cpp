@@ -145,7 +145,8 @@ void OpenFileView(FileViewState& s, HWND hwnd) {
     if (!s.FindBox) return WarningBox(nullptr, "Out of memory!");
     SendMessageA(s.FindBox, CB_LIMITTEXT, kFindBoxLimit, 0);
     SetWindowTextA(s.FindBox, LastSearchText().c_str());
-    s.StatusBar = CreateStatusBar(hwnd, IDC_FILEVIEW_STATUS, 8, kFileViewStatusWidths);
+    s.StatusBar = CreateStatusBar(hwnd, IDC_FILEVIEW_STATUS, kFileViewStatusParts,
+                                  FileViewStatusWidths().data());
     if (!s.StatusBar) return WarningBox(nullptr, "Out of memory!");
     const RECT bar = ChildRect(s, s.Splitter);
     s.Frame.splitterHeight = bar.bottom - bar.top;
@@ -168,6 +169,18 @@ void OpenFileView(FileViewState& s, HWND hwnd) {
         for (int pane : {IDC_EDIT_WRAP, IDC_EDIT_NOWRAP, IDC_LINEVIEW})
             SendDlgItemMessageA(hwnd, pane, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     }
+    // The panes take their final size before their text: an edit control
+    // resized afterwards lays out every line of its text again.
+    if (s.Panes.hasEditView)
+        s.EditView = GetDlgItem(hwnd, s.WrapLines ? IDC_EDIT_WRAP : IDC_EDIT_NOWRAP);
+    // The first layout places the splitter by its share whatever size the
+    // window is shown at.
+    s.Frame.lastWidth = client.right;
+    s.Frame.lastHeight = 0;
+    PlaceWindow(hwnd);
+    GetClientRect(hwnd, &client);
+    LayoutFileViewPanes(s, client.right, client.bottom);
+
     if (s.Panes.hasEditView) SetUpEditView(s);
     if (s.Panes.hasLineView) BuildLineView(s);
     UpdateCaretStatus(s);
@@ -178,16 +191,14 @@ void OpenFileView(FileViewState& s, HWND hwnd) {
     GetWindowTextA(GetWindow(hwnd, GW_OWNER), mainTitle, sizeof mainTitle);
     SetWindowTextF(hwnd, "%s - %s - %s", mainTitle, "FileView", s.Shown.FileName);
 
-    // The first layout places the splitter by its share whatever size the
-    // window is shown at.
-    s.Frame.lastWidth = client.right;
-    s.Frame.lastHeight = 0;
-    PlaceWindow(hwnd);
     ShowWindow(hwnd, SW_SHOW);
+    // Showing may have laid the panes out already, at this very size: a
+    // second layout would only paint everything again.
     GetClientRect(hwnd, &client);
-    LayoutFileViewPanes(s, client.right, client.bottom);
-    InvalidateRect(hwnd, nullptr, TRUE);
-    UpdateWindow(hwnd);
+    if (client.right != s.Frame.lastWidth || client.bottom != s.Frame.lastHeight)
+        LayoutFileViewPanes(s, client.right, client.bottom);
+    else
+        UpdateWindow(hwnd);
 
     if (IsWindowVisible(s.FindBox)) SubclassFindBox(s);
     SetFocus(s.LineView ? s.LineView : s.EditView);
@@ -391,9 +402,10 @@ void OnInitMenuPopup(const FileViewState& s, HMENU popup, int position) {
     switch (position) {
         case FV_MENU_FILE: EnableByState(s, popup, {IDM_FV_SAVE, IDM_FV_SAVE_AS}); break;
         case FV_MENU_EDIT:
-            EnableByState(s, popup,
-                          {IDM_FV_UNDO, IDM_FV_PASTE, IDM_FV_CUT, IDM_FV_DELETE, IDM_FV_COPY,
-                           IDM_FV_FIND, IDM_FV_FIND_NEXT, IDM_FV_REPLACE, IDM_FV_COPY_LINEVIEW});
+            EnableByState(
+                s, popup,
+                {IDM_FV_UNDO, IDM_FV_PASTE, IDM_FV_CUT, IDM_FV_DELETE, IDM_FV_COPY, IDM_FV_FIND,
+                 IDM_FV_FIND_NEXT, IDM_FV_REPLACE, IDM_FV_COPY_LINEVIEW, IDM_FV_SELECT_ALL});
             break;
         case FV_MENU_OPTIONS: EnableByState(s, popup, {IDM_FV_CONTEXT_SIZE}); break;
         case FV_MENU_WINDOW: EnableByState(s, popup, {IDM_FV_EDITVIEW, IDM_FV_LINEVIEW}); break;
@@ -468,7 +480,7 @@ LRESULT OnNotify(NMHDR* header) {
 LRESULT OnSysCommand(HWND hwnd, WPARAM wp, LPARAM lp) {
     HWND owner = GetWindow(hwnd, GW_OWNER);
     if ((wp & 0xFFF0) == SC_MINIMIZE && owner) {
-        SetLoopAccelerators(owner, nullptr);
+        SetLoopAcceleratorWindow(owner);
         SendMessageA(owner, WM_SYSCOMMAND, wp, lp);
         return 0;
     }
@@ -574,6 +586,9 @@ LRESULT CALLBACK FileViewWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             if (g_State.Dragging) return 0;
             break;
         case WM_VKEYTOITEM: return OnVKeyToItem(hwnd, wp);
+        // The dialog's default answer, 0, would move LineView's selection to
+        // its first line on every typed character, Enter's among them.
+        case WM_CHARTOITEM: return -1;
         case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lp));
         case WM_CLOSE: OnFileViewClose(hwnd); return 0;
         case WM_QUERYENDSESSION: return OnQueryEndSession();

@@ -1,6 +1,7 @@
 #include "fileview/layout.h"
 
 #include <algorithm>
+#include <cstring>
 
 PanePlacement LayoutPanes(PaneFrame& frame, int width, int height, const PaneRect& splitter) {
     PanePlacement place;
@@ -42,4 +43,15 @@ int SplitPermilleFor(int y, int clientHeight) {
 
 PaneSize MinimumTrackSize(const PaneFrame& frame, int statusBarRight) {
     return {statusBarRight / 4, frame.splitterHeight + frame.panesTop + frame.statusHeight + 2};
+}
+
+std::array<int, kFileViewStatusParts> FileViewStatusWidths() {
+    // The longest text of each part; a unit to spare covers the part's
+    // borders, as the status font is no wider than the dialog base unit.
+    static const char* const longest[kFileViewStatusParts] = {"",       "CAPS", "NUM",  "OVR",
+                                                              "000000", "000",  "0000", "0000"};
+    std::array<int, kFileViewStatusParts> widths = {};
+    for (int part = 1; part < kFileViewStatusParts; ++part)
+        widths[part] = static_cast<int>(std::strlen(longest[part])) + 1;
+    return widths;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // Where FileView's panes go: EditView above the splitter bar, LineView below
 // it, between the toolbar and the status bar. Client coordinates in pixels.
 
@@ -50,3 +52,9 @@ struct PaneSize {
     int height = 0;
 };
 PaneSize MinimumTrackSize(const PaneFrame& frame, int statusBarRight);
+
+// The status bar's eight parts in the units of SetStatusParts (the dialog
+// base unit): parts 1 to 7 hold "CAPS", "NUM", "OVR", a six-digit line, a
+// three-digit column and four-digit entry and count; part 0 takes the rest.
+constexpr int kFileViewStatusParts = 8;
+std::array<int, kFileViewStatusParts> FileViewStatusWidths();

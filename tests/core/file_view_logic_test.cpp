@@ -238,7 +238,7 @@ TEST(FileViewMenu, CommandsFollowTheState) {
         {IDM_FV_FIND_NEXT, false, true, false}, {IDM_FV_REPLACE, false, true, false},
         {IDM_FV_COPY_LINEVIEW, false, true, true}, {IDM_FV_CONTEXT_SIZE, true, false, false},
         {IDM_FV_EDITVIEW, false, true, true}, {IDM_FV_LINEVIEW, false, true, true},
-        {IDM_FV_PRINT, true, true, true}};
+        {IDM_FV_SELECT_ALL, false, true, true}, {IDM_FV_PRINT, true, true, true}};
     // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(IsFileViewCommandEnabled(c.command, none), c.none) << c.command;

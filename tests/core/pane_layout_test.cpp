@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
+#include <vector>
+
+#include "fileview/file_view_logic.h"
+#include "ui/controls.h"
 
 namespace {
 
@@ -73,6 +78,24 @@ TEST(PaneLayout, SmallestWindowHoldsToolbarSplitterAndStatusBar) {
     const PaneSize least = MinimumTrackSize(Frame(true, true), 400);
     EXPECT_EQ(least.width, 100);
     EXPECT_EQ(least.height, 5 + 30 + 20 + 2);
+}
+
+// Each status part holds its longest text with a unit to spare for its
+// borders, and in the default window, 400 pixels wide, part 0 keeps room
+// for "Ready" and a file's short messages.
+TEST(PaneLayout, StatusPartsHoldTheirLongestTexts) {
+    const auto widths = FileViewStatusWidths();
+    // clang-format off
+    const struct { int part; std::string text; } cases[] = {
+        {1, "CAPS"}, {2, "NUM"}, {3, "OVR"}, {4, CaretLineText(400000)},
+        {4, CaretLineText(999999)}, {5, CaretColumnText(250)}, {6, "9999"}, {7, "9999"}};
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_GT(widths[c.part], static_cast<int>(c.text.size())) << c.part << " " << c.text;
+    for (int charWidth : {6, 8}) {
+        const auto edges = StatusPartEdges(392, charWidth, {widths.begin(), widths.end()});
+        EXPECT_GE(edges[0], 12 * charWidth) << charWidth;
+    }
 }
 
 }  // namespace

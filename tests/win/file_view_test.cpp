@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -174,6 +175,7 @@ TEST_F(FileViewTest, SplitterFollowsTheKeyboardAndTheMouse) {
     // A press on the splitter drags it from where it was gripped.
     const RECT bar = Placed(splitter);
     const int x = (bar.left + bar.right) / 2, y = bar.top + 1;
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y - 20));  // onto it from EditView
     SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + 20));
@@ -205,6 +207,34 @@ TEST_F(FileViewTest, OverwriteModeReplacesInsideALine) {
         SendMessageA(Edit(), WM_CHAR, c.typed, 1);
         EXPECT_EQ(EditText(), c.text) << c.typed;
     }
+}
+
+// At the default window size each status part shows its longest text whole,
+// in the bar's own font, and the last one stays clear of the size grip.
+TEST_F(FileViewTest, StatusPartsHoldTheirLongestTexts) {
+    HWND window = Open("pets.txt", "cat\r\n", "cat");
+    ASSERT_TRUE(window);
+    RECT shown;
+    GetWindowRect(window, &shown);
+    ASSERT_EQ(shown.right - shown.left, 400);  // the settings' default width
+    HWND bar = GetDlgItem(window, IDC_FILEVIEW_STATUS);
+    HDC dc = GetDC(bar);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(bar, WM_GETFONT, 0, 0)));
+    int borders[3] = {};
+    SendMessageA(bar, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    RECT client;
+    GetClientRect(bar, &client);
+    const char* longest[8] = {"Ready", "CAPS", "NUM", "OVR", "400000", "250", "9999", "9999"};
+    for (int part = 0; part < 8; ++part) {
+        SIZE extent = {};
+        GetTextExtentPoint32A(dc, longest[part], static_cast<int>(strlen(longest[part])), &extent);
+        RECT rect = {};
+        SendMessageA(bar, SB_GETRECT, part, reinterpret_cast<LPARAM>(&rect));
+        EXPECT_GE(rect.right - rect.left - 2 * borders[0] - 2, extent.cx) << longest[part];
+        EXPECT_LE(rect.right, client.right - GetSystemMetrics(SM_CXVSCROLL)) << part;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(bar, dc);
 }
 
 }  // namespace
