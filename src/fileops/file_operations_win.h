@@ -24,7 +24,3 @@ void BrowseForDirectory(HWND owner, HWND control);
 
 // Add to Zip (249): 1 when the zip program was started.
 int AddSelectedToZip();
-
-// Tests make the parameter file's `step`-th file call (1 the creation, then
-// each write, then setting its end) fail with `error`; 0 stops it.
-void FailParameterFileStepForTesting(int step, DWORD error);

@@ -23,18 +23,6 @@ namespace {
 // truncated and rewritten by every later one.
 std::string parameterFileName;
 
-int failingStep = 0;
-DWORD failingError = 0;
-int stepsTaken = 0;
-
-// The file layer's seam: a step the test picked fails as the system would.
-bool StepFails() {
-    ++stepsTaken;
-    if (failingStep == 0 || stepsTaken != failingStep) return false;
-    SetLastError(failingError);
-    return true;
-}
-
 int LastError() {
     return static_cast<int>(GetLastError());
 }
@@ -91,8 +79,6 @@ struct SystemZip : ZipHost {
         return 0;
     }
     int CreateParameterFile(const std::string& name) override {
-        stepsTaken = 0;
-        if (StepFails()) return LastError();
         // Nobody else writes the list while it is being filled.
         parameters = OwnedHandle(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                              FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -100,13 +86,13 @@ struct SystemZip : ZipHost {
     }
     int WriteParameterFile(const std::string& bytes) override {
         DWORD written = 0;
-        if (StepFails() || !WriteFile(parameters.get(), bytes.data(),
-                                      static_cast<DWORD>(bytes.size()), &written, nullptr))
+        if (!WriteFile(parameters.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                       nullptr))
             return LastError();
         return written == bytes.size() ? 0 : ERROR_WRITE_FAULT;
     }
     int EndParameterFile() override {
-        if (StepFails() || !SetEndOfFile(parameters.get())) {
+        if (!SetEndOfFile(parameters.get())) {
             int error = LastError();
             parameters.reset();
             return error;
@@ -135,9 +121,4 @@ struct SystemZip : ZipHost {
 int AddSelectedToZip() {
     SystemZip zip;
     return AddSelectedToZip(zip, g_Settings.ZipOptions, g_Settings.Directory);
-}
-
-void FailParameterFileStepForTesting(int step, DWORD error) {
-    failingStep = step;
-    failingError = error;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/app_win.h"
+#include "ui/dialog_test_hook_win.h"
 #include "ui/message_box_win.h"
 #include "resource_ids.h"
 #include "results/presentation_win.h"
@@ -18,12 +19,6 @@ namespace {
 // The job the platform's callbacks act on: the dialog hook, the cancel box
 // and the abort procedure get no word of it from the platform.
 PrintJob* g_Running = nullptr;
-
-PrintDialogTestHook g_TestHook = nullptr;
-
-void CallTestHook(HWND dialog, int id) {
-    if (g_TestHook) g_TestHook(dialog, id);
-}
 
 HINSTANCE ProgramInstance() {
     return GetModuleHandleA(nullptr);
@@ -48,7 +43,7 @@ struct FontOwner {
 
 UINT_PTR CALLBACK PrintSetupHook(HWND dialog, UINT message, WPARAM, LPARAM) {
     if (message != WM_INITDIALOG) return FALSE;
-    CallTestHook(dialog, IDM_FV_PRINT_SETUP);
+    CallDialogTestHook(dialog, PRNSETUPDLGORD);
     return TRUE;  // the platform's default focus
 }
 
@@ -60,7 +55,7 @@ UINT_PTR CALLBACK PrintDialogHook(HWND dialog, UINT message, WPARAM wParam, LPAR
             for (int id : {stc2, stc3, edt1, edt2, chx2})
                 ShowWindow(GetDlgItem(dialog, id), SW_HIDE);
             SetFocus(GetDlgItem(dialog, IDC_PRINT_EDITVIEW));
-            CallTestHook(dialog, IDD_PRINT);
+            CallDialogTestHook(dialog, IDD_PRINT);
             return FALSE;  // the focus is set; the platform must not move it
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
@@ -145,7 +140,7 @@ HWND OpenCancelBox(HWND owner, const char* fileName) {
     EnableMenuItem(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
     ShowWindow(box, SW_SHOWNORMAL);
     UpdateWindow(box);
-    CallTestHook(box, IDC_PRINT_FILE_NAME);
+    CallDialogTestHook(box, IDC_PRINT_FILE_NAME);  // the box's template has a name, not a number
     return box;
 }
 
@@ -301,10 +296,6 @@ class WindowPrintHost : public PrintCommandHost {
 };
 
 }  // namespace
-
-void SetPrintDialogTestHook(PrintDialogTestHook hook) {
-    g_TestHook = hook;
-}
 
 void PrintCommand(const PrintRequest& request, PrintJob& job) {
     job = PrintJob{};

@@ -33,9 +33,3 @@ void PrintCommand(const PrintRequest& request, PrintJob& job);
 // Print Setup (146): the help context is 146 while the platform's Print Setup
 // is up; its choice is not kept: every Print starts with the default printer.
 void PrintSetupCommand(HWND owner, int* helpContext);
-
-// Tests answer the Print and Print Setup dialogs and the cancel box: the hook
-// is called once each has been set up, with IDD_PRINT, IDM_FV_PRINT_SETUP or
-// IDC_PRINT_FILE_NAME as its id.
-using PrintDialogTestHook = void (*)(HWND dialog, int id);
-void SetPrintDialogTestHook(PrintDialogTestHook hook);

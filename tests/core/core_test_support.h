@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fileview/find_text.h"
 #include "results/file_info.h"
 #include "search/criteria.h"
 #include "search/scan.h"
@@ -63,3 +64,19 @@ inline FileInfoItem Item(std::string directory, std::string name, uint64_t size 
     item.modified = modified;
     return item;
 }
+
+// EditView as a string with a selection; a replacement leaves the caret after it.
+struct FakeEdit : EditBuffer {
+    std::string text;
+    uint32_t selStart = 0, selEnd = 0;
+    explicit FakeEdit(std::string t, uint32_t s = 0, uint32_t e = 0)
+        : text(std::move(t)), selStart(s), selEnd(e) {}
+    std::string Text() override { return text; }
+    void GetSelection(uint32_t& s, uint32_t& e) override { s = selStart, e = selEnd; }
+    void SetSelection(uint32_t s, uint32_t e) override { selStart = s, selEnd = e; }
+    void ReplaceSelectionWith(std::string_view r) override {
+        text.replace(selStart, selEnd - selStart, r);
+        selStart = selEnd = selStart + static_cast<uint32_t>(r.size());
+    }
+    std::string Selected() const { return text.substr(selStart, selEnd - selStart); }
+};

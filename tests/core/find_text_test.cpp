@@ -2,25 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "core_test_support.h"
+
 namespace {
 
 using V = std::vector<std::string>;
-
-// EditView as a string with a selection; a replacement leaves the caret after it.
-struct FakeEdit : EditBuffer {
-    std::string text;
-    uint32_t selStart = 0, selEnd = 0;
-    explicit FakeEdit(std::string t, uint32_t s = 0, uint32_t e = 0)
-        : text(std::move(t)), selStart(s), selEnd(e) {}
-    std::string Text() override { return text; }
-    void GetSelection(uint32_t& s, uint32_t& e) override { s = selStart, e = selEnd; }
-    void SetSelection(uint32_t s, uint32_t e) override { selStart = s, selEnd = e; }
-    void ReplaceSelectionWith(std::string_view r) override {
-        text.replace(selStart, selEnd - selStart, r);
-        selStart = selEnd = selStart + static_cast<uint32_t>(r.size());
-    }
-    std::string Selected() const { return text.substr(selStart, selEnd - selStart); }
-};
 
 // The box's requests record what they ask and show; the wrap question is answered from a script.
 struct FakeBox : FindBoxHost {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core_test_support.h"
 #include "fileview/replace_run.h"
 #include "fileview/save_text.h"
 
@@ -126,20 +127,6 @@ struct FakeFiles : TextFileLayer {
     uint64_t lastId_ = 0;
 };
 
-// EditView as a plain string, for the run's replacements.
-struct StringEdit : EditBuffer {
-    std::string& text;
-    uint32_t start = 0, end = 0;
-    explicit StringEdit(std::string& t) : text(t) {}
-    std::string Text() override { return text; }
-    void GetSelection(uint32_t& s, uint32_t& e) override { s = start, e = end; }
-    void SetSelection(uint32_t s, uint32_t e) override { start = s, end = e; }
-    void ReplaceSelectionWith(std::string_view r) override {
-        text.replace(start, end - start, r);
-        start = end = start + static_cast<uint32_t>(r.size());
-    }
-};
-
 struct Row {
     FileInfoItem item;
     bool selected = false, marked = false;
@@ -178,10 +165,12 @@ struct FakeHost : ReplaceRunHost {
     bool EditModified() override { return modified; }
     void SetEditModified(bool m) override { modified = m; }
     ReplaceAllResult ReplaceAllInEdit() override {
-        StringEdit buffer(edit);
+        FakeEdit buffer(edit);
         FindFlags flags;
         flags.MatchCase = true;
-        return ReplaceAllInEditView(buffer, flags, find, replace);
+        const ReplaceAllResult result = ReplaceAllInEditView(buffer, flags, find, replace);
+        edit = buffer.text;
+        return result;
     }
     Answer Next() {
         Answer a = answers.empty() ? Answer::Yes : answers.front();

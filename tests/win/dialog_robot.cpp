@@ -2,14 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ui/dialog_test_hook_win.h"
 #include "win_test_support.h"
 
 namespace {
 
-DialogRobot* activeRobot = nullptr;
+std::vector<DialogRobot*> robots;  // the newest last
+HWND helper = nullptr;
+HHOOK systemHook = nullptr;
 constexpr UINT kRunScript = WM_APP + 1;
 constexpr char kHelperClass[] = "QuarryDialogRobot";
+constexpr char kOwnDialog[] = "QuarryOwnDialog";
 
 HWND ComboEdit(HWND control) {
     COMBOBOXINFO info = {};
@@ -22,33 +27,56 @@ HWND ComboEdit(HWND control) {
 
 DialogRobot::DialogRobot(int templateId, Script script)
     : templateId_(templateId), script_(std::move(script)) {
-    WNDCLASSA helperClass = {};
-    helperClass.lpfnWndProc = HelperProc;
-    helperClass.hInstance = GetModuleHandleA(nullptr);
-    helperClass.lpszClassName = kHelperClass;
-    RegisterClassA(&helperClass);  // fails harmlessly when already registered
-    helper_ = CreateWindowExA(0, kHelperClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    activeRobot = this;
-    SetDialogTestHook(&DialogRobot::Hook);
+    if (robots.empty()) {
+        WNDCLASSA helperClass = {};
+        helperClass.lpfnWndProc = HelperProc;
+        helperClass.hInstance = GetModuleHandleA(nullptr);
+        helperClass.lpszClassName = kHelperClass;
+        RegisterClassA(&helperClass);  // fails harmlessly when already registered
+        helper = CreateWindowExA(0, kHelperClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+        SetDialogTestHook(&DialogRobot::Hook);
+        systemHook =
+            SetWindowsHookExA(WH_CALLWNDPROCRET, &SystemHook, nullptr, GetCurrentThreadId());
+    }
+    robots.push_back(this);
 }
 
 DialogRobot::~DialogRobot() {
+    std::erase(robots, this);
+    if (!robots.empty()) return;
+    UnhookWindowsHookEx(systemHook);
     SetDialogTestHook(&EndSearchDialogs);
-    activeRobot = nullptr;
-    DestroyWindow(helper_);
+    DestroyWindow(helper);
 }
 
 void DialogRobot::Hook(HWND dialog, int templateId) {
-    if (!activeRobot || templateId != activeRobot->templateId_)
-        return EndSearchDialogs(dialog, templateId);
-    // The dialog is not shown yet; its loop will be running when this arrives.
-    PostMessageA(activeRobot->helper_, kRunScript, 0, reinterpret_cast<LPARAM>(dialog));
+    SetPropA(dialog, kOwnDialog, dialog);
+    Post(dialog, templateId);
+}
+
+// A dialog that has set itself up without reporting to Hook is the system's.
+LRESULT CALLBACK DialogRobot::SystemHook(int code, WPARAM wp, LPARAM lp) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lp);
+    if (code == HC_ACTION && call->message == WM_INITDIALOG && !GetPropA(call->hwnd, kOwnDialog))
+        Post(call->hwnd, kSystemDialog);
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void DialogRobot::Post(HWND dialog, int templateId) {
+    for (auto robot = robots.rbegin(); robot != robots.rend(); ++robot) {
+        // The dialog is not shown yet; its loop will be running when this arrives.
+        if ((*robot)->templateId_ == templateId)
+            return void(PostMessageA(helper, kRunScript, reinterpret_cast<WPARAM>(*robot),
+                                     reinterpret_cast<LPARAM>(dialog)));
+    }
+    if (templateId != kSystemDialog) EndSearchDialogs(dialog, templateId);
 }
 
 LRESULT CALLBACK DialogRobot::HelperProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == kRunScript && activeRobot) {
-        activeRobot->Run(reinterpret_cast<HWND>(lp));
+    auto* robot = reinterpret_cast<DialogRobot*>(wp);
+    if (msg == kRunScript && std::find(robots.begin(), robots.end(), robot) != robots.end()) {
+        robot->Run(reinterpret_cast<HWND>(lp));
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
@@ -62,7 +90,8 @@ void DialogRobot::Run(HWND dialog) {
     script_(dialog);
     if (DialogStays(dialog)) {
         ADD_FAILURE() << "the script left dialog " << templateId_ << " open";
-        EndDialog(dialog, -2);
+        Press(dialog, IDCANCEL);
+        if (DialogStays(dialog)) EndDialog(dialog, -2);
     }
 }
 
@@ -114,4 +143,16 @@ HWND FocusedControl() {
 bool DialogStays(HWND dialog) {
     HWND owner = GetWindow(dialog, GW_OWNER);
     return IsWindow(dialog) && IsWindowVisible(dialog) && owner && !IsWindowEnabled(owner);
+}
+
+bool PumpUntil(const std::function<bool()>& done) {
+    for (int turn = 0; turn < 20 && !done(); ++turn) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+    return done();
 }

@@ -9,11 +9,14 @@
 // Answers a modal dialog in the user's place. When a dialog of the given
 // template opens, the script runs from inside the dialog's own loop, with the
 // dialog shown and active as the user would find it; the script sets fields,
-// clicks buttons and checks what it sees. Other dialogs (a search's Find
-// Results) are ended as EndSearchDialogs ends them. A script that leaves its
+// clicks buttons and checks what it sees. kSystemDialog stands for the
+// dialogs the system opens itself (the shell's questions, the folder browser,
+// Save As). Several robots may be waiting at once; our dialogs no robot waits
+// for are ended as EndSearchDialogs ends them. A script that leaves its
 // dialog open fails the test and the dialog is cancelled, so nothing hangs.
 class DialogRobot {
   public:
+    static constexpr int kSystemDialog = 0;
     using Script = std::function<void(HWND dialog)>;
     DialogRobot(int templateId, Script script);
     ~DialogRobot();
@@ -21,12 +24,13 @@ class DialogRobot {
 
   private:
     static void Hook(HWND dialog, int templateId);
+    static LRESULT CALLBACK SystemHook(int code, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK HelperProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static void Post(HWND dialog, int templateId);
     void Run(HWND dialog);
 
     int templateId_;
     Script script_;
-    HWND helper_ = nullptr;
     int opened_ = 0;
 };
 
@@ -45,3 +49,5 @@ bool Checked(HWND dialog, int id);
 HWND FocusedControl();
 // Still open: shown, and its owner still disabled.
 bool DialogStays(HWND dialog);
+// Hands the dialog's queued messages on until `done` holds, 20 turns at most.
+bool PumpUntil(const std::function<bool()>& done);

@@ -11,10 +11,12 @@
 #include <algorithm>
 #include <cctype>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/main_window_win.h"
+#include "dialog_robot.h"
 #include "fileops/file_operations_win.h"
 #include "fileops/zip.h"
 #include "resource_ids.h"
@@ -37,92 +39,6 @@ std::string DialogText(HWND dialog, int id) {
     return text;
 }
 
-// Answers the shell's own dialogs (confirmations, the folder browser) as they
-// open, in the order they open, and remembers their titles.
-class ShellDialogRobot {
-  public:
-    struct Answer {
-        int button;          // IDYES, IDNO, IDOK, IDCANCEL
-        std::string select;  // for the folder browser: the folder to pick first
-    };
-    ShellDialogRobot() {
-        active_ = this;
-        hook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, &ShellDialogRobot::Hook, nullptr,
-                                  GetCurrentThreadId());
-    }
-    ~ShellDialogRobot() {
-        UnhookWindowsHookEx(hook_);
-        active_ = nullptr;
-    }
-    void Then(int button, const std::string& select = "") { answers_.push_back({button, select}); }
-    std::vector<std::string> titles;
-
-  private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
-        const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lp);
-        if (code == HC_ACTION && active_) {
-            if (call->message == WM_INITDIALOG) active_->Opened(call->hwnd);
-            if (call->message == WM_ENTERIDLE && call->wParam == MSGF_DIALOGBOX)
-                active_->Idle(reinterpret_cast<HWND>(call->lParam));
-        }
-        return CallNextHookEx(nullptr, code, wp, lp);
-    }
-    void Opened(HWND dialog) {
-        char title[200] = "";
-        GetWindowTextA(dialog, title, sizeof title);
-        // Quarry's own target dialog is answered by its own hook.
-        if (std::string(title) == "Copy" || std::string(title) == "Move" ||
-            std::string(title) == "Zip")
-            return;
-        titles.push_back(title);
-        // A dialog no case expected is cancelled rather than left waiting.
-        Answer answer{IDCANCEL, ""};
-        if (!answers_.empty()) {
-            answer = answers_.front();
-            answers_.pop_front();
-        }
-        if (answer.select.empty()) {
-            PostMessageA(dialog, WM_COMMAND, answer.button, 0);
-        } else {
-            browser_ = dialog;
-            browsing_ = answer;
-        }
-    }
-    // The folder browser settles its tree and focus only once it is shown, so
-    // the folder is picked, and checked, when its loop waits for input.
-    void Idle(HWND dialog) {
-        if (dialog != browser_ || !browser_) return;
-        HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
-        char shown[MAX_PATH] = "";
-        TVITEMA item = {};
-        item.mask = TVIF_TEXT;
-        item.hItem =
-            reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-        item.pszText = shown;
-        item.cchTextMax = sizeof shown;
-        if (item.hItem) SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        std::string wanted = browsing_.select.substr(browsing_.select.rfind('\\') + 1);
-        if (lstrcmpiA(shown, wanted.c_str()) != 0 && ++tries_ < 20) {
-            if (PIDLIST_ABSOLUTE folder = ILCreateFromPathA(browsing_.select.c_str())) {
-                SendMessageA(dialog, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(folder));
-                ILFree(folder);
-            }
-            PostMessageA(dialog, WM_NULL, 0, 0);  // one more turn of its loop
-            return;
-        }
-        browser_ = nullptr;
-        tries_ = 0;
-        PostMessageA(dialog, WM_COMMAND, browsing_.button, 0);
-    }
-    HWND browser_ = nullptr;
-    Answer browsing_;
-    int tries_ = 0;
-    static ShellDialogRobot* active_;
-    HHOOK hook_ = nullptr;
-    std::deque<Answer> answers_;
-};
-ShellDialogRobot* ShellDialogRobot::active_ = nullptr;
-
 // How the test answers Quarry's target dialog, and what it saw there.
 struct TargetAnswer {
     bool ok = true;
@@ -136,8 +52,7 @@ struct TargetSeen {
 TargetAnswer gTargetAnswer;
 TargetSeen gTargetSeen;
 
-void AnswerTargetDialog(HWND dialog, int templateId) {
-    if (templateId != IDD_COPY_MOVE) return EndSearchDialogs(dialog, templateId);
+void AnswerTargetDialog(HWND dialog) {
     char title[100] = "";
     GetWindowTextA(dialog, title, sizeof title);
     gTargetSeen.title = title;
@@ -163,15 +78,13 @@ class FileOperations : public ProgramTest {
     void SetUp() override {
         ProgramTest::SetUp();
         Start();
-        SetDialogTestHook(&AnswerTargetDialog);
+        shellRobot.emplace(DialogRobot::kSystemDialog,
+                           [this](HWND dialog) { AnswerShell(dialog); });
+        targetRobot.emplace(IDD_COPY_MOVE, &AnswerTargetDialog);
         gTargetAnswer = {};
         gTargetSeen = {};
         SetCurrentDirectoryA(folder.path().c_str());
         ShowRealFiles(folder.path(), kFive);
-    }
-    void TearDown() override {
-        FailParameterFileStepForTesting(0, 0);
-        ProgramTest::TearDown();
     }
     static int Rows() {
         return static_cast<int>(SendMessageA(g_Main.FileList, LVM_GETITEMCOUNT, 0, 0));
@@ -183,7 +96,43 @@ class FileOperations : public ProgramTest {
             if (Exists(directory + "\\" + letter + ".txt")) letters += letter;
         return letters;
     }
-    ShellDialogRobot robot;
+    // The shell's own dialogs (its questions, the folder browser), answered
+    // in the order they open; one no case expected is cancelled.
+    struct ShellAnswer {
+        int button;          // IDYES, IDNO, IDOK, IDCANCEL
+        std::string select;  // for the folder browser: the folder to pick first
+    };
+    void Then(int button, const std::string& select = "") { answers.push_back({button, select}); }
+    void AnswerShell(HWND dialog) {
+        titles.push_back(TextOf(dialog));
+        ShellAnswer answer{IDCANCEL, ""};
+        if (!answers.empty()) answer = answers.front(), answers.pop_front();
+        if (!answer.select.empty()) {
+            // The browser settles its tree only once shown: pick until it shows the folder.
+            HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
+            const std::string wanted = answer.select.substr(answer.select.rfind('\\') + 1);
+            EXPECT_TRUE(PumpUntil([&] {
+                char shown[MAX_PATH] = "";
+                TVITEMA item = {};
+                item.mask = TVIF_TEXT;
+                item.hItem = TreeView_GetSelection(tree);
+                item.pszText = shown;
+                item.cchTextMax = sizeof shown;
+                if (item.hItem) TreeView_GetItem(tree, &item);
+                if (lstrcmpiA(shown, wanted.c_str()) == 0) return true;
+                if (PIDLIST_ABSOLUTE folder = ILCreateFromPathA(answer.select.c_str())) {
+                    SendMessageA(dialog, BFFM_SETSELECTIONA, FALSE,
+                                 reinterpret_cast<LPARAM>(folder));
+                    ILFree(folder);
+                }
+                return false;
+            }));
+        }
+        Press(dialog, answer.button);
+    }
+    std::deque<ShellAnswer> answers;
+    std::vector<std::string> titles;
+    std::optional<DialogRobot> shellRobot, targetRobot;
 };
 
 TEST_F(FileOperations, RenameInPlaceRenamesTheFileOrKeepsTheRow) {
@@ -240,10 +189,10 @@ TEST_F(FileOperations, DeleteRemovesOnlyWhatTheShellDeleted) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.status);
         SelectRows({1, 2, 3});
-        robot.Then(c.answer);
+        Then(c.answer);
         Command(IDM_DELETE_FILES);
-        EXPECT_EQ(robot.titles.size(), 1u);
-        robot.titles.clear();
+        EXPECT_EQ(titles.size(), 1u);
+        titles.clear();
         EXPECT_EQ(LettersIn(folder.path()), c.onDisk);
         EXPECT_EQ(RowNames(), c.rows);
         if (c.focus >= 0) {
@@ -311,10 +260,10 @@ TEST_F(FileOperations, CopyAndMoveToARelativeTargetAndKeepRefusedRows) {
     // copies made, none.
     folder.Write("sub\\a.txt", "old");
     SelectRows({0});
-    robot.Then(IDNO);
+    Then(IDNO);
     Command(IDM_COPY_FILES);
-    EXPECT_EQ(robot.titles.size(), 1u);
-    robot.titles.clear();
+    EXPECT_EQ(titles.size(), 1u);
+    titles.clear();
     EXPECT_EQ(folder.Read("sub\\a.txt"), "old");
     EXPECT_EQ(StatusText(), "Copied 0 file(s).");
 
@@ -347,10 +296,10 @@ TEST_F(FileOperations, BrowseFillsTheTargetInTheShellsForm) {
     std::string target = folder.File("picked");
     CreateDirectoryA(target.c_str(), nullptr);
     gTargetAnswer.browse = true;
-    robot.Then(IDOK, target);
+    Then(IDOK, target);
     SelectRows({0, 1});
     Command(IDM_COPY_FILES);
-    EXPECT_EQ(robot.titles.size(), 1u);
+    EXPECT_EQ(titles.size(), 1u);
     EXPECT_EQ(gTargetSeen.afterBrowse, NormalizePathForDisplay(target));
     EXPECT_TRUE(isupper(static_cast<unsigned char>(gTargetSeen.afterBrowse[0])));
     EXPECT_EQ(LettersIn(target), "ab");
@@ -358,10 +307,10 @@ TEST_F(FileOperations, BrowseFillsTheTargetInTheShellsForm) {
 
     // Browse Dir(s) puts its choice into the directory box; Cancel leaves the box.
     SetWindowTextA(g_Main.DirectoryCombo, "unchanged");
-    robot.Then(IDCANCEL);
+    Then(IDCANCEL);
     Command(IDM_BROWSE_DIR);
     EXPECT_EQ(Text(g_Main.DirectoryCombo), "unchanged");
-    robot.Then(IDOK, target);
+    Then(IDOK, target);
     Command(IDM_BROWSE_DIR);
     EXPECT_EQ(Text(g_Main.DirectoryCombo), NormalizePathForDisplay(target));
 }
@@ -439,14 +388,17 @@ class AddToZip : public FileOperations {
     HANDLE go_ = nullptr, done_ = nullptr;
 };
 
+// An existing archive is held open, never truncated, while the list is written.
 TEST_F(AddToZip, TheProgramGetsOptionsArchiveAndTheListWithoutBeingWaitedFor) {
     Register();
+    folder.Write("kept.zip", "PK old archive bytes");
     for (const char* options : {"-a -P", ""}) {
         SCOPED_TRACE(options);
         ChangeSettings([&](Settings& s) { s.ZipOptions = options; });
-        Run run = ZipRows({0, 2, 4}, "backup");
+        const std::string typed = *options ? "backup" : "kept.zip";
+        Run run = ZipRows({0, 2, 4}, typed);
         ASSERT_EQ(run.result, 1);
-        std::string archive = Short(folder.File("backup.zip"));
+        std::string archive = Short(folder.File(*options ? "backup.zip" : "kept.zip"));
         ASSERT_EQ(run.boxes.size(), 1u);
         EXPECT_EQ(run.boxes[0], "Program " + Short(standIn_) +
                                     " launched.\n3 files will be added to " + archive + ".\n");
@@ -454,13 +406,15 @@ TEST_F(AddToZip, TheProgramGetsOptionsArchiveAndTheListWithoutBeingWaitedFor) {
         EXPECT_EQ(run.released, "released");
         size_t at = run.commandLine.rfind(" @");
         ASSERT_NE(at, std::string::npos);
-        EXPECT_TRUE(run.commandLine.substr(0, at).ends_with(std::string(" ") + options + " " + archive))
+        EXPECT_TRUE(
+            run.commandLine.substr(0, at).ends_with(std::string(" ") + options + " " + archive))
             << run.commandLine;
         EXPECT_EQ(run.directory, g_Settings.Directory);
         EXPECT_EQ(run.parameterFile, folder.File("a.txt") + "\n" + folder.File("c.txt") + "\n" +
                                          folder.File("e.txt") + "\n");
         EXPECT_EQ(StatusText(), "Ready");
     }
+    EXPECT_EQ(folder.Read("kept.zip"), "PK old archive bytes");
 }
 
 // A run that starts no program takes back the empty archive it made, and
@@ -487,41 +441,6 @@ TEST_F(AddToZip, WithoutAnAssociationBothMessagesAndNoArchiveIsLeftBehind) {
         EXPECT_EQ(folder.Read(ArchiveNameWithExtension(c.typed)), c.left ? c.left : "");
         DeleteFileA(folder.File("backup.zip").c_str());
     }
-}
-
-TEST_F(AddToZip, AFailureAtAnyParameterFileStepLeavesTheArchiveAndStartsNothing) {
-    Register();
-    folder.Write("kept.zip", "PK old archive bytes");
-    // Steps: 1 creating the file, 2 and 3 the two lines, 4 its end.
-    const struct {
-        int step;
-        DWORD error;
-        std::vector<std::string> boxes;
-    } cases[] = {
-        {1, ERROR_ACCESS_DENIED,
-         {"Error 5: Unable to create file!", "Error 5: Unable to create parameter file!", "File Zip Aborted!"}},
-        {2, ERROR_DISK_FULL, {"Error 112: Unable to write parameter file!", "File Zip Aborted!"}},
-        {3, ERROR_DISK_FULL, {"Error 112: Unable to write parameter file!", "File Zip Aborted!"}},
-        {4, ERROR_WRITE_FAULT, {"Error 29: Unable to write parameter file!", "File Zip Aborted!"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.step);
-        FailParameterFileStepForTesting(c.step, c.error);
-        for (const char* typed : {"kept.zip", "fresh"}) {
-            Run run = ZipRows({1, 3}, typed);
-            EXPECT_EQ(run.result, 0);
-            EXPECT_EQ(run.boxes, c.boxes);
-        }
-        EXPECT_EQ(folder.Read("kept.zip"), "PK old archive bytes");
-        EXPECT_FALSE(Exists(folder.File("fresh.zip")));
-        EXPECT_FALSE(Exists(record_));
-    }
-    // The same run without a failure goes through, on the same parameter file.
-    FailParameterFileStepForTesting(0, 0);
-    Run run = ZipRows({1, 3}, "kept.zip");
-    EXPECT_EQ(run.result, 1);
-    EXPECT_EQ(run.parameterFile, folder.File("b.txt") + "\n" + folder.File("d.txt") + "\n");
-    EXPECT_EQ(folder.Read("kept.zip"), "PK old archive bytes");
 }
 
 }  // namespace

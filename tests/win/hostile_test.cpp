@@ -33,9 +33,6 @@ namespace {
 
 // A folder of the host's own /tmp, built with the host's shell: FIFOs, links
 // to devices, dangling links and sparse files cannot be made from inside.
-// Wine starts host programs but gives no handle to wait on, so the script
-// ends by creating a marker beside the folder, and the test waits for the
-// marker through the folder's change notifications.
 class HostFolder {
   public:
     HostFolder() {
@@ -48,41 +45,18 @@ class HostFolder {
         unixPath_ = std::string("/tmp/") + name;
         winPath_ = std::string("Z:\\tmp\\") + name;
     }
-    ~HostFolder() { Start("rm -rf " + unixPath_ + " " + unixPath_ + ".ready"); }
+    ~HostFolder() { HostShell("rm -rf " + unixPath_); }
 
-    // Runs the script in the new folder and waits until it is done.
+    // Runs the script in the new folder; true when the folder is there.
     bool Build(const std::string& script) {
-        const std::string marker = winPath_ + ".ready";
-        HANDLE change =
-            FindFirstChangeNotificationA("Z:\\tmp", FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
-        if (change == INVALID_HANDLE_VALUE) return false;
-        const bool started = Start("mkdir -p " + unixPath_ + " && cd " + unixPath_ + " && { " +
-                                   script + "; } >/dev/null 2>&1; touch " + unixPath_ + ".ready");
-        // Each wait is a guard against a script that never ends, not a time limit.
-        for (int waits = 0; started && waits < 120; ++waits) {
-            if (GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES) break;
-            WaitForSingleObject(change, 1000);
-            FindNextChangeNotification(change);
-        }
-        FindCloseChangeNotification(change);
-        return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES;
+        HostShell("mkdir -p " + unixPath_ + " && cd " + unixPath_ + " && { " + script +
+                  "; } >/dev/null 2>&1");
+        return GetFileAttributesA(winPath_.c_str()) != INVALID_FILE_ATTRIBUTES;
     }
     const std::string& path() const { return winPath_; }
     std::string File(const std::string& name) const { return winPath_ + "\\" + name; }
 
   private:
-    static bool Start(const std::string& script) {
-        std::string command = "/bin/sh -c \"" + script + "\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process = {};
-        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &process))
-            return false;
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        return true;
-    }
     std::string unixPath_;
     std::string winPath_;
 };

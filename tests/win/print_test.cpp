@@ -12,15 +12,13 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "fileview/print_win.h"
 #include "resource_ids.h"
 #include "results/presentation_win.h"
+#include "ui/dialog_test_hook_win.h"
 #include "win_test_support.h"
 
 namespace {
@@ -71,7 +69,7 @@ void AnswerPrintDialogs(HWND dialog, int id) {
         if (r.chooseLineList) click(IDC_PRINT_LINE_LIST);
         if (r.pressHelp) PostMessageA(dialog, WM_COMMAND, pshHelp, 0);
         PostMessageA(dialog, WM_COMMAND, r.cancelDialog ? IDCANCEL : IDOK, 0);
-    } else if (id == IDM_FV_PRINT_SETUP) {
+    } else if (id == PRNSETUPDLGORD) {
         ++r.setupDialogs;
         r.helpContextInSetup = g_HelpContext;
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
@@ -97,39 +95,6 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// Runs a shell command on the host, outside Wine, and returns what it printed.
-// Wine's own programs start host programs this way.
-std::string HostShell(const std::string& command) {
-    using Spawn = LONG(CDECL*)(char* const argv[], int wait);
-    auto spawn = reinterpret_cast<Spawn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
-    if (!spawn) return "cannot start host programs from this Wine";
-    // Wine numbers processes afresh in each prefix: the id alone could be
-    // another test run's on the same host.
-    static const unsigned run = std::random_device{}();
-    static int runs = 0;
-    std::string out =
-        "/tmp/quarry-print-test-" + std::to_string(run) + "-" + std::to_string(++runs) + ".txt";
-    // The shell lets go of the test program's own output at once, so a run
-    // that is stopped leaves nothing holding its pipes.
-    std::string script = "exec </dev/null >" + out + " 2>&1; " + command;
-    std::vector<char> sh(std::begin("/bin/sh"), std::end("/bin/sh")),
-        c(std::begin("-c"), std::end("-c"));
-    std::vector<char> body(script.begin(), script.end());
-    body.push_back('\0');
-    char* argv[] = {sh.data(), c.data(), body.data(), nullptr};
-    spawn(argv, 1);
-    std::string windowsPath = "Z:" + out;
-    for (char& ch : windowsPath)
-        if (ch == '/') ch = '\\';
-    std::ifstream file(windowsPath, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    file.close();
-    DeleteFileA(windowsPath.c_str());
-    return text.str();
 }
 
 // Waits until the scheduler's queue is empty. A job is in the queue once
@@ -178,7 +143,7 @@ class PrintTest : public testing::Test {
         g_Robot = Robot{};
         g_HelpContext = 0;
         g_HelpContextAtHelp = -1;
-        SetPrintDialogTestHook(&AnswerPrintDialogs);
+        SetDialogTestHook(&AnswerPrintDialogs);
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = OwnerProc;
         windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -196,7 +161,7 @@ class PrintTest : public testing::Test {
         token = "prt" + std::to_string(GetCurrentProcessId()) + "x" + std::to_string(++tests);
     }
     void TearDown() override {
-        SetPrintDialogTestHook(nullptr);
+        SetDialogTestHook(nullptr);
         DestroyWindow(owner);
         g_Owner = nullptr;
     }
@@ -317,23 +282,14 @@ TEST_F(PrintTest, NothingReachesThePrinterWhenThereIsNothingToPrintOrTheUserCanc
         const char* text;
         std::vector<std::string> messages;
     } cases[] = {
+        // clang-format off
         {"Cancel in the Print dialog", true, false, false, false, "some text", {}},
         // The dialog's choice reaches the job: the empty Line List, not the text.
         {"Line List empty", false, true, false, false, "some text", {}},
-        {"Cancel while spooling",
-         false,
-         false,
-         true,
-         false,
-         "some text",
+        {"Cancel while spooling", false, false, true, false, "some text", {"Could not print file "}},
+        {"the program quits while spooling", false, false, false, true, "some text",
          {"Could not print file "}},
-        {"the program quits while spooling",
-         false,
-         false,
-         false,
-         true,
-         "some text",
-         {"Could not print file "}},
+        // clang-format on
     };
     std::vector<std::string> names;
     for (const auto& c : cases) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "dialog_robot.h"
 #include "failing_files.h"
 #include "fileview/load_save_win.h"
 #include "win_test_support.h"
@@ -108,38 +109,6 @@ TEST_F(Saving, FailedMoveKeepsTheFileAndLeavesNoTemporaryFile) {
     }
 }
 
-}  // namespace
-
-namespace {
-
-// Types a name into the Save As dialog as soon as it is activated and presses
-// Save, or Cancel when the name is empty.
-struct SaveAsRobot {
-    explicit SaveAsRobot(const char* typed) {
-        name = typed;
-        hook = SetWindowsHookExA(WH_CBT, &Cbt, nullptr, GetCurrentThreadId());
-    }
-    ~SaveAsRobot() { UnhookWindowsHookEx(hook); }
-    static LRESULT CALLBACK Cbt(int code, WPARAM wp, LPARAM lp) {
-        char kind[32] = "";
-        HWND dialog = reinterpret_cast<HWND>(wp);
-        if (code == HCBT_ACTIVATE && GetClassNameA(dialog, kind, sizeof kind) &&
-            lstrcmpA(kind, "#32770") == 0 && !answered) {
-            answered = true;
-            if (*name) {
-                HWND field = GetDlgItem(dialog, 0x47c);  // the name combo of the Explorer dialog
-                if (!field) field = GetDlgItem(dialog, 0x480);
-                SetWindowTextA(field, name);
-            }
-            PostMessageA(dialog, WM_COMMAND, *name ? IDOK : IDCANCEL, 0);
-        }
-        return CallNextHookEx(nullptr, code, wp, lp);
-    }
-    static inline const char* name = "";
-    static inline bool answered = false;
-    HHOOK hook;
-};
-
 TEST_F(Saving, SaveAsNamesTheChosenFileWithTheDefaultExtension) {
     struct Case {
         const char* typed;
@@ -156,10 +125,14 @@ TEST_F(Saving, SaveAsNamesTheChosenFileWithTheDefaultExtension) {
         char fullPath[MAX_PATH];
         char fileName[MAX_PATH] = "notes.txt";
         lstrcpyA(fullPath, folder.File("notes.txt").c_str());
-        SaveAsRobot::answered = false;
-        SaveAsRobot robot(c.typed);
+        // Types the name and presses Save, or Cancel when the name is empty.
+        DialogRobot robot(DialogRobot::kSystemDialog, [&](HWND dialog) {
+            HWND field = GetDlgItem(dialog, 0x47c);  // the name combo of the Explorer dialog
+            if (*c.typed) SetWindowTextA(field ? field : GetDlgItem(dialog, 0x480), c.typed);
+            Press(dialog, *c.typed ? IDOK : IDCANCEL);
+        });
         EXPECT_EQ(AskSaveAsName(nullptr, fullPath, fileName) != 0, c.result != 0);
-        EXPECT_TRUE(SaveAsRobot::answered);
+        EXPECT_EQ(robot.opened(), 1);
         EXPECT_EQ(lstrcmpiA(fullPath, c.fullPath.c_str()), 0) << fullPath;
         // The platform decides the letter case of the extension it adds.
         EXPECT_EQ(lstrcmpiA(fileName, c.fileName.c_str()), 0) << fileName;

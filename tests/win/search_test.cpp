@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <tuple>
 #include <string>
 #include <utility>
@@ -18,7 +19,6 @@
 #include "search/search_win.h"
 #include "settings/settings.h"
 #include "ui/app_win.h"
-#include "ui/dialog_test_hook_win.h"
 #include "ui/text.h"
 #include "win_test_support.h"
 
@@ -33,24 +33,20 @@ struct DialogScript {
     std::vector<int> seen;
     std::string results;
     Answer firstLevel;
-};
-DialogScript* script = nullptr;
-
-void ScriptedDialogs(HWND dialog, int templateId) {
-    script->seen.push_back(templateId);
-    if (templateId == IDD_FIND_RESULTS) {
-        script->results.clear();
-        for (int id : {IDC_RESULT_FOUND, IDC_RESULT_DIRS_SEARCHED, IDC_RESULT_LEVEL,
-                       IDC_RESULT_TOTAL_SIZE}) {
-            char text[300] = "";
-            GetDlgItemTextA(dialog, id, text, sizeof text);
-            script->results += (script->results.empty() ? "" : "|") + std::string(text);
-        }
+    void Level(HWND dialog) {
+        seen.push_back(IDD_SUBDIR_LEVEL);
+        if (firstLevel) return std::exchange(firstLevel, nullptr)(dialog);
+        Press(dialog, IDOK);
     }
-    if (templateId == IDD_SUBDIR_LEVEL && script->firstLevel)
-        return std::exchange(script->firstLevel, nullptr)(dialog);
-    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-}
+    void Results(HWND dialog) {
+        seen.push_back(IDD_FIND_RESULTS);
+        results.clear();
+        for (int id :
+             {IDC_RESULT_FOUND, IDC_RESULT_DIRS_SEARCHED, IDC_RESULT_LEVEL, IDC_RESULT_TOTAL_SIZE})
+            results += (results.empty() ? "" : "|") + TextOf(GetDlgItem(dialog, id));
+        Press(dialog, IDOK);
+    }
+};
 
 // Runs code while a walk runs, as the user's clicks and keys would: the
 // walk's pump dispatches the message posted to a window of the test's own.
@@ -70,9 +66,9 @@ class Search : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        script = &dialogs;
-        SetDialogTestHook(&ScriptedDialogs);
         Start();
+        level.emplace(IDD_SUBDIR_LEVEL, [this](HWND dialog) { dialogs.Level(dialog); });
+        results.emplace(IDD_FIND_RESULTS, [this](HWND dialog) { dialogs.Results(dialog); });
         for (const char* dir : {"tree", "tree\\src", "tree\\src\\deep"})
             CreateDirectoryA(folder.File(dir).c_str(), nullptr);
         folder.Write("tree\\a.c", "int main;\r\n");            // 11 bytes
@@ -94,7 +90,6 @@ class Search : public ProgramTest {
         SetRefusalBeepHook(nullptr);
         walkAction = nullptr;
         DestroyWindow(probe);
-        script = nullptr;
         ProgramTest::TearDown();
     }
 
@@ -128,6 +123,7 @@ class Search : public ProgramTest {
     }
 
     DialogScript dialogs;
+    std::optional<DialogRobot> level, results;
     std::string tree;
     HWND probe = nullptr;
 };

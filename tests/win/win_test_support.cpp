@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "app/main_window_win.h"
@@ -246,4 +247,35 @@ std::string ProgramTest::StatusText(int part) const {
     char text[300] = "";
     SendMessageA(g_Main.StatusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+std::string HostShell(const std::string& command) {
+    using Spawn = LONG(CDECL*)(char* const argv[], int wait);
+    auto spawn = reinterpret_cast<Spawn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
+    if (!spawn) return "cannot start host programs from this Wine";
+    // Wine numbers processes afresh in each prefix: the id alone could be
+    // another test run's on the same host.
+    static const unsigned run = std::random_device{}();
+    static int runs = 0;
+    std::string out =
+        "/tmp/quarry-host-shell-" + std::to_string(run) + "-" + std::to_string(++runs) + ".txt";
+    // The shell lets go of the test program's own output at once, so a run
+    // that is stopped leaves nothing holding its pipes.
+    std::string script = "exec </dev/null >" + out + " 2>&1; " + command;
+    std::vector<char> sh(std::begin("/bin/sh"), std::end("/bin/sh")),
+        c(std::begin("-c"), std::end("-c"));
+    std::vector<char> body(script.begin(), script.end());
+    body.push_back('\0');
+    char* argv[] = {sh.data(), c.data(), body.data(), nullptr};
+    spawn(argv, 1);
+    std::string windowsPath = "Z:" + out;
+    for (char& ch : windowsPath)
+        if (ch == '/') ch = '\\';
+    std::ifstream file(windowsPath, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    file.close();
+    DeleteFileA(windowsPath.c_str());
+    return text.str();
 }

@@ -53,6 +53,12 @@ class MessageBoxRecorder {
     size_t nextReply_ = 0;
 };
 
+// Runs a shell command on the host, outside Wine, waits for it and returns
+// what it printed: what only the host can make (pipes, links to devices,
+// sparse files) or read (the printer's pages). Wine's own programs start
+// host programs this way.
+std::string HostShell(const std::string& command);
+
 // A fresh folder under the system's temporary folder, removed with all its
 // contents when the test ends.
 class TempFolder {
