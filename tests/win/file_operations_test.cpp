@@ -218,7 +218,7 @@ TEST_F(FileOperations, AfterDeletingRowsTheStatusNamesTheFocusedRow) {
         SelectRows(c.rows);
         SetRowState(*std::rbegin(c.rows), LVIS_FOCUSED, LVIS_FOCUSED);
         if (c.ctrl) {
-            robot.Then(IDYES);  // the shell asks before it deletes
+            Then(IDYES);  // the shell asks before it deletes
             PressKeys(g_Main.FileList, {VK_CONTROL, VK_DELETE});
         } else {
             PressKeys(g_Main.FileList, {VK_DELETE});
