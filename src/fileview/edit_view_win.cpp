@@ -119,10 +119,14 @@ void SetStatusPart(FileViewState& s, int part, const char* text) {
 }
 
 // EditView is redrawn once for a new text, not while it takes it in.
-void SetEditText(FileViewState& s, const char* text) {
+void SetEditText(FileViewState& s, const char* text, size_t selectFrom, size_t selectTo) {
     s.SettingText = true;
     SendMessageA(s.EditView, WM_SETREDRAW, FALSE, 0);
     SetWindowTextA(s.EditView, text);
+    if (selectFrom != kNoSelection) {
+        SendMessageA(s.EditView, EM_SETSEL, selectFrom, selectTo);
+        SendMessageA(s.EditView, EM_SCROLLCARET, 0, 0);
+    }
     SendMessageA(s.EditView, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(s.EditView, nullptr, TRUE);
     s.SettingText = false;

@@ -37,7 +37,7 @@ struct FileViewState {
     EditTextState Text;  // what EditView holds; also Modified
     bool WrapLines = false;
     bool InsertMode = true;
-    bool SettingText = false;  // our own text change, not the user's
+    bool SettingText = false;    // our own text change, not the user's
     bool AskingToClose = false;  // the question about unsaved changes is up
     uint64_t FirstLineNumber = 1;
     uint32_t LinesLoaded = 0;
@@ -105,7 +105,11 @@ void UpdateCaretStatus(FileViewState& s);
 void UpdateEditButtons(FileViewState& s);
 void UpdatePaneIndicators(FileViewState& s);
 void SetStatusPart(FileViewState& s, int part, const char* text);
-void SetEditText(FileViewState& s, const char* text);
+// EditView's text replaced and, when selectFrom is given, characters
+// [selectFrom, selectTo) selected and scrolled into view; painted once.
+constexpr size_t kNoSelection = static_cast<size_t>(-1);
+void SetEditText(FileViewState& s, const char* text, size_t selectFrom = kNoSelection,
+                 size_t selectTo = 0);
 void SubclassFindBox(FileViewState& s);
 
 // LineView and Display Context (line_view_win.cpp).

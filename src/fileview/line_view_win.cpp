@@ -65,17 +65,12 @@ class ContextHost : public ScanHost {
         FileViewState& s = s_;
         if (!s.EditView) return 0;
         const std::string text(window.text, window.length);
-        // The new lines, the selection and the scroll to it are painted once,
-        // at the end, not once for each.
-        SendMessageA(s.EditView, WM_SETREDRAW, FALSE, 0);
-        SetEditText(s, text.c_str());
-        if (window.entryLineOffset >= 0) {
-            const size_t start = static_cast<size_t>(window.entryLineOffset) + entry_.column;
-            SendMessageA(s.EditView, EM_SETSEL, start, start + entry_.length);
-            SendMessageA(s.EditView, EM_SCROLLCARET, 0, 0);
+        if (window.entryLineOffset < 0) {
+            SetEditText(s, text.c_str());
+            return 1;
         }
-        SendMessageA(s.EditView, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(s.EditView, nullptr, TRUE);
+        const size_t start = static_cast<size_t>(window.entryLineOffset) + entry_.column;
+        SetEditText(s, text.c_str(), start, start + entry_.length);
         return 1;
     }
 
