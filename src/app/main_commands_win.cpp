@@ -114,22 +114,15 @@ void OnDropFiles(HWND hwnd, HDROP drop) {
 
 // The typed or chosen default file type; an invalid one is reported and
 // leaves no default, so the next Find Files says so.
-void OnDefaultFileType(HWND hwnd) {
-    char typed[6];
-    GetWindowTextA(g_Main.ToolbarCombo, typed, sizeof typed);
-    std::string type = typed;
+void OnDefaultFileType() {
+    std::string type = FieldText(g_Main.ToolbarCombo, 6);
     if (!ValidateFileType(type)) {
-        MessageBeep(0xFFFFFFFF);
-        char text[256];
-        LoadStringA(g_App.AppInstance, IDS_FILE_TYPE_ERROR, text, sizeof text);
-        WarningBox(nullptr, "%s", text);
-        SetFocus(g_Main.ToolbarCombo);
+        RefuseFileType(g_Main.ToolbarCombo);
         SetDefaultFileType("");
         return;
     }
     SetDefaultFileType(type);
     AddToHistory(g_Main.ToolbarCombo, type.c_str());
-    (void)hwnd;
 }
 
 void OnFileFilter(HWND hwnd) {
@@ -205,7 +198,7 @@ LRESULT OnMainCommand(HWND hwnd, int id, int code, WPARAM wp, LPARAM lp) {
         case IDM_OPEN_FILE: OpenFocusedItem(); return 0;
         case IDM_FILEVIEW_SETTINGS: FileViewSettingsDialog(hwnd); return 0;
         case IDC_TOOLBAR_COMBO:
-            if (code == CBN_SELENDOK) OnDefaultFileType(hwnd);
+            if (code == CBN_SELENDOK) OnDefaultFileType();
             break;
     }
     return DefDlgProcA(hwnd, WM_COMMAND, wp, lp);

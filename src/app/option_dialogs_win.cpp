@@ -129,14 +129,9 @@ void OnFilterClose(HWND dialog) {
     int result = 0;
     switch (CheckNewFileType(g_Settings.DefaultFileType, typed)) {
         case FileTypeChange::Unchanged: break;
-        case FileTypeChange::Invalid: {
-            SimpleBeep();
-            char text[kMessageTextSize];
-            LoadStringA(g_App.AppInstance, IDS_FILE_TYPE_ERROR, text, sizeof text);
-            WarningBox(nullptr, "%s", text);
-            SetFocus(GetDlgItem(dialog, IDC_FILTER_FILE_TYPE));
+        case FileTypeChange::Invalid:
+            RefuseFileType(GetDlgItem(dialog, IDC_FILTER_FILE_TYPE));
             return;
-        }
         case FileTypeChange::Changed:
             SetDefaultFileType(typed);
             result = 1;
@@ -172,6 +167,14 @@ INT_PTR CALLBACK FileFilterProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 }  // namespace
+
+void RefuseFileType(HWND field) {
+    SimpleBeep();
+    char text[kMessageTextSize];
+    LoadStringA(g_App.AppInstance, IDS_FILE_TYPE_ERROR, text, sizeof text);
+    WarningBox(nullptr, "%s", text);
+    SetFocus(field);
+}
 
 int ShowSortOptionsDialog(HWND owner) {
     OpenDialog(owner, IDD_SORT_OPTIONS, SortOptionsProc);

@@ -176,6 +176,11 @@ int CopySelectedFiles(FileOperationHost& host) {
     return count;
 }
 
+std::string TargetDirectoryPreset(std::string current) {
+    if (!current.empty() && current.back() != '\\') current += '\\';
+    return current;
+}
+
 std::string ReplaceQuestion(const std::vector<std::string>& names, const std::string& directory) {
     const bool one = names.size() == 1;
     const std::string tail = std::string(one ? " already exists in " : " already exist in ") +

@@ -66,6 +66,10 @@ std::string BuildShellTargetList(const std::vector<SelectedFile>& files,
 // (as many as fit a message box).
 std::string ReplaceQuestion(const std::vector<std::string>& names, const std::string& directory);
 
+// The target dialog's field at opening: the current directory, ended by a
+// separator, so a typed name lands inside it.
+std::string TargetDirectoryPreset(std::string current);
+
 // The three commands; each returns the number of files it reports done.
 int DeleteSelectedFiles(FileOperationHost& host);
 int CopySelectedFiles(FileOperationHost& host);

@@ -7,7 +7,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstdio>
 #include <vector>
 
 #include "fileops/file_operations.h"
@@ -16,6 +15,7 @@
 #include "results/file_list_win.h"
 #include "results/presentation_win.h"
 #include "ui/app_win.h"
+#include "ui/bounded_format.h"
 #include "ui/controls_win.h"
 #include "ui/dialog_test_hook_win.h"
 #include "ui/message_box_win.h"
@@ -94,11 +94,9 @@ BOOL OnTargetDialogInit(HWND dialog, TargetDialogState* state) {
     if (length == 0 || length >= MAX_PATH) current[0] = '\0';
     CharLowerA(current);
     SetDlgItemTextA(dialog, IDC_CURRENT_DIR, current);
-    std::string preset = current;
-    if (!preset.empty() && preset.back() != '\\') preset += '\\';
     HWND edit = GetDlgItem(dialog, IDC_TARGET_DIR);
     SendMessageA(edit, EM_LIMITTEXT, kTargetTextMax, 0);
-    SetWindowTextA(edit, preset.c_str());
+    SetWindowTextA(edit, TargetDirectoryPreset(current).c_str());
     SetWindowTextF(GetDlgItem(dialog, IDC_TARGET_LABEL), "%s %d file(s) to:", state->verb,
                    state->count);
     SendMessageA(edit, EM_SETSEL, 0, -1);
@@ -140,9 +138,7 @@ void RenameFocusedItem() {
     if (row < 0) return;
     std::string path = GetItemFullPath(row);
     EditItemLabel(row);
-    char text[kMessageTextSize];
-    snprintf(text, sizeof text, "%s renamed.", path.c_str());
-    SetStatusText(text);
+    SetStatusText(BoundedFormat(kMessageTextSize, "%s renamed.", path.c_str()).c_str());
 }
 
 bool RenameFromLabelEdit(int row, const char* newName) {
@@ -181,37 +177,23 @@ bool AskTargetDirectory(const char* verb, int count, std::string& target) {
 }
 
 void BrowseForDirectory(HWND owner, HWND control) {
-    IMalloc* shellMalloc = nullptr;
-    if (FAILED(SHGetMalloc(&shellMalloc))) {
-        WarningBox(nullptr, "Out of memory!");
-        return;
-    }
-    char* buffer = static_cast<char*>(shellMalloc->Alloc(MAX_PATH));
-    if (!buffer) {
-        shellMalloc->Release();
-        WarningBox(nullptr, "Out of memory!");
-        return;
-    }
     LPITEMIDLIST root = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(owner, CSIDL_DRIVES, &root))) {
-        shellMalloc->Free(buffer);
-        shellMalloc->Release();
         WarningBox(nullptr, "Can't find Programs folder!");
         return;
     }
+    char picked[MAX_PATH];
     BROWSEINFOA browse = {};
     browse.hwndOwner = owner;
     browse.pidlRoot = root;
-    browse.pszDisplayName = buffer;
+    browse.pszDisplayName = picked;
     browse.lpszTitle = "Select a directory";
     browse.ulFlags = BIF_RETURNONLYFSDIRS;
-    LPITEMIDLIST picked = SHBrowseForFolderA(&browse);
-    if (picked) {
-        if (SHGetPathFromIDListA(picked, buffer))
-            SetWindowTextA(control, NormalizePathForDisplay(std::string(buffer)).c_str());
-        shellMalloc->Free(picked);
+    // The shell's item lists come from the task allocator.
+    if (LPITEMIDLIST item = SHBrowseForFolderA(&browse)) {
+        if (SHGetPathFromIDListA(item, picked))
+            SetWindowTextA(control, NormalizePathForDisplay(std::string(picked)).c_str());
+        CoTaskMemFree(item);
     }
-    shellMalloc->Free(root);
-    shellMalloc->Free(buffer);
-    shellMalloc->Release();
+    CoTaskMemFree(root);
 }

@@ -31,13 +31,7 @@ struct SystemZip : ZipHost {
     FileHandle archive;
     FileHandle parameters;
 
-    std::vector<std::string> SelectedPaths() override {
-        std::vector<std::string> paths;
-        std::string path;
-        for (int row = NextSelectedItem(-1, &path); row >= 0; row = NextSelectedItem(row, &path))
-            paths.push_back(path);
-        return paths;
-    }
+    std::vector<std::string> SelectedPaths() override { return SelectedItemPaths(); }
     bool AskArchiveName(int count, std::string& name) override {
         return AskTargetDirectory("Zip", count, name);
     }

@@ -1,5 +1,7 @@
 #include "help/help.h"
 
+#include "files/text_files.h"
+#include "ui/bounded_format.h"
 #include "ui/text.h"
 
 #include <algorithm>
@@ -276,4 +278,63 @@ std::vector<size_t> SearchHelpTopics(const HelpFile& help, std::string_view key)
     }
     inTitle.insert(inTitle.end(), inText.begin(), inText.end());
     return inTitle;
+}
+
+HelpPage PageForTopic(const HelpFile& help, uint32_t context) {
+    HelpPage page;
+    page.listed = SearchHelpTopics(help, "");
+    page.shown = static_cast<size_t>(TopicToShow(help, context) - help.topics.data());
+    auto row = std::find(page.listed.begin(), page.listed.end(), page.shown);
+    if (row != page.listed.end()) page.chosenRow = static_cast<int>(row - page.listed.begin());
+    return page;
+}
+
+HelpPage PageForSearch(const HelpFile& help, std::string_view key) {
+    HelpPage page;
+    page.shown = static_cast<size_t>(HelpContentsTopic(help) - help.topics.data());
+    RetypeHelpKey(help, page, key);
+    return page;
+}
+
+bool RetypeHelpKey(const HelpFile& help, HelpPage& page, std::string_view key) {
+    page.key = key;
+    page.listed = SearchHelpTopics(help, key);
+    page.chosenRow = -1;
+    return ChooseHelpRow(page, 0);
+}
+
+bool ChooseHelpRow(HelpPage& page, int row) {
+    if (row < 0 || static_cast<size_t>(row) >= page.listed.size()) return false;
+    page.chosenRow = row;
+    page.shown = page.listed[static_cast<size_t>(row)];
+    return true;
+}
+
+std::string HelpPaneText(const HelpTopic& topic) {
+    return topic.title + "\r\n\r\n" + topic.text;
+}
+
+std::string HelpCaption(std::string_view appTitle, const HelpTopic& topic) {
+    return BoundedFormat(128, "%.*s Help - %s", static_cast<int>(appTitle.size()), appTitle.data(),
+                         topic.title.c_str());
+}
+
+bool ReadHelpFile(TextFileLayer& files, const std::string& path, HelpFile& help,
+                  std::string& refusal) {
+    // A help file is a few pages of text; anything far larger is not ours.
+    constexpr size_t kMaxHelpFileSize = 4 * 1024 * 1024;
+    // The path and the words fit; a longer path is cut with the message.
+    constexpr size_t kRefusalSize = 256 + 260;
+    std::string bytes;
+    const TextFileLayer::Read read = path.empty()
+                                         ? TextFileLayer::Read::Failed
+                                         : files.ReadWhole(path, kMaxHelpFileSize + 1, bytes);
+    if (read != TextFileLayer::Read::Loaded && read != TextFileLayer::Read::ZeroByte) {
+        refusal = BoundedFormat(kRefusalSize, "Help file %s not found!", path.c_str());
+        return false;
+    }
+    help = ParseHelpFile(bytes);
+    if (HelpContentsTopic(help) != nullptr) return true;
+    refusal = BoundedFormat(kRefusalSize, "Help file %s holds no help topics!", path.c_str());
+    return false;
 }

@@ -110,3 +110,37 @@ const HelpTopic* TopicToShow(const HelpFile& help, uint32_t context);
 // ignoring case: topics whose title holds them all first, then the others,
 // each group in file order. An empty key gives every topic.
 std::vector<size_t> SearchHelpTopics(const HelpFile& help, std::string_view key);
+
+// What the help window shows: the search box's key, the listed topics (their
+// indexes, top first), the chosen row (-1 for none) and the topic in the text
+// pane.
+struct HelpPage {
+    std::string key;
+    std::vector<size_t> listed;
+    int chosenRow = -1;
+    size_t shown = 0;
+};
+
+// A topic asked for by its context number, with the whole list beside it and
+// the topic's row chosen, so the reader can go on.
+HelpPage PageForTopic(const HelpFile& help, uint32_t context);
+// The search box with `key` and the topics that hold it; the first of them is
+// shown at once, the contents when none holds it.
+HelpPage PageForSearch(const HelpFile& help, std::string_view key);
+// The search box's key as the user types it: the list follows, and its first
+// topic is chosen and shown; with none listed the shown topic stays. False
+// when nothing is listed.
+bool RetypeHelpKey(const HelpFile& help, HelpPage& page, std::string_view key);
+// The user chose a row of the list: its topic is shown. False for no row.
+bool ChooseHelpRow(HelpPage& page, int row);
+
+// The text pane (title, blank line, text) and the window's caption.
+std::string HelpPaneText(const HelpTopic& topic);
+std::string HelpCaption(std::string_view appTitle, const HelpTopic& topic);
+
+// Reads the help file at `path` through the file layer. False, with the
+// warning's text in `refusal`, when it is missing, unreadable, larger than a
+// help file can be, or holds no topic.
+class TextFileLayer;
+bool ReadHelpFile(TextFileLayer& files, const std::string& path, HelpFile& help,
+                  std::string& refusal);

@@ -2,13 +2,11 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
-#include <memory>
 #include <string>
 
+#include "files/text_files_win.h"
 #include "help/help.h"
 #include "ui/app_win.h"
-#include "ui/handle_win.h"
 #include "ui/message_box_win.h"
 
 namespace {
@@ -16,8 +14,6 @@ namespace {
 constexpr char kHelpClassName[] = "QuarryHelp";
 constexpr UINT_PTR kKeysSubclassId = 1;
 constexpr UINT kWhatsThisCommand = 1;
-// A help file is a few pages of text; anything far larger is not ours.
-constexpr DWORD kMaxHelpFileSize = 4 * 1024 * 1024;
 
 struct HelpWindowState {
     HWND window = nullptr;
@@ -26,24 +22,12 @@ struct HelpWindowState {
     HWND topicList = nullptr;
     HWND topicText = nullptr;
     HelpFile help;
+    HelpPage page;
     bool fillingSearchBox = false;  // our own SetWindowText, not the user's typing
 };
 
 HelpWindowState g_Help;
 WhatsThisHook g_WhatsThisHook = nullptr;
-
-bool ReadWholeFile(const char* path, std::string& bytes) {
-    FileHandle file = OwnedHandle(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    DWORD size = GetFileSize(file.get(), nullptr);
-    if (size == INVALID_FILE_SIZE || size > kMaxHelpFileSize) return false;
-    bytes.resize(size);
-    DWORD read = 0;
-    if (size > 0 && !ReadFile(file.get(), bytes.data(), size, &read, nullptr)) return false;
-    bytes.resize(read);
-    return true;
-}
 
 HWND TopLevelOf(HWND window) {
     return window ? GetAncestor(window, GA_ROOT) : GetActiveWindow();
@@ -51,16 +35,9 @@ HWND TopLevelOf(HWND window) {
 
 // Reads the topics, or tells the user why there is no help to show.
 bool LoadHelpFile(HWND caller, const char* path, HelpFile& help) {
-    char text[kMessageTextSize + MAX_PATH];
-    std::string bytes;
-    if (path == nullptr || path[0] == '\0' || !ReadWholeFile(path, bytes)) {
-        snprintf(text, sizeof text, "Help file %s not found!", path ? path : "");
-    } else {
-        help = ParseHelpFile(bytes);
-        if (HelpContentsTopic(help) != nullptr) return true;
-        snprintf(text, sizeof text, "Help file %s holds no help topics!", path);
-    }
-    ShowMessageBox(TopLevelOf(caller), text, g_App.AppTitle, MB_ICONEXCLAMATION | MB_OK);
+    std::string refusal;
+    if (ReadHelpFile(TextFiles(), path ? path : "", help, refusal)) return true;
+    ShowMessageBox(TopLevelOf(caller), refusal.c_str(), g_App.AppTitle, MB_ICONEXCLAMATION | MB_OK);
     return false;
 }
 
@@ -84,87 +61,49 @@ static_assert(kHelpContext == HELP_CONTEXT && kHelpQuit == HELP_QUIT &&
               kHelpContextMenu == HELP_CONTEXTMENU && kHelpFinder == HELP_FINDER &&
               kHelpWmHelp == HELP_WM_HELP && kHelpPartialKey == HELP_PARTIALKEY);
 
-void ShowTopicText(const HelpTopic& topic) {
-    std::string text = topic.title + "\r\n\r\n" + topic.text;
-    SetWindowTextA(g_Help.topicText, text.c_str());
-    char caption[128];
-    snprintf(caption, sizeof caption, "%s Help - %s", g_App.AppTitle, topic.title.c_str());
-    SetWindowTextA(g_Help.window, caption);
+void ShowChosenTopic() {
+    const HelpTopic& topic = g_Help.help.topics[g_Help.page.shown];
+    SetWindowTextA(g_Help.topicText, HelpPaneText(topic).c_str());
+    SetWindowTextA(g_Help.window, HelpCaption(g_App.AppTitle, topic).c_str());
 }
 
-// Lists the topics that hold every word of key; the item data is the
-// topic's index in the help file.
-void FillTopicList(const char* key) {
+void ShowListedTopics() {
     SendMessageA(g_Help.topicList, WM_SETREDRAW, FALSE, 0);
     SendMessageA(g_Help.topicList, LB_RESETCONTENT, 0, 0);
-    for (size_t index : SearchHelpTopics(g_Help.help, key)) {
-        LRESULT row =
-            SendMessageA(g_Help.topicList, LB_ADDSTRING, 0,
-                         reinterpret_cast<LPARAM>(g_Help.help.topics[index].title.c_str()));
-        if (row >= 0)
-            SendMessageA(g_Help.topicList, LB_SETITEMDATA, row, static_cast<LPARAM>(index));
-    }
+    for (size_t index : g_Help.page.listed)
+        SendMessageA(g_Help.topicList, LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(g_Help.help.topics[index].title.c_str()));
+    SendMessageA(g_Help.topicList, LB_SETCURSEL, static_cast<WPARAM>(g_Help.page.chosenRow), 0);
     SendMessageA(g_Help.topicList, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(g_Help.topicList, nullptr, TRUE);
 }
 
-void SetSearchBox(const char* key) {
+// A new page: the search box, the list and the topic; the focus goes to the
+// search box with its key chosen whole, or to the list.
+void ShowPage(HelpPage page, bool inSearchBox) {
+    g_Help.page = std::move(page);
     g_Help.fillingSearchBox = true;
-    SetWindowTextA(g_Help.searchBox, key);
+    SetWindowTextA(g_Help.searchBox, g_Help.page.key.c_str());
     g_Help.fillingSearchBox = false;
-    FillTopicList(key);
-}
-
-void SelectListedTopic(const HelpTopic& topic) {
-    auto index = static_cast<LPARAM>(&topic - g_Help.help.topics.data());
-    LRESULT count = SendMessageA(g_Help.topicList, LB_GETCOUNT, 0, 0);
-    for (LRESULT row = 0; row < count; ++row) {
-        if (SendMessageA(g_Help.topicList, LB_GETITEMDATA, row, 0) == index) {
-            SendMessageA(g_Help.topicList, LB_SETCURSEL, row, 0);
-            return;
-        }
-    }
-    SendMessageA(g_Help.topicList, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-}
-
-// Shows one topic with the whole list beside it, so the reader can go on.
-void ShowTopic(const HelpTopic& topic) {
-    SetSearchBox("");
-    SelectListedTopic(topic);
-    ShowTopicText(topic);
-    SetFocus(g_Help.topicList);
-}
-
-void ShowSelectedTopic() {
-    LRESULT row = SendMessageA(g_Help.topicList, LB_GETCURSEL, 0, 0);
-    if (row < 0) return;
-    auto index = static_cast<size_t>(SendMessageA(g_Help.topicList, LB_GETITEMDATA, row, 0));
-    if (index < g_Help.help.topics.size()) ShowTopicText(g_Help.help.topics[index]);
-}
-
-// Shows the search box with the key and the topics that hold it; the first
-// of them is shown at once.
-void ShowSearch(const char* key) {
-    SetSearchBox(key);
-    if (SendMessageA(g_Help.topicList, LB_GETCOUNT, 0, 0) > 0) {
-        SendMessageA(g_Help.topicList, LB_SETCURSEL, 0, 0);
-        ShowSelectedTopic();
-    } else {
-        ShowTopicText(*HelpContentsTopic(g_Help.help));
-    }
-    SetFocus(g_Help.searchBox);
-    SendMessageA(g_Help.searchBox, EM_SETSEL, 0, -1);
+    ShowListedTopics();
+    ShowChosenTopic();
+    SetFocus(inSearchBox ? g_Help.searchBox : g_Help.topicList);
+    if (inSearchBox) SendMessageA(g_Help.searchBox, EM_SETSEL, 0, -1);
 }
 
 void OnSearchChanged() {
     if (g_Help.fillingSearchBox) return;
     char key[256];
     GetWindowTextA(g_Help.searchBox, key, sizeof key);
-    FillTopicList(key);
-    if (SendMessageA(g_Help.topicList, LB_GETCOUNT, 0, 0) > 0) {
-        SendMessageA(g_Help.topicList, LB_SETCURSEL, 0, 0);
-        ShowSelectedTopic();
-    }
+    bool listed = RetypeHelpKey(g_Help.help, g_Help.page, key);
+    ShowListedTopics();
+    if (listed) ShowChosenTopic();
+}
+
+void OnTopicChosen() {
+    if (ChooseHelpRow(g_Help.page,
+                      static_cast<int>(SendMessageA(g_Help.topicList, LB_GETCURSEL, 0, 0))))
+        ShowChosenTopic();
 }
 
 // The help window is no dialog, so its children take Esc, Tab and Enter
@@ -240,7 +179,7 @@ LRESULT CALLBACK HelpWndProc(HWND window, UINT message, WPARAM wp, LPARAM lp) {
         case WM_SETFOCUS: SetFocus(g_Help.topicList); return 0;
         case WM_COMMAND:
             if (LOWORD(wp) == kHelpSearchBoxId && HIWORD(wp) == EN_CHANGE) OnSearchChanged();
-            if (LOWORD(wp) == kHelpTopicListId && HIWORD(wp) == LBN_SELCHANGE) ShowSelectedTopic();
+            if (LOWORD(wp) == kHelpTopicListId && HIWORD(wp) == LBN_SELCHANGE) OnTopicChosen();
             return 0;
         case WM_DESTROY: g_Help = HelpWindowState(); return 0;
     }
@@ -317,9 +256,9 @@ BOOL QuarryHelp(HWND caller, const char* helpFilePath, UINT command, ULONG_PTR d
     HelpFile help;
     if (!LoadHelpFile(caller, helpFilePath, help) || !OpenHelpWindow(std::move(help))) return FALSE;
     if (answer.action == HelpAnswer::ShowSearch)
-        ShowSearch(answer.key);
+        ShowPage(PageForSearch(g_Help.help, answer.key), true);
     else
-        ShowTopic(*TopicToShow(g_Help.help, answer.context));
+        ShowPage(PageForTopic(g_Help.help, answer.context), false);
     return TRUE;
 }
 

@@ -5,13 +5,12 @@
 #include "results/file_list_win.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "resource_ids.h"
 #include "results/clipboard.h"
+#include "results/list_rows.h"
 #include "results/presentation.h"
 #include "results/sort.h"
 #include "settings/settings.h"
@@ -148,17 +147,20 @@ int NextSelectedItem(int after, std::string* path) {
     return row;
 }
 
+std::vector<std::string> SelectedItemPaths() {
+    std::vector<std::string> paths;
+    std::string path;
+    for (int row = NextSelectedItem(-1, &path); row >= 0; row = NextSelectedItem(row, &path))
+        paths.push_back(path);
+    return paths;
+}
+
 int NextMarkedItem(int after, std::string* path) {
-    int count = RowCount();
-    int row = after;
-    for (int tried = 0; tried < count; ++tried) {
-        row = row + 1 < count ? row + 1 : 0;
-        if (StateImageOf(row) != kStateMarked) continue;
-        if (path) *path = GetItemFullPath(row);
-        // Back at the start row: the marked rows have all been visited.
-        return row == after ? -1 : row;
-    }
-    return -1;
+    int row =
+        NextMarkedRow(after, RowCount(), [](int r) { return StateImageOf(r) == kStateMarked; });
+    if (row >= 0 && path) *path = GetItemFullPath(row);
+    // Back at the start row: the marked rows have all been visited.
+    return row == after ? -1 : row;
 }
 
 void SetItemMark(int row, bool marked) {
@@ -179,13 +181,10 @@ void DeleteSelectedItems() {
     std::vector<int> rows;
     for (int row = NextRow(-1, LVNI_SELECTED); row >= 0; row = NextRow(row, LVNI_SELECTED))
         rows.push_back(row);
-    int selected = static_cast<int>(rows.size());
-    if (selected == 0) return;
+    if (rows.empty()) return;
     // Only the rows go; the files on disk stay.
     DeleteItemRows(rows);
-    char text[64];
-    snprintf(text, sizeof text, "%d file info(s) deleted", selected);
-    SetStatusPart(0, text);
+    SetStatusPart(0, DeletedRowsText(static_cast<int>(rows.size())).c_str());
 }
 
 void ReleaseDeletedRow(const NMLISTVIEW& deleted) {
@@ -216,19 +215,16 @@ void ShowStatusWithCounts(int stringId, unsigned first, unsigned second) {
     char text[256] = "";
     LoadStringA(g_Host.instance, stringId, text, sizeof text);
     SetStatusPart(0, text);
-    char number[16];
-    snprintf(number, sizeof number, "%3.3u", first);
-    SetStatusPart(1, number);
-    snprintf(number, sizeof number, "%3.3u", second);
-    SetStatusPart(2, number);
+    SetStatusPart(1, StatusCountText(first).c_str());
+    SetStatusPart(2, StatusCountText(second).c_str());
 }
 
 void UpdateListToolbarButtons() {
     if (!g_Host.toolbar) return;
     bool anySelected = SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0) > 0;
-    for (int command : {IDM_COPY_LIST, IDM_OPEN_FILE, IDM_DELETE_ITEM})
-        SendMessageA(g_Host.toolbar, TB_ENABLEBUTTON, command, MAKELONG(anySelected, 0));
-    SendMessageA(g_Host.toolbar, TB_ENABLEBUTTON, IDM_SORT_LIST, MAKELONG(g_ShownItemCount > 0, 0));
+    for (int command : {IDM_COPY_LIST, IDM_OPEN_FILE, IDM_DELETE_ITEM, IDM_SORT_LIST})
+        SendMessageA(g_Host.toolbar, TB_ENABLEBUTTON, command,
+                     MAKELONG(IsListButtonEnabled(command, anySelected, g_ShownItemCount), 0));
 }
 
 void SortRowsByKey(int key) {
@@ -243,10 +239,7 @@ void SortFileInfoList() {
 }
 
 int CopySelectedToClipboard() {
-    std::vector<std::string> paths;
-    std::string path;
-    for (int row = NextSelectedItem(-1, &path); row >= 0; row = NextSelectedItem(row, &path))
-        paths.push_back(path);
+    std::vector<std::string> paths = SelectedItemPaths();
     if (paths.empty()) return 1;
 
     return PutClipboardText(g_Host.owner, JoinSelectedPaths(paths, kClipboardSeparator)) ? 1 : 0;
@@ -266,8 +259,7 @@ void DeleteItemRows(const std::vector<int>& rows) {
     // From the last, so the numbers of the rows still to go stay true.
     for (auto row = rows.rbegin(); row != rows.rend(); ++row)
         SendMessageA(List(), LVM_DELETEITEM, *row, 0);
-    int remaining = RowCount();
-    int row = remaining > 0 ? std::min(rows.front(), remaining - 1) : -1;
+    int row = RowFocusedAfterDeletion(rows.front(), RowCount());
     if (row >= 0) SetRowState(row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
     // The list may have moved the focus itself while the rows went, which it
     // does not report; the number shown must not stay a deleted row's.
@@ -275,7 +267,5 @@ void DeleteItemRows(const std::vector<int>& rows) {
 }
 
 void ShowFocusedRowNumber(int row) {
-    char number[16] = "";
-    if (row >= 0) snprintf(number, sizeof number, "%d", row + 1);
-    SetStatusPart(1, number);
+    SetStatusPart(1, FocusedRowText(row).c_str());
 }

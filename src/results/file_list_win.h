@@ -46,6 +46,8 @@ std::string GetItemFullPath(int row);
 // The next selected row after `after` (-1 starts at the top), or -1; its full
 // path goes to `path` when one is found and `path` is given.
 int NextSelectedItem(int after, std::string* path = nullptr);
+// The full paths of the selected rows, top to bottom.
+std::vector<std::string> SelectedItemPaths();
 // The next marked row after `after`, searched cyclically; -1 when the list is
 // empty, nothing is marked or the search came back to `after` itself. `path`
 // receives the found row's full path, even when that row is `after`.

@@ -21,10 +21,6 @@ bool RefuseDuringSearch(int command) {
     return host.refuseDuringSearch && host.refuseDuringSearch(command);
 }
 
-int FocusedRow() {
-    return static_cast<int>(SendMessageA(GetFileListHost().list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
-}
-
 void OnColumnClick(const NMLISTVIEW& click) {
     if (RefuseDuringSearch(IDM_SORT_LIST)) return;
     Settings sorting = g_Settings;
@@ -76,14 +72,14 @@ LRESULT OnClick(NMHDR* header) {
 
 void OnOpenRow() {
     if (RefuseDuringSearch(IDM_OPEN_FILE)) return;
-    int row = FocusedRow();
+    int row = FocusedItem();
     if (row >= 0) OpenFileFromList(row);
 }
 
 void OnListFocus() {
     int rows = static_cast<int>(SendMessageA(GetFileListHost().list, LVM_GETITEMCOUNT, 0, 0));
     if (rows > 0) {
-        int row = FocusedRow();
+        int row = FocusedItem();
         LVITEMA item = {};
         item.state = LVIS_FOCUSED | LVIS_SELECTED;
         item.stateMask = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED;
@@ -93,25 +89,17 @@ void OnListFocus() {
     UpdateListToolbarButtons();
 }
 
-// Toolbar tooltips: the string whose number is the button's command.
-LRESULT OnToolTipText(NMHDR* header) {
-    if (header->code == TTN_NEEDTEXTA) {
-        auto* tip = reinterpret_cast<NMTTDISPINFOA*>(header);
-        if (tip->uFlags & TTF_IDISHWND) return DefaultNotify(header);
-        static char text[256];
-        text[0] = '\0';
-        LoadStringA(GetFileListHost().instance, static_cast<UINT>(header->idFrom), text, sizeof text);
-        tip->lpszText = text;
-        tip->hinst = nullptr;
-    } else {
-        auto* tip = reinterpret_cast<NMTTDISPINFOW*>(header);
-        if (tip->uFlags & TTF_IDISHWND) return DefaultNotify(header);
-        static wchar_t text[256];
-        text[0] = L'\0';
-        LoadStringW(GetFileListHost().instance, static_cast<UINT>(header->idFrom), text, 256);
-        tip->lpszText = text;
-        tip->hinst = nullptr;
-    }
+// Toolbar tooltips: the string whose number is the button's command, in the
+// characters the tip asks for.
+template <class Tip, class Char>
+LRESULT OnToolTipText(NMHDR* header, int(WINAPI* load)(HINSTANCE, UINT, Char*, int)) {
+    auto* tip = reinterpret_cast<Tip*>(header);
+    if (tip->uFlags & TTF_IDISHWND) return DefaultNotify(header);
+    static Char text[256];
+    text[0] = 0;
+    load(GetFileListHost().instance, static_cast<UINT>(header->idFrom), text, 256);
+    tip->lpszText = text;
+    tip->hinst = nullptr;
     return 0;
 }
 
@@ -137,8 +125,8 @@ LRESULT OnListNotify(NMHDR* header) {
 }  // namespace
 
 LRESULT ListNotify(NMHDR* header) {
-    if (header->code == TTN_NEEDTEXTA || header->code == TTN_NEEDTEXTW)
-        return OnToolTipText(header);
+    if (header->code == TTN_NEEDTEXTA) return OnToolTipText<NMTTDISPINFOA>(header, LoadStringA);
+    if (header->code == TTN_NEEDTEXTW) return OnToolTipText<NMTTDISPINFOW>(header, LoadStringW);
     if (header->hwndFrom && header->hwndFrom == GetFileListHost().list) return OnListNotify(header);
     return DefaultNotify(header);
 }

@@ -39,13 +39,6 @@ constexpr int kSizeBoxChars = 31;
 
 RefusalBeepHook g_RefusalBeepHook = nullptr;
 
-std::string WindowText(HWND window, int capacityChars) {
-    std::string text(static_cast<size_t>(capacityChars) + 1, '\0');
-    int length = GetWindowTextA(window, text.data(), capacityChars + 1);
-    text.resize(length > 0 ? static_cast<size_t>(length) : 0);
-    return text;
-}
-
 std::string CurrentDirectory() {
     char directory[MAX_PATH];
     DWORD length = GetCurrentDirectoryA(MAX_PATH, directory);
@@ -188,18 +181,18 @@ class WindowSearchHost : public SearchHost {
 
     CriteriaInput ReadCriteria() override {
         CriteriaInput input;
-        input.Directory = WindowText(directoryBox_, kDirectoryBoxChars);
-        input.FileNames = WindowText(fileNameBox_, kFileNameBoxChars);
-        input.Level = WindowText(GetDlgItem(main_, IDC_LEVEL), kSizeBoxChars);
-        input.DateFrom = WindowText(GetDlgItem(main_, IDC_DATE_FROM), kDateBoxChars);
-        input.DateTo = WindowText(GetDlgItem(main_, IDC_DATE_TO), kDateBoxChars);
-        input.SizeLess = WindowText(GetDlgItem(main_, IDC_SIZE_LESS), kSizeBoxChars);
-        input.SizeMore = WindowText(GetDlgItem(main_, IDC_SIZE_MORE), kSizeBoxChars);
+        input.Directory = FieldText(directoryBox_, kDirectoryBoxChars + 1);
+        input.FileNames = FieldText(fileNameBox_, kFileNameBoxChars + 1);
+        input.Level = FieldText(GetDlgItem(main_, IDC_LEVEL), kSizeBoxChars + 1);
+        input.DateFrom = FieldText(GetDlgItem(main_, IDC_DATE_FROM), kDateBoxChars + 1);
+        input.DateTo = FieldText(GetDlgItem(main_, IDC_DATE_TO), kDateBoxChars + 1);
+        input.SizeLess = FieldText(GetDlgItem(main_, IDC_SIZE_LESS), kSizeBoxChars + 1);
+        input.SizeMore = FieldText(GetDlgItem(main_, IDC_SIZE_MORE), kSizeBoxChars + 1);
         input.LessUnitIndex =
             static_cast<int>(SendDlgItemMessageA(main_, IDC_LESS_UNIT, CB_GETCURSEL, 0, 0));
         input.MoreUnitIndex =
             static_cast<int>(SendDlgItemMessageA(main_, IDC_MORE_UNIT, CB_GETCURSEL, 0, 0));
-        input.SearchText = WindowText(searchTextBox_, kSearchTextCapacity - 1);
+        input.SearchText = FieldText(searchTextBox_, kSearchTextCapacity);
         input.ExcludedFiles = ExcludedFilePatterns();
         input.DateOrder = static_cast<int>(GetProfileIntA("intl", "iDate", 0));
         input.Today = LocalToday();
@@ -400,7 +393,7 @@ BOOL OnLevelDialogInit(HWND dialog, LevelDialogState* state) {
 void OnLevelDialogOk(HWND dialog, LevelDialogState& state) {
     uint32_t level = 0;
     HWND levelBox = GetDlgItem(dialog, IDC_LEVEL);
-    if (state.mode == 2 && !ParseUnsignedField(WindowText(levelBox, kSizeBoxChars), level)) {
+    if (state.mode == 2 && !ParseUnsignedField(FieldText(levelBox, kSizeBoxChars + 1), level)) {
         RefuseField(levelBox, kBadLevelText);
         return;
     }

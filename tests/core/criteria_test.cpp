@@ -86,6 +86,11 @@ TEST_F(CriteriaTest, CheckDateCriteriaSetsTheRange) {
     EXPECT_FALSE(DateInRange(criteria, {31, 12, 1998}));
     EXPECT_TRUE(DateInRange(criteria, {31, 12, 2005}));  // DateTo's day passes
     EXPECT_FALSE(DateInRange(criteria, {1, 1, 2006}));
+    // Year, then month, then day decide, each only when the ones before are equal.
+    EXPECT_LT(CompareDates({31, 1, 2000}, {1, 2, 2000}), 0);
+    EXPECT_GT(CompareDates({1, 2, 2000}, {31, 1, 2000}), 0);
+    EXPECT_LT(CompareDates({31, 12, 1999}, {1, 1, 2000}), 0);
+    EXPECT_GT(CompareDates({2, 5, 2000}, {1, 5, 2000}), 0);
 }
 
 TEST_F(CriteriaTest, SizeBounds) {
@@ -100,6 +105,10 @@ TEST_F(CriteriaTest, SizeBounds) {
     for (const char* bad : {"4294967296", "-1", "12kb"})
         EXPECT_EQ(SetSizeBounds(criteria, bad, ""), -1);
     EXPECT_EQ(SetSizeBounds(criteria, "", "x"), -2);
+    // A bound whose product would not fit in 64 bits holds every size.
+    criteria.SizeLess = 4;
+    criteria.SizeLessUnit = UINT64_MAX / 2;
+    EXPECT_TRUE(SizeInRange(criteria, UINT64_MAX - 1));
 }
 
 // None walks the target only, All every level, Level as many as typed; a
@@ -156,6 +165,8 @@ TEST(ResolveTargetTest, SplitsEntriesIntoDirectoryAndPattern) {
         // A name no path below its directory could hold is named as typed.
         {std::string(250, 'n'), "-2 " + std::string(250, 'n'), "unentered"},
         {std::string(240, 'n') + ".c", "1 c:\\base " + std::string(240, 'n') + ".c"},
+        {std::string(249, 'n') + ".c", "1 c:\\base " + std::string(249, 'n') + ".c"},
+        {std::string(250, 'n') + ".c", "-2 " + std::string(250, 'n') + ".c", "unentered"},
         // clang-format on
     };
     for (const auto& c : cases) {

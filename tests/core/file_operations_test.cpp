@@ -79,6 +79,12 @@ TEST(FileOperations, ShellListEndsEachPathAndTheWholeWithNul) {
     EXPECT_EQ(BuildShellFileList({}), "\0"s);
 }
 
+TEST(FileOperations, TargetFieldStartsInsideTheCurrentDirectory) {
+    for (auto [current, preset] :
+         {std::pair{"c:\\work", "c:\\work\\"}, std::pair{"c:\\", "c:\\"}, std::pair{"", ""}})
+        EXPECT_EQ(TargetDirectoryPreset(current), preset) << current;
+}
+
 // Only rows whose files are really gone leave the list, and the counts are
 // what the disk shows: a copy counts when its target is new or changed.
 TEST(FileOperations, CountsAndRemovedRowsFollowTheDisk) {

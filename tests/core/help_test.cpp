@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "help/help.h"
+#include "text_files_fake.h"
 
 namespace {
 
@@ -126,6 +127,73 @@ TEST(HelpSearch, AllWordsIgnoringCaseTitlesFirst) {
     EXPECT_EQ(SearchHelpTopics(help, "  sort   rows "), (V{1, 3}));
     EXPECT_EQ(SearchHelpTopics(help, "find sorts"), (V{2}));  // title and text together
     EXPECT_EQ(SearchHelpTopics(help, ""), (V{0, 1, 2, 3}));
+}
+
+// What the window shows after each step: key, listed indexes, chosen row, shown topic.
+std::string Shown(const HelpPage& page) {
+    std::string listed;
+    for (size_t index : page.listed) listed += std::to_string(index);
+    return page.key + "|" + listed + "|" + std::to_string(page.chosenRow) + "|" +
+           std::to_string(page.shown);
+}
+
+TEST(HelpPage, TopicsSearchesAndChoicesShowWhatTheReaderAskedFor) {
+    const HelpFile help = ParseHelpFile(
+        "@@ 1 Contents\nAll.\n@@ 2 Sort Options\nRows.\n@@ 3 Find Files\nSort after.\n");
+    HelpPage page = PageForTopic(help, 3);
+    EXPECT_EQ(Shown(page), "|012|2|2");
+    EXPECT_EQ(Shown(PageForTopic(help, 99)), "|012|0|0");  // no topic: the contents
+    EXPECT_EQ(Shown(PageForSearch(help, "sort")), "sort|12|0|1");
+    EXPECT_EQ(Shown(PageForSearch(help, "none")), "none||-1|0");
+    EXPECT_TRUE(ChooseHelpRow(page, 1));
+    EXPECT_FALSE(ChooseHelpRow(page, 3) || ChooseHelpRow(page, -1));
+    EXPECT_EQ(Shown(page), "|012|1|1");
+    // Typing narrows the list; a key nothing holds keeps the topic shown.
+    const struct {
+        const char* key;
+        bool listed;
+        const char* shown;
+    } typed[] = {
+        {"find", true, "find|2|0|2"}, {"findx", false, "findx||-1|2"}, {"", true, "|012|0|0"}};
+    for (const auto& t : typed) {
+        EXPECT_EQ(RetypeHelpKey(help, page, t.key), t.listed) << t.key;
+        EXPECT_EQ(Shown(page), t.shown) << t.key;
+    }
+    EXPECT_EQ(HelpPaneText(help.topics[1]), "Sort Options\r\n\r\nRows.");
+    EXPECT_EQ(HelpCaption("Quarry", help.topics[1]), "Quarry Help - Sort Options");
+    EXPECT_EQ(HelpCaption("Q", HelpTopic{0, std::string(200, 't'), ""}).size(), 127u);
+}
+
+TEST(HelpPage, AMissingOrEmptyHelpFileIsRefusedByName) {
+    FakeFiles files;
+    files.files["q.hlp"] = "@@ 1 Contents\nAll.\n";
+    files.files["empty.hlp"] = "# nothing yet\n";
+    files.files["zero.hlp"] = std::string("@@ 1 Contents\nA\0B\n", 18);
+    const struct {
+        std::string path;
+        const char* refusal;
+    } cases[] = {
+        {"q.hlp", ""},
+        {"zero.hlp", ""},
+        {"none.hlp", "Help file none.hlp not found!"},
+        {"", "Help file  not found!"},
+        {"empty.hlp", "Help file empty.hlp holds no help topics!"},
+        {std::string(600, 'p'), nullptr},
+    };
+    for (const auto& c : cases) {
+        HelpFile help;
+        std::string refusal;
+        EXPECT_EQ(ReadHelpFile(files, c.path, help, refusal), c.refusal && !*c.refusal) << c.path;
+        if (c.refusal)
+            EXPECT_EQ(refusal, c.refusal) << c.path;
+        else
+            EXPECT_EQ(refusal.size(), 515u);
+    }
+    files.files["big.hlp"] = std::string(4 * 1024 * 1024 + 1, 'x');
+    HelpFile help;
+    std::string refusal;
+    EXPECT_FALSE(ReadHelpFile(files, "big.hlp", help, refusal));
+    EXPECT_EQ(refusal, "Help file big.hlp not found!");
 }
 
 TEST(ShippedHelp, EveryContextNumberHasATopic) {

@@ -68,7 +68,7 @@ TEST(FindMatch, PlainAndRegular) {
         {"a**b", "a**b", R, 0, 4}, {"x??y", "x?*y", R, 0, 4}, {"x12y", "x?*y", R, kNone, 0},
         {"kabbaz", "k[ab]*z", R, 0, 6}, {"q1-2\r\n", "q[!x]*\r", R, 0, 5},
         {"q1\n2x", "q[!y]*x", R, kNone, 0}, {"a", "a*", R, kNone, 0}, {"aaa", "a*", R, 0, 3},
-        {"ab", "?", R, 0, 1},
+        {"ab", "?", R, 0, 1}, {"xaa", "a-a", R, 1, 2},
         // clang-format on
     };
     for (const Case& c : cases) {
@@ -82,6 +82,16 @@ TEST(FindMatch, PlainAndRegular) {
         FindMatch(("<" + std::string(n, 'a') + ">").c_str(), "<a*>", R, &length);
         EXPECT_EQ(length, std::min(n + 2, kMaxMatchLength)) << n;
     }
+}
+
+// A word character on either side of an occurrence fails the word test,
+// right behind the text's first byte as anywhere else.
+TEST(PassesWordTest, LooksAtBothNeighbours) {
+    const char* text = "xcat cat catx";
+    EXPECT_FALSE(PassesWordTest(text, text + 1, 3));
+    EXPECT_TRUE(PassesWordTest(text, text + 5, 3));
+    EXPECT_FALSE(PassesWordTest(text, text + 9, 3));
+    EXPECT_TRUE(PassesWordTest("cat.", "cat.", 3));
 }
 
 // The text ends at its size or at its first zero byte, whichever comes first;

@@ -118,15 +118,29 @@ TEST(ReplaceRun, ReadFailureAnswers) {
     }
 }
 
-TEST(ReplaceRun, RetryAfterAFailedWriteWrites) {
-    FakeHost host({"a.txt"}, {"old a"});
-    host.files.failStep = "write";
-    host.answers = {Answer::Yes, Answer::Retry};
-    host.Run(0, true);
-    EXPECT_EQ(host.File(0), "new a");
-    EXPECT_EQ(host.events.back(), "1 occurrences replaced in 1 file(s)!");
-    EXPECT_FALSE(host.modified);
-    EXPECT_TRUE(host.files.TempFiles().empty());
+// A failed write: Retry writes it, Ignore goes on without it, Abort ends the
+// run there; only what was written is counted.
+TEST(ReplaceRun, FailedWriteAnswers) {
+    struct Case {
+        Answer answer;
+        std::string files;  // n: new text, o: old, rows 0 to 2
+        std::string summary;
+    } cases[] = {
+        {Answer::Retry, "nnn", "3 occurrences replaced in 3 file(s)!"},
+        {Answer::Ignore, "onn", "2 occurrences replaced in 2 file(s)!"},
+        {Answer::Abort, "ooo", "0 occurrences replaced in 0 file(s)!"},
+    };
+    for (const auto& c : cases) {
+        FakeHost host({"a.txt", "b.txt", "c.txt"}, {"old a", "old b", "old c"});
+        host.files.failStep = "write";
+        host.answers = {Answer::Yes, c.answer, Answer::Yes, Answer::Yes};
+        host.Run(0, true);
+        std::string got;
+        for (int r = 0; r < 3; ++r) got += host.File(r)[0];
+        EXPECT_EQ(got, c.files) << c.summary;
+        EXPECT_EQ(host.events.back(), c.summary);
+        EXPECT_TRUE(host.files.TempFiles().empty());
+    }
 }
 
 TEST(ReplaceRun, AMoveThatLostTheTargetKeepsTheOnlyCopy) {

@@ -160,6 +160,19 @@ TEST(ScanFile, WarningsAndFailures) {
     EXPECT_EQ(scan.warnings,
               V{"Warning: Lines longer than 253 characters!\nLines displayed will be truncated!"});
 
+    // The warning counts the bytes a read holds after its last line feed,
+    // which may be the read's very last byte.
+    for (size_t tail : {0, 250, 251}) {
+        Scan cut;
+        const size_t lineFeed = 61439 - tail;
+        EXPECT_EQ(cut.Run(std::string(lineFeed, 'a') + "\n" + std::string(tail + 100, 'z') +
+                              "\nend\n",
+                          "end", kTextCase),
+                  1u)
+            << tail;
+        EXPECT_EQ(cut.warnings.size(), tail > 250 ? 1u : 0u) << tail;
+    }
+
     Scan failing;
     failing.failingRead = 1;
     EXPECT_EQ(failing.Run("hit\n" + Lines(1000), "hit", kTextCase), 1u);

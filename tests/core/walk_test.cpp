@@ -168,6 +168,12 @@ TEST_F(WalkTest, LongPathsAreWalkedUntilTheyNoLongerFit) {
     EXPECT_EQ(Walk(-2), 5);
     EXPECT_EQ(run.Stats.DirectoriesSearched, 6);
     for (const std::string& pattern : opened) EXPECT_LT(pattern.size() + 5, kMaxPath);
+    // A file's full path needs room for its terminator too.
+    SetUp();
+    tree.clear();
+    Add({std::string(254, 'f'), std::string(255, 'g')});
+    EXPECT_EQ(Walk(0), 1);
+    EXPECT_EQ(Found(), V{std::string(254, 'f')});
 }
 
 // Too wide for its part, the progress text keeps the tail of the full path

@@ -7,6 +7,7 @@
 
 #include "dialog_robot.h"
 #include "failing_files.h"
+#include "files/text_files_win.h"
 #include "fileview/load_save_win.h"
 #include "win_test_support.h"
 
@@ -86,6 +87,37 @@ TEST_F(Saving, WholeSavesOnRealFiles) {
         EXPECT_EQ(TempFiles(), 0);
         SetFileAttributesA(folder.File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
     }
+}
+
+// The file layer reads a file whole only when it is shorter than the limit,
+// and says when the text holds a zero byte.
+TEST_F(Saving, TheFileLayerReadsBelowItsLimit) {
+    const struct {
+        std::string text;
+        TextFileLayer::Read read;
+    } cases[] = {{std::string(99, 'x'), TextFileLayer::Read::Loaded},
+                 {std::string(100, 'x'), TextFileLayer::Read::TooLarge},
+                 {std::string("a\0b", 3), TextFileLayer::Read::ZeroByte}};
+    for (const auto& c : cases) {
+        folder.Write("limit.txt", c.text);
+        std::string text;
+        EXPECT_EQ(TextFiles().ReadWhole(folder.File("limit.txt"), 100, text), c.read)
+            << c.text.size();
+        EXPECT_EQ(text, c.read == TextFileLayer::Read::TooLarge ? "" : c.text);
+    }
+}
+
+// A target made read-only after it was checked is still never replaced: Wine
+// would move over it.
+TEST_F(Saving, TheFinalMoveRefusesAReadOnlyTarget) {
+    folder.Write("new.tmp", kNew);
+    folder.Write("target.txt", kOld);
+    SetFileAttributesA(folder.File("target.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(TextFiles().Replace(folder.File("new.tmp"), folder.File("target.txt")),
+              TextFileLayer::Replaced::ReadOnly);
+    EXPECT_EQ(folder.Read("target.txt"), kOld);
+    EXPECT_EQ(folder.Read("new.tmp"), kNew);
+    SetFileAttributesA(folder.File("target.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(Saving, MissingFolderCannotBeWritten) {
