@@ -80,10 +80,10 @@ void NonTextFilesDialog(HWND owner, const NonTextList& list) {
                     NonTextDialogProc, reinterpret_cast<LPARAM>(&list));
 }
 
-void FindResultsDialog(HWND owner, int32_t filesFound, int32_t directoriesWithFinds,
-                       int32_t directoriesSearched, int32_t deepestLevel, uint64_t totalSize) {
-    FindResultsFields fields = FormatFindResults(filesFound, directoriesWithFinds,
-                                                 directoriesSearched, deepestLevel, totalSize);
+void FindResultsDialog(HWND owner, const SearchStats& stats) {
+    FindResultsFields fields =
+        FormatFindResults(stats.FilesFound, stats.DirectoriesWithFinds, stats.DirectoriesSearched,
+                          stats.DeepestLevel, stats.TotalSize);
     DialogBoxParamA(g_App.AppInstance, MAKEINTRESOURCEA(IDD_FIND_RESULTS), owner,
                     FindResultsDialogProc, reinterpret_cast<LPARAM>(&fields));
 }
