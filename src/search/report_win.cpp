@@ -7,15 +7,6 @@
 #include "ui/dialog_test_hook_win.h"
 #include "ui/message_box_win.h"
 
-void ReportNonTextFiles(HWND owner, NonTextList& list) {
-    if (list.NonTextCount == 0) return;
-    if (YesNoBox(nullptr, "%s", NonTextQuestionText(list.NonTextCount).c_str()) == IDNO) return;
-    NonTextFilesDialog(owner, list);
-    list.NonTextNames.clear();
-    list.NonTextNames.shrink_to_fit();
-    list.NonTextNamesSize = 0;
-}
-
 namespace {
 
 INT_PTR CALLBACK NonTextDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
@@ -73,11 +64,20 @@ INT_PTR CALLBACK FindResultsDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM 
     return FALSE;
 }
 
-}  // namespace
-
 void NonTextFilesDialog(HWND owner, const NonTextList& list) {
     DialogBoxParamA(g_App.AppInstance, MAKEINTRESOURCEA(IDD_NONTEXT_FILES), owner,
                     NonTextDialogProc, reinterpret_cast<LPARAM>(&list));
+}
+
+}  // namespace
+
+void ReportNonTextFiles(HWND owner, NonTextList& list) {
+    if (list.NonTextCount == 0) return;
+    if (YesNoBox(nullptr, "%s", NonTextQuestionText(list.NonTextCount).c_str()) == IDNO) return;
+    NonTextFilesDialog(owner, list);
+    list.NonTextNames.clear();
+    list.NonTextNames.shrink_to_fit();
+    list.NonTextNamesSize = 0;
 }
 
 void FindResultsDialog(HWND owner, const SearchStats& stats) {

@@ -10,7 +10,6 @@
 
 // After a search: offers its list of non-text files, and shows it on Yes.
 void ReportNonTextFiles(HWND owner, NonTextList& list);
-void NonTextFilesDialog(HWND owner, const NonTextList& list);
 
 // The counts of the finished search; only its OK button closes it.
 void FindResultsDialog(HWND owner, const SearchStats& stats);
