@@ -20,6 +20,23 @@ void ChangeCase(std::string& text, CaseChange change) {
     }
 }
 
+void ChangeCaseOfSelection(EditBuffer& edit, CaseChange change) {
+    uint32_t start = 0, end = 0;
+    edit.GetSelection(start, end);
+    if (start == end) return;
+    std::string copy = SelectionTextOf(edit.Text(), start, end);
+    if (copy.empty()) return;
+    ChangeCase(copy, change);
+    edit.ReplaceSelectionWith(copy);
+    edit.SetSelection(start, end);
+}
+
+bool TypedCharacterOverwrites(bool insertMode, bool controlDown, char typed, int caret,
+                              int lineEnd) {
+    if (insertMode || controlDown || typed == '\b' || typed == '\r') return false;
+    return caret < lineEnd;
+}
+
 std::string LineViewClipboardText(const std::vector<std::string>& lines) {
     size_t size = 0;
     for (const std::string& line : lines) size += line.size() + 2;

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "fileview/find_text.h"
+
 // FileView's editing commands on plain text: the case changes of the
 // selection, the Line List as clipboard text, the switch between the wrapping
 // and the non-wrapping EditView, and the font the user chose as settings.
@@ -20,6 +22,16 @@ std::string SelectionTextOf(std::string_view text, size_t start, size_t end);
 // Only the letters a to z and A to Z change; everything else, accented
 // letters included, stays as it is.
 void ChangeCase(std::string& text, CaseChange change);
+
+// The case change command: the selection is replaced by its copy in the
+// other case and selected again; an empty selection changes nothing.
+void ChangeCaseOfSelection(EditBuffer& edit, CaseChange change);
+
+// Overwrite mode: whether a typed character replaces the one after the
+// caret. Not in Insert mode, not with Ctrl held, not for Backspace and Enter,
+// and not at the end of a line (lineEnd: the offset after its last character).
+bool TypedCharacterOverwrites(bool insertMode, bool controlDown, char typed, int caret,
+                              int lineEnd);
 
 // The Line List's lines, each followed by CR LF; empty for no lines.
 std::string LineViewClipboardText(const std::vector<std::string>& lines);

@@ -12,6 +12,7 @@
 #include "fileview/edit_commands.h"
 #include "fileview/file_view_state_win.h"
 #include "fileview/file_view_win.h"
+#include "fileview/pane_text_win.h"
 #include "fileview/text_model.h"
 #include "fileview/view_options_win.h"
 #include "resource_ids.h"
@@ -22,42 +23,8 @@
 
 namespace {
 
-std::string WindowText(HWND window) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-void GetSelection(HWND edit, DWORD& start, DWORD& end) {
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-}
-
 HWND EditControl(const FileViewState& s, bool wrapping) {
     return GetDlgItem(s.Window, wrapping ? IDC_EDIT_WRAP : IDC_EDIT_NOWRAP);
-}
-
-// EditView's selection as a new text; empty when nothing is selected or
-// there is no memory for it (after the warning).
-std::string SelectionText(HWND edit) {
-    try {
-        DWORD start = 0, end = 0;
-        GetSelection(edit, start, end);
-        if (start == end) return {};
-        return SelectionTextOf(WindowText(edit), start, end);
-    } catch (const std::bad_alloc&) {
-        WarningBox(nullptr, "Out of memory!");
-        return {};
-    }
-}
-
-// The lines, each followed by CR LF, as the clipboard's text; true when they
-// are on it (no lines: nothing to do).
-bool CopyLineViewToClipboard(HWND fileView, const std::vector<std::string>& lines) {
-    if (lines.empty()) return true;
-    const std::string text = LineViewClipboardText(lines);
-    HWND owner = GetWindow(fileView, GW_OWNER);
-    return PutClipboardText(owner ? owner : fileView, text);
 }
 
 // Lets a test answer the font dialog as it answers FileView's own dialogs.
@@ -94,17 +61,15 @@ void ApplyFileViewFont(FileViewState& s) {
     s.Font.Handle = font;
 }
 
-// The selection is replaced by its copy in the other case and selected again.
 void ChangeCaseCommand(HWND edit, CaseChange change) {
     if (!edit) return;
-    std::string copy = SelectionText(edit);
-    if (copy.empty()) return;
-    ChangeCase(copy, change);
-    DWORD start = 0, end = 0;
-    GetSelection(edit, start, end);
-    SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(copy.c_str()));
-    SendMessageA(edit, EM_SETSEL, start, end);
-    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    // The case change is not one of the edits Undo takes back.
+    WinEditBuffer buffer(edit, false);
+    try {
+        ChangeCaseOfSelection(buffer, change);
+    } catch (const std::bad_alloc&) {
+        WarningBox(nullptr, "Out of memory!");
+    }
 }
 
 void CopyLineViewCommand(HWND fileView, HWND lineView) {
@@ -112,14 +77,12 @@ void CopyLineViewCommand(HWND fileView, HWND lineView) {
     std::vector<std::string> lines;
     const int count = static_cast<int>(SendMessageA(lineView, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageA(lineView, LB_GETTEXTLEN, i, 0);
-        if (length < 0) continue;
-        std::string line(static_cast<size_t>(length) + 1, '\0');
-        line.resize(static_cast<size_t>(
-            SendMessageA(lineView, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()))));
-        lines.push_back(std::move(line));
+        std::string line;
+        if (ListItemText(lineView, i, line)) lines.push_back(std::move(line));
     }
-    CopyLineViewToClipboard(fileView, lines);
+    if (lines.empty()) return;
+    HWND owner = GetWindow(fileView, GW_OWNER);
+    PutClipboardText(owner ? owner : fileView, LineViewClipboardText(lines));
 }
 
 // The two edit controls of FileView's template, one of them EditView.
@@ -127,11 +90,11 @@ class WindowEditPair : public EditSwapHost {
   public:
     explicit WindowEditPair(FileViewState& s) : s_(s) {}
     EditContent Take(bool wrapping) override {
-        HWND edit = EditControl(s_, wrapping);
+        WinEditBuffer edit(EditControl(s_, wrapping));
         EditContent content;
-        content.text = WindowText(edit);
-        DWORD start = 0, end = 0;
-        GetSelection(edit, start, end);
+        content.text = edit.Text();
+        uint32_t start = 0, end = 0;
+        edit.GetSelection(start, end);
         content.selStart = start;
         content.selEnd = end;
         return content;
@@ -160,8 +123,8 @@ class WindowEditPair : public EditSwapHost {
         HWND edit = EditControl(s_, wrapping);
         SetOwnText(edit, content.text.c_str());
         if (static_cast<size_t>(GetWindowTextLengthA(edit)) != content.text.size()) return false;
-        SendMessageA(edit, EM_SETSEL, content.selStart, content.selEnd);
-        SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+        WinEditBuffer(edit).SetSelection(static_cast<uint32_t>(content.selStart),
+                                         static_cast<uint32_t>(content.selEnd));
         return true;
     }
     void Clear(bool wrapping) override { SetOwnText(EditControl(s_, wrapping), ""); }

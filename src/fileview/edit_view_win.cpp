@@ -6,10 +6,12 @@
 
 #include <string>
 
+#include "fileview/edit_commands.h"
 #include "fileview/file_view_state_win.h"
 #include "fileview/find_state.h"
 #include "fileview/find_text.h"
 #include "fileview/load_save_win.h"
+#include "fileview/pane_text_win.h"
 #include "fileview/save_text.h"
 #include "fileview/text_model.h"
 #include "resource_ids.h"
@@ -35,8 +37,8 @@ struct CaretLine {
 
 CaretLine ReadCaretLine(HWND edit) {
     CaretLine at;
-    DWORD start = 0, end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    uint32_t start = 0, end = 0;
+    WinEditBuffer(edit).GetSelection(start, end);
     at.caret = static_cast<int>(end);
     at.line = static_cast<int>(SendMessageA(edit, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0));
     at.lineStart = static_cast<int>(SendMessageA(edit, EM_LINEINDEX, at.line, 0));
@@ -51,16 +53,15 @@ void ShowKeyState(FileViewState& s, int part, int key, const char* shown) {
     SetStatusPart(s, part, (GetKeyState(key) & 1) ? shown : "");
 }
 
-// Overwrite mode replaces the character after the caret, except at the end
-// of a line and for Backspace and Enter.
 bool OverwriteCharacter(const FileViewState& s, HWND hwnd, WPARAM ch) {
-    if (s.InsertMode || GetKeyState(VK_CONTROL) < 0) return false;
-    if (ch == '\b' || ch == '\r') return false;
     const CaretLine at = ReadCaretLine(hwnd);
-    const int lineLength = static_cast<int>(SendMessageA(hwnd, EM_LINELENGTH, at.lineStart, 0));
-    if (at.caret >= at.lineStart + lineLength) return false;
-    DWORD start = 0, end = 0;
-    SendMessageA(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const int lineEnd =
+        at.lineStart + static_cast<int>(SendMessageA(hwnd, EM_LINELENGTH, at.lineStart, 0));
+    if (!TypedCharacterOverwrites(s.InsertMode, GetKeyState(VK_CONTROL) < 0, static_cast<char>(ch),
+                                  at.caret, lineEnd))
+        return false;
+    uint32_t start = 0, end = 0;
+    WinEditBuffer(hwnd).GetSelection(start, end);
     if (start == end) SendMessageA(hwnd, EM_SETSEL, start, start + 1);
     const char typed[2] = {static_cast<char>(ch), '\0'};
     SendMessageA(hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(typed));
@@ -197,14 +198,12 @@ void UpdateCaretStatus(FileViewState& s) {
 
 void UpdateEditButtons(FileViewState& s) {
     if (!s.EditView) return;
-    DWORD start = 0, end = 0;
-    SendMessageA(s.EditView, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
+    const bool selected = !WinEditBuffer(s.EditView).SelectionEmpty();
     const bool canUndo = SendMessageA(s.EditView, EM_CANUNDO, 0, 0) != 0;
     const bool clipboardText = IsClipboardFormatAvailable(CF_TEXT) != 0;
     SendMessageA(s.Toolbar, TB_ENABLEBUTTON, IDM_FV_UNDO, canUndo);
-    SendMessageA(s.Toolbar, TB_ENABLEBUTTON, IDM_FV_CUT, start != end);
-    SendMessageA(s.Toolbar, TB_ENABLEBUTTON, IDM_FV_COPY, start != end);
+    SendMessageA(s.Toolbar, TB_ENABLEBUTTON, IDM_FV_CUT, selected);
+    SendMessageA(s.Toolbar, TB_ENABLEBUTTON, IDM_FV_COPY, selected);
     SendMessageA(s.Toolbar, TB_ENABLEBUTTON, IDM_FV_PASTE, clipboardText);
     UpdateCaretStatus(s);
 }

@@ -74,6 +74,19 @@ bool IsFileViewCommandEnabled(int command, const FileViewSnapshot& s) {
     return true;
 }
 
+std::vector<int> FileViewPopupCommands(int position) {
+    switch (position) {
+        case FV_MENU_FILE: return {IDM_FV_SAVE, IDM_FV_SAVE_AS};
+        case FV_MENU_EDIT:
+            return {IDM_FV_UNDO,          IDM_FV_PASTE,     IDM_FV_CUT,       IDM_FV_DELETE,
+                    IDM_FV_COPY,          IDM_FV_FIND,      IDM_FV_FIND_NEXT, IDM_FV_REPLACE,
+                    IDM_FV_COPY_LINEVIEW, IDM_FV_SELECT_ALL};
+        case FV_MENU_OPTIONS: return {IDM_FV_CONTEXT_SIZE};
+        case FV_MENU_WINDOW: return {IDM_FV_EDITVIEW, IDM_FV_LINEVIEW};
+    }
+    return {};
+}
+
 PaneArrangement ArrangeFileViewPanes(bool hasSearchText, bool viewerIsFileView) {
     PaneArrangement panes;
     panes.opens = hasSearchText || viewerIsFileView;
@@ -165,6 +178,16 @@ int AskSaveChanges(FileViewFile& file, EditTextState& text, FileViewSaveHost& ho
     const int answer = host.AskYesNoCancel(Format("Save current changes in %s?", file.FileName));
     if (answer != kAnswerYes) return answer;
     return SaveShownFile(file, text, host) == 1 ? kAnswerYes : kAnswerCancel;
+}
+
+bool MayCloseFileView(FileViewFile& file, EditTextState& text, bool& asking,
+                      FileViewSaveHost& host) {
+    if (!text.modified) return true;
+    if (asking) return false;
+    asking = true;
+    const bool mayClose = AskSaveChanges(file, text, host) != kAnswerCancel;
+    asking = false;
+    return mayClose;
 }
 
 ContextLines ContextAround(uint32_t entryLine0, int above, int below) {

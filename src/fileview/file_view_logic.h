@@ -28,6 +28,10 @@ struct FileViewSnapshot {
 // alone are always offered.
 bool IsFileViewCommandEnabled(int command, const FileViewSnapshot& state);
 
+// The commands a popup of FileView's menu enables by the state as it opens;
+// none for another position.
+std::vector<int> FileViewPopupCommands(int position);
+
 // Which panes FileView has: LineView lists the last search's matching lines,
 // EditView shows the file when FileView is the chosen viewer.
 struct PaneArrangement {
@@ -98,6 +102,13 @@ int SaveShownFileAs(FileViewFile& file, EditTextState& text, FileViewSaveHost& h
 // The question on closing with changes: No and Cancel as answered; Yes only
 // when the save succeeded, else Cancel.
 int AskSaveChanges(FileViewFile& file, EditTextState& text, FileViewSaveHost& host);
+
+// Whether FileView may close: without changes at once, else after the
+// question on closing, asked once at a time (`asking` holds it while it is
+// up: the main window stays live under it, and a second close waits for the
+// first one's answer).
+bool MayCloseFileView(FileViewFile& file, EditTextState& text, bool& asking,
+                      FileViewSaveHost& host);
 
 // Lines of a large file loaded around a Line List entry, counted from 1.
 struct ContextLines {

@@ -74,7 +74,7 @@ void BeginSplitterDrag(FileViewState& s, const POINT* grip) {
     s.DragSplitter = {bar.left, bar.top, bar.right, bar.bottom};
     MoveWindow(s.Splitter, 0, bar.top, client.right, bar.Height(), TRUE);
     HCURSOR previous = SetCursor(SplitterCursor());
-    if (!s.Hovering) s.PreviousCursor = previous;
+    if (!s.Hover.hovering) s.PreviousCursor = previous;
     if (grip) {
         s.DragPoint = *grip;
     } else {
@@ -87,10 +87,8 @@ void BeginSplitterDrag(FileViewState& s, const POINT* grip) {
 
 void EndSplitterDrag(FileViewState& s, POINT release) {
     s.Dragging = false;
-    s.Hovering = false;
-    // The pointer rests on the splitter now; taking the hover capture again
-    // at once would hold back every shortcut key until the mouse moved away.
-    s.HoverHeldOff = true;
+    // The pointer rests on the splitter now.
+    s.Hover = {false, true};
     ReleaseCapture();
     SetCursor(s.PreviousCursor);
     const int top = ClampSplitterTop(s.Frame, release.y - s.DragGrip, ClientHeight(s));
@@ -114,20 +112,18 @@ bool SplitterMouseMove(FileViewState& s, int x, int y, WPARAM buttons) {
         return false;
     const PaneRect bar = ClientRectOf(s, s.Splitter);
     const bool over = x >= bar.left && x < bar.right && y >= bar.top && y < bar.bottom;
-    if (s.HoverHeldOff) {
-        s.HoverHeldOff = over;
-        return false;
+    switch (TrackSplitterHover(s.Hover, over)) {
+        case HoverChange::Begin:
+            SetCapture(s.Window);
+            s.PreviousCursor = SetCursor(SplitterCursor());
+            break;
+        case HoverChange::End:
+            SetCursor(s.PreviousCursor);
+            ReleaseCapture();
+            break;
+        case HoverChange::None: break;
     }
-    if (over && !s.Hovering) {
-        s.Hovering = true;
-        SetCapture(s.Window);
-        s.PreviousCursor = SetCursor(SplitterCursor());
-    } else if (!over && s.Hovering) {
-        s.Hovering = false;
-        SetCursor(s.PreviousCursor);
-        ReleaseCapture();
-    }
-    return s.Hovering;
+    return s.Hover.hovering;
 }
 
 bool SplitterButtonUp(FileViewState& s, int x, int y) {

@@ -55,9 +55,7 @@ struct FileViewState {
     PaneFrame Frame;
     // The splitter drag started by Split Window, and the hover capture.
     bool Dragging = false;
-    bool Hovering = false;
-    // A drag ended with the pointer on the splitter: no hover until it leaves.
-    bool HoverHeldOff = false;
+    SplitterHover Hover;
     POINT DragPoint = {};
     int DragGrip = 0;        // the drag point's distance below the splitter's top
     RECT DragSplitter = {};  // the splitter as the drag began

@@ -8,11 +8,13 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "fileview/file_view_state_win.h"
 #include "fileview/find_replace_win.h"
 #include "fileview/find_text.h"
 #include "fileview/load_save_win.h"
+#include "fileview/pane_text_win.h"
 #include "help/help.h"
 #include "help/help_win.h"
 #include "resource_ids.h"
@@ -48,15 +50,13 @@ class WindowSaveHost : public FileViewSaveHost {
     }
     void ShowStatus(const std::string& text) override { SetStatusPart(s_, 0, text.c_str()); }
     void ShowOwnedMessage(const std::string& text) override {
-        ShowMessageBox(s_.Window, text.c_str(), AppTitleText().c_str(), MB_OK | MB_ICONEXCLAMATION);
+        ShowMessageBox(s_.Window, text, MB_OK | MB_ICONEXCLAMATION);
     }
     int AskYesNoCancel(const std::string& text) override {
-        return ShowMessageBox(s_.Window, text.c_str(), AppTitleText().c_str(),
-                              MB_YESNOCANCEL | MB_ICONQUESTION);
+        return ShowMessageBox(s_.Window, text, MB_YESNOCANCEL | MB_ICONQUESTION);
     }
     bool AskYesNo(const std::string& text) override {
-        return ShowMessageBox(s_.Window, text.c_str(), AppTitleText().c_str(),
-                              MB_YESNO | MB_ICONQUESTION) == IDYES;
+        return ShowMessageBox(s_.Window, text, MB_YESNO | MB_ICONQUESTION) == IDYES;
     }
     TextFileLayer& Files() override { return TextFiles(); }
 
@@ -266,9 +266,7 @@ void Help(HWND hwnd, UINT command, ULONG_PTR data) {
 }
 
 void DeleteCommand(HWND edit) {
-    DWORD start = 0, end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    if (start == end)
+    if (WinEditBuffer(edit).SelectionEmpty())
         SendMessageA(edit, WM_KEYDOWN, VK_DELETE, 0);
     else
         SendMessageA(edit, WM_CLEAR, 0, 0);
@@ -378,10 +376,7 @@ FileViewSnapshot TakeSnapshot(const FileViewState& s) {
     snap.hasLineView = s.LineView != nullptr;
     if (s.EditView) {
         snap.canUndo = SendMessageA(s.EditView, EM_CANUNDO, 0, 0) != 0;
-        DWORD start = 0, end = 0;
-        SendMessageA(s.EditView, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                     reinterpret_cast<LPARAM>(&end));
-        snap.selectionEmpty = start == end;
+        snap.selectionEmpty = WinEditBuffer(s.EditView).SelectionEmpty();
     }
     snap.clipboardHasText = IsClipboardFormatAvailable(CF_TEXT) != 0;
     snap.findBoxOpen = s.Find.Box != nullptr;
@@ -390,26 +385,14 @@ FileViewSnapshot TakeSnapshot(const FileViewState& s) {
     return snap;
 }
 
-void EnableByState(const FileViewState& s, HMENU popup, std::initializer_list<int> commands) {
+void OnInitMenuPopup(const FileViewState& s, HMENU popup, int position) {
+    const std::vector<int> commands = FileViewPopupCommands(position);
+    if (commands.empty()) return;
     const FileViewSnapshot snap = TakeSnapshot(s);
     for (int command : commands)
         EnableMenuItem(
             popup, command,
             MF_BYCOMMAND | (IsFileViewCommandEnabled(command, snap) ? MF_ENABLED : MF_GRAYED));
-}
-
-void OnInitMenuPopup(const FileViewState& s, HMENU popup, int position) {
-    switch (position) {
-        case FV_MENU_FILE: EnableByState(s, popup, {IDM_FV_SAVE, IDM_FV_SAVE_AS}); break;
-        case FV_MENU_EDIT:
-            EnableByState(
-                s, popup,
-                {IDM_FV_UNDO, IDM_FV_PASTE, IDM_FV_CUT, IDM_FV_DELETE, IDM_FV_COPY, IDM_FV_FIND,
-                 IDM_FV_FIND_NEXT, IDM_FV_REPLACE, IDM_FV_COPY_LINEVIEW, IDM_FV_SELECT_ALL});
-            break;
-        case FV_MENU_OPTIONS: EnableByState(s, popup, {IDM_FV_CONTEXT_SIZE}); break;
-        case FV_MENU_WINDOW: EnableByState(s, popup, {IDM_FV_EDITVIEW, IDM_FV_LINEVIEW}); break;
-    }
 }
 
 void OnMenuSelect(FileViewState& s, int item, UINT flags, HMENU menu) {
@@ -441,7 +424,7 @@ void OnFileViewClose(HWND hwnd) {
 void OnFileViewDestroy(HWND hwnd) {
     HWND owner = GetWindow(hwnd, GW_OWNER);
     if (g_State.Toolbar) DestroyWindow(g_State.Toolbar);
-    if (g_State.Dragging || g_State.Hovering) ReleaseCapture();
+    if (g_State.Dragging || g_State.Hover.hovering) ReleaseCapture();
     Help(hwnd, HELP_QUIT, 0);
     SetLoopAccelerators(owner, nullptr);
     SwapLoopDialogWindow(g_State.SavedDialogWindow);
@@ -520,15 +503,9 @@ HWND FileViewLineView() {
 }
 
 bool FileViewMayClose() {
-    if (!g_State.Window || !g_State.Text.modified) return true;
-    // The main window stays live under the question: a second close waits
-    // for the first one's answer.
-    if (g_State.AskingToClose) return false;
-    g_State.AskingToClose = true;
+    if (!g_State.Window) return true;
     WindowSaveHost host(g_State);
-    const bool mayClose = AskSaveChanges(g_State.Shown, g_State.Text, host) != kAnswerCancel;
-    g_State.AskingToClose = false;
-    return mayClose;
+    return MayCloseFileView(g_State.Shown, g_State.Text, g_State.AskingToClose, host);
 }
 
 HWND FileViewFindBox() {
@@ -571,7 +548,7 @@ LRESULT CALLBACK FileViewWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_LBUTTONDOWN:
             // A press on the splitter starts the drag there.
-            if (g_State.Hovering && !g_State.Dragging) {
+            if (g_State.Hover.hovering && !g_State.Dragging) {
                 const POINT grip = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
                 BeginSplitterDrag(g_State, &grip);
                 return 0;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "fileview/pane_text_win.h"
 #include "fileview/file_view_state_win.h"
 #include "fileview/file_view_win.h"
 #include "fileview/find_state.h"
@@ -46,40 +47,12 @@ void CopyDlgItemText(HWND dialog, int to, int from) {
     SetDlgItemTextA(dialog, to, ControlText(dialog, from).c_str());
 }
 
-// An edit control as the find and replace core sees it.
-class WinEditBuffer : public EditBuffer {
-  public:
-    explicit WinEditBuffer(HWND edit) : edit_(edit) {}
-    std::string Text() override {
-        std::string text(static_cast<size_t>(GetWindowTextLengthA(edit_)) + 1, '\0');
-        text.resize(
-            static_cast<size_t>(GetWindowTextA(edit_, text.data(), static_cast<int>(text.size()))));
-        return text;
-    }
-    void GetSelection(uint32_t& start, uint32_t& end) override {
-        DWORD s = 0, e = 0;
-        SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
-        start = s, end = e;
-    }
-    void SetSelection(uint32_t start, uint32_t end) override {
-        SendMessageA(edit_, EM_SETSEL, start, end);
-        SendMessageA(edit_, EM_SCROLLCARET, 0, 0);
-    }
-    void ReplaceSelectionWith(std::string_view text) override {
-        std::string copy(text);
-        SendMessageA(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(copy.c_str()));
-    }
-
-  private:
-    HWND edit_;
-};
-
 class BoxHost : public FindBoxHost {
   public:
     explicit BoxHost(FileViewState& view) : view_(view) {}
     bool AskWrap() override {
-        return ShowMessageBox(view_.Find.Owner, kWrapQuestion, AppTitleText().c_str(),
-                              MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+        return ShowMessageBox(view_.Find.Owner, kWrapQuestion, MB_YESNO | MB_ICONEXCLAMATION) ==
+               IDYES;
     }
     void Warn(const std::string& text) override { WarningBox(nullptr, "%s", text.c_str()); }
     void CloseBox() override {
@@ -96,26 +69,14 @@ class BoxHost : public FindBoxHost {
     FileViewState& view_;
 };
 
-FindFlags FlagsOf(DWORD recordFlags) {
-    FindFlags flags;
-    flags.Down = (recordFlags & FR_DOWN) != 0;
-    flags.MatchCase = (recordFlags & FR_MATCHCASE) != 0;
-    flags.WholeWord = (recordFlags & FR_WHOLEWORD) != 0;
-    flags.Regular = g_FindReplace.Regular;
-    flags.FindNext = (recordFlags & FR_FINDNEXT) != 0;
-    return flags;
-}
-
-void RememberFlags(const FindFlags& flags) {
-    SetFindButtons(flags.Down, flags.MatchCase, flags.WholeWord);
-}
-
 void SetUpCombo(HWND box, int combo, int field, const std::vector<std::string>& history) {
     HWND control = GetDlgItem(box, combo);
     ShowWindow(GetDlgItem(box, field), SW_HIDE);
     SendMessageA(control, CB_SETEXTENDEDUI, TRUE, 0);
     SendMessageA(control, CB_LIMITTEXT, kFindTextLimit, 0);
-    LoadComboHistory(control, history);
+    SendMessageA(control, CB_RESETCONTENT, 0, 0);
+    for (const std::string& entry : history)
+        SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     CopyDlgItemText(box, combo, field);
 }
 
@@ -123,9 +84,7 @@ void SetUpCombo(HWND box, int combo, int field, const std::vector<std::string>& 
 std::vector<std::string> AddComboHistory(HWND box, int combo) {
     HWND control = GetDlgItem(box, combo);
     AddToHistory(control, kFindHistoryLimit, ControlText(box, combo).c_str());
-    std::vector<std::string> history;
-    SaveComboHistory(control, history);
-    return history;
+    return ComboListEntries(control);
 }
 
 void OnBoxInit(FindReplaceBox& find, HWND box) {
@@ -275,15 +234,13 @@ class FilesHost : public ReplaceRunHost {
     Answer AskSaveReplaced(const std::string& fileName) override {
         char text[kMessageTextSize];
         snprintf(text, sizeof text, "Replace completed in %s!\t\nSave it?", fileName.c_str());
-        return AnswerOf(
-            ShowMessageBox(box_, text, AppTitleText().c_str(), MB_YESNOCANCEL | MB_ICONQUESTION));
+        return AnswerOf(ShowMessageBox(box_, text, MB_YESNOCANCEL | MB_ICONQUESTION));
     }
     Answer AskAbortRetryIgnore(const std::string& text) override {
         return AnswerOf(AbortRetryIgnoreBox(nullptr, "%s", text.c_str()));
     }
     bool AskYesNo(const std::string& text) override {
-        return ShowMessageBox(nullptr, text.c_str(), AppTitleText().c_str(),
-                              MB_YESNO | MB_ICONQUESTION) == IDYES;
+        return ShowMessageBox(nullptr, text, MB_YESNO | MB_ICONQUESTION) == IDYES;
     }
     void Warn(const std::string& text) override { WarningBox(nullptr, "%s", text.c_str()); }
     void ShowStatus(const std::string& text) override {
@@ -317,24 +274,15 @@ void ReplaceInFilesButton(FileViewState& view, HWND box) {
     start.Selected = IsDlgButtonChecked(box, IDC_FILES_SELECTED) == BST_CHECKED;
     start.Marked = IsDlgButtonChecked(box, IDC_FILES_MARKED) == BST_CHECKED;
     start.ConfirmFileSave = IsDlgButtonChecked(box, IDC_CONFIRM_SAVE) == BST_CHECKED;
+    start.ShownPath = view.Shown.FullPath;
     start.ShownFileName = view.Shown.FileName;
     start.ShownHeldWhole = view.Shown.WholeFile && !view.Text.partialText;
-    const std::string shown = view.Shown.FullPath;
-    if (lstrcmpiA(view.Text.stampedPath.c_str(), shown.c_str()) == 0)
-        start.StartStamp = view.Text.stamp;
-    // The row's path as FileView was handed it; else, Saved As under another
-    // spelling of the same file (another drive letter), the file's identity,
-    // looked up only for rows of the same name.
-    auto holdsShownFile = [&shown, &start](int row) {
-        const std::string path = GetItemFullPath(row);
-        if (lstrcmpiA(path.c_str(), shown.c_str()) == 0) return true;
-        return lstrcmpiA(GetItemRecord(row)->name.c_str(), start.ShownFileName.c_str()) == 0 &&
-               IsSameFile(TextFiles(), path, shown);
-    };
+    start.StampedPath = view.Text.stampedPath;
+    start.Stamp = view.Text.stamp;
     HWND owner = view.Find.Owner;
     FilesHost host(view, box, TextFiles());
     ReplaceRunResult result;
-    if (!ReplaceInFilesFromBox(host, start, holdsShownFile, result)) return;
+    if (!ReplaceInFilesFromBox(host, start, result)) return;
     FinishRun(view, result, owner);
     // LineView lists the lines of the file on disk: once that changed, the
     // old entries would lead to lines that are no longer there.
@@ -409,31 +357,23 @@ void OnFindReplaceMessage(FileViewState& view, LPARAM data) {
     if (!view.EditView || view.Window != find.Owner) return;
     WinEditBuffer edit(view.EditView);
     BoxHost host(view);
-    FindFlags flags = FlagsOf(record->Flags);
-    if (record->Flags & FR_FINDNEXT) {
-        RememberFlags(flags);
-        FindNextFromBox(host, edit, find.Positions, flags, record->lpstrFindWhat);
-    } else if (record->Flags & (FR_REPLACE | FR_REPLACEALL)) {
-        flags.Down = true;
-        RememberFlags(flags);
-        ReplaceFromBox(host, edit, find.Positions, flags, record->lpstrFindWhat,
-                       record->lpstrReplaceWith, (record->Flags & FR_REPLACEALL) != 0);
-    }
+    const DWORD flags = record->Flags;
+    FindBoxRequest request;
+    request.FindNext = (flags & FR_FINDNEXT) != 0;
+    request.Replace = (flags & (FR_REPLACE | FR_REPLACEALL)) != 0;
+    request.All = (flags & FR_REPLACEALL) != 0;
+    request.Flags = {(flags & FR_DOWN) != 0, (flags & FR_MATCHCASE) != 0,
+                     (flags & FR_WHOLEWORD) != 0, g_FindReplace.Regular, request.FindNext};
+    request.Find = record->lpstrFindWhat;
+    request.With = record->lpstrReplaceWith;
+    OnFindBoxRequest(host, edit, find.Positions, request);
 }
 
 void FindNextInEdit(FileViewState& view) {
-    HWND edit = view.EditView;
-    const std::string& find = g_FindReplace.FindString;
-    if (find.empty() || !edit) return;
-    FindFlags flags;
-    flags.Down = g_FindReplace.Down;
-    flags.MatchCase = g_FindReplace.MatchCase;
-    flags.WholeWord = g_FindReplace.WholeWord;
-    flags.Regular = g_FindReplace.Regular;
-    WinEditBuffer buffer(edit);
-    if (!FindNextCommand(buffer, flags, find))
-        ShowMessageBox(view.Window, NotFoundAgainText(find).c_str(), AppTitleText().c_str(),
-                       MB_OK | MB_ICONEXCLAMATION);
+    if (!view.EditView) return;
+    WinEditBuffer buffer(view.EditView);
+    const std::string miss = FindNextAgain(buffer);
+    if (!miss.empty()) ShowMessageBox(view.Window, miss, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void ShowEditorOutOfSpace(HWND owner) {
@@ -442,26 +382,7 @@ void ShowEditorOutOfSpace(HWND owner) {
         WarningBox(nullptr, "Out of memory! Close FileView!");
         return;
     }
-    ShowMessageBox(owner, text, AppTitleText().c_str(), MB_OK | MB_ICONSTOP);
-}
-
-void LoadComboHistory(HWND combo, const std::vector<std::string>& history) {
-    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-    for (const std::string& entry : history)
-        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-}
-
-void SaveComboHistory(HWND combo, std::vector<std::string>& history) {
-    history.clear();
-    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
-        if (length < 0) continue;
-        std::string entry(static_cast<size_t>(length) + 1, '\0');
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
-        entry.resize(static_cast<size_t>(length));
-        history.push_back(entry);
-    }
+    ShowMessageBox(owner, text, MB_OK | MB_ICONSTOP);
 }
 
 void OnFileViewFindCommand(FileViewState& view, int command) {

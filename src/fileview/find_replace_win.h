@@ -44,7 +44,3 @@ void FindNextInEdit(FileViewState& view);
 
 // "Editor out of space…", owned by `owner`: a text EditView cannot take.
 void ShowEditorOutOfSpace(HWND owner);
-
-// Fills a combo box's list from a history, and a history from a combo box's list.
-void LoadComboHistory(HWND combo, const std::vector<std::string>& history);
-void SaveComboHistory(HWND combo, std::vector<std::string>& history);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "fileview/find_state.h"
 #include "search/matcher.h"
 #include "ui/text_options.h"
 
@@ -225,6 +226,34 @@ bool FindNextCommand(EditBuffer& edit, const FindFlags& flags, std::string_view 
     // Once more from the far end: the top going down, the bottom going up.
     position = flags.Down ? 0 : static_cast<uint32_t>(edit.Text().size());
     return FindInEditView(edit, position, plain, findText);
+}
+
+void OnFindBoxRequest(FindBoxHost& host, EditBuffer& edit, FindState& state,
+                      const FindBoxRequest& request) {
+    FindFlags flags = request.Flags;
+    if (request.FindNext) {
+        SetFindButtons(flags.Down, flags.MatchCase, flags.WholeWord);
+        FindNextFromBox(host, edit, state, flags, request.Find);
+    } else if (request.Replace) {
+        flags.Down = true;
+        SetFindButtons(flags.Down, flags.MatchCase, flags.WholeWord);
+        ReplaceFromBox(host, edit, state, flags, request.Find, request.With, request.All);
+    }
+}
+
+FindFlags LastFindFlags() {
+    FindFlags flags;
+    flags.Down = g_FindReplace.Down;
+    flags.MatchCase = g_FindReplace.MatchCase;
+    flags.WholeWord = g_FindReplace.WholeWord;
+    flags.Regular = g_FindReplace.Regular;
+    return flags;
+}
+
+std::string FindNextAgain(EditBuffer& edit) {
+    const std::string& find = g_FindReplace.FindString;
+    if (find.empty() || FindNextCommand(edit, LastFindFlags(), find)) return {};
+    return NotFoundAgainText(find);
 }
 
 std::string NotFoundText(std::string_view findText) {

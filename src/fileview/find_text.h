@@ -105,6 +105,24 @@ void ReplaceFromBox(FindBoxHost& host, EditBuffer& edit, FindState& state, const
 // found from the top ("Text '%s' was not found.\t" is then the caller's).
 bool FindNextCommand(EditBuffer& edit, const FindFlags& flags, std::string_view findText);
 
+// A request of the open box, with its buttons as they stand.
+struct FindBoxRequest {
+    bool FindNext = false;
+    bool Replace = false;  // Replace, or Replace All with All
+    bool All = false;
+    FindFlags Flags;
+    std::string_view Find, With;
+};
+// The box's direction, Match Case and Whole Word become the last find's (a
+// replace always runs down), then the request is carried out.
+void OnFindBoxRequest(FindBoxHost& host, EditBuffer& edit, FindState& state,
+                      const FindBoxRequest& request);
+// The last find's texts and buttons, as F3 and a new Find box take them.
+FindFlags LastFindFlags();
+// F3: the last find again (FindNextCommand); the text to show when nothing
+// was found, else empty.
+std::string FindNextAgain(EditBuffer& edit);
+
 // The program's texts of the boxes.
 std::string NotFoundText(std::string_view findText);       // box closed after a miss from the top
 std::string NotFoundAgainText(std::string_view findText);  // Find Next's miss

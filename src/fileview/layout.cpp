@@ -41,6 +41,16 @@ int SplitPermilleFor(int y, int clientHeight) {
     return clientHeight > 0 ? y * 1000 / clientHeight : 700;
 }
 
+HoverChange TrackSplitterHover(SplitterHover& hover, bool over) {
+    if (hover.heldOff) {
+        hover.heldOff = over;
+        return HoverChange::None;
+    }
+    if (over == hover.hovering) return HoverChange::None;
+    hover.hovering = over;
+    return over ? HoverChange::Begin : HoverChange::End;
+}
+
 PaneSize MinimumTrackSize(const PaneFrame& frame, int statusBarRight) {
     return {statusBarRight / 4, frame.splitterHeight + frame.panesTop + frame.statusHeight + 2};
 }

@@ -45,6 +45,18 @@ int ClampSplitterTop(const PaneFrame& frame, int y, int clientHeight);
 // The splitter's share of the height after a drag ended at top y.
 int SplitPermilleFor(int y, int clientHeight);
 
+// The splitter's hover: the capture and the splitter cursor while the
+// pointer is over it. A drag that ended on the splitter holds the hover off
+// until the pointer has left it: taking the capture again at once would hold
+// back every shortcut key until the mouse moved away.
+struct SplitterHover {
+    bool hovering = false;
+    bool heldOff = false;
+};
+enum class HoverChange { None, Begin, End };
+// A pointer move without a drag, over the splitter or not.
+HoverChange TrackSplitterHover(SplitterHover& hover, bool over);
+
 // The smallest window FileView allows: a quarter of the status bar's width,
 // and room for the toolbar, the splitter and the status bar.
 struct PaneSize {

@@ -66,3 +66,10 @@ LineMark ContextStartFor(const std::vector<LineMark>& marks, uint32_t firstLine)
         marks.begin(), marks.end(), [&](const LineMark& mark) { return mark.line < firstLine; });
     return after == marks.begin() ? LineMark{} : *(after - 1);
 }
+
+void SelectEntryInText(EditBuffer& edit, const LineListEntry& entry) {
+    const std::string text = edit.Text();
+    const size_t start = std::min(LineStartOffset(text, entry.line) + entry.column, text.size());
+    const size_t end = std::min(start + entry.length, text.size());
+    edit.SetSelection(static_cast<uint32_t>(start), static_cast<uint32_t>(end));
+}

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fileview/find_text.h"
 #include "search/scan.h"
 
 // The Line List: one LineView entry for every occurrence of the last search
@@ -69,3 +70,7 @@ class LineListBuilder : public ScanHost {
 // Where a Context scan for the window from firstLine (counted from 1) starts
 // reading: the last mark before that line, else the file's start.
 LineMark ContextStartFor(const std::vector<LineMark>& marks, uint32_t firstLine);
+
+// A jump in a whole file: the entry's match selected in EditView's text, cut
+// at the text's end when the text has changed since the Line List was built.
+void SelectEntryInText(EditBuffer& edit, const LineListEntry& entry);

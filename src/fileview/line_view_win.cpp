@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "fileview/file_view_state_win.h"
 #include "fileview/find_state.h"
+#include "fileview/pane_text_win.h"
 #include "fileview/text_model.h"
 #include "search/chunk_reader_win.h"
 #include "search/criteria.h"
@@ -90,15 +90,6 @@ bool SelectedEntry(const FileViewState& s, LineListEntry& entry) {
     return true;
 }
 
-void SelectInWholeText(const FileViewState& s, const LineListEntry& entry) {
-    const int length = GetWindowTextLengthA(s.EditView);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(s.EditView, text.data(), length + 1)));
-    const size_t start = std::min(LineStartOffset(text, entry.line) + entry.column, text.size());
-    SendMessageA(s.EditView, EM_SETSEL, start, std::min(start + entry.length, text.size()));
-    SendMessageA(s.EditView, EM_SCROLLCARET, 0, 0);
-}
-
 void LoadContext(FileViewState& s, const LineListEntry& entry) {
     const ContextLines lines = ContextAround(entry.line, s.ContextAbove, s.ContextBelow);
     s.FirstLineNumber = lines.firstLine;
@@ -167,7 +158,10 @@ void ShowEntryContext(FileViewState& s) {
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
     if (s.Text.wholeFile) {
         // A file that failed to load stays unsaveable: EditView is empty.
-        if (s.Text.textLoaded) SelectInWholeText(s, entry);
+        if (s.Text.textLoaded) {
+            WinEditBuffer edit(s.EditView);
+            SelectEntryInText(edit, entry);
+        }
     } else {
         LoadContext(s, entry);
     }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fileview/pane_text_win.h"
 #include "ui/app_win.h"
 #include "ui/dialog_test_hook_win.h"
 #include "ui/message_box_win.h"
@@ -234,14 +235,7 @@ class WindowPrintHost : public PrintCommandHost {
         return static_cast<int>(SendMessageA(request_.LineView, LB_GETCOUNT, 0, 0));
     }
     bool ListLine(int index, std::string& line) override {
-        LRESULT length = SendMessageA(request_.LineView, LB_GETTEXTLEN, index, 0);
-        if (length == LB_ERR) return false;
-        line.assign(static_cast<size_t>(length) + 1, '\0');
-        length = SendMessageA(request_.LineView, LB_GETTEXT, index,
-                              reinterpret_cast<LPARAM>(line.data()));
-        if (length == LB_ERR) return false;
-        line.resize(static_cast<size_t>(length));
-        return true;
+        return ListItemText(request_.LineView, index, line);
     }
 
     void SetHelpContext(int context) override {
@@ -284,8 +278,7 @@ class WindowPrintHost : public PrintCommandHost {
         job_.CancelBox = nullptr;
     }
     void ShowFailure(const std::string& text) override {
-        ShowMessageBox(request_.Owner, text.c_str(), AppTitleText().c_str(),
-                       MB_ICONEXCLAMATION | MB_OK);
+        ShowMessageBox(request_.Owner, text, MB_ICONEXCLAMATION | MB_OK);
     }
 
   private:

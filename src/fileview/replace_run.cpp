@@ -6,6 +6,7 @@
 #include "results/list_guard.h"
 #include "search/matcher.h"
 #include "ui/bounded_format.h"
+#include "ui/text.h"
 
 namespace {
 
@@ -260,12 +261,19 @@ FilesOption FilesOptionOf(bool all, bool selected, bool marked) {
                       : FilesOption::None;
 }
 
+bool RowHoldsShownFile(ReplaceRunHost& host, int row, const ReplaceInFilesStart& start) {
+    const FileInfoItem& item = host.Item(row);
+    const std::string path = JoinPath(item.directory, item.name);
+    if (SameTextIgnoringCase(path, start.ShownPath)) return true;
+    return SameTextIgnoringCase(item.name, start.ShownFileName) &&
+           IsSameFile(host.Files(), path, start.ShownPath);
+}
+
 bool ReplaceInFilesFromBox(ReplaceRunHost& host, const ReplaceInFilesStart& start,
-                           const std::function<bool(int row)>& holdsShownFile,
                            ReplaceRunResult& result) {
     int startRow = -1;
     for (int row = 0, count = host.RowCount(); row < count && startRow < 0; ++row)
-        if (holdsShownFile(row)) startRow = row;
+        if (RowHoldsShownFile(host, row, start)) startRow = row;
     if (startRow < 0) {
         host.Warn(BoundedFormat(512, "%s is no longer in the File Info List.",
                                 start.ShownFileName.c_str()));
@@ -275,7 +283,7 @@ bool ReplaceInFilesFromBox(ReplaceRunHost& host, const ReplaceInFilesStart& star
     options.Option = FilesOptionOf(start.All, start.Selected, start.Marked);
     options.ConfirmFileSave = start.ConfirmFileSave;
     options.StartHeldWhole = start.ShownHeldWhole;
-    options.StartStamp = start.StartStamp;
+    if (SameTextIgnoringCase(start.StampedPath, start.ShownPath)) options.StartStamp = start.Stamp;
     result = ReplaceInFiles(host, startRow, options);
     return true;
 }

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -106,15 +105,22 @@ FilesOption FilesOptionOf(bool all, bool selected, bool marked);
 struct ReplaceInFilesStart {
     bool All = true, Selected = false, Marked = false;  // the Files buttons
     bool ConfirmFileSave = true;
-    std::string ShownFileName;
+    std::string ShownPath, ShownFileName;
     bool ShownHeldWhole = true;  // as ReplaceRunOptions::StartHeldWhole
-    FileStamp StartStamp;        // as ReplaceRunOptions::StartStamp
+    // The file EditView's text was last read from or written to, as it was
+    // then: ReplaceRunOptions::StartStamp when that is the shown file.
+    std::string StampedPath;
+    FileStamp Stamp;
 };
 
-// Replace in Files from the row of the file FileView shows (the first row
-// `holdsShownFile` accepts), so EditView's text never goes to another row's
-// file wherever the focus has moved. False, after a warning naming the file,
-// when no row holds it any more.
+// Whether the row holds the file FileView shows: the row's path as FileView
+// was handed it; else, Saved As under another spelling of the same file
+// (another drive letter), the file's identity, looked up only for rows of
+// the same name.
+bool RowHoldsShownFile(ReplaceRunHost& host, int row, const ReplaceInFilesStart& start);
+
+// Replace in Files from the first row holding the file FileView shows, so
+// EditView's text never goes to another row's file wherever the focus has
+// moved. False, after a warning naming the file, when no row holds it any more.
 bool ReplaceInFilesFromBox(ReplaceRunHost& host, const ReplaceInFilesStart& start,
-                           const std::function<bool(int row)>& holdsShownFile,
                            ReplaceRunResult& result);

@@ -31,6 +31,10 @@ int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type)
     return MessageBoxA(owner, text, caption, type);
 }
 
+int ShowMessageBox(HWND owner, const std::string& text, UINT type) {
+    return ShowMessageBox(owner, text.c_str(), AppTitleText().c_str(), type);
+}
+
 void WarningBox(const char* caption, const char* format, ...) {
     va_list args;
     va_start(args, format);

@@ -2,11 +2,15 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Every message the program shows goes through ShowMessageBox, so tests can
 // record the exact caption, text and buttons and answer in the user's place.
 using MessageBoxHook = int (*)(HWND owner, const char* text, const char* caption, UINT type);
 void SetMessageBoxHook(MessageBoxHook hook);
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type);
+// The same with AppTitle as the caption.
+int ShowMessageBox(HWND owner, const std::string& text, UINT type);
 
 // A caption of nullptr means AppTitle. Texts are formatted into 256 bytes and
 // cut there, never overflowed.

@@ -6,6 +6,8 @@
 #include <tuple>
 #include <vector>
 
+#include "core_test_support.h"
+
 namespace {
 
 using V = std::vector<std::string>;
@@ -39,6 +41,36 @@ TEST(ChangeCase, OnlyAsciiLettersChange) {
         ChangeCase(text, change);
         EXPECT_EQ(text, expected) << static_cast<int>(change);
     }
+}
+
+// The case commands change only the selection and select it again.
+TEST(ChangeCase, OfTheSelectionOnly) {
+    // clang-format off
+    const struct { uint32_t start, end; CaseChange change; const char* text; } cases[] = {
+        {6, 15, CaseChange::Upper, "first LINE\r\nSECond line"},
+        {0, 5, CaseChange::Toggle, "FIRST Line\r\nsecond line"},
+        {3, 3, CaseChange::Upper, "first Line\r\nsecond line"},  // nothing selected
+        {30, 40, CaseChange::Upper, "first Line\r\nsecond line"},  // past the end
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        FakeEdit edit("first Line\r\nsecond line", c.start, c.end);
+        ChangeCaseOfSelection(edit, c.change);
+        EXPECT_EQ(edit.text, c.text) << c.start;
+        EXPECT_EQ(std::pair(edit.selStart, edit.selEnd), std::pair(c.start, c.end)) << c.start;
+    }
+}
+
+TEST(Overwrite, ATypedCharacterReplacesOneInsideALine) {
+    // clang-format off
+    const struct { bool insert, control; char typed; int caret; bool overwrites; } cases[] = {
+        {false, false, 'x', 3, true}, {false, false, 'x', 4, false},  // inside, at the line's end
+        {true, false, 'x', 3, false}, {false, true, 'x', 3, false},
+        {false, false, '\b', 3, false}, {false, false, '\r', 3, false}};
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_EQ(TypedCharacterOverwrites(c.insert, c.control, c.typed, c.caret, 4), c.overwrites)
+            << c.insert << c.control << int(c.typed) << c.caret;
 }
 
 TEST(LineViewClipboardText, EachLineEndsInCrLf) {

@@ -218,6 +218,20 @@ TEST(FileViewSave, QuestionOnClosing) {
         EXPECT_EQ(host.asked, V{"Save current changes in notes.txt?"});
         EXPECT_EQ(host.saved.size(), c.saves) << c.answer;
     }
+    // Without changes FileView closes at once; while the question is up a
+    // second close waits for its answer.
+    FileViewFile file = Shown();
+    EditTextState text = Loaded(file);
+    SaveHost host;
+    bool asking = true;
+    EXPECT_FALSE(MayCloseFileView(file, text, asking, host));
+    asking = false;
+    host.answer = kAnswerNo;
+    EXPECT_TRUE(MayCloseFileView(file, text, asking, host));
+    EXPECT_FALSE(asking);
+    text.modified = false;
+    EXPECT_TRUE(MayCloseFileView(file, text, asking, host));
+    EXPECT_EQ(host.asked.size(), 1u);
 }
 
 TEST(FileViewMenu, CommandsFollowTheState) {

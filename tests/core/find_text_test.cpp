@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core_test_support.h"
+#include "fileview/find_state.h"
 
 namespace {
 
@@ -215,6 +216,51 @@ TEST(FindText, SingleReplaceSelectsTheNext) {
     EXPECT_EQ(edit.text, "lion lion cat");
     EXPECT_EQ(edit.Selected(), "cat");
     EXPECT_TRUE(box.events.empty());
+}
+
+// The box's buttons become the last find's; a replace always runs down.
+TEST(FindText, BoxRequestsRememberTheirButtons) {
+    // clang-format off
+    const struct { bool findNext, replace, all; FindFlags flags; const char* text; bool down;
+                   uint32_t selStart; } cases[] = {
+        {true, false, false, Flags(false, true, true), "cat cat", false, 0},
+        {false, true, false, Flags(false, true), "cat dog", true, 0},
+        {false, true, true, Flags(false), "dog dog", true, 0},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        FakeEdit edit("cat cat", 4, 7);
+        FakeBox box;
+        FindState state;
+        state.StartPosition = 4;
+        OnFindBoxRequest(box, edit, state, {c.findNext, c.replace, c.all, c.flags, "cat", "dog"});
+        EXPECT_EQ(edit.text, c.text) << c.text;
+        EXPECT_EQ(edit.selStart, c.selStart) << c.text;
+        EXPECT_EQ(g_FindReplace.Down, c.down) << c.text;
+        EXPECT_EQ(g_FindReplace.MatchCase, c.flags.MatchCase) << c.text;
+        EXPECT_EQ(g_FindReplace.WholeWord, c.flags.WholeWord) << c.text;
+    }
+    InitFindReplace();
+}
+
+// F3 repeats the last find with its buttons; a miss from the top says so.
+TEST(FindText, FindNextAgainUsesTheLastFind) {
+    // clang-format off
+    const struct { const char* find; bool down, matchCase; uint32_t selStart; std::string miss; } cases[] = {
+        {"", true, false, 0, ""},
+        {"cat", true, false, 4, ""},
+        {"Cat", true, true, 3, "Text 'Cat' was not found.\t"},
+        {"cat", false, false, 4, ""},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SetFindString(c.find);
+        SetFindButtons(c.down, c.matchCase, false);
+        FakeEdit edit("cat cat", 0, 3);
+        EXPECT_EQ(FindNextAgain(edit), c.miss) << c.find << c.down;
+        EXPECT_EQ(edit.selStart, c.selStart) << c.find << c.down;
+    }
+    InitFindReplace();
 }
 
 TEST(FindText, FindNextCommand) {

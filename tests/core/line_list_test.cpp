@@ -126,6 +126,20 @@ TEST(LineList, EntryFormsAndWidths) {
     EXPECT_EQ(LineViewItemWidth("ab\tc", 4, 6), (5 + 1) * 6);
 }
 
+// A jump selects the entry's match, cut at the end of a text that has
+// shrunk since the Line List was built.
+TEST(LineList, AJumpInAWholeTextSelectsTheMatch) {
+    // clang-format off
+    const struct { LineListEntry entry; uint32_t start, end; } cases[] = {
+        {{1, 2, 3}, 5, 8}, {{0, 0, 2}, 0, 2}, {{2, 4, 9}, 14, 15}, {{9, 0, 3}, 15, 15}};
+    // clang-format on
+    for (const auto& c : cases) {
+        FakeEdit edit("ab\ncdcat\r\nxxxyz", 1, 1);
+        SelectEntryInText(edit, c.entry);
+        EXPECT_EQ(std::pair(edit.selStart, edit.selEnd), std::pair(c.start, c.end)) << c.entry.line;
+    }
+}
+
 TEST(TextModel, LineStartsAndTabWidths) {
     const std::string text = "ab\ncd\r\n\nlast";
     // clang-format off

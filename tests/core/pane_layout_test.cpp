@@ -74,6 +74,25 @@ TEST(PaneLayout, SplitterStaysBetweenToolbarAndStatusBar) {
     EXPECT_EQ(ClampSplitterTop(frame, 40, 50), 31);
 }
 
+// The pointer's moves over and off the splitter take and give back the
+// capture once each; after a drag ended on it, only a move off it ends the hold.
+TEST(PaneLayout, HoverFollowsThePointerOnceADragIsLetGo) {
+    using H = HoverChange;
+    // clang-format off
+    const struct { SplitterHover before; std::vector<bool> moves; std::vector<H> changes; bool hovering; } cases[] = {
+        {{}, {false, true, true, false}, {H::None, H::Begin, H::None, H::End}, false},
+        {{false, true}, {true, true, false, true}, {H::None, H::None, H::None, H::Begin}, true},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SplitterHover hover = c.before;
+        std::vector<H> changes;
+        for (bool over : c.moves) changes.push_back(TrackSplitterHover(hover, over));
+        EXPECT_EQ(changes, c.changes);
+        EXPECT_EQ(hover.hovering, c.hovering);
+    }
+}
+
 TEST(PaneLayout, SmallestWindowHoldsToolbarSplitterAndStatusBar) {
     const PaneSize least = MinimumTrackSize(Frame(true, true), 400);
     EXPECT_EQ(least.width, 100);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "resource_ids.h"
 #include "results/list_guard.h"
@@ -10,6 +11,8 @@
 #include "text_files_fake.h"
 
 namespace {
+
+using V = std::vector<std::string>;
 
 FakeHost FiveFiles() {
     return FakeHost({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"},
@@ -241,39 +244,61 @@ TEST(ReplaceRun, TheRowsAreHeldWhileTheRunAsks) {
 // which rows it takes; the first row holding the shown file wins, so a row
 // focused since FileView opened never receives EditView's text.
 TEST(ReplaceRun, TheBoxStartsFromTheShownFilesRowWithItsFilesButtons) {
+    const V saveAll = {"close", "yesno " + std::string(kSaveAllQuestion)};
     // clang-format off
     const struct {
-        const char* what; bool all, selected, marked; std::vector<int> holders; bool started;
-        std::vector<int> visited; std::vector<std::string> events;
+        const char* what; bool all, selected, marked; const char* shown; std::vector<int> visited;
+        V events;
     } cases[] = {
-        {"all from the shown row", true, false, false, {3}, true, {3, 4, 0, 1, 2}, {"close", "yesno " + std::string(kSaveAllQuestion)}},
-        {"selected", false, true, false, {2}, true, {2, 4}, {"close", "yesno " + std::string(kSaveAllQuestion)}},
-        {"marked", false, false, true, {2}, true, {2, 0}, {"close", "yesno " + std::string(kSaveAllQuestion)}},
-        {"no button: the shown file only", false, false, false, {1}, true, {1}, {"close", "yesno " + std::string(kSaveAllQuestion)}},
-        {"two rows hold it: the first", true, false, false, {1, 3}, true, {1, 2, 3, 4, 0}, {"close", "yesno " + std::string(kSaveAllQuestion)}},
-        {"no row holds it", true, false, false, {}, false, {}, {"shown.txt is no longer in the File Info List."}},
+        {"all from the shown row", true, false, false, "c:\\d\\d.txt", {3, 4, 0, 1, 2}, saveAll},
+        {"selected, the path in another case", false, true, false, "C:\\D\\C.TXT", {2, 4}, saveAll},
+        {"marked", false, false, true, "c:\\d\\c.txt", {2, 0}, saveAll},
+        {"no button: the shown file only", false, false, false, "c:\\d\\b.txt", {1}, saveAll},
+        {"another spelling of the same file", true, false, false, "z:\\d\\b.txt", {1, 2, 3, 4, 0}, saveAll},
+        {"a file of the same name elsewhere", true, false, false, "z:\\x\\b.txt", {},
+         {"b.txt is no longer in the File Info List."}},
     };
     // clang-format on
     for (const auto& c : cases) {
         FakeHost host = FiveFiles();
         host.rows[4].selected = true;
         host.rows[0].marked = true;
+        host.files.aliases["z:\\d\\b.txt"] = "c:\\d\\b.txt";
         host.edit = "old shown";
         ReplaceInFilesStart start;
         start.All = c.all, start.Selected = c.selected, start.Marked = c.marked;
         start.ConfirmFileSave = false;
-        start.ShownFileName = "shown.txt";
-        auto holds = [&c](int row) {
-            return std::find(c.holders.begin(), c.holders.end(), row) != c.holders.end();
-        };
+        start.ShownPath = c.shown;
+        start.ShownFileName = std::strrchr(c.shown, '\\') + 1;
         ReplaceRunResult result;
-        EXPECT_EQ(ReplaceInFilesFromBox(host, start, holds, result), c.started) << c.what;
+        EXPECT_EQ(ReplaceInFilesFromBox(host, start, result), !c.visited.empty()) << c.what;
         EXPECT_EQ(result.Visited, c.visited) << c.what;
         EXPECT_EQ(host.events, c.events) << c.what;
     }
     // The first checked button wins, as the box can only check one.
     EXPECT_EQ(FilesOptionOf(true, true, true), FilesOption::All);
     EXPECT_EQ(FilesOptionOf(false, true, true), FilesOption::Selected);
+}
+
+// The text's record of its file counts only when that is the shown file: a
+// change on disk since FileView read it is asked about, not another file's.
+TEST(ReplaceRun, TheBoxAsksAboutAChangeOnDiskOnlyForTheShownFile) {
+    for (const char* stamped : {"C:\\D\\C.TXT", "c:\\d\\a.txt"}) {
+        FakeHost host = FiveFiles();
+        host.edit = host.File(2);
+        ReplaceInFilesStart start;
+        start.ConfirmFileSave = false;
+        start.ShownPath = "c:\\d\\c.txt";
+        start.ShownFileName = "c.txt";
+        start.StampedPath = stamped;
+        start.Stamp = host.files.Identify("c:\\d\\c.txt");
+        host.files.Touch("c:\\d\\c.txt", "old c, theirs");
+        ReplaceRunResult result;
+        ASSERT_TRUE(ReplaceInFilesFromBox(host, start, result));
+        const bool asked = std::count(host.events.begin(), host.events.end(),
+                                      "yesno " + ChangedOnDiskQuestion("c.txt")) == 1;
+        EXPECT_EQ(asked, stamped[0] == 'C') << stamped;
+    }
 }
 
 }  // namespace

@@ -82,76 +82,46 @@ TEST_F(FileViewTest, LargeFileShowsLinesAroundTheEntry) {
     EXPECT_TRUE(Grayed(IDM_FV_SAVE_AS));
 }
 
-// Saving never writes a part of the file over the whole.
+// A text cut at a zero byte by the real load is not saved over the file.
 TEST_F(FileViewTest, SaveOfAPartIsRefusedAndKeepsTheFile) {
     const std::string withZero = std::string("visible\0hidden\r\n", 16);
-    // clang-format off
-    const struct { const char* name; std::string bytes; std::string box; } cases[] = {
-        {"zero byte", withZero,
-         "Only the first part of ZERO.TXT is shown (its text stops at a zero byte or the file "
-         "has grown); it is not saved over the file. Use Save As to save it under another name."},
-        {"large file", Lines(700, 100),
-         "Only some lines of ZERO.TXT are shown; they are not saved over the file."},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        ASSERT_TRUE(Open("zero.txt", c.bytes, "i")) << c.name;
-        boxes.Clear();
-        TypeAtStart('X');
-        FileViewCommand(IDM_FV_SAVE);
-        EXPECT_EQ(boxes.texts(), V{c.box}) << c.name;
-        EXPECT_EQ(folder.Read("zero.txt"), c.bytes) << c.name;
-    }
-}
-
-// Another program's change since FileView read the file is not saved over
-// without asking; No keeps both the file and the text.
-TEST_F(FileViewTest, SaveAsksWhenTheFileChangedOnDisk) {
-    const std::string question = "NOTES.TXT has changed on disk since it was opened. Overwrite it?";
-    for (int answer : {IDNO, IDYES}) {
-        ASSERT_TRUE(Open("notes.txt", "as loaded\r\n", "loaded"));
-        folder.Write("notes.txt", "theirs, written meanwhile\r\n");
-        TypeAtStart('X');
-        boxes.Clear();
-        boxes.Answer(answer);
-        FileViewCommand(IDM_FV_SAVE);
-        EXPECT_EQ(boxes.texts(), V{question}) << answer;
-        EXPECT_EQ(folder.Read("notes.txt"),
-                  answer == IDYES ? "Xas loaded\r\n" : "theirs, written meanwhile\r\n");
-        EXPECT_EQ(EditText(), "Xas loaded\r\n");
-        if (answer == IDNO) continue;
-        // Its own save is no change: the next one just saves.
-        boxes.Clear();
-        TypeAtStart('Y');
-        FileViewCommand(IDM_FV_SAVE);
-        EXPECT_TRUE(boxes.texts().empty());
-        EXPECT_EQ(folder.Read("notes.txt"), "YXas loaded\r\n");
-    }
-}
-
-TEST_F(FileViewTest, ClosingWithChangesAsksAndCancelOrAFailedSaveKeepsTheWindows) {
-    // clang-format off
-    const struct { int answer; const char* lastBox; } cases[] = {
-        {IDCANCEL, "Save current changes in NOTE.TXT?"},
-        {IDYES, "Could not save file NOTE.TXT"},  // read-only: the changes stay
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        ASSERT_TRUE(Open("note.txt", "a cat\r\n", "cat"));
-        SetFileAttributesA(folder.File("note.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-        boxes.Clear();
-        boxes.Answer(c.answer);
-        TypeAtStart('X');
-        FileViewCommand(IDM_FV_CLOSE);
-        EXPECT_NE(FileViewHandle(), nullptr) << c.answer;
-        EXPECT_EQ(boxes.texts().back(), c.lastBox) << c.answer;
-        EXPECT_EQ(folder.Read("note.txt"), "a cat\r\n");
-        SetFileAttributesA(folder.File("note.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-    // The main window's exit and the session's end ask the same; Cancel keeps
-    // the program open, No lets both windows go without saving.
+    ASSERT_TRUE(Open("zero.txt", withZero, "i"));
     boxes.Clear();
-    for (int answer : {IDCANCEL, IDCANCEL, IDNO}) boxes.Answer(answer);
+    TypeAtStart('X');
+    FileViewCommand(IDM_FV_SAVE);
+    EXPECT_EQ(boxes.texts(),
+              V{"Only the first part of ZERO.TXT is shown (its text stops at a zero byte or the "
+                "file has grown); it is not saved over the file. Use Save As to save it under "
+                "another name."});
+    EXPECT_EQ(folder.Read("zero.txt"), withZero);
+}
+
+// The real file's identity and time tell another program's change since
+// FileView read the file; FileView's own save is no change.
+TEST_F(FileViewTest, SaveAsksWhenTheFileChangedOnDisk) {
+    ASSERT_TRUE(Open("notes.txt", "as loaded\r\n", "loaded"));
+    folder.Write("notes.txt", "theirs, written meanwhile\r\n");
+    TypeAtStart('X');
+    boxes.Clear();
+    boxes.Answer(IDYES);
+    FileViewCommand(IDM_FV_SAVE);
+    EXPECT_EQ(boxes.texts(), V{"NOTES.TXT has changed on disk since it was opened. Overwrite it?"});
+    EXPECT_EQ(folder.Read("notes.txt"), "Xas loaded\r\n");
+    boxes.Clear();
+    TypeAtStart('Y');
+    FileViewCommand(IDM_FV_SAVE);
+    EXPECT_TRUE(boxes.texts().empty());
+    EXPECT_EQ(folder.Read("notes.txt"), "YXas loaded\r\n");
+}
+
+// The main window's exit and the session's end ask about changes as Close
+// does; Cancel keeps the program open, No lets both windows go unsaved.
+TEST_F(FileViewTest, ClosingWithChangesAsksFromEveryWayOut) {
+    ASSERT_TRUE(Open("note.txt", "a cat\r\n", "cat"));
+    TypeAtStart('X');
+    boxes.Clear();
+    for (int answer : {IDCANCEL, IDCANCEL, IDCANCEL, IDNO}) boxes.Answer(answer);
+    FileViewCommand(IDM_FV_CLOSE);
     SendMessageA(Main(), WM_CLOSE, 0, 0);
     DrainMessages();
     EXPECT_TRUE(IsWindow(Main()));
@@ -161,11 +131,11 @@ TEST_F(FileViewTest, ClosingWithChangesAsksAndCancelOrAFailedSaveKeepsTheWindows
     DrainMessages();
     EXPECT_EQ(FileViewHandle(), nullptr);
     EXPECT_EQ(Main(), nullptr);
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>(3, "Save current changes in NOTE.TXT?"));
+    EXPECT_EQ(boxes.texts(), V(4, "Save current changes in NOTE.TXT?"));
     EXPECT_EQ(folder.Read("note.txt"), "a cat\r\n");
 }
 
-TEST_F(FileViewTest, SplitterFollowsTheKeyboardAndTheMouse) {
+TEST_F(FileViewTest, SplitterFollowsTheMouse) {
     HWND window = Open("pets.txt", Lines(50, 5), "HIT");
     ASSERT_TRUE(window);
     HWND splitter = GetDlgItem(window, IDC_SPLITTER);
@@ -173,14 +143,6 @@ TEST_F(FileViewTest, SplitterFollowsTheKeyboardAndTheMouse) {
     RECT client;
     GetClientRect(window, &client);
     EXPECT_EQ(Placed(splitter).top, client.bottom * 700 / 1000);
-    const int before = Placed(splitter).top;
-    FileViewCommand(IDM_FV_SPLIT_WINDOW);
-    for (int i = 0; i < 3; ++i) SendMessageA(window, WM_KEYDOWN, VK_UP, 1);
-    SendMessageA(window, WM_KEYDOWN, VK_RETURN, 1);
-    EXPECT_EQ(Placed(splitter).top, before - 3);
-    EXPECT_EQ(Placed(Edit()).bottom, before - 3);
-    EXPECT_EQ(GetFocus(), FileViewLineView());
-
     // A press on the splitter drags it from where it was gripped.
     const RECT bar = Placed(splitter);
     const int x = (bar.left + bar.right) / 2, y = bar.top + 1;
@@ -190,6 +152,7 @@ TEST_F(FileViewTest, SplitterFollowsTheKeyboardAndTheMouse) {
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y + 20));
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y + 20));
     EXPECT_EQ(Placed(splitter).top, bar.top + 20);
+    EXPECT_EQ(Placed(Edit()).bottom, bar.top + 20);
     EXPECT_EQ(Placed(FileViewLineView()).top, bar.bottom + 20);
     EXPECT_EQ(GetCapture(), nullptr);
 }
@@ -198,24 +161,15 @@ TEST_F(FileViewTest, SplitterFollowsTheKeyboardAndTheMouse) {
 TEST_F(FileViewTest, OverwriteModeReplacesInsideALine) {
     ASSERT_TRUE(Open("words.txt", "abcd\r\nef\r\n"));
     EXPECT_EQ(FileViewLineView(), nullptr);
-    // Without LineView there is no entry to show and no splitter to move.
-    EXPECT_TRUE(Grayed(IDM_FV_DISPLAY_CONTEXT));
-    EXPECT_TRUE(Grayed(IDM_FV_SPLIT_WINDOW));
-    EXPECT_FALSE(Grayed(IDM_FV_WRAP_LINES));
+    EXPECT_TRUE(Grayed(IDM_FV_SPLIT_WINDOW));  // no splitter to move
     SetFocus(Edit());
     SendMessageA(Edit(), WM_KEYDOWN, VK_INSERT, 1);
     EXPECT_EQ(Part(3), "OVR");
-    // clang-format off
-    const struct { int caret; char typed; const char* text; } cases[] = {
-        {1, 'X', "aXcd\r\nef\r\n"},   // inside a line: replaces one character
-        {4, 'Y', "aXcdY\r\nef\r\n"},  // at the end of a line: appends
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        SendMessageA(Edit(), EM_SETSEL, c.caret, c.caret);
-        SendMessageA(Edit(), WM_CHAR, c.typed, 1);
-        EXPECT_EQ(EditText(), c.text) << c.typed;
+    for (int caret : {1, 4}) {
+        SendMessageA(Edit(), EM_SETSEL, caret, caret);
+        SendMessageA(Edit(), WM_CHAR, 'X', 1);
     }
+    EXPECT_EQ(EditText(), "aXcdX\r\nef\r\n");  // inside a line one character goes
 }
 
 // At the default window size each status part shows its longest text whole,

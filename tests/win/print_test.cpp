@@ -224,15 +224,11 @@ int PrintTest::tests = 0;
 
 TEST_F(PrintTest, SeventyLinesOfEditViewOnPagesWithHeaderAndNumbers) {
     PageGeometry g = DefaultPrinterGeometry(8);
-    ASSERT_GT(g.CharsPerLine, 20);
-    std::string longLine = "Line 10 ";
-    longLine += std::string(static_cast<size_t>(g.CharsPerLine) - longLine.size() - 1, '=') + "Z";
-    longLine += "CUTOFF";
     std::string text;
     for (int i = 1; i <= 70; ++i) {
         char line[64];
         snprintf(line, sizeof line, "Line %02d of the text", i);
-        text += i == 10 ? longLine : i == 20 ? std::string("Line 20 T\tX") : std::string(line);
+        text += i == 20 ? std::string("Line 20 T\tX") : std::string(line);
         if (i < 70) text += "\r\n";
     }
     SetWindowTextA(edit, text.c_str());
@@ -265,8 +261,6 @@ TEST_F(PrintTest, SeventyLinesOfEditViewOnPagesWithHeaderAndNumbers) {
         EXPECT_LT(page.find(first), page.find(last)) << last;
         EXPECT_NE(page.find(last), std::string::npos) << last;
     }
-    EXPECT_NE(pages[0].find("=Z"), std::string::npos);
-    EXPECT_EQ(pages[0].find("CUTOFF"), std::string::npos);
     size_t tab = pages[0].find("Line 20 T");
     ASSERT_NE(tab, std::string::npos);
     std::string afterT = pages[0].substr(tab + 9, 8);

@@ -107,6 +107,19 @@ TEST_F(Saving, TheFileLayerReadsBelowItsLimit) {
     }
 }
 
+// A target made read-only after it was checked is still never replaced: Wine
+// would move over it.
+TEST_F(Saving, TheFinalMoveRefusesAReadOnlyTarget) {
+    folder.Write("new.tmp", kNew);
+    folder.Write("target.txt", kOld);
+    SetFileAttributesA(folder.File("target.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(TextFiles().Replace(folder.File("new.tmp"), folder.File("target.txt")),
+              TextFileLayer::Replaced::ReadOnly);
+    EXPECT_EQ(folder.Read("target.txt"), kOld);
+    EXPECT_EQ(folder.Read("new.tmp"), kNew);
+    SetFileAttributesA(folder.File("target.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(Saving, MissingFolderCannotBeWritten) {
     EXPECT_FALSE(Save(kNew, "no such folder\\notes.txt"));
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Unable to open file for writing!"});
