@@ -64,20 +64,15 @@ INT_PTR CALLBACK FindResultsDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM 
     return FALSE;
 }
 
+}  // namespace
+
 void NonTextFilesDialog(HWND owner, const NonTextList& list) {
     DialogBoxParamA(g_App.AppInstance, MAKEINTRESOURCEA(IDD_NONTEXT_FILES), owner,
                     NonTextDialogProc, reinterpret_cast<LPARAM>(&list));
 }
 
-}  // namespace
-
-void ReportNonTextFiles(HWND owner, NonTextList& list) {
-    if (list.NonTextCount == 0) return;
-    if (YesNoBox(nullptr, "%s", NonTextQuestionText(list.NonTextCount).c_str()) == IDNO) return;
-    NonTextFilesDialog(owner, list);
-    list.NonTextNames.clear();
-    list.NonTextNames.shrink_to_fit();
-    list.NonTextNamesSize = 0;
+bool AskShowNonTextFiles(int32_t count) {
+    return YesNoBox(nullptr, "%s", NonTextQuestionText(count).c_str()) != IDNO;
 }
 
 void FindResultsDialog(HWND owner, const SearchStats& stats) {

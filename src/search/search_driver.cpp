@@ -101,13 +101,23 @@ void HandOverCriteria(SearchHost& host, const CriteriaCheck& check) {
     if (check.searchTextTaken) host.AddToHistory(CriteriaHistory::SearchText, criteria.SearchText);
 }
 
+// The non-text files are offered when there are any; once seen, their names
+// are let go.
+void ReportNonTextFiles(SearchHost& host, NonTextList& list) {
+    if (list.NonTextCount == 0 || !host.AskShowNonTextFiles(list.NonTextCount)) return;
+    host.ShowNonTextFiles(list);
+    list.NonTextNames.clear();
+    list.NonTextNames.shrink_to_fit();
+    list.NonTextNamesSize = 0;
+}
+
 // Find Files' finds become rows; a window about to close, or a program about
 // to end, skips the reports.
 void FinishSearch(SearchHost& host, SearchRun& run, SearchKind kind) {
     if (kind == SearchKind::FindFiles && run.Stats.FilesFound >= 1) host.ShowFinds(run);
     host.EndWalk();
     if (!run.CloseRequested && !run.QuitReceived) {
-        host.ReportNonTextFiles(run.NonText);
+        ReportNonTextFiles(host, run.NonText);
         host.ShowFindResults(run.Stats);
     }
     host.ShowReady();

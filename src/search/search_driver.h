@@ -64,8 +64,10 @@ class SearchHost {
     virtual void ShowFinds(SearchRun& run) = 0;
     // The list is drawn again and the wait cursor goes.
     virtual void EndWalk() = 0;
-    // The reports: the non-text files offered, then the counts.
-    virtual void ReportNonTextFiles(NonTextList& list) = 0;
+    // The reports: the non-text files offered (true to see them) and shown,
+    // then the counts.
+    virtual bool AskShowNonTextFiles(int32_t count) = 0;
+    virtual void ShowNonTextFiles(const NonTextList& list) = 0;
     virtual void ShowFindResults(const SearchStats& stats) = 0;
     // Ready with the rows' count; the list takes the focus.
     virtual void ShowReady() = 0;

@@ -291,7 +291,8 @@ class WindowSearchHost : public SearchHost {
         SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
     }
 
-    void ReportNonTextFiles(NonTextList& list) override { ::ReportNonTextFiles(main_, list); }
+    bool AskShowNonTextFiles(int32_t count) override { return ::AskShowNonTextFiles(count); }
+    void ShowNonTextFiles(const NonTextList& list) override { NonTextFilesDialog(main_, list); }
 
     void ShowFindResults(const SearchStats& stats) override { FindResultsDialog(main_, stats); }
 

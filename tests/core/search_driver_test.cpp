@@ -86,6 +86,7 @@ class FakeSearch : public SearchHost, public TargetResolver {
                    int32_t depth) override {
         log.push_back("walk " + target.pattern + (depth ? " " + std::to_string(depth) : ""));
         if (during) std::exchange(during, nullptr)(run);
+        if (!nonTextFile.empty()) AddNonTextFile(run.NonText, std::exchange(nonTextFile, ""));
         // What the walk is handed with each target.
         listHasRows = run.Pending.listHasRows;
         skipDuplicates = run.Pending.skipDuplicates;
@@ -96,7 +97,13 @@ class FakeSearch : public SearchHost, public TargetResolver {
     }
     void ShowFinds(SearchRun&) override { finish += "finds "; }
     void EndWalk() override { finish += "end "; }
-    void ReportNonTextFiles(NonTextList&) override { finish += "non-text "; }
+    bool AskShowNonTextFiles(int32_t count) override {
+        finish += "non-text " + std::to_string(count) + " ";
+        return showNonText;
+    }
+    void ShowNonTextFiles(const NonTextList& list) override {
+        finish += "shown " + std::to_string(list.NonTextNames.size()) + " ";
+    }
     void ShowFindResults(const SearchStats& stats) override {
         finish += "results ";
         found = stats.FilesFound;
@@ -109,6 +116,8 @@ class FakeSearch : public SearchHost, public TargetResolver {
     int found = 0;
     bool skipDuplicates = false, listHasRows = false;
     std::string handed, finish;
+    bool showNonText = true;
+    std::string nonTextFile;  // met by the first walk
 };
 
 class SearchDriver : public ::testing::Test {
@@ -197,7 +206,7 @@ TEST_F(SearchDriver, LevelForTheRestIsAskedOnceAndCountsAddUp) {
     host.levelForRest = true;
     DriveSearch(host, SearchKind::FindFiles);
     EXPECT_EQ(host.log, (V{"walk *.c", "level", "walk *.h", "walk *.s", "reports"}));
-    EXPECT_EQ(host.finish, "finds end non-text results ready");
+    EXPECT_EQ(host.finish, "finds end results ready");
     EXPECT_EQ(host.found, 7);
     EXPECT_TRUE(host.skipDuplicates);
 }
@@ -237,11 +246,11 @@ TEST_F(SearchDriver, HandOverAndFinishFollowWhatTheSearchCameTo) {
         void (*during)(SearchRun&); std::string handed; const char* finish;
     } cases[] = {
         {SearchKind::FindFiles, "main", "", 1, nullptr, kAll + std::string("2 main|"),
-         "finds end non-text results ready"},
-        {SearchKind::FindFiles, "", "", 0, nullptr, kAll, "end non-text results ready"},
+         "finds end results ready"},
+        {SearchKind::FindFiles, "", "", 0, nullptr, kAll, "end results ready"},
         {SearchKind::FindFiles, "main", "soon", 1, nullptr, kAll, ""},
         {SearchKind::FindFiles, "", "", 1, Close, kAll, "finds end ready"},
-        {SearchKind::InMarked, "", "", 1, nullptr, "base c:\\base|0 *.txt|", "end non-text results ready"},
+        {SearchKind::InMarked, "", "", 1, nullptr, "base c:\\base|0 *.txt|", "end results ready"},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -262,6 +271,16 @@ TEST_F(SearchDriver, HandOverAndFinishFollowWhatTheSearchCameTo) {
         EXPECT_EQ(host.handed, c.handed);
         EXPECT_EQ(host.finish, c.finish);
         EXPECT_EQ(g_Settings.SubDirLevel, c.kind == SearchKind::FindFiles ? 3u : 4u);
+    }
+    // Non-text files met are offered; No leaves them unseen.
+    ReplaceSettings(Settings{});
+    for (bool show : {true, false}) {
+        FakeSearch host;
+        host.nonTextFile = "x.bin";
+        host.showNonText = show;
+        DriveSearch(host, SearchKind::FindFiles);
+        EXPECT_EQ(host.finish,
+                  show ? "end non-text 1 shown 7 results ready" : "end non-text 1 results ready");
     }
 }
 

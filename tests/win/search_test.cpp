@@ -15,6 +15,7 @@
 #include "resource_ids.h"
 #include "results/file_list_win.h"
 #include "search/criteria.h"
+#include "search/report.h"
 #include "search/search_driver.h"
 #include "search/search_win.h"
 #include "settings/settings.h"
@@ -171,6 +172,25 @@ TEST_F(Search, EscDuringTheWalkAbortsOnceAndKeepsTheFinds) {
     EXPECT_EQ(boxes.texts(), std::vector<std::string>{"Search aborted by user!"});
     EXPECT_EQ(RowNames(), "a.c");
     EXPECT_EQ(dialogs.seen, (std::vector<int>{IDD_SUBDIR_LEVEL, IDD_FIND_RESULTS}));
+}
+
+// A file that is not text is offered after the walk; Yes shows it by name.
+TEST_F(Search, NonTextFilesAreOfferedAndShown) {
+    folder.Write("tree\\data.c", std::string(200000, '\x7f'));
+    std::string count, names;
+    DialogRobot nonText(IDD_NONTEXT_FILES, [&](HWND dialog) {
+        count = TextOf(GetDlgItem(dialog, IDC_NONTEXT_COUNT));
+        names = TextOf(GetDlgItem(dialog, IDC_NONTEXT_LIST));
+        Press(dialog, IDOK);
+    });
+    boxes.Answer(IDYES);
+    Criteria("*.c", "main");
+    Find();
+    EXPECT_EQ(boxes.texts(), std::vector<std::string>{NonTextQuestionText(1)});
+    EXPECT_EQ(nonText.opened(), 1);
+    EXPECT_EQ(count, "1");
+    EXPECT_NE(names.find("data.c\r\n"), std::string::npos) << names;
+    EXPECT_EQ(dialogs.seen, std::vector<int>{IDD_FIND_RESULTS});
 }
 
 // A quit or a close met by the walk is acted on once the search has ended.
