@@ -45,26 +45,17 @@ ListSnapshot TakeListSnapshot() {
     return list;
 }
 
-void EnablePopupItems(HMENU popup, std::initializer_list<int> commands) {
+LRESULT OnInitMenuPopup(HWND hwnd, HMENU popup, int position, bool systemMenu) {
+    if (systemMenu) return 0;
+    const std::vector<int> commands = ListCommandsOfMenu(position);
+    if (commands.empty())
+        return DefDlgProcA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
+                           MAKELPARAM(position, systemMenu));
     ListSnapshot list = TakeListSnapshot();
     for (int command : commands)
         EnableMenuItem(
             popup, command,
             MF_BYCOMMAND | (IsMainCommandEnabled(command, list) ? MF_ENABLED : MF_GRAYED));
-}
-
-LRESULT OnInitMenuPopup(HWND hwnd, HMENU popup, int position, bool systemMenu) {
-    if (systemMenu) return 0;
-    if (position == MAIN_MENU_FILE)
-        EnablePopupItems(
-            popup, {IDM_OPEN_FILE, IDM_DELETE_FILES, IDM_COPY_FILES, IDM_MOVE_FILES,
-                    IDM_RENAME_FILE, IDM_ADD_TO_ZIP, IDM_FIND_IN_SELECTED, IDM_FIND_IN_MARKED});
-    else if (position == MAIN_MENU_EDIT)
-        EnablePopupItems(popup, {IDM_MARK_ITEM, IDM_DELETE_ITEM, IDM_CLEAR_LIST, IDM_COPY_LIST,
-                                 IDM_SORT_LIST, IDM_SELECT_ALL_ITEMS});
-    else
-        return DefDlgProcA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
-                           MAKELPARAM(position, systemMenu));
     return 0;
 }
 
@@ -89,24 +80,19 @@ void OnHelpKey(HWND hwnd, const HELPINFO* info) {
 void OnDropFiles(HWND hwnd, HDROP drop) {
     POINT at;
     if (DragQueryPoint(drop, &at)) {
-        UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-        if (ChildWindowFromPoint(hwnd, at) == g_Main.DirectoryCombo) {
-            char name[256];
-            if (count > 0 && DragQueryFileA(drop, 0, name, sizeof name))
-                SetWindowTextA(g_Main.DirectoryCombo, LowerText(name).c_str());
+        const bool onDirectory = ChildWindowFromPoint(hwnd, at) == g_Main.DirectoryCombo;
+        std::vector<std::string> names(DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0));
+        for (UINT i = 0; i < names.size(); ++i) {
+            names[i].resize(DragQueryFileA(drop, i, nullptr, 0));
+            DragQueryFileA(drop, i, names[i].data(), static_cast<UINT>(names[i].size()) + 1);
+        }
+        const std::string text = DroppedText(onDirectory, names);
+        if (onDirectory) {
+            if (!text.empty()) SetWindowTextA(g_Main.DirectoryCombo, text.c_str());
+        } else if (text.empty() && !names.empty()) {
+            WarningBox(g_App.AppTitle, "Memory allocation failed!");
         } else {
-            std::vector<std::string> names;
-            for (UINT i = 0; i < count; ++i) {
-                UINT length = DragQueryFileA(drop, i, nullptr, 0);
-                std::string name(length, '\0');
-                DragQueryFileA(drop, i, name.data(), length + 1);
-                names.push_back(name);
-            }
-            std::string joined = JoinDroppedNames(names);
-            if (joined.empty() && count > 0)
-                WarningBox(g_App.AppTitle, "Memory allocation failed!");
-            else
-                SetWindowTextA(g_Main.FileNameCombo, joined.c_str());
+            SetWindowTextA(g_Main.FileNameCombo, text.c_str());
         }
     }
     DragFinish(drop);

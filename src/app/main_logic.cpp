@@ -32,6 +32,21 @@ bool IsMainCommandEnabled(int command, const ListSnapshot& list) {
     return true;
 }
 
+std::vector<int> ListCommandsOfMenu(int position) {
+    if (position == MAIN_MENU_FILE)
+        return {IDM_OPEN_FILE,   IDM_DELETE_FILES, IDM_COPY_FILES,       IDM_MOVE_FILES,
+                IDM_RENAME_FILE, IDM_ADD_TO_ZIP,   IDM_FIND_IN_SELECTED, IDM_FIND_IN_MARKED};
+    if (position == MAIN_MENU_EDIT)
+        return {IDM_MARK_ITEM, IDM_DELETE_ITEM, IDM_CLEAR_LIST,
+                IDM_COPY_LIST, IDM_SORT_LIST,   IDM_SELECT_ALL_ITEMS};
+    return {};
+}
+
+std::string DroppedText(bool onDirectoryBox, const std::vector<std::string>& names) {
+    if (!onDirectoryBox) return JoinDroppedNames(names);
+    return names.empty() ? std::string() : LowerText(names.front().substr(0, 255));
+}
+
 std::string JoinDroppedNames(const std::vector<std::string>& names) {
     std::string joined;
     for (const std::string& name : names) {

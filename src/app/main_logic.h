@@ -19,10 +19,17 @@ struct ListSnapshot {
     bool anyMarked = false;
 };
 bool IsMainCommandEnabled(int command, const ListSnapshot& list);
+// The commands of a main menu popup (by its position) whose state follows the
+// list; none for the popups that keep theirs.
+std::vector<int> ListCommandsOfMenu(int position);
 
 // Dropped names joined with ";" between them, lower-cased. Empty when the
 // joined text would not stay under 65,536 bytes.
 std::string JoinDroppedNames(const std::vector<std::string>& names);
+// What a drop of `names` puts into its box: onto the Directory box the first
+// name, as its 255 characters hold it, lower-cased; elsewhere every name,
+// joined. Empty when there is nothing to put.
+std::string DroppedText(bool onDirectoryBox, const std::vector<std::string>& names);
 
 // What closing the main window waits for or asks, in this order: a Replace
 // in Files run ends first (it commits or removes its pending files); a

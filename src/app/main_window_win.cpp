@@ -103,6 +103,23 @@ void PasteClipboardIntoSearchText() {
     CloseClipboard();
 }
 
+// The loaded settings in the criteria controls.
+void ApplySettingsToControls(HWND hwnd) {
+    SetDlgItemTextA(hwnd, IDC_DIRECTORY, LowerText(g_Settings.Directory).c_str());
+    SetDlgItemTextA(hwnd, IDC_FILE_NAMES, g_Settings.DefaultFileType.c_str());
+    CheckDlgButton(hwnd, IDC_CASE, (g_Settings.TextOptions & 1) ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd, IDC_WORD, (g_Settings.TextOptions & 2) ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd, IDC_REGULAR, (g_Settings.TextOptions & 4) ? BST_CHECKED : BST_UNCHECKED);
+    CheckRadioButton(hwnd, IDC_SUBDIR_NONE, IDC_SUBDIR_LEVEL,
+                     IDC_SUBDIR_NONE + g_Settings.SubDirMode);
+    SetDlgItemInt(hwnd, IDC_LEVEL, g_Settings.SubDirLevel, FALSE);
+    EnableWindow(GetDlgItem(hwnd, IDC_LEVEL), g_Settings.SubDirMode == 2);
+    HMENU menu = GetMenu(hwnd);
+    CheckMenuItem(menu, IDM_SAVE_SETTINGS_ON_EXIT,
+                  g_Settings.SaveSettingsOnExit ? MF_CHECKED : MF_UNCHECKED);
+    if (g_Settings.SaveSettingsOnExit) CheckMenuItem(menu, IDM_SAVE_SETTINGS_NOW, MF_UNCHECKED);
+}
+
 }  // namespace
 
 const MainWindowState& g_Main = g_MainState;
@@ -122,22 +139,6 @@ void OnMainCreate(HWND hwnd) {
 
     ResetExcludedFilePatterns();
     DragAcceptFiles(hwnd, TRUE);
-}
-
-void ApplySettingsToControls(HWND hwnd) {
-    SetDlgItemTextA(hwnd, IDC_DIRECTORY, LowerText(g_Settings.Directory).c_str());
-    SetDlgItemTextA(hwnd, IDC_FILE_NAMES, g_Settings.DefaultFileType.c_str());
-    CheckDlgButton(hwnd, IDC_CASE, (g_Settings.TextOptions & 1) ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hwnd, IDC_WORD, (g_Settings.TextOptions & 2) ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hwnd, IDC_REGULAR, (g_Settings.TextOptions & 4) ? BST_CHECKED : BST_UNCHECKED);
-    CheckRadioButton(hwnd, IDC_SUBDIR_NONE, IDC_SUBDIR_LEVEL,
-                     IDC_SUBDIR_NONE + g_Settings.SubDirMode);
-    SetDlgItemInt(hwnd, IDC_LEVEL, g_Settings.SubDirLevel, FALSE);
-    EnableWindow(GetDlgItem(hwnd, IDC_LEVEL), g_Settings.SubDirMode == 2);
-    HMENU menu = GetMenu(hwnd);
-    CheckMenuItem(menu, IDM_SAVE_SETTINGS_ON_EXIT,
-                  g_Settings.SaveSettingsOnExit ? MF_CHECKED : MF_UNCHECKED);
-    if (g_Settings.SaveSettingsOnExit) CheckMenuItem(menu, IDM_SAVE_SETTINGS_NOW, MF_UNCHECKED);
 }
 
 bool InitMainWindow(HWND hwnd) {

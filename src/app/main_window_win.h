@@ -43,6 +43,3 @@ HWND CreateMainToolbar(HWND parent);
 
 // Part `part` of the main window's status line.
 void ShowMainStatusPart(int part, const char* text);
-
-// Applies the loaded settings to the criteria controls.
-void ApplySettingsToControls(HWND hwnd);

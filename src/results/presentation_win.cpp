@@ -16,19 +16,8 @@ std::string ProfileText(const char* key, const char* fallback) {
     return text;
 }
 
-CellTextSources CurrentCellSources() {
-    CellTextSources sources;
-    sources.displayName = GetDisplayName;
-    sources.displayDirectory = [](const std::string& directory) {
-        return NormalizePathForDisplay(directory);
-    };
-    sources.toLocal = LocalTimeFieldsOf;
-    sources.regional = ReadRegionalSettings();
-    return sources;
-}
-
-}  // namespace
-
+// "iDate", "sDate" and "sTime" of the system profile's "intl" section, read
+// afresh at every call so a change in the control panel shows at the next draw.
 RegionalSettings ReadRegionalSettings() {
     RegionalSettings regional;
     regional.iDate = static_cast<int>(GetProfileIntA("intl", "iDate", 0));
@@ -56,19 +45,34 @@ bool LocalTimeFieldsOf(int64_t time, LocalTimeFields& fields) {
     return true;
 }
 
+// The shell's name of a file or directory; false, leaving `name`, when the
+// shell has none (the file is gone).
+bool GetDisplayName(const std::string& path, std::string& name) {
+    SHFILEINFOA info = {};
+    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME)) return false;
+    name = info.szDisplayName;
+    return true;
+}
+
+CellTextSources CurrentCellSources() {
+    CellTextSources sources;
+    sources.displayName = GetDisplayName;
+    sources.displayDirectory = [](const std::string& directory) {
+        return NormalizePathForDisplay(directory);
+    };
+    sources.toLocal = LocalTimeFieldsOf;
+    sources.regional = ReadRegionalSettings();
+    return sources;
+}
+
+}  // namespace
+
 std::string FormatShortDate(int64_t time) {
     return FormatShortDate(time, ReadRegionalSettings(), LocalTimeFieldsOf);
 }
 
 std::string FormatTimeOfDay(int64_t time) {
     return FormatTimeOfDay(time, ReadRegionalSettings(), LocalTimeFieldsOf);
-}
-
-bool GetDisplayName(const std::string& path, std::string& name) {
-    SHFILEINFOA info = {};
-    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME)) return false;
-    name = info.szDisplayName;
-    return true;
 }
 
 // Each component is looked up by its absolute path, so drawing a Path cell

@@ -11,21 +11,10 @@
 // The cell texts of the File Info List from the shell, the clock and the
 // regional settings of this machine.
 
-// "iDate", "sDate" and "sTime" of the system profile's "intl" section, read
-// afresh at every call so a change in the control panel shows at the next draw.
-RegionalSettings ReadRegionalSettings();
-
-// Local calendar fields of a time of last write (seconds since 1970 UTC).
-bool LocalTimeFieldsOf(int64_t time, LocalTimeFields& fields);
-
 // The date and time of day of a time of last write in the regional formats;
 // a date of 0 is today's. Also used by FileView's printout.
 std::string FormatShortDate(int64_t time);
 std::string FormatTimeOfDay(int64_t time);
-
-// The shell's name of a file or directory; false, leaving `name`, when the
-// shell has none (the file is gone).
-bool GetDisplayName(const std::string& path, std::string& name);
 
 // A directory with the drive in capitals and each component as the shell
 // spells it; empty when the path cannot be made absolute.

@@ -7,15 +7,6 @@
 #include "ui/dialog_test_hook_win.h"
 #include "ui/message_box_win.h"
 
-void ReportNonTextFiles(HWND owner, NonTextList& list) {
-    if (list.NonTextCount == 0) return;
-    if (YesNoBox(nullptr, "%s", NonTextQuestionText(list.NonTextCount).c_str()) == IDNO) return;
-    NonTextFilesDialog(owner, list);
-    list.NonTextNames.clear();
-    list.NonTextNames.shrink_to_fit();
-    list.NonTextNamesSize = 0;
-}
-
 namespace {
 
 INT_PTR CALLBACK NonTextDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
@@ -80,10 +71,14 @@ void NonTextFilesDialog(HWND owner, const NonTextList& list) {
                     NonTextDialogProc, reinterpret_cast<LPARAM>(&list));
 }
 
-void FindResultsDialog(HWND owner, int32_t filesFound, int32_t directoriesWithFinds,
-                       int32_t directoriesSearched, int32_t deepestLevel, uint64_t totalSize) {
-    FindResultsFields fields = FormatFindResults(filesFound, directoriesWithFinds,
-                                                 directoriesSearched, deepestLevel, totalSize);
+bool AskShowNonTextFiles(int32_t count) {
+    return YesNoBox(nullptr, "%s", NonTextQuestionText(count).c_str()) != IDNO;
+}
+
+void FindResultsDialog(HWND owner, const SearchStats& stats) {
+    FindResultsFields fields =
+        FormatFindResults(stats.FilesFound, stats.DirectoriesWithFinds, stats.DirectoriesSearched,
+                          stats.DeepestLevel, stats.TotalSize);
     DialogBoxParamA(g_App.AppInstance, MAKEINTRESOURCEA(IDD_FIND_RESULTS), owner,
                     FindResultsDialogProc, reinterpret_cast<LPARAM>(&fields));
 }

@@ -6,11 +6,12 @@
 #include <string>
 
 #include "search/scan.h"
+#include "search/search_run.h"
 
-// After a search: offers its list of non-text files, and shows it on Yes.
-void ReportNonTextFiles(HWND owner, NonTextList& list);
+// The non-text files of a search: the question whether to see them (true
+// unless No), and their dialog.
+bool AskShowNonTextFiles(int32_t count);
 void NonTextFilesDialog(HWND owner, const NonTextList& list);
 
 // The counts of the finished search; only its OK button closes it.
-void FindResultsDialog(HWND owner, int32_t filesFound, int32_t directoriesWithFinds,
-                       int32_t directoriesSearched, int32_t deepestLevel, uint64_t totalSize);
+void FindResultsDialog(HWND owner, const SearchStats& stats);

@@ -84,11 +84,50 @@ void WalkTargets(Search& search, int result, SearchTarget& target) {
     }
 }
 
+// What the checks passed, in the order they passed it: the base directory,
+// the histories, and the depth with the old rows cleared.
+void HandOverCriteria(SearchHost& host, const CriteriaCheck& check) {
+    const SearchCriteria& criteria = check.criteria;
+    if (check.baseDirectoryChanged) {
+        SetSearchDirectory(criteria.BaseDirectory);
+        host.ShowBaseDirectory(criteria.BaseDirectory);
+    }
+    if (check.fileTypeTaken) host.AddToHistory(CriteriaHistory::FileType, criteria.DefaultFileType);
+    if (check.fileNamesTaken) host.AddToHistory(CriteriaHistory::FileNames, criteria.FileNameList);
+    if (check.depthTaken) {
+        if (criteria.SubDirMode == 2) SetSubDirLevel(criteria.SubDirLevel);
+        host.ClearRows();
+    }
+    if (check.searchTextTaken) host.AddToHistory(CriteriaHistory::SearchText, criteria.SearchText);
+}
+
+// The non-text files are offered when there are any; once seen, their names
+// are let go.
+void ReportNonTextFiles(SearchHost& host, NonTextList& list) {
+    if (list.NonTextCount == 0 || !host.AskShowNonTextFiles(list.NonTextCount)) return;
+    host.ShowNonTextFiles(list);
+    list.NonTextNames.clear();
+    list.NonTextNames.shrink_to_fit();
+    list.NonTextNamesSize = 0;
+}
+
+// Find Files' finds become rows; a window about to close, or a program about
+// to end, skips the reports.
+void FinishSearch(SearchHost& host, SearchRun& run, SearchKind kind) {
+    if (kind == SearchKind::FindFiles && run.Stats.FilesFound >= 1) host.ShowFinds(run);
+    host.EndWalk();
+    if (!run.CloseRequested && !run.QuitReceived) {
+        ReportNonTextFiles(host, run.NonText);
+        host.ShowFindResults(run.Stats);
+    }
+    host.ShowReady();
+}
+
 void RunSearch(SearchHost& host, SearchRun& run, SearchKind kind) {
     const bool findFiles = kind == SearchKind::FindFiles;
     CriteriaCheck check = CheckSearchCriteria(host.ReadCriteria(), g_Settings, LastSearchCriteria(),
                                               findFiles, host.Resolver());
-    host.TakeOverCriteria(check);
+    HandOverCriteria(host, check);
     if (!check.accepted) {
         host.RefuseCriteria(check.focus, check.refusal);
         return;
@@ -112,8 +151,7 @@ void RunSearch(SearchHost& host, SearchRun& run, SearchKind kind) {
     host.BeginWalk();
     if (result >= 0) WalkTargets(search, result, target);
     host.ReturnToBase(search.criteria.BaseDirectory);
-    // A window about to close, or a program about to end, skips the reports.
-    host.FinishSearch(run, kind, !run.CloseRequested && !run.QuitReceived);
+    FinishSearch(host, run, kind);
 }
 
 // Publishes the run for the length of one search, on every way out of it: a

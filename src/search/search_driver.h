@@ -12,6 +12,9 @@
 // rows of the File Info List fixed when the command starts.
 enum class SearchKind { FindFiles, InSelected, InMarked };
 
+// The histories of the criteria controls a search adds to.
+enum class CriteriaHistory { FileType, FileNames, SearchText };
+
 // What the search's driver needs from the window side. The driver owns the
 // order of the steps, the criteria's checks, the target loop, the questions
 // between targets and what a stop, a close or a quit leads to; the host reads
@@ -22,9 +25,12 @@ class SearchHost {
 
     // The criteria controls as they stand.
     virtual CriteriaInput ReadCriteria() = 0;
-    // Hands over what the criteria's checks passed (histories, settings, the
-    // new base directory, the old rows cleared), refused or not.
-    virtual void TakeOverCriteria(const CriteriaCheck& check) = 0;
+    // What the criteria's checks passed, handed over refused or not: the new
+    // base directory for its label and history, a field's text for its
+    // history, and the old rows cleared.
+    virtual void ShowBaseDirectory(const std::string& directory) = 0;
+    virtual void AddToHistory(CriteriaHistory history, const std::string& text) = 0;
+    virtual void ClearRows() = 0;
     // Tells the user why the search is refused, and focuses the field.
     virtual void RefuseCriteria(CriteriaField focus, const char* text) = 0;
     // The width of the status bar part the progress text goes to.
@@ -54,8 +60,17 @@ class SearchHost {
     virtual void MarkRow(int row, bool found) = 0;
     // Makes the base directory current again when it is not.
     virtual void ReturnToBase(const std::string& baseDirectory) = 0;
-    // Hands the finds over; the reports only when withReports.
-    virtual void FinishSearch(SearchRun& run, SearchKind kind, bool withReports) = 0;
+    // The finds of Find Files become rows, sorted.
+    virtual void ShowFinds(SearchRun& run) = 0;
+    // The list is drawn again and the wait cursor goes.
+    virtual void EndWalk() = 0;
+    // The reports: the non-text files offered (true to see them) and shown,
+    // then the counts.
+    virtual bool AskShowNonTextFiles(int32_t count) = 0;
+    virtual void ShowNonTextFiles(const NonTextList& list) = 0;
+    virtual void ShowFindResults(const SearchStats& stats) = 0;
+    // Ready with the rows' count; the list takes the focus.
+    virtual void ShowReady() = 0;
 };
 
 // What a search command leaves to the window once it has ended.

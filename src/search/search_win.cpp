@@ -199,21 +199,21 @@ class WindowSearchHost : public SearchHost {
         return input;
     }
 
-    void TakeOverCriteria(const CriteriaCheck& check) override {
-        const SearchCriteria& criteria = check.criteria;
-        if (check.baseDirectoryChanged) {
-            SetSearchDirectory(criteria.BaseDirectory);
-            SetDlgItemTextA(main_, IDC_CURRENT_DIR, criteria.BaseDirectory.c_str());
-            AddToHistory(directoryBox_, criteria.BaseDirectory.c_str());
-        }
-        if (check.fileTypeTaken) AddToHistory(typeBox_, criteria.DefaultFileType.c_str());
-        if (check.fileNamesTaken) AddToHistory(fileNameBox_, criteria.FileNameList.c_str());
-        if (check.depthTaken) {
-            if (criteria.SubDirMode == 2) SetSubDirLevel(criteria.SubDirLevel);
-            if (ShownItemCount() > 0 || SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) > 0)
-                ClearFileInfoList();
-        }
-        if (check.searchTextTaken) AddToHistory(searchTextBox_, criteria.SearchText.c_str());
+    void ShowBaseDirectory(const std::string& directory) override {
+        SetDlgItemTextA(main_, IDC_CURRENT_DIR, directory.c_str());
+        ::AddToHistory(directoryBox_, directory.c_str());
+    }
+
+    void AddToHistory(CriteriaHistory history, const std::string& text) override {
+        HWND box = history == CriteriaHistory::FileType    ? typeBox_
+                   : history == CriteriaHistory::FileNames ? fileNameBox_
+                                                           : searchTextBox_;
+        ::AddToHistory(box, text.c_str());
+    }
+
+    void ClearRows() override {
+        if (ShownItemCount() > 0 || SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0) > 0)
+            ClearFileInfoList();
     }
 
     void RefuseCriteria(CriteriaField focus, const char* text) override {
@@ -280,21 +280,23 @@ class WindowSearchHost : public SearchHost {
         if (!SameTextIgnoringCase(CurrentDirectory(), base)) SetCurrentDirectoryA(base.c_str());
     }
 
-    // The finds become rows, then the reports.
-    void FinishSearch(SearchRun& run, SearchKind kind, bool withReports) override {
-        const SearchStats& stats = run.Stats;
-        if (kind == SearchKind::FindFiles && stats.FilesFound >= 1) {
-            ShowPendingItems(TakePendingItems(run.Pending), stats.FilesFound);
-            SortFileInfoList();
-        }
+    void ShowFinds(SearchRun& run) override {
+        ShowPendingItems(TakePendingItems(run.Pending), run.Stats.FilesFound);
+        SortFileInfoList();
+    }
+
+    void EndWalk() override {
         SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
-        if (withReports) {
-            ReportNonTextFiles(main_, run.NonText);
-            FindResultsDialog(main_, stats.FilesFound, stats.DirectoriesWithFinds,
-                              stats.DirectoriesSearched, stats.DeepestLevel, stats.TotalSize);
-        }
+    }
+
+    bool AskShowNonTextFiles(int32_t count) override { return ::AskShowNonTextFiles(count); }
+    void ShowNonTextFiles(const NonTextList& list) override { NonTextFilesDialog(main_, list); }
+
+    void ShowFindResults(const SearchStats& stats) override { FindResultsDialog(main_, stats); }
+
+    void ShowReady() override {
         ShowStatusWithCounts(IDS_READY, 0, static_cast<unsigned>(ShownItemCount()));
         UpdateListToolbarButtons();
         SetFocus(list_);

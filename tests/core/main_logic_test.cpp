@@ -25,6 +25,20 @@ TEST(MainLogic, FileTypeKeepsEverythingFromTheFirstFullStop) {
 TEST(MainLogic, DroppedNamesJoinLowerCasedAndStayUnder64KiB) {
     EXPECT_EQ(JoinDroppedNames({"C:\\A.C", "c:\\B.h"}), "c:\\a.c;c:\\b.h");
     EXPECT_EQ(JoinDroppedNames(std::vector<std::string>(300, std::string(259, 'n'))), "");
+    // Onto the Directory box only the first name goes, as the box holds it.
+    EXPECT_EQ(DroppedText(true, {"C:\\Work", "c:\\other"}), "c:\\work");
+    EXPECT_EQ(DroppedText(true, {std::string(300, 'D')}), std::string(255, 'd'));
+    EXPECT_EQ(DroppedText(true, {}) + DroppedText(false, {}), "");
+    EXPECT_EQ(DroppedText(false, {"C:\\A.C", "c:\\B.h"}), "c:\\a.c;c:\\b.h");
+}
+
+// The File and Edit popups follow the list; the other popups keep their states.
+TEST(MainLogic, OnlyTheFileAndEditPopupsFollowTheList) {
+    EXPECT_EQ(ListCommandsOfMenu(MAIN_MENU_FILE).size(), 8u);
+    EXPECT_EQ(ListCommandsOfMenu(MAIN_MENU_EDIT),
+              (std::vector<int>{IDM_MARK_ITEM, IDM_DELETE_ITEM, IDM_CLEAR_LIST, IDM_COPY_LIST,
+                                IDM_SORT_LIST, IDM_SELECT_ALL_ITEMS}));
+    EXPECT_TRUE(ListCommandsOfMenu(2).empty());
 }
 
 // What each menu command needs of the list; commands not named need nothing.

@@ -19,7 +19,7 @@ using V = std::vector<std::string>;
 // while it ran.
 class FakeSearch : public SearchHost, public TargetResolver {
   public:
-    std::string names = "*.c", dateFrom;
+    std::string names = "*.c", dateFrom, level, text;
     std::vector<int> rows;
     std::map<std::string, int> finds;
     std::function<void(SearchRun&)> during;
@@ -31,10 +31,18 @@ class FakeSearch : public SearchHost, public TargetResolver {
         CriteriaInput input;
         input.FileNames = names;
         input.DateFrom = dateFrom;
+        input.Level = level;
+        input.SearchText = text;
         input.Today = {1, 1, 2024};
         return input;
     }
-    void TakeOverCriteria(const CriteriaCheck&) override {}
+    void ShowBaseDirectory(const std::string& directory) override {
+        handed += "base " + directory + "|";
+    }
+    void AddToHistory(CriteriaHistory history, const std::string& text) override {
+        handed += std::to_string(static_cast<int>(history)) + " " + text + "|";
+    }
+    void ClearRows() override { handed += "clear|"; }
     void RefuseCriteria(CriteriaField, const char* text) override {
         log.push_back(std::string("refused ") + text);
     }
@@ -78,20 +86,38 @@ class FakeSearch : public SearchHost, public TargetResolver {
                    int32_t depth) override {
         log.push_back("walk " + target.pattern + (depth ? " " + std::to_string(depth) : ""));
         if (during) std::exchange(during, nullptr)(run);
+        if (!nonTextFile.empty()) AddNonTextFile(run.NonText, std::exchange(nonTextFile, ""));
+        // What the walk is handed with each target.
+        listHasRows = run.Pending.listHasRows;
+        skipDuplicates = run.Pending.skipDuplicates;
         return finds[target.pattern];
     }
     void MarkRow(int row, bool found) override {
         log.push_back("mark " + std::to_string(row) + (found ? "*" : "-"));
     }
-    void ReturnToBase(const std::string&) override {}
-    void FinishSearch(SearchRun& run, SearchKind, bool withReports) override {
-        log.push_back(withReports ? "reports" : "no reports");
-        found = run.Stats.FilesFound;
-        skipDuplicates = run.Pending.skipDuplicates;
-        listHasRows = run.Pending.listHasRows;
+    void ShowFinds(SearchRun&) override { finish += "finds "; }
+    void EndWalk() override { finish += "end "; }
+    bool AskShowNonTextFiles(int32_t count) override {
+        finish += "non-text " + std::to_string(count) + " ";
+        return showNonText;
     }
+    void ShowNonTextFiles(const NonTextList& list) override {
+        finish += "shown " + std::to_string(list.NonTextNames.size()) + " ";
+    }
+    void ShowFindResults(const SearchStats& stats) override {
+        finish += "results ";
+        found = stats.FilesFound;
+    }
+    void ShowReady() override {
+        log.push_back(finish.find("results") != std::string::npos ? "reports" : "no reports");
+        finish += "ready";
+    }
+    void ReturnToBase(const std::string&) override {}
     int found = 0;
     bool skipDuplicates = false, listHasRows = false;
+    std::string handed, finish;
+    bool showNonText = true;
+    std::string nonTextFile;  // met by the first walk
 };
 
 class SearchDriver : public ::testing::Test {
@@ -180,6 +206,7 @@ TEST_F(SearchDriver, LevelForTheRestIsAskedOnceAndCountsAddUp) {
     host.levelForRest = true;
     DriveSearch(host, SearchKind::FindFiles);
     EXPECT_EQ(host.log, (V{"walk *.c", "level", "walk *.h", "walk *.s", "reports"}));
+    EXPECT_EQ(host.finish, "finds end results ready");
     EXPECT_EQ(host.found, 7);
     EXPECT_TRUE(host.skipDuplicates);
 }
@@ -205,7 +232,55 @@ TEST_F(SearchDriver, RowSearchesTakeTheirRowsOnceAndMarkEach) {
         host.during = c.during;
         DriveSearch(host, c.kind);
         EXPECT_EQ(host.log, c.log);
-        EXPECT_TRUE(host.listHasRows);
+        EXPECT_EQ(host.listHasRows, !c.rows.empty());
+    }
+}
+
+// What the checks passed is handed over in their order, refused or not; the
+// finds of Find Files alone become rows, and a close skips the reports.
+TEST_F(SearchDriver, HandOverAndFinishFollowWhatTheSearchCameTo) {
+    const char* const kAll = "base c:\\base|0 *.txt|1 *.c|clear|";
+    // clang-format off
+    const struct {
+        SearchKind kind; const char* text; const char* dateFrom; int finds;
+        void (*during)(SearchRun&); std::string handed; const char* finish;
+    } cases[] = {
+        {SearchKind::FindFiles, "main", "", 1, nullptr, kAll + std::string("2 main|"),
+         "finds end results ready"},
+        {SearchKind::FindFiles, "", "", 0, nullptr, kAll, "end results ready"},
+        {SearchKind::FindFiles, "main", "soon", 1, nullptr, kAll, ""},
+        {SearchKind::FindFiles, "", "", 1, Close, kAll, "finds end ready"},
+        {SearchKind::InMarked, "", "", 1, nullptr, "base c:\\base|0 *.txt|", "end results ready"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.finish);
+        RememberSearchCriteria(SearchCriteria{});
+        Settings settings;
+        settings.SubDirMode = 2, settings.SubDirLevel = 4;
+        ReplaceSettings(settings);
+        FakeSearch host;
+        host.names = "*.C";
+        host.level = "3";
+        host.text = c.text;
+        host.dateFrom = c.dateFrom;
+        host.finds = {{"*.c", c.finds}, {"row1", c.finds}};
+        host.rows = {1};
+        host.during = c.during;
+        DriveSearch(host, c.kind);
+        EXPECT_EQ(host.handed, c.handed);
+        EXPECT_EQ(host.finish, c.finish);
+        EXPECT_EQ(g_Settings.SubDirLevel, c.kind == SearchKind::FindFiles ? 3u : 4u);
+    }
+    // Non-text files met are offered; No leaves them unseen.
+    ReplaceSettings(Settings{});
+    for (bool show : {true, false}) {
+        FakeSearch host;
+        host.nonTextFile = "x.bin";
+        host.showNonText = show;
+        DriveSearch(host, SearchKind::FindFiles);
+        EXPECT_EQ(host.finish,
+                  show ? "end non-text 1 shown 7 results ready" : "end non-text 1 results ready");
     }
 }
 
