@@ -187,35 +187,29 @@ TEST(FindText, BoxFindUpStopsAtTheTopSilently) {
     EXPECT_EQ(edit.selEnd, 0u);
 }
 
-TEST(FindText, BoxReplaceAllGoesRoundOnce) {
-    // Caret in the middle: after it, then before it, ending at the old caret.
-    FakeEdit edit("a a a a", 4, 4);
-    FakeBox box;
-    FindState state;
-    state.StartPosition = 4;
-    ReplaceFromBox(box, edit, state, Flags(true), "a", "aa", true);
-    EXPECT_EQ(edit.text, "aa aa aa aa");
-    EXPECT_EQ(box.events, (V{"close", "Replace complete!\t"}));
-
-    FakeEdit none("b b", 0, 0);
-    FakeBox box2;
-    FindState fromTop;
-    ReplaceFromBox(box2, none, fromTop, Flags(true), "a", "x", true);
-    EXPECT_EQ(box2.events, (V{"close", "Text 'a' not found!\t"}));
-}
-
-TEST(FindText, SingleReplaceSelectsTheNext) {
-    FakeEdit edit("cat cat cat", 0, 0);
-    FakeBox box;
-    FindState state;
-    ReplaceFromBox(box, edit, state, Flags(true), "cat", "lion", false);
-    EXPECT_EQ(edit.text, "lion cat cat");
-    EXPECT_EQ(edit.selStart, 5u);
-    EXPECT_EQ(edit.Selected(), "cat");
-    ReplaceFromBox(box, edit, state, Flags(true), "cat", "lion", false);
-    EXPECT_EQ(edit.text, "lion lion cat");
-    EXPECT_EQ(edit.Selected(), "cat");
-    EXPECT_TRUE(box.events.empty());
+// The box's Replace goes one occurrence at a time and selects the next;
+// Replace All goes round once from the caret, ending where it began.
+TEST(FindText, BoxReplaces) {
+    // clang-format off
+    const struct { const char* text; uint32_t caret; const char* find; const char* with; bool all;
+                   int presses; const char* result; V events; const char* selected; } cases[] = {
+        {"a a a a", 4, "a", "aa", true, 1, "aa aa aa aa", {"close", "Replace complete!\t"}, ""},
+        {"b b", 0, "a", "x", true, 1, "b b", {"close", "Text 'a' not found!\t"}, ""},
+        {"cat cat cat", 0, "cat", "lion", false, 1, "lion cat cat", {}, "cat"},
+        {"cat cat cat", 0, "cat", "lion", false, 2, "lion lion cat", {}, "cat"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        FakeEdit edit(c.text, c.caret, c.caret);
+        FakeBox box;
+        FindState state;
+        state.StartPosition = c.caret;
+        for (int i = 0; i < c.presses; ++i)
+            ReplaceFromBox(box, edit, state, Flags(true), c.find, c.with, c.all);
+        EXPECT_EQ(edit.text, c.result) << c.result;
+        EXPECT_EQ(box.events, c.events) << c.result;
+        EXPECT_EQ(edit.Selected(), c.selected) << c.result;
+    }
 }
 
 // The box's buttons become the last find's; a replace always runs down.
