@@ -52,7 +52,8 @@ HWND SwapLoopDialogWindow(HWND window);
 // then the dialog keys of DialogWindow, then translate and dispatch.
 void ProcessLoopMessage(MSG& msg);
 
-// The full path of fileName in the program's directory, in a MAX_PATH buffer.
+// The full path of fileName in the program's directory, in a MAX_PATH buffer
+// (program_path_win.cpp, with the test override below).
 bool ProgramFilePath(const char* fileName, char* out);
 
 // Tests point the program's directory elsewhere; nullptr restores the module's.
