@@ -184,7 +184,8 @@ void OpenFileView(FileViewState& s, HWND hwnd) {
     if (s.Panes.hasEditView) SetUpEditView(s);
     if (s.Panes.hasLineView) BuildLineView(s);
     UpdateCaretStatus(s);
-    s.ToolTip = AddToolTip(hwnd, s.FindBox, "Find text");
+    s.ToolTip = AddToolTip(hwnd, s.FindBox, "Find text",
+                           reinterpret_cast<HWND>(SendMessageA(s.Toolbar, TB_GETTOOLTIPS, 0, 0)));
 
     CharUpperA(s.Shown.FileName);
     char mainTitle[128] = "";

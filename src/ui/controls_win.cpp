@@ -84,10 +84,13 @@ void SetStatusParts(HWND bar, HWND parent, int parts, const int* widths) {
     SendMessageA(bar, SB_SETPARTS, parts, reinterpret_cast<LPARAM>(edges.data()));
 }
 
-HWND AddToolTip(HWND parent, HWND tool, const char* text) {
-    HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
-                               AppInstanceHandle(), nullptr);
+HWND AddToolTip(HWND parent, HWND tool, const char* text, HWND tip) {
+    if (tip)
+        SetWindowLongPtrA(tip, GWL_STYLE, GetWindowLongPtrA(tip, GWL_STYLE) | TTS_ALWAYSTIP);
+    else
+        tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
+                              AppInstanceHandle(), nullptr);
     if (!tip) return nullptr;
     TOOLINFOA info = {};
     info.cbSize = sizeof info;

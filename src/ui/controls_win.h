@@ -19,7 +19,10 @@ std::vector<std::string> ComboListEntries(HWND combo);
 void CenterWindow(HWND window, int top);
 HWND CreateStatusBar(HWND parent, int id, int parts, const int* widths);
 void SetStatusParts(HWND bar, HWND parent, int parts, const int* widths);
-HWND AddToolTip(HWND parent, HWND tool, const char* text);
+// A tooltip for `tool`, shown even while its window is inactive. With `tip`
+// the tool joins that tooltip control (a toolbar's own) instead of a new one:
+// each tooltip control is a top-level window of its own.
+HWND AddToolTip(HWND parent, HWND tool, const char* text, HWND tip = nullptr);
 // A combo in place of the separator at `position`, `chars` characters wide,
 // in the one font every toolbar combo shares (released by DeleteComboFont).
 HWND AddToolbarCombo(HWND toolbar, int position, int id, int chars);

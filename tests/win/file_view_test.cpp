@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -45,6 +47,19 @@ TEST_F(FileViewTest, ShowsTheFileWithItsLineListAndTheFirstMatch) {
     EXPECT_EQ(Selected(), "cat");  // the first entry is shown
     EXPECT_EQ(Part(4) + "/" + Part(5), "00002/008");
     EXPECT_EQ(GetFocus(), FileViewLineView());
+    // The find box's tip lives in the toolbar's own tooltip control.
+    HWND tip = reinterpret_cast<HWND>(SendDlgItemMessageA(window, IDC_FILEVIEW_TOOLBAR,
+                                                           TB_GETTOOLTIPS, 0, 0));
+    char tipText[32] = "";
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(
+        GetDlgItem(GetDlgItem(window, IDC_FILEVIEW_TOOLBAR), IDC_FIND_BOX));
+    tool.lpszText = tipText;
+    SendMessageA(tip, TTM_GETTEXTA, sizeof tipText, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(tipText, "Find text");
+    EXPECT_TRUE(GetWindowLongPtrA(tip, GWL_STYLE) & TTS_ALWAYSTIP);
 
     // A second open while FileView exists changes nothing.
     EXPECT_EQ(OpenFileViewOn(Main(), folder.File("pets.txt"), "pets.txt", text.size()), nullptr);
