@@ -145,6 +145,16 @@ bool DialogStays(HWND dialog) {
     return IsWindow(dialog) && IsWindowVisible(dialog) && owner && !IsWindowEnabled(owner);
 }
 
+void ExpectRefusedThenOk(HWND dialog, HWND field, const std::string& refused,
+                         const std::string& accepted) {
+    Type(field, refused);
+    Click(dialog, IDOK);
+    EXPECT_TRUE(DialogStays(dialog));
+    EXPECT_EQ(FocusedControl(), field);
+    Type(field, accepted);
+    Click(dialog, IDOK);
+}
+
 bool PumpUntil(const std::function<bool()>& done) {
     for (int turn = 0; turn < 20 && !done(); ++turn) {
         MSG msg;

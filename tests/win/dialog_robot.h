@@ -49,5 +49,9 @@ bool Checked(HWND dialog, int id);
 HWND FocusedControl();
 // Still open: shown, and its owner still disabled.
 bool DialogStays(HWND dialog);
+// OK with `refused` typed in `field` keeps the dialog open on that field;
+// then OK with `accepted` typed there.
+void ExpectRefusedThenOk(HWND dialog, HWND field, const std::string& refused,
+                         const std::string& accepted);
 // Hands the dialog's queued messages on until `done` holds, 20 turns at most.
 bool PumpUntil(const std::function<bool()>& done);

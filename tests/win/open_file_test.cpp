@@ -197,12 +197,7 @@ TEST_F(Opening, SettingsDialogTakesEffectAtOnceAndChecksTheProgramOnOk) {
     DialogRobot robot(IDD_FILEVIEW_SETTINGS, [](HWND dialog) {
         HWND other = GetDlgItem(dialog, IDC_OTHER_EDITOR);
         Click(dialog, IDC_VIEWER_OTHER);
-        Type(other, "nosuch");
-        Click(dialog, IDOK);
-        EXPECT_TRUE(DialogStays(dialog));
-        EXPECT_EQ(FocusedControl(), other);
-        Type(other, "notepad");
-        Click(dialog, IDOK);
+        ExpectRefusedThenOk(dialog, other, "nosuch", "notepad");
     });
     EXPECT_EQ(FileViewSettingsDialog(Main()), 1);
     EXPECT_EQ(g_Settings.Editor, IDC_VIEWER_OTHER);

@@ -116,12 +116,7 @@ TEST_F(OptionDialogs, FileFilterOpensOnTheCurrentValuesAndKeepsTheListOnClose) {
         Click(dialog, IDC_FILTER_DELETE);
         EXPECT_EQ(ListOf(list)[SendMessageA(list, CB_GETCURSEL, 0, 0)], "*.com");
         // A type without a full stop is refused and the dialog stays on it.
-        Type(type, "txt");
-        Click(dialog, IDOK);
-        EXPECT_TRUE(DialogStays(dialog));
-        EXPECT_EQ(FocusedControl(), type);
-        Type(type, "Ab.H");
-        Click(dialog, IDOK);
+        ExpectRefusedThenOk(dialog, type, "txt", "Ab.H");
     });
     EXPECT_EQ(ExcludedFilePatterns(),
               (Strings{"*.tmp", "*.bat", "*.com", "*.dll", "*.exe", "*.ovl", "*.ovr", "*.sys"}));
