@@ -17,8 +17,8 @@
 #include "ui/app_win.h"
 #include "ui/bounded_format.h"
 #include "ui/controls_win.h"
-#include "ui/dialog_test_hook_win.h"
 #include "ui/message_box_win.h"
+#include "ui/modal_dialog_win.h"
 
 namespace {
 
@@ -79,57 +79,47 @@ struct DiskRename : RenameHost {
 
 constexpr int kTargetTextMax = MAX_PATH - 1;
 
-struct TargetDialogState {
-    const char* verb;
-    int count;
+class TargetDialog : public ModalDialog {
+  public:
+    TargetDialog(const char* verb, int count) : verb_(verb), count_(count) {}
     std::string entered;
-};
 
-BOOL OnTargetDialogInit(HWND dialog, TargetDialogState* state) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
-    CenterWindow(dialog, 0);
-    SetWindowTextA(dialog, state->verb);
-    char current[MAX_PATH] = "";
-    DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
-    if (length == 0 || length >= MAX_PATH) current[0] = '\0';
-    CharLowerA(current);
-    SetDlgItemTextA(dialog, IDC_CURRENT_DIR, current);
-    HWND edit = GetDlgItem(dialog, IDC_TARGET_DIR);
-    SendMessageA(edit, EM_LIMITTEXT, kTargetTextMax, 0);
-    SetWindowTextA(edit, TargetDirectoryPreset(current).c_str());
-    SetWindowTextF(GetDlgItem(dialog, IDC_TARGET_LABEL), "%s %d file(s) to:", state->verb,
-                   state->count);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    SetFocus(edit);
-    CallDialogTestHook(dialog, IDD_COPY_MOVE);
-    return FALSE;  // the focus is set
-}
-
-void OnTargetDialogOk(HWND dialog, TargetDialogState& state) {
-    char text[MAX_PATH] = "";
-    GetDlgItemTextA(dialog, IDC_TARGET_DIR, text, kTargetTextMax + 1);
-    state.entered = text;
-    EndDialog(dialog, IDOK);
-}
-
-INT_PTR CALLBACK TargetDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* state = reinterpret_cast<TargetDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (msg) {
-        case WM_INITDIALOG:
-            return OnTargetDialogInit(dialog, reinterpret_cast<TargetDialogState*>(lp));
-        case WM_CONTEXTMENU: ShowDialogContextHelp(reinterpret_cast<HWND>(wp)); return TRUE;
-        case WM_COMMAND:
-            switch (LOWORD(wp)) {
-                case IDC_TARGET_BROWSE:
-                    BrowseForDirectory(dialog, GetDlgItem(dialog, IDC_TARGET_DIR));
-                    return TRUE;
-                case IDOK: OnTargetDialogOk(dialog, *state); return TRUE;
-                case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
-            }
-            break;
+  private:
+    bool OnInit() override {
+        CenterWindow(Dialog(), 0);
+        SetWindowTextA(Dialog(), verb_);
+        char current[MAX_PATH] = "";
+        DWORD length = GetCurrentDirectoryA(MAX_PATH, current);
+        if (length == 0 || length >= MAX_PATH) current[0] = '\0';
+        CharLowerA(current);
+        SetDlgItemTextA(Dialog(), IDC_CURRENT_DIR, current);
+        HWND edit = Item(IDC_TARGET_DIR);
+        SendMessageA(edit, EM_LIMITTEXT, kTargetTextMax, 0);
+        SetWindowTextA(edit, TargetDirectoryPreset(current).c_str());
+        SetWindowTextF(Item(IDC_TARGET_LABEL), "%s %d file(s) to:", verb_, count_);
+        SendMessageA(edit, EM_SETSEL, 0, -1);
+        SetFocus(edit);
+        return false;
     }
-    return FALSE;
-}
+    bool OnCommand(int id, int, HWND) override {
+        if (id != IDC_TARGET_BROWSE) return false;
+        BrowseForDirectory(Dialog(), Item(IDC_TARGET_DIR));
+        return true;
+    }
+    void OnOk() override {
+        char text[MAX_PATH] = "";
+        GetDlgItemTextA(Dialog(), IDC_TARGET_DIR, text, kTargetTextMax + 1);
+        entered = text;
+        End(IDOK);
+    }
+    bool OnContextMenu(HWND clicked) override {
+        ShowDialogContextHelp(clicked);
+        return true;
+    }
+
+    const char* verb_;
+    int count_;
+};
 
 }  // namespace
 
@@ -164,13 +154,10 @@ int MoveSelectedFiles() {
 }
 
 bool AskTargetDirectory(const char* verb, int count, std::string& target) {
-    TargetDialogState state{verb, count, {}};
-    INT_PTR answer =
-        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_COPY_MOVE),
-                        MainWindowHandle(), TargetDialogProc, reinterpret_cast<LPARAM>(&state));
-    if (answer != IDOK) return false;
+    TargetDialog dialog(verb, count);
+    if (dialog.Run(MainWindowHandle(), IDD_COPY_MOVE) != IDOK) return false;
     char full[MAX_PATH];
-    DWORD length = GetFullPathNameA(state.entered.c_str(), MAX_PATH, full, nullptr);
+    DWORD length = GetFullPathNameA(dialog.entered.c_str(), MAX_PATH, full, nullptr);
     if (length == 0 || length >= MAX_PATH) return false;
     target = full;
     return true;

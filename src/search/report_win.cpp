@@ -4,71 +4,69 @@
 #include "resource_ids.h"
 #include "search/report.h"
 #include "ui/app_win.h"
-#include "ui/dialog_test_hook_win.h"
 #include "ui/message_box_win.h"
+#include "ui/modal_dialog_win.h"
 
 namespace {
 
-INT_PTR CALLBACK NonTextDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-        case WM_INITDIALOG: {
-            const auto& list = *reinterpret_cast<const NonTextList*>(lp);
-            if (list.NonTextListFull)
-                WarningBox(nullptr, "%s", NonTextLimitText(list.NonTextShowLimit).c_str());
-            SetDlgItemInt(dialog, IDC_NONTEXT_COUNT, static_cast<UINT>(list.NonTextCount), FALSE);
-            if (!list.NonTextNames.empty())
-                SetDlgItemTextA(dialog, IDC_NONTEXT_LIST, list.NonTextNames.c_str());
-            CallDialogTestHook(dialog, IDD_NONTEXT_FILES);
-            return TRUE;
-        }
-        case WM_CONTEXTMENU: ShowDialogContextHelp(reinterpret_cast<HWND>(wp)); return TRUE;
-        case WM_COMMAND:
-            if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
-                EndDialog(dialog, LOWORD(wp));
-                return TRUE;
-            }
-            break;
-    }
-    return FALSE;
-}
+class NonTextDialog : public ModalDialog {
+  public:
+    explicit NonTextDialog(const NonTextList& list) : list_(list) {}
 
-// Centred across the main window, just below its caption and menu bar.
-void PlaceFindResults(HWND dialog, HWND owner) {
-    RECT main = {};
-    RECT own = {};
-    GetWindowRect(owner, &main);
-    GetWindowRect(dialog, &own);
-    int width = own.right - own.left;
-    int x = main.left + ((main.right - main.left) - width) / 2;
-    int y = main.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
-    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-INT_PTR CALLBACK FindResultsDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-        case WM_INITDIALOG: {
-            const auto& fields = *reinterpret_cast<const FindResultsFields*>(lp);
-            SetDlgItemTextA(dialog, IDC_RESULT_FOUND, fields.found.c_str());
-            SetDlgItemTextA(dialog, IDC_RESULT_DIRS_SEARCHED, fields.searched.c_str());
-            SetDlgItemTextA(dialog, IDC_RESULT_LEVEL, fields.level.c_str());
-            SetDlgItemTextA(dialog, IDC_RESULT_TOTAL_SIZE, fields.totalSize.c_str());
-            PlaceFindResults(dialog, GetWindow(dialog, GW_OWNER));
-            CallDialogTestHook(dialog, IDD_FIND_RESULTS);
-            return TRUE;
-        }
-        case WM_COMMAND:
-            // Esc and the close box arrive as IDCANCEL; only OK ends the dialog.
-            if (LOWORD(wp) == IDOK) EndDialog(dialog, IDOK);
-            return TRUE;
+  private:
+    bool OnInit() override {
+        if (list_.NonTextListFull)
+            WarningBox(nullptr, "%s", NonTextLimitText(list_.NonTextShowLimit).c_str());
+        SetDlgItemInt(Dialog(), IDC_NONTEXT_COUNT, static_cast<UINT>(list_.NonTextCount), FALSE);
+        if (!list_.NonTextNames.empty())
+            SetDlgItemTextA(Dialog(), IDC_NONTEXT_LIST, list_.NonTextNames.c_str());
+        return true;
     }
-    return FALSE;
-}
+    bool OnContextMenu(HWND clicked) override {
+        ShowDialogContextHelp(clicked);
+        return true;
+    }
+
+    const NonTextList& list_;
+};
+
+class FindResultsDialogBox : public ModalDialog {
+  public:
+    explicit FindResultsDialogBox(const FindResultsFields& fields) : fields_(fields) {}
+
+  private:
+    bool OnInit() override {
+        SetDlgItemTextA(Dialog(), IDC_RESULT_FOUND, fields_.found.c_str());
+        SetDlgItemTextA(Dialog(), IDC_RESULT_DIRS_SEARCHED, fields_.searched.c_str());
+        SetDlgItemTextA(Dialog(), IDC_RESULT_LEVEL, fields_.level.c_str());
+        SetDlgItemTextA(Dialog(), IDC_RESULT_TOTAL_SIZE, fields_.totalSize.c_str());
+        Place();
+        return true;
+    }
+
+    // Centred across the main window, just below its caption and menu bar.
+    void Place() {
+        RECT main = {};
+        RECT own = {};
+        GetWindowRect(GetWindow(Dialog(), GW_OWNER), &main);
+        GetWindowRect(Dialog(), &own);
+        int width = own.right - own.left;
+        int x = main.left + ((main.right - main.left) - width) / 2;
+        int y = main.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU);
+        SetWindowPos(Dialog(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    // Esc and the close box arrive as IDCANCEL; only OK ends the dialog.
+    void OnCancel() override {}
+    bool OnCommand(int, int, HWND) override { return true; }
+
+    const FindResultsFields& fields_;
+};
 
 }  // namespace
 
 void NonTextFilesDialog(HWND owner, const NonTextList& list) {
-    DialogBoxParamA(g_App.AppInstance, MAKEINTRESOURCEA(IDD_NONTEXT_FILES), owner,
-                    NonTextDialogProc, reinterpret_cast<LPARAM>(&list));
+    NonTextDialog(list).Run(owner, IDD_NONTEXT_FILES);
 }
 
 bool AskShowNonTextFiles(int32_t count) {
@@ -79,6 +77,5 @@ void FindResultsDialog(HWND owner, const SearchStats& stats) {
     FindResultsFields fields =
         FormatFindResults(stats.FilesFound, stats.DirectoriesWithFinds, stats.DirectoriesSearched,
                           stats.DeepestLevel, stats.TotalSize);
-    DialogBoxParamA(g_App.AppInstance, MAKEINTRESOURCEA(IDD_FIND_RESULTS), owner,
-                    FindResultsDialogProc, reinterpret_cast<LPARAM>(&fields));
+    FindResultsDialogBox(fields).Run(owner, IDD_FIND_RESULTS);
 }

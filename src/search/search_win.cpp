@@ -25,8 +25,8 @@
 #include "settings/settings.h"
 #include "ui/app_win.h"
 #include "ui/controls_win.h"
-#include "ui/dialog_test_hook_win.h"
 #include "ui/message_box_win.h"
+#include "ui/modal_dialog_win.h"
 #include "ui/text.h"
 
 namespace {
@@ -375,59 +375,48 @@ bool KeepSearchCursor() {
 
 namespace {
 
-struct LevelDialogState {
-    int mode = 0;
-    uint32_t level = 0;
+class LevelDialog : public ModalDialog {
+  public:
+    LevelDialog(int mode, uint32_t level) : mode_(mode), level_(level) {}
     bool useForRest = false;
+
+  private:
+    bool OnInit() override {
+        CenterWindow(Dialog(), 0);
+        const int radio = IDC_SUBDIR_NONE + mode_;
+        CheckRadioButton(Dialog(), IDC_SUBDIR_NONE, IDC_SUBDIR_LEVEL, radio);
+        SetDlgItemInt(Dialog(), IDC_LEVEL, level_, FALSE);
+        SetFocus(Item(radio));
+        return false;
+    }
+    bool OnCommand(int id, int, HWND) override {
+        if (id < IDC_SUBDIR_NONE || id > IDC_SUBDIR_LEVEL) return false;
+        mode_ = id - IDC_SUBDIR_NONE;
+        return true;
+    }
+    void OnOk() override {
+        uint32_t level = 0;
+        HWND levelBox = Item(IDC_LEVEL);
+        if (mode_ == 2 && !ParseUnsignedField(FieldText(levelBox, kSizeBoxChars + 1), level))
+            return RefuseField(levelBox, kBadLevelText);
+        useForRest = Checked(IDC_LEVEL_FOR_REST);
+        End(WalkDepthFor(mode_, level));
+    }
+    void OnCancel() override { End(-1); }
+    bool OnContextMenu(HWND clicked) override {
+        ShowDialogContextHelp(clicked);
+        return true;
+    }
+
+    int mode_;
+    uint32_t level_;
 };
-
-BOOL OnLevelDialogInit(HWND dialog, LevelDialogState* state) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
-    CenterWindow(dialog, 0);
-    int radio = IDC_SUBDIR_NONE + state->mode;
-    CheckRadioButton(dialog, IDC_SUBDIR_NONE, IDC_SUBDIR_LEVEL, radio);
-    SetDlgItemInt(dialog, IDC_LEVEL, state->level, FALSE);
-    SetFocus(GetDlgItem(dialog, radio));
-    CallDialogTestHook(dialog, IDD_SUBDIR_LEVEL);
-    return FALSE;  // the focus is set
-}
-
-void OnLevelDialogOk(HWND dialog, LevelDialogState& state) {
-    uint32_t level = 0;
-    HWND levelBox = GetDlgItem(dialog, IDC_LEVEL);
-    if (state.mode == 2 && !ParseUnsignedField(FieldText(levelBox, kSizeBoxChars + 1), level)) {
-        RefuseField(levelBox, kBadLevelText);
-        return;
-    }
-    state.useForRest = IsDlgButtonChecked(dialog, IDC_LEVEL_FOR_REST) == BST_CHECKED;
-    EndDialog(dialog, WalkDepthFor(state.mode, level));
-}
-
-INT_PTR CALLBACK LevelDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* state = reinterpret_cast<LevelDialogState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (msg) {
-        case WM_INITDIALOG:
-            return OnLevelDialogInit(dialog, reinterpret_cast<LevelDialogState*>(lp));
-        case WM_CONTEXTMENU: ShowDialogContextHelp(reinterpret_cast<HWND>(wp)); return TRUE;
-        case WM_COMMAND:
-            switch (LOWORD(wp)) {
-                case IDC_SUBDIR_NONE:
-                case IDC_SUBDIR_ALL:
-                case IDC_SUBDIR_LEVEL: state->mode = LOWORD(wp) - IDC_SUBDIR_NONE; return TRUE;
-                case IDOK: OnLevelDialogOk(dialog, *state); return TRUE;
-                case IDCANCEL: EndDialog(dialog, -1); return TRUE;
-            }
-            break;
-    }
-    return FALSE;
-}
 
 }  // namespace
 
 int32_t SubDirLevelDialog(HWND owner, int subDirMode, uint32_t subDirLevel, bool* useForRest) {
-    LevelDialogState state{subDirMode, subDirLevel};
-    INT_PTR result = DialogBoxParamA(g_App.AppInstance, MAKEINTRESOURCEA(IDD_SUBDIR_LEVEL), owner,
-                                     LevelDialogProc, reinterpret_cast<LPARAM>(&state));
-    if (useForRest) *useForRest = result != -1 && state.useForRest;
+    LevelDialog dialog(subDirMode, subDirLevel);
+    const INT_PTR result = dialog.Run(owner, IDD_SUBDIR_LEVEL);
+    if (useForRest) *useForRest = result != -1 && dialog.useForRest;
     return static_cast<int32_t>(result);
 }
