@@ -17,14 +17,10 @@ TEST(SelectionTextOf, TakesTheSelectedCharactersAndNothingMore) {
     const std::string threeLines = "one\r\ntwo\r\nthree";
     // clang-format off
     const struct { std::string text; size_t start, end; std::string expected; } cases[] = {
-        {threeLines, 1, 12, "ne\r\ntwo\r\nth"},
-        {threeLines, 12, 1, "ne\r\ntwo\r\nth"},  // given backwards
-        {threeLines, 4, 4, ""},
-        {"a" + longLine + "b", 0, 302, "a" + longLine + "b"},  // no 255 cut
-        {threeLines, 10, 999, "three"},  // past the end stops there
-        {threeLines, 900, 999, ""},
-        {std::string("a\0b", 3), 0, 3, std::string("a\0b", 3)},
-    };
+        {threeLines, 1, 12, "ne\r\ntwo\r\nth"}, {threeLines, 12, 1, "ne\r\ntwo\r\nth"},  // given backwards
+        {threeLines, 4, 4, ""}, {"a" + longLine + "b", 0, 302, "a" + longLine + "b"},  // no 255 cut
+        {threeLines, 10, 999, "three"}, {threeLines, 900, 999, ""},  // past the end stops there
+        {std::string("a\0b", 3), 0, 3, std::string("a\0b", 3)}};
     // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(SelectionTextOf(c.text, c.start, c.end), c.expected) << c.start << "-" << c.end;
@@ -91,36 +87,24 @@ class FakeEditPair : public EditSwapHost {
     size_t capacity = 100;  // what the new control takes
     std::string log;
 
-    EditContent Take(bool wrapping) override {
-        log += "take ";
-        return control[wrapping];
-    }
-    void Arrange(bool wrapping) override {
-        log += "arrange ";
-        shown = wrapping;
-    }
+    EditContent Take(bool wrapping) override { return log += "take ", control[wrapping]; }
+    void Arrange(bool wrapping) override { log += "arrange ", shown = wrapping; }
     bool Put(bool wrapping, const EditContent& content) override {
         log += "put ";
-        control[wrapping].text = content.text.substr(0, capacity);
-        control[wrapping].selStart = content.selStart;
-        control[wrapping].selEnd = content.selEnd;
+        control[wrapping] = {content.text.substr(0, capacity), content.selStart, content.selEnd};
         return content.text.size() <= capacity;
     }
-    void Clear(bool wrapping) override {
-        log += "clear ";
-        control[wrapping] = EditContent{};
-    }
-    void CheckWrapItem(bool on) override {
-        log += "check ";
-        checked = on;
-    }
+    void Clear(bool wrapping) override { log += "clear ", control[wrapping] = EditContent{}; }
+    void CheckWrapItem(bool on) override { log += "check ", checked = on; }
 };
 
 auto Held(const EditContent& c) {
     return std::tuple(c.text, c.selStart, c.selEnd);
 }
 
-TEST(SwapEditControl, TheTextAndSelectionMoveAndSurviveTwoSwitches) {
+// The text and selection move and survive two switches; a text the other
+// control cannot take stays where it is.
+TEST(SwapEditControl, TheTextAndSelectionMoveUnlessTheOtherControlCannotTakeThem) {
     FakeEditPair pair;
     const EditContent content = {"line one\r\nline two", 3, 12};
     pair.control[0] = content;
@@ -133,17 +117,15 @@ TEST(SwapEditControl, TheTextAndSelectionMoveAndSurviveTwoSwitches) {
     wrap = SwapEditControl(wrap, pair);
     EXPECT_FALSE(wrap || pair.shown || pair.checked);
     EXPECT_EQ(Held(pair.control[0]), Held(content));
-}
 
-TEST(SwapEditControl, ATextTheOtherControlCannotTakeStaysWhereItIs) {
-    FakeEditPair pair;
-    pair.control[1] = {std::string(150, 'w'), 0, 150};
-    pair.shown = pair.checked = true;
-    EXPECT_TRUE(SwapEditControl(true, pair));
-    EXPECT_TRUE(pair.shown && pair.checked);
-    EXPECT_EQ(pair.control[1].text, std::string(150, 'w'));
-    EXPECT_EQ(pair.control[0].text, "");  // no half text left behind
-    EXPECT_EQ(pair.log, "take arrange put clear arrange ");
+    FakeEditPair full;
+    full.control[1] = {std::string(150, 'w'), 0, 150};
+    full.shown = full.checked = true;
+    EXPECT_TRUE(SwapEditControl(true, full));
+    EXPECT_TRUE(full.shown && full.checked);
+    EXPECT_EQ(full.control[1].text, std::string(150, 'w'));
+    EXPECT_EQ(full.control[0].text, "");  // no half text left behind
+    EXPECT_EQ(full.log, "take arrange put clear arrange ");
 }
 
 }  // namespace

@@ -15,14 +15,11 @@ namespace {
 using V = std::vector<std::string>;
 
 // The window's side of the save commands, scripted and recorded.
-class SaveHost : public FileViewSaveHost {
-  public:
-    bool saveWorks = true;
+struct SaveHost : FileViewSaveHost {
+    bool saveWorks = true, yesNo = true;
     int saveAsResult = 1, answer = kAnswerYes;
     std::string saveAsPath = "c:\\new\\copy.txt";
     V saved, status, boxes, asked;
-
-    bool yesNo = true;
     FakeFiles files;
 
     bool SaveText(const char* path) override {
@@ -39,30 +36,23 @@ class SaveHost : public FileViewSaveHost {
     }
     void ShowStatus(const std::string& text) override { status.push_back(text); }
     void ShowOwnedMessage(const std::string& text) override { boxes.push_back(text); }
-    int AskYesNoCancel(const std::string& text) override {
-        asked.push_back(text);
-        return answer;
-    }
-    bool AskYesNo(const std::string& text) override {
-        asked.push_back(text);
-        return yesNo;
-    }
+    int AskYesNoCancel(const std::string& text) override { return asked.push_back(text), answer; }
+    bool AskYesNo(const std::string& text) override { return asked.push_back(text), yesNo; }
     TextFileLayer& Files() override { return files; }
 };
 
-FileViewFile Shown(const char* path = "c:\\docs\\notes.txt") {
+FileViewFile Shown() {
     FileViewFile file;
-    std::strcpy(file.FullPath, path);
-    std::strcpy(file.FileName, std::strrchr(path, '\\') ? std::strrchr(path, '\\') + 1 : path);
+    std::strcpy(file.FullPath, "c:\\docs\\notes.txt");
+    std::strcpy(file.FileName, "notes.txt");
     file.WholeFile = true;
     return file;
 }
 
 EditTextState Loaded(const FileViewFile& file) {
     EditTextState text;
-    text.textLoaded = text.wholeFile = true;
+    text.textLoaded = text.wholeFile = text.modified = true;
     text.loadedFrom = file.FullPath;
-    text.modified = true;
     return text;
 }
 
@@ -70,35 +60,25 @@ TEST(FileViewSave, SaveWritesTheShownFileOrSaysWhy) {
     const std::string partial =
         "Only the first part of notes.txt is shown (its text stops at a zero byte or the file "
         "has grown); it is not saved over the file. Use Save As to save it under another name.";
+    const V none, wrote = {"c:\\docs\\notes.txt"};
     // clang-format off
-    const struct {
-        const char* name; bool wholeFile, textLoaded, partialText, saveWorks;
-        int result; V saved, status, boxes; bool modifiedAfter;
-    } cases[] = {
-        {"saved", true, true, false, true, 1, {"c:\\docs\\notes.txt"}, {"notes.txt saved"}, {},
-         false},
-        {"write fails", true, true, false, false, 0, {"c:\\docs\\notes.txt"}, {},
-         {"Could not save file notes.txt"}, true},
-        {"context mode", false, false, false, true, 0, {}, {},
-         {"Only some lines of notes.txt are shown; they are not saved over the file."}, true},
-        {"load failed", true, false, false, true, 0, {}, {},
-         {"The text of notes.txt is not loaded; there is nothing to save."}, true},
-        {"stopped at a zero byte", true, true, true, true, 0, {}, {}, {partial}, true},
+    const struct { bool wholeFile, textLoaded, partialText, saveWorks; int result; V saved, status, boxes; } cases[] = {
+        {true, true, false, true, 1, wrote, {"notes.txt saved"}, none},
+        {true, true, false, false, 0, wrote, none, {"Could not save file notes.txt"}},
+        {false, false, false, true, 0, none, none, {"Only some lines of notes.txt are shown; they are not saved over the file."}},
+        {true, false, false, true, 0, none, none, {"The text of notes.txt is not loaded; there is nothing to save."}},
+        {true, true, true, true, 0, none, none, {partial}},
     };
     // clang-format on
     for (const auto& c : cases) {
         FileViewFile file = Shown();
         EditTextState text = Loaded(file);
-        text.wholeFile = c.wholeFile;
-        text.textLoaded = c.textLoaded;
-        text.partialText = c.partialText;
+        text.wholeFile = c.wholeFile, text.textLoaded = c.textLoaded, text.partialText = c.partialText;
         SaveHost host;
         host.saveWorks = c.saveWorks;
-        SCOPED_TRACE(c.name);
         EXPECT_EQ(SaveShownFile(file, text, host), c.result);
-        EXPECT_EQ(std::tuple(host.saved, host.status, host.boxes),
-                  std::tuple(c.saved, c.status, c.boxes));
-        EXPECT_EQ(text.modified, c.modifiedAfter);
+        EXPECT_EQ(std::tuple(host.saved, host.status, host.boxes), std::tuple(c.saved, c.status, c.boxes));
+        EXPECT_EQ(text.modified, c.result == 0);
     }
 }
 
@@ -112,7 +92,6 @@ TEST(FileViewSave, SaveAsNamesTheNewFileAndSaveFollowsIt) {
     EXPECT_EQ(host.status, V{"File saved as copy.txt"});
     EXPECT_STREQ(file.FullPath, "c:\\new\\copy.txt");
     EXPECT_FALSE(text.modified);
-
     EXPECT_EQ(SaveShownFile(file, text, host), 1);
     EXPECT_EQ(host.status.back(), "copy.txt saved");
 
@@ -130,22 +109,40 @@ TEST(FileViewSave, SaveAsNamesTheNewFileAndSaveFollowsIt) {
         EXPECT_NE(host.boxes[0].find("Use Save As"), std::string::npos) << spelling;
     }
     EXPECT_EQ(host.files.files["c:\\docs\\notes.txt"], original);
+
+    // Cancelled, failing, without a path, or of some lines only.
+    SaveHost cancelled, failing, unnamed, refused;
+    cancelled.saveAsResult = 0;
+    failing.saveWorks = false;
+    file = Shown();
+    text = Loaded(file);
+    EXPECT_EQ(SaveShownFileAs(file, text, cancelled), 0);
+    EXPECT_STREQ(file.FullPath, "c:\\docs\\notes.txt");
+    EXPECT_TRUE(cancelled.saved.empty() && cancelled.boxes.empty());
+    EXPECT_EQ(SaveShownFileAs(file, text, failing), 0);
+    EXPECT_EQ(failing.boxes, V{"Could not save file in copy.txt"});
+    EXPECT_TRUE(text.modified);
+    FileViewFile noPath = Shown();
+    noPath.FullPath[0] = '\0';
+    EXPECT_EQ(SaveShownFile(noPath, text, unnamed), 1);
+    EXPECT_EQ(unnamed.saved, V{"c:\\new\\copy.txt"});
+    text.wholeFile = text.textLoaded = false;
+    EXPECT_EQ(SaveShownFileAs(file, text, refused), 0);
+    EXPECT_TRUE(refused.saved.empty());
+    EXPECT_EQ(refused.boxes.size(), 1u);
 }
 
 // Another program's change to the file since FileView read it is not written
 // over without asking; our own saves are no change.
 TEST(FileViewSave, SaveAsksBeforeOverwritingAChangeOnDisk) {
     const std::string path = "c:\\docs\\notes.txt";
+    // 0 unchanged, 1 written in place, 2 another file put in its place, 3 deleted.
     // clang-format off
-    const struct { const char* name; int change; bool yes; bool asked; int result; } cases[] = {
-        {"unchanged", 0, true, false, 1},
-        {"written in place, overwrite", 1, true, true, 1},
-        {"written in place, keep", 1, false, true, 0},
-        {"another file put in its place", 2, false, true, 0},
-        {"deleted: saving makes it again", 3, true, false, 1},
-    };
+    const struct { int change; bool yes; bool asked; int result; } cases[] = {
+        {0, true, false, 1}, {1, true, true, 1}, {1, false, true, 0}, {2, false, true, 0}, {3, true, false, 1}};
     // clang-format on
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
         FileViewFile file = Shown();
         EditTextState text = Loaded(file);
         SaveHost host;
@@ -155,15 +152,11 @@ TEST(FileViewSave, SaveAsksBeforeOverwritingAChangeOnDisk) {
         if (c.change == 2) host.files.ids[path] = 99;
         if (c.change == 3) host.files.files.erase(path);
         host.yesNo = c.yes;
-        SCOPED_TRACE(c.name);
         EXPECT_EQ(SaveShownFile(file, text, host), c.result);
-        EXPECT_EQ(host.asked, c.asked ? V{"notes.txt has changed on disk since it was opened. "
-                                          "Overwrite it?"}
-                                      : V{});
+        EXPECT_EQ(host.asked,
+                  c.asked ? V{"notes.txt has changed on disk since it was opened. Overwrite it?"} : V{});
         EXPECT_EQ(text.modified, c.result == 0);
-        if (c.result == 0) {
-            EXPECT_EQ(host.files.files[path], c.change == 1 ? "theirs" : "as loaded");
-        }
+        if (c.result == 0) { EXPECT_EQ(host.files.files[path], c.change == 1 ? "theirs" : "as loaded"); }
         // After its own save the file is FileView's again: the next Save just saves.
         if (c.result == 1) {
             host.asked.clear();
@@ -171,35 +164,6 @@ TEST(FileViewSave, SaveAsksBeforeOverwritingAChangeOnDisk) {
             EXPECT_TRUE(host.asked.empty());
         }
     }
-}
-
-TEST(FileViewSave, SaveAsCancelledOrFailing) {
-    FileViewFile file = Shown();
-    EditTextState text = Loaded(file);
-    SaveHost cancelled;
-    cancelled.saveAsResult = 0;
-    EXPECT_EQ(SaveShownFileAs(file, text, cancelled), 0);
-    EXPECT_STREQ(file.FullPath, "c:\\docs\\notes.txt");
-    EXPECT_TRUE(cancelled.saved.empty() && cancelled.boxes.empty());
-
-    SaveHost failing;
-    failing.saveWorks = false;
-    EXPECT_EQ(SaveShownFileAs(file, text, failing), 0);
-    EXPECT_EQ(failing.boxes, V{"Could not save file in copy.txt"});
-    EXPECT_TRUE(text.modified);
-
-    FileViewFile unnamed = Shown();
-    unnamed.FullPath[0] = '\0';  // Save without a path asks for one
-    SaveHost host;
-    EXPECT_EQ(SaveShownFile(unnamed, text, host), 1);
-    EXPECT_EQ(host.saved, V{"c:\\new\\copy.txt"});
-
-    EditTextState partOnly = Loaded(file);
-    partOnly.wholeFile = partOnly.textLoaded = false;
-    SaveHost refused;
-    EXPECT_EQ(SaveShownFileAs(file, partOnly, refused), 0);
-    EXPECT_TRUE(refused.saved.empty());
-    EXPECT_EQ(refused.boxes.size(), 1u);
 }
 
 TEST(FileViewSave, QuestionOnClosing) {
@@ -234,64 +198,32 @@ TEST(FileViewSave, QuestionOnClosing) {
     EXPECT_EQ(host.asked.size(), 1u);
 }
 
-TEST(FileViewMenu, CommandsFollowTheState) {
-    FileViewSnapshot none;
-    FileViewSnapshot loaded;
-    loaded.textLoaded = loaded.wholeFile = loaded.hasEditView = loaded.hasLineView = true;
-    loaded.canUndo = loaded.clipboardHasText = true;
-    loaded.selectionEmpty = false;
-    loaded.lineViewCount = 3;
-    FileViewSnapshot findOpen = loaded;
-    findOpen.findBoxOpen = true;
-    // clang-format off
-    const struct { int command; bool none, loaded, findOpen; } cases[] = {
-        {IDM_FV_SAVE, false, true, true}, {IDM_FV_SAVE_AS, false, true, true},
-        {IDM_FV_UNDO, false, true, true}, {IDM_FV_PASTE, false, true, true},
-        {IDM_FV_CUT, false, true, true}, {IDM_FV_COPY, false, true, true},
-        {IDM_FV_DELETE, false, true, true}, {IDM_FV_FIND, false, true, false},
-        {IDM_FV_FIND_NEXT, false, true, false}, {IDM_FV_REPLACE, false, true, false},
-        {IDM_FV_COPY_LINEVIEW, false, true, true}, {IDM_FV_CONTEXT_SIZE, true, false, false},
-        {IDM_FV_EDITVIEW, false, true, true}, {IDM_FV_LINEVIEW, false, true, true},
-        {IDM_FV_SELECT_ALL, false, true, true}, {IDM_FV_PRINT, true, true, true}};
-    // clang-format on
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsFileViewCommandEnabled(c.command, none), c.none) << c.command;
-        EXPECT_EQ(IsFileViewCommandEnabled(c.command, loaded), c.loaded) << c.command;
-        EXPECT_EQ(IsFileViewCommandEnabled(c.command, findOpen), c.findOpen) << c.command;
-    }
-}
-
 // Which panes the last search and the viewer choice give FileView, and what
 // of the menu goes with a missing pane for the window's life.
 TEST(FileViewMenu, PanesFollowTheSearchTextAndTheViewer) {
     using C = std::vector<int>;
     // clang-format off
-    const struct {
-        bool searchText, fileView; bool opens, edit, lines; C greyed; bool changeCase;
-    } cases[] = {
+    const struct { bool searchText, fileView; bool opens, edit, lines; C greyed; bool changeCase; } cases[] = {
         {true, true, true, true, true, {}, false},
         {false, true, true, true, false, {IDM_FV_DISPLAY_CONTEXT, IDM_FV_SPLIT_WINDOW}, false},
-        {true, false, true, false, true,
-         {IDM_FV_DISPLAY_CONTEXT, IDM_FV_TABS, IDM_FV_WRAP_LINES, IDM_FV_SPLIT_WINDOW}, true},
+        {true, false, true, false, true, {IDM_FV_DISPLAY_CONTEXT, IDM_FV_TABS, IDM_FV_WRAP_LINES, IDM_FV_SPLIT_WINDOW}, true},
         {false, false, false, false, false, {}, false},
     };
     // clang-format on
     for (const auto& c : cases) {
         const PaneArrangement panes = ArrangeFileViewPanes(c.searchText, c.fileView);
-        EXPECT_EQ(std::tuple(panes.opens, panes.hasEditView, panes.hasLineView),
-                  std::tuple(c.opens, c.edit, c.lines))
+        EXPECT_EQ(std::tuple(panes.opens, panes.hasEditView, panes.hasLineView, panes.greyedCommands,
+                             panes.changeCaseGreyed),
+                  std::tuple(c.opens, c.edit, c.lines, c.greyed, c.changeCase))
             << c.searchText << c.fileView;
-        EXPECT_EQ(panes.greyedCommands, c.greyed) << c.searchText << c.fileView;
-        EXPECT_EQ(panes.changeCaseGreyed, c.changeCase) << c.searchText << c.fileView;
     }
 }
 
 TEST(FileViewContext, WindowOfLinesAroundAnEntry) {
     // clang-format off
     const struct { uint32_t entry; int above, below; ContextLines lines; } cases[] = {
-        {499, 100, 150, {400, 251, 500}}, {29, 100, 150, {1, 251, 30}},
-        {0, 100, 150, {1, 251, 1}}, {100, 100, 150, {1, 251, 101}},
-        {70000, 100, 150, {69901, 251, 70001}}, {5, 0, 0, {6, 1, 6}}};
+        {499, 100, 150, {400, 251, 500}}, {29, 100, 150, {1, 251, 30}}, {0, 100, 150, {1, 251, 1}},
+        {100, 100, 150, {1, 251, 101}}, {70000, 100, 150, {69901, 251, 70001}}, {5, 0, 0, {6, 1, 6}}};
     // clang-format on
     for (const auto& c : cases) {
         const ContextLines got = ContextAround(c.entry, c.above, c.below);
@@ -299,9 +231,7 @@ TEST(FileViewContext, WindowOfLinesAroundAnEntry) {
                   std::tuple(c.lines.firstLine, c.lines.linesLoaded, c.lines.entryLine))
             << c.entry;
     }
-    EXPECT_EQ(CaretLineText(7), "00007");
-    EXPECT_EQ(CaretLineText(123456), "123456");
-    EXPECT_EQ(CaretColumnText(1), "001");
+    EXPECT_EQ(CaretLineText(7) + CaretLineText(123456) + CaretColumnText(1), "00007123456001");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core_test_support.h"
 #include "fileview/find_state.h"
 
@@ -15,9 +17,8 @@ struct FakeBox : FindBoxHost {
     V events;
     bool AskWrap() override {
         events.push_back("wrap?");
-        if (wrapAnswers.empty()) return false;
-        const bool yes = wrapAnswers.front();
-        wrapAnswers.erase(wrapAnswers.begin());
+        const bool yes = !wrapAnswers.empty() && wrapAnswers.front();
+        if (!wrapAnswers.empty()) wrapAnswers.erase(wrapAnswers.begin());
         return yes;
     }
     void Warn(const std::string& text) override { events.push_back(text); }
@@ -38,11 +39,8 @@ TEST(FindText, OccurrenceTable) {
     const FindFlags regular = Flags(true, false, false, true);
     const std::string found300(300, 'x');
     // clang-format off
-    const struct {
-        const char* name; std::string text; uint32_t position; FindFlags flags; std::string find;
-        int start;  // -1: not found
-        uint32_t length;
-    } cases[] = {
+    const struct { const char* name; std::string text; uint32_t position; FindFlags flags; std::string find;
+                   int start; uint32_t length; } cases[] = {  // start -1: not found
         {"down from the position", "cat dog cat", 1, Flags(true), "cat", 8, 3},
         {"down at the position", "cat dog cat", 0, Flags(true), "cat", 0, 3},
         {"up: nearest ending before", "cat dog cat", 10, up, "cat", 0, 3},
@@ -53,26 +51,20 @@ TEST(FindText, OccurrenceTable) {
         {"case on", "a CAT cat", 0, Flags(true, true), "cat", 6, 3},
         {"word at offset 0: the line feed before it", "cat x", 0, word, "cat", 0, 3},
         {"word fails on the first occurrence inside a word", "concat cat", 0, word, "cat", -1, 0},
-        {"word up tests the real neighbour after", "cats cat", 3, Flags(false, false, true), "cat",
-         -1, 0},
+        {"word up tests the real neighbour after", "cats cat", 3, Flags(false, false, true), "cat", -1, 0},
         {"regular down", "x a1 b2", 0, regular, "[a-z][0-9]", 2, 2},
-        {"regular up takes the last before the position", "a1 b2 c3", 6,
-         Flags(false, false, false, true), "[a-z][0-9]", 3, 2},
+        {"regular up takes the last before the position", "a1 b2 c3", 6, Flags(false, false, false, true), "[a-z][0-9]", 3, 2},
         {"empty find text", "abc", 0, Flags(true), "", -1, 0},
         {"position past the end", "abc", 99, up, "c", 2, 1},
         {"text too long for EditView", std::string(kFileViewCapacity, 'a'), 0, Flags(true), "a", -1, 0},
-        {"a long find text is searched whole", std::string(255, 'x') + "y" + found300, 0,
-         Flags(true), found300, 256, 300},
+        {"a long find text is searched whole", std::string(255, 'x') + "y" + found300, 0, Flags(true), found300, 256, 300},
     };
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         uint32_t start = 0, length = 0;
-        const bool found = FindOccurrence(c.text, c.position, c.flags, c.find, start, length);
-        ASSERT_EQ(found, c.start >= 0);
-        if (found) {
-            EXPECT_EQ(std::pair(start, length), std::pair(uint32_t(c.start), c.length));
-        }
+        ASSERT_EQ(FindOccurrence(c.text, c.position, c.flags, c.find, start, length), c.start >= 0);
+        if (c.start >= 0) { EXPECT_EQ(std::pair(start, length), std::pair(uint32_t(c.start), c.length)); }
     }
 }
 
@@ -84,8 +76,7 @@ TEST(FindText, MissCollapsesTheSelection) {
         FakeEdit edit("abcdefgh", 4, 6);
         uint32_t position = 0;
         EXPECT_FALSE(FindInEditView(edit, position, flags, "zz"));
-        EXPECT_EQ(position, expected);
-        EXPECT_EQ(std::pair(edit.selStart, edit.selEnd), std::pair(expected, expected));
+        EXPECT_EQ(std::tuple(position, edit.selStart, edit.selEnd), std::tuple(expected, expected, expected));
     }
     FakeEdit tooLong(std::string(kFileViewCapacity, 'a'), 3, 5);
     uint32_t position = 7;
@@ -105,8 +96,7 @@ TEST(FindText, ReplaceAllCountsAndNeverLoops) {
     // clang-format on
     for (const auto& c : cases) {
         FakeEdit edit(c.text, 3, 3);
-        EXPECT_EQ(ReplaceAllInEditView(edit, Flags(false), c.find, c.replace).count, c.count)
-            << c.text;
+        EXPECT_EQ(ReplaceAllInEditView(edit, Flags(false), c.find, c.replace).count, c.count) << c.text;
         EXPECT_EQ(edit.text, c.expected);
     }
 }
@@ -127,10 +117,8 @@ TEST(FindText, ReplacementsStopBelowTheLimit) {
         const std::string text = "cat" + std::string(c.length - 6, '.') + "cat";
         FakeEdit edit(text);
         const ReplaceAllResult all = ReplaceAllInEditView(edit, Flags(true), "cat", c.replace);
-        EXPECT_EQ(all.count, c.all) << c.name;
-        EXPECT_EQ(all.noRoom, c.all == 0) << c.name;
-        EXPECT_EQ(edit.text.size(), c.all ? text.size() + 2 * (c.replace.size() - 3) : text.size())
-            << c.name;
+        EXPECT_EQ(std::pair(all.count, all.noRoom), std::pair(c.all, c.all == 0)) << c.name;
+        EXPECT_EQ(edit.text.size(), c.all ? text.size() + 2 * (c.replace.size() - 3) : text.size()) << c.name;
 
         FakeEdit boxEdit(text);
         FakeBox box;
@@ -139,25 +127,17 @@ TEST(FindText, ReplacementsStopBelowTheLimit) {
         EXPECT_LT(boxEdit.text.size(), limit) << c.name;
         const bool stopped = box.events == V{"no room"};
         EXPECT_EQ(stopped, c.all == 0) << c.name;
-        if (stopped) {
-            EXPECT_EQ(boxEdit.text.substr(0, 4), c.replace) << c.name;
-            EXPECT_EQ(boxEdit.Selected(), "cat") << c.name;
-        }
+        if (stopped) { EXPECT_EQ(boxEdit.text.substr(0, 4) + boxEdit.Selected(), c.replace + "cat") << c.name; }
     }
 }
 
 TEST(FindText, BoxFindWrapsAndCompletes) {
     // clang-format off
-    const struct {
-        const char* name; const char* find; uint32_t caret; std::vector<bool> wrap; int presses;
-        V events; uint32_t selStart;
-    } cases[] = {
-        {"after the caret, wrap Yes, then complete at the old caret", "cat", 5, {true}, 4,
-         {"wrap?", "close", "Find complete!\t"}, 5},
-        {"wrap No keeps the place", "cat", 5, {false}, 3, {"wrap?"}, 9},
-        {"from 0: found, then complete at the end", "cat", 0, {}, 4,
-         {"close", "Find complete!\t"}, 9},
-        {"from 0 nothing found", "zz", 0, {}, 1, {"close", "Text 'zz' not found!\t"}, 0},
+    const struct { const char* find; uint32_t caret; std::vector<bool> wrap; int presses; V events; uint32_t selStart; } cases[] = {
+        {"cat", 5, {true}, 4, {"wrap?", "close", "Find complete!\t"}, 5},  // complete at the old caret
+        {"cat", 5, {false}, 3, {"wrap?"}, 9},  // wrap No keeps the place
+        {"cat", 0, {}, 4, {"close", "Find complete!\t"}, 9},
+        {"zz", 0, {}, 1, {"close", "Text 'zz' not found!\t"}, 0},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -168,23 +148,19 @@ TEST(FindText, BoxFindWrapsAndCompletes) {
         state.StartPosition = c.caret;
         for (int i = 0; i < c.presses; ++i)
             FindNextFromBox(box, edit, state, {.Down = true, .FindNext = true}, c.find);
-        EXPECT_EQ(box.events, c.events) << c.name;
-        EXPECT_EQ(edit.selStart, c.selStart) << c.name;
+        EXPECT_EQ(box.events, c.events) << c.find << c.caret << c.presses;
+        EXPECT_EQ(edit.selStart, c.selStart) << c.find << c.caret << c.presses;
     }
-}
-
-TEST(FindText, BoxFindUpStopsAtTheTopSilently) {
+    // Up stops at the top silently.
     FakeEdit edit("cat cat", 4, 7);
     FakeBox box;
     FindState state;
     state.StartPosition = 4;
     FindNextFromBox(box, edit, state, Flags(false), "cat");
-    EXPECT_EQ(edit.Selected(), "cat");
-    EXPECT_EQ(edit.selStart, 0u);
+    EXPECT_EQ(std::pair(edit.selStart, edit.selEnd), std::pair(0u, 3u));
     FindNextFromBox(box, edit, state, Flags(false), "cat");
     EXPECT_TRUE(box.events.empty());
-    EXPECT_EQ(edit.selStart, 0u);
-    EXPECT_EQ(edit.selEnd, 0u);
+    EXPECT_EQ(std::pair(edit.selStart, edit.selEnd), std::pair(0u, 0u));
 }
 
 // The box's Replace goes one occurrence at a time and selects the next;
@@ -228,11 +204,9 @@ TEST(FindText, BoxRequestsRememberTheirButtons) {
         FindState state;
         state.StartPosition = 4;
         OnFindBoxRequest(box, edit, state, {c.findNext, c.replace, c.all, c.flags, "cat", "dog"});
-        EXPECT_EQ(edit.text, c.text) << c.text;
-        EXPECT_EQ(edit.selStart, c.selStart) << c.text;
-        EXPECT_EQ(g_FindReplace.Down, c.down) << c.text;
-        EXPECT_EQ(g_FindReplace.MatchCase, c.flags.MatchCase) << c.text;
-        EXPECT_EQ(g_FindReplace.WholeWord, c.flags.WholeWord) << c.text;
+        EXPECT_EQ(std::pair(edit.text, edit.selStart), std::pair(std::string(c.text), c.selStart));
+        EXPECT_EQ(std::tuple(g_FindReplace.Down, g_FindReplace.MatchCase, g_FindReplace.WholeWord),
+                  std::tuple(c.down, c.flags.MatchCase, c.flags.WholeWord)) << c.text;
     }
     InitFindReplace();
 }
@@ -259,19 +233,16 @@ TEST(FindText, FindNextAgainUsesTheLastFind) {
 
 TEST(FindText, FindNextCommand) {
     // clang-format off
-    const struct { const char* name; uint32_t sel; bool down; const char* find; bool result;
-                   uint32_t selStart; } cases[] = {
-        {"next after the selection", 0, true, "cat", true, 3},
-        {"miss past the last turns to the top", 9, true, "cat", true, 3},
-        {"nothing from the top", 0, true, "dog", false, 0},
-        {"up from the top turns to the bottom", 0, false, "cat", true, 8},
-        {"empty find text does nothing", 2, true, "", true, 2},
+    const struct { uint32_t sel; bool down; const char* find; bool result; uint32_t selStart; } cases[] = {
+        {0, true, "cat", true, 3}, {9, true, "cat", true, 3},  // a miss past the last turns to the top
+        {0, true, "dog", false, 0}, {0, false, "cat", true, 8},  // up from the top turns to the bottom
+        {2, true, "", true, 2},  // an empty find text does nothing
     };
     // clang-format on
     for (const auto& c : cases) {
         FakeEdit edit("xx cat. cat", c.sel, c.sel);
-        EXPECT_EQ(FindNextCommand(edit, Flags(c.down), c.find), c.result) << c.name;
-        EXPECT_EQ(edit.selStart, c.selStart) << c.name;
+        EXPECT_EQ(FindNextCommand(edit, Flags(c.down), c.find), c.result) << c.sel << c.down << c.find;
+        EXPECT_EQ(edit.selStart, c.selStart) << c.sel << c.down << c.find;
     }
 }
 

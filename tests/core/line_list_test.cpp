@@ -47,34 +47,24 @@ std::string Repeat(const std::string& line, int count) {
 TEST(LineList, EntriesShowTheLineAndKeepTheirWholePosition) {
     const std::string longLine = std::string(300, 'a') + "HIT" + std::string(300, 'b');
     // clang-format off
-    const struct {
-        const char* name; std::string file; const char* text; uint8_t options;
-        V texts; std::vector<LineListEntry> entries;
-    } cases[] = {
-        {"first line is 00000", "abc\nxyz\n", "b", kTextCase, {" 00000: abc"}, {{0, 1, 1}}},
-        {"two on one line", "x\ncat cat\n", "cat", kTextCase,
-         {" 00001: cat cat", " 00001: cat cat"}, {{1, 0, 3}, {1, 4, 3}}},
-        {"CR LF not shown", "one\r\ntwo\r\n", "tw", kTextCase, {" 00001: two"}, {{1, 0, 2}}},
-        {"no line feed at the end", "a\nlast", "as", kTextCase, {" 00001: last"}, {{1, 1, 2}}},
-        {"case-blind keeps the file's text", "Big BIG\n", "big", 0,
-         {" 00000: Big BIG", " 00000: Big BIG"}, {{0, 0, 3}, {0, 4, 3}}},
-        {"far into its line", longLine + "\n", "HIT", kTextCase,
-         {"*00000: ..." + longLine.substr(300, 239)}, {{0, 300, 3}}},
-        {"line start found with ^", "ab\ncd\n", "^cd", kTextCase | kTextRegular,
-         {" 00001: cd"}, {{1, 0, 2}}},
-        {"^ on the first line", "cd\n", "^cd", kTextCase | kTextRegular,
-         {" 00000: cd"}, {{0, 0, 2}}},
-        {"^ alone: one entry a line, none past the last", "ab\ncd", "^",
-         kTextCase | kTextRegular, {" 00000: ab", " 00001: cd"}, {{0, 0, 0}, {1, 0, 0}}},
+    const uint8_t C = kTextCase, R = kTextCase | kTextRegular;
+    const struct { std::string file; const char* text; uint8_t options; V texts; std::vector<LineListEntry> entries; } cases[] = {
+        {"abc\nxyz\n", "b", C, {" 00000: abc"}, {{0, 1, 1}}},  // the first line is 00000
+        {"x\ncat cat\n", "cat", C, {" 00001: cat cat", " 00001: cat cat"}, {{1, 0, 3}, {1, 4, 3}}},
+        {"one\r\ntwo\r\n", "tw", C, {" 00001: two"}, {{1, 0, 2}}},  // CR LF not shown
+        {"a\nlast", "as", C, {" 00001: last"}, {{1, 1, 2}}},  // no line feed at the end
+        {"Big BIG\n", "big", 0, {" 00000: Big BIG", " 00000: Big BIG"}, {{0, 0, 3}, {0, 4, 3}}},
+        {longLine + "\n", "HIT", C, {"*00000: ..." + longLine.substr(300, 239)}, {{0, 300, 3}}},
+        {"ab\ncd\n", "^cd", R, {" 00001: cd"}, {{1, 0, 2}}}, {"cd\n", "^cd", R, {" 00000: cd"}, {{0, 0, 2}}},
+        // ^ alone: one entry a line, none past the last.
+        {"ab\ncd", "^", R, {" 00000: ab", " 00001: cd"}, {{0, 0, 0}, {1, 0, 0}}},
     };
     // clang-format on
     for (const auto& c : cases) {
         LineListScan scan;
         scan.file = c.file;
-        EXPECT_EQ(scan.Run(c.text, c.options), c.entries.size()) << c.name;
-        EXPECT_EQ(scan.texts, c.texts) << c.name;
-        EXPECT_EQ(scan.entries, c.entries) << c.name;
-        for (const std::string& text : scan.texts) EXPECT_LE(text.size(), 250u) << c.name;
+        EXPECT_EQ(scan.Run(c.text, c.options), c.entries.size()) << c.text;
+        EXPECT_EQ(std::pair(scan.texts, scan.entries), std::pair(c.texts, c.entries)) << c.text;
     }
 }
 
@@ -104,8 +94,7 @@ TEST(LineList, StopsAtTheLimitOrWhenLineViewRefuses) {
     LineListScan full;
     full.file = Repeat("hit\n", 1001);
     EXPECT_EQ(full.Run("hit"), 1001u);  // the refused one was found, not listed
-    EXPECT_EQ(full.entries.size(), 1000u);
-    EXPECT_EQ(full.entries.back().line, 999u);
+    EXPECT_EQ(std::pair(full.entries.size(), full.entries.back().line), std::pair(size_t{1000}, 999u));
     EXPECT_EQ(full.warnings, V{"Line List full!"});
 
     LineListScan refused;
@@ -143,8 +132,7 @@ TEST(LineList, AJumpInAWholeTextSelectsTheMatch) {
 TEST(TextModel, LineStartsAndTabWidths) {
     const std::string text = "ab\ncd\r\n\nlast";
     // clang-format off
-    const struct { uint64_t n; size_t offset; } starts[] = {
-        {0, 0}, {1, 3}, {2, 7}, {3, 8}, {4, 12}, {70000, 12}};
+    const struct { uint64_t n; size_t offset; } starts[] = {{0, 0}, {1, 3}, {2, 7}, {3, 8}, {4, 12}, {70000, 12}};
     // clang-format on
     for (const auto& s : starts) EXPECT_EQ(LineStartOffset(text, s.n), s.offset) << s.n;
 

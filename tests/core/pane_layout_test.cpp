@@ -25,20 +25,13 @@ const PaneRect kSplitter{0, 210, 400, 215};
 
 TEST(PaneLayout, PanesForEachArrangement) {
     // clang-format off
-    const struct {
-        const char* name; bool edit, lines; int width, height;
-        PaneRect splitter, editView, lineView;
-    } cases[] = {
-        {"both, new size: 70 % of the height", true, true, 500, 400,
-         {0, 280, 500, 285}, {0, 30, 500, 280}, {0, 285, 500, 380}},
-        {"both, same size: splitter stays", true, true, 400, 300,
-         kSplitter, {0, 30, 400, 210}, {0, 215, 400, 280}},
-        {"LineView alone: below the toolbar", false, true, 400, 320,
-         {0, 31, 400, 36}, {}, {0, 31, 400, 300}},
-        {"EditView alone: down to the status bar", true, false, 400, 320,
-         {0, 300, 400, 305}, {0, 30, 400, 300}, {}},
-        {"LineView alone, same size", false, true, 400, 300,
-         {0, 31, 400, 36}, {}, {0, 31, 400, 280}},
+    const struct { const char* name; bool edit, lines; int width, height; PaneRect splitter, editView, lineView; }
+    cases[] = {
+        {"both, new size: 70 % of the height", true, true, 500, 400, {0, 280, 500, 285}, {0, 30, 500, 280}, {0, 285, 500, 380}},
+        {"both, same size: splitter stays", true, true, 400, 300, kSplitter, {0, 30, 400, 210}, {0, 215, 400, 280}},
+        {"LineView alone: below the toolbar", false, true, 400, 320, {0, 31, 400, 36}, {}, {0, 31, 400, 300}},
+        {"EditView alone: down to the status bar", true, false, 400, 320, {0, 300, 400, 305}, {0, 30, 400, 300}, {}},
+        {"LineView alone, same size", false, true, 400, 300, {0, 31, 400, 36}, {}, {0, 31, 400, 280}},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -66,8 +59,7 @@ TEST(PaneLayout, DraggedShareSurvivesResizing) {
 TEST(PaneLayout, SplitterStaysBetweenToolbarAndStatusBar) {
     const PaneFrame frame = Frame(true, true);
     // clang-format off
-    const struct { int y, top; } cases[] = {
-        {-50, 31}, {30, 31}, {31, 31}, {150, 150}, {274, 274}, {275, 274}, {900, 274}};
+    const struct { int y, top; } cases[] = {{-50, 31}, {30, 31}, {31, 31}, {150, 150}, {274, 274}, {275, 274}, {900, 274}};
     // clang-format on
     for (const auto& c : cases) EXPECT_EQ(ClampSplitterTop(frame, c.y, 300), c.top) << c.y;
     // A window too low for both clamps keeps the splitter under the toolbar.
@@ -95,8 +87,7 @@ TEST(PaneLayout, HoverFollowsThePointerOnceADragIsLetGo) {
 
 TEST(PaneLayout, SmallestWindowHoldsToolbarSplitterAndStatusBar) {
     const PaneSize least = MinimumTrackSize(Frame(true, true), 400);
-    EXPECT_EQ(least.width, 100);
-    EXPECT_EQ(least.height, 5 + 30 + 20 + 2);
+    EXPECT_EQ(std::pair(least.width, least.height), std::pair(100, 5 + 30 + 20 + 2));
 }
 
 // Each status part holds its longest text with a unit to spare for its
@@ -105,9 +96,8 @@ TEST(PaneLayout, SmallestWindowHoldsToolbarSplitterAndStatusBar) {
 TEST(PaneLayout, StatusPartsHoldTheirLongestTexts) {
     const auto widths = FileViewStatusWidths();
     // clang-format off
-    const struct { int part; std::string text; } cases[] = {
-        {1, "CAPS"}, {2, "NUM"}, {3, "OVR"}, {4, CaretLineText(400000)},
-        {4, CaretLineText(999999)}, {5, CaretColumnText(250)}, {6, "9999"}, {7, "9999"}};
+    const struct { int part; std::string text; } cases[] = {{1, "CAPS"}, {2, "NUM"}, {3, "OVR"},
+        {4, CaretLineText(400000)}, {4, CaretLineText(999999)}, {5, CaretColumnText(250)}, {6, "9999"}, {7, "9999"}};
     // clang-format on
     for (const auto& c : cases)
         EXPECT_GT(widths[c.part], static_cast<int>(c.text.size())) << c.part << " " << c.text;

@@ -46,33 +46,25 @@ TEST(PrintLines, CountAndFetchWithinTheTargetAndThePage) {
     panes.list = {"entry one", "entry two"};
     panes.refusedEntry = 1;
     // clang-format off
+    const PrintTarget E = PrintTarget::EditView, L = PrintTarget::LineList;
     const struct { PrintTarget target; int index, chars; const char* line; } cases[] = {
-        {PrintTarget::EditView, 0, 80, "alpha"},
-        {PrintTarget::EditView, 1, 80, ""},
-        {PrintTarget::EditView, 2, 6, "a much"},   // cut to the page
-        {PrintTarget::EditView, 3, 80, ""},        // past the last line
-        {PrintTarget::EditView, -1, 80, ""},
-        {PrintTarget::EditView, 0, 0, ""},         // no room on the page
-        {PrintTarget::LineList, 0, 5, "entry"},
-        {PrintTarget::LineList, 1, 80, ""},        // the list refuses it
-        {PrintTarget::LineList, 2, 80, ""},
-    };
+        {E, 0, 80, "alpha"}, {E, 1, 80, ""}, {E, 2, 6, "a much"} /* cut to the page */, {E, 3, 80, ""},
+        {E, -1, 80, ""}, {E, 0, 0, ""} /* no room on the page */, {L, 0, 5, "entry"},
+        {L, 1, 80, ""} /* the list refuses it */, {L, 2, 80, ""}};
     // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(PrintLineText(panes, c.target, c.index, c.chars), c.line)
             << static_cast<int>(c.target) << " " << c.index << "/" << c.chars;
-    EXPECT_EQ(PrintLineCount(panes, PrintTarget::EditView), 3);
-    EXPECT_EQ(PrintLineCount(panes, PrintTarget::LineList), 2);
+    EXPECT_EQ(PrintLineCount(panes, E) * 10 + PrintLineCount(panes, L), 32);
 
     // An empty control still says it has one line; no list is an empty list.
     Panes empty;
     empty.hasList = false;
-    EXPECT_EQ(PrintLineCount(empty, PrintTarget::EditView), 0);
-    EXPECT_EQ(PrintLineCount(empty, PrintTarget::LineList), 0);
+    EXPECT_EQ(PrintLineCount(empty, E) + PrintLineCount(empty, L), 0);
     // The platform is never asked for more than a line's word can say.
     Panes wide;
     wide.edit = {"x"};
-    PrintLineText(wide, PrintTarget::EditView, 0, 100000);
+    PrintLineText(wide, E, 0, 100000);
     EXPECT_EQ(wide.limits, std::vector<int>{0xFFFF});
 }
 
@@ -86,25 +78,16 @@ class CommandHost : public PanesOf<PrintCommandHost> {
     V steps, printed;
     std::vector<int> helpContexts;
 
-    CommandHost() {
-        edit = {"one", "two"};
-        list = {"e1"};
-    }
+    CommandHost() { this->edit = {"one", "two"}, this->list = {"e1"}; }
     void SetHelpContext(int context) override { helpContexts.push_back(context); }
     PrintChoice AskTarget(PrintTarget& target) override {
         steps.push_back("dialog");
         target = chosen;
         return choice;
     }
-    bool MeasurePage(PrinterMetrics& m) override {
-        m = metrics;
-        return measures;
-    }
+    bool MeasurePage(PrinterMetrics& m) override { return m = metrics, measures; }
     void BeginSpooling() override { steps.push_back("spool"); }
-    PrintJobHost& Printer(const PageGeometry&, PrintTarget target) override {
-        job_.target = target;
-        return job_;
-    }
+    PrintJobHost& Printer(const PageGeometry&, PrintTarget target) override { return job_.target = target, job_; }
     void EndSpooling() override { steps.push_back("back"); }
     void ShowFailure(const std::string& text) override { steps.push_back(text); }
 
@@ -132,38 +115,27 @@ TEST(PrintCommand, WhatEachStepLeadsTo) {
     const std::string failed = "Could not print file notes.txt";
     const std::string heading = ListHeadingText("needle", 80);
     // clang-format off
-    const struct {
-        const char* what; void (*arrange)(CommandHost&); V steps; V printed;
-    } cases[] = {
-        {"printed", [](CommandHost&) {}, {"dialog", "spool", "back"},
-         {"one", "two", PageFooterText(1, 80)}},
-        {"the Line List under its heading", [](CommandHost& h) { h.chosen = PrintTarget::LineList; },
-         {"dialog", "spool", "back"}, {heading, "e1", PageFooterText(1, 80)}},
-        {"dialog cancelled", [](CommandHost& h) { h.choice = PrintChoice::Cancelled; },
-         {"dialog"}, {}},
-        {"dialog failed", [](CommandHost& h) { h.choice = PrintChoice::Failed; },
-         {"dialog", failed}, {}},
+    const V printed = {"one", "two", PageFooterText(1, 80)}, spooled = {"dialog", "spool", "back"};
+    const struct { const char* what; void (*arrange)(CommandHost&); V steps; V printed; } cases[] = {
+        {"printed", [](CommandHost&) {}, spooled, printed},
+        {"the Line List", [](CommandHost& h) { h.chosen = PrintTarget::LineList; }, spooled, {heading, "e1", PageFooterText(1, 80)}},
+        {"dialog cancelled", [](CommandHost& h) { h.choice = PrintChoice::Cancelled; }, {"dialog"}, {}},
+        {"dialog failed", [](CommandHost& h) { h.choice = PrintChoice::Failed; }, {"dialog", failed}, {}},
         {"empty text", [](CommandHost& h) { h.edit.clear(); }, {"dialog"}, {}},
-        {"empty Line List", [](CommandHost& h) { h.list.clear(); h.chosen = PrintTarget::LineList; },
-         {"dialog"}, {}},
+        {"empty Line List", [](CommandHost& h) { h.list.clear(), h.chosen = PrintTarget::LineList; }, {"dialog"}, {}},
         {"printer says nothing", [](CommandHost& h) { h.measures = false; }, {"dialog", failed}, {}},
-        {"page holds no line", [](CommandHost& h) { h.metrics.TextHeight = 0; h.metrics.ExternalLeading = 0; },
-         {"dialog", failed}, {}},
-        {"job refused", [](CommandHost& h) { h.jobFails = true; },
-         {"dialog", "spool", "back", failed}, {}},
-        {"cancelled while spooling", [](CommandHost& h) { h.cancels = true; },
-         {"dialog", "spool", "back", failed}, {"one", "two", PageFooterText(1, 80)}},
+        {"page holds no line", [](CommandHost& h) { h.metrics.TextHeight = h.metrics.ExternalLeading = 0; }, {"dialog", failed}, {}},
+        {"job refused", [](CommandHost& h) { h.jobFails = true; }, {"dialog", "spool", "back", failed}, {}},
+        {"cancelled while spooling", [](CommandHost& h) { h.cancels = true; }, {"dialog", "spool", "back", failed}, printed},
     };
     // clang-format on
     for (const auto& c : cases) {
         CommandHost host;
         c.arrange(host);
         PrintCommandRequest request;
-        request.FileName = "notes.txt";
-        request.SearchText = "needle";
+        request.FileName = "notes.txt", request.SearchText = "needle";
         PrintCommand(host, request);
-        EXPECT_EQ(host.steps, c.steps) << c.what;
-        EXPECT_EQ(host.printed, c.printed) << c.what;
+        EXPECT_EQ(std::pair(host.steps, host.printed), std::pair(c.steps, c.printed)) << c.what;
         // The dialogs' Help buttons name Print while they are up, and nothing after.
         EXPECT_EQ(host.helpContexts, (std::vector<int>{IDM_FV_PRINT, 0})) << c.what;
     }

@@ -5,32 +5,20 @@
 #include <algorithm>
 #include <climits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 // A page of 66 slots of 10 pixels, 80 characters of 8 pixels, 72 dpi.
-PrinterMetrics SixtySixSlots() {
-    PrinterMetrics m;
-    m.HorizontalResolution = 640;
-    m.VerticalResolution = 665;
-    m.PixelsPerInchY = 72;
-    m.TextHeight = 9;
-    m.ExternalLeading = 1;
-    m.AverageCharWidth = 8;
-    return m;
-}
-
-PrinterMetrics WithSlots(int slots) {
-    PrinterMetrics m = SixtySixSlots();
-    m.VerticalResolution = slots * 10 + 9;
-    return m;
+PrinterMetrics WithSlots(int slots = 66) {
+    return PrinterMetrics{640, slots * 10 + 9, 72, 9, 1, 8};
 }
 
 // A page must hold a character and a line; a zero tab length means eight characters.
 TEST(PageGeometry, PagesThatCannotHoldALineAreRefused) {
     PageGeometry g;
-    ASSERT_TRUE(ComputePageGeometry(SixtySixSlots(), 0, g));
+    ASSERT_TRUE(ComputePageGeometry(WithSlots(), 0, g));
     EXPECT_EQ(g.TabStop, 64);
     // clang-format off
     const struct { const char* what; int width, height, textHeight, charWidth; } cases[] = {
@@ -39,19 +27,15 @@ TEST(PageGeometry, PagesThatCannotHoldALineAreRefused) {
         {"no page", 0, 0, 9, 8}, {"a font taller than any page", 640, 665, INT_MAX, 8}};
     // clang-format on
     for (const auto& c : cases) {
-        PrinterMetrics m = SixtySixSlots();
-        m.HorizontalResolution = c.width;
-        m.VerticalResolution = c.height;
-        m.TextHeight = c.textHeight;
-        m.AverageCharWidth = c.charWidth;
-        EXPECT_FALSE(ComputePageGeometry(m, 4, g)) << c.what;
+        EXPECT_FALSE(ComputePageGeometry(PrinterMetrics{c.width, c.height, 72, c.textHeight, 1, c.charWidth}, 4, g))
+            << c.what;
     }
 }
 
 // A driver claiming a page billions of pixels wide gets lines of bounded
 // length and tab stops within the page, not an overflow.
 TEST(PageGeometry, AbsurdWidthsStayBounded) {
-    PrinterMetrics m = SixtySixSlots();
+    PrinterMetrics m = WithSlots();
     m.HorizontalResolution = INT_MAX;
     m.AverageCharWidth = 1 << 30;
     PageGeometry g;
@@ -76,10 +60,8 @@ TEST(PageGeometry, PageCountsAndBodySlots) {
         SCOPED_TRACE(std::to_string(c.slots) + " slots, " + std::to_string(c.lines) + " lines");
         PageGeometry g;
         ASSERT_TRUE(ComputePageGeometry(WithSlots(c.slots), 4, g));
-        EXPECT_EQ(g.BodyLinesPerPage, c.bodyLines);
-        EXPECT_EQ(PageCount(g, c.lines), c.pages);
-        EXPECT_EQ(BodySlot(g, 0, 0), c.firstPageSlot);
-        EXPECT_EQ(BodySlot(g, 1, 0), c.laterPageSlot);
+        EXPECT_EQ(std::tuple(g.BodyLinesPerPage, PageCount(g, c.lines), BodySlot(g, 0, 0), BodySlot(g, 1, 0)),
+                  std::tuple(c.bodyLines, c.pages, c.firstPageSlot, c.laterPageSlot));
         EXPECT_LT(BodySlot(g, 1, g.BodyLinesPerPage - 1), g.FooterSlot);
     }
 }
@@ -105,9 +87,7 @@ class RecordingHost : public PrintJobHost {
     bool StartJob() override { return Log("start", !failStart); }
     bool StartPage() override { return Log("page", pages_ != failStartPage); }
     void PrintTitle() override { calls.push_back("title"); }
-    void PrintLine(int y, const std::string& text) override {
-        calls.push_back(std::to_string(y) + ":" + text);
-    }
+    void PrintLine(int y, const std::string& text) override { calls.push_back(std::to_string(y) + ":" + text); }
     std::string LineText(int index, int charsPerLine) override {
         return "L" + std::to_string(index + 1) + "/" + std::to_string(charsPerLine);
     }
@@ -137,30 +117,22 @@ PageGeometry Geometry(int slots) {
     return g;
 }
 
-TEST(PrintJob, SeventyLinesOnSixtySixSlots) {
+// 70 lines on 66 slots: two pages, each with its title and page number.
+TEST(PrintJob, LinesGoOnTheirPagesUnderTheHeading) {
     RecordingHost host;
     ASSERT_EQ(RunPrintJob(host, Geometry(66), 70, ""), PrintOutcome::Printed);
     std::vector<std::string> lines = host.Lines();
-    ASSERT_EQ(lines.size(), 72u);  // 70 body lines and two page numbers
-    EXPECT_EQ(lines[0], "50:L1/80");
-    EXPECT_EQ(lines[57], "620:L58/80");
-    EXPECT_EQ(lines[58], "650:" + PageFooterText(1, 80));
-    EXPECT_EQ(lines[59], "40:L59/80");
-    EXPECT_EQ(lines[70], "150:L70/80");
-    EXPECT_EQ(lines[71], "650:" + PageFooterText(2, 80));
-    EXPECT_EQ(host.calls.front(), "start");
-    EXPECT_EQ(host.calls.back(), "end");
+    ASSERT_EQ(lines.size(), 72u);
+    EXPECT_EQ(lines[0] + lines[57] + lines[59] + lines[70], "50:L1/80620:L58/8040:L59/80150:L70/80");
+    EXPECT_EQ(lines[58] + lines[71], "650:" + PageFooterText(1, 80) + "650:" + PageFooterText(2, 80));
     EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "title"), 2);
-}
 
-TEST(PrintJob, ListHeadingOnTheFirstPageOnlyAndOneLineAPageOnTinyPages) {
-    RecordingHost host;
-    std::string heading = ListHeadingText("needle", 80);
-    ASSERT_EQ(RunPrintJob(host, Geometry(12), 9, heading), PrintOutcome::Printed);
-    std::vector<std::string> lines = host.Lines();
-    EXPECT_EQ(lines[0], "30:" + heading);
+    RecordingHost headed;
+    const std::string heading = ListHeadingText("needle", 80);
+    ASSERT_EQ(RunPrintJob(headed, Geometry(12), 9, heading), PrintOutcome::Printed);
+    lines = headed.Lines();
+    EXPECT_EQ(lines[0] + lines[1], "30:" + heading + "50:L1/80");
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "30:" + heading), 1);
-    EXPECT_EQ(lines[1], "50:L1/80");
 
     RecordingHost tiny;
     ASSERT_EQ(RunPrintJob(tiny, Geometry(8), 3, ""), PrintOutcome::Printed);
@@ -173,13 +145,10 @@ TEST(PrintJob, ListHeadingOnTheFirstPageOnlyAndOneLineAPageOnTinyPages) {
 // calls that start, end or drop pages and the job.
 TEST(PrintJob, FailuresAbandonTheJobAndCancelEndsItAfterTheLastWholePage) {
     // clang-format off
-    const struct {
-        const char* what; void (*arrange)(RecordingHost&); int lines; PrintOutcome outcome;
-        std::string sequence;
-    } cases[] = {
+    const struct { const char* what; void (*arrange)(RecordingHost&); int lines; PrintOutcome outcome; std::string sequence; }
+    cases[] = {
         {"no lines", [](RecordingHost&) {}, 0, PrintOutcome::Printed, ""},
-        {"job refused", [](RecordingHost& h) { h.failStart = true; }, 70, PrintOutcome::Failed,
-         "start!"},
+        {"job refused", [](RecordingHost& h) { h.failStart = true; }, 70, PrintOutcome::Failed, "start!"},
         {"second page not started", [](RecordingHost& h) { h.failStartPage = 1; }, 70,
          PrintOutcome::Failed, "start page endpage page! abandon"},
         {"first page not ended", [](RecordingHost& h) { h.failEndPage = 0; }, 70,

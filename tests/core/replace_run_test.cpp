@@ -13,142 +13,108 @@
 namespace {
 
 using V = std::vector<std::string>;
+using A = Answer;
 
 FakeHost FiveFiles() {
     return FakeHost({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"},
                     {"old a", "old b", "old c", "old d", "old e"});
 }
 
-struct WalkCase {
-    const char* name;
-    FilesOption option;
-    std::vector<int> selected, marked;
-    int start;
-    std::vector<int> order;
-};
+// Each row's file as 'n' (new text) or 'o' (old).
+std::string Written(FakeHost& host) {
+    std::string got;
+    for (size_t r = 0; r < host.rows.size(); ++r) got += host.File(static_cast<int>(r))[0];
+    return got;
+}
+
+bool Shows(const FakeHost& host, const std::string& event) {
+    return std::count(host.events.begin(), host.events.end(), event) == 1;
+}
 
 TEST(ReplaceRun, EachRowOfTheSetOnceFromTheStartingRow) {
-    const WalkCase cases[] = {
-        {"all from the middle turns at the end", FilesOption::All, {}, {}, 2, {3, 4, 0, 1}},
-        {"all from the last row", FilesOption::All, {}, {}, 4, {0, 1, 2, 3}},
-        {"selected from a selected middle row", FilesOption::Selected, {1, 2, 4}, {}, 2, {4, 1}},
-        {"selected from an unselected row", FilesOption::Selected, {1, 3}, {}, 2, {3, 1}},
-        {"selected, none after the start", FilesOption::Selected, {0, 1}, {}, 3, {0, 1}},
-        {"marked cyclically", FilesOption::Marked, {}, {0, 2, 3}, 2, {3, 0}},
-        {"marked, only the start", FilesOption::Marked, {}, {2}, 2, {}},
-        {"no option", FilesOption::None, {}, {}, 2, {}},
+    using F = FilesOption;
+    // clang-format off
+    const struct { F option; std::vector<int> selected, marked; int start; std::vector<int> order; } cases[] = {
+        {F::All, {}, {}, 2, {3, 4, 0, 1}}, {F::All, {}, {}, 4, {0, 1, 2, 3}},
+        {F::Selected, {1, 2, 4}, {}, 2, {4, 1}}, {F::Selected, {1, 3}, {}, 2, {3, 1}},
+        {F::Selected, {0, 1}, {}, 3, {0, 1}}, {F::Marked, {}, {0, 2, 3}, 2, {3, 0}},
+        {F::Marked, {}, {2}, 2, {}}, {F::None, {}, {}, 2, {}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         FakeHost host = FiveFiles();
         for (int r : c.selected) host.rows[r].selected = true;
         for (int r : c.marked) host.rows[r].marked = true;
-        EXPECT_EQ(ReplaceTargetOrder(host, c.option, c.start), c.order) << c.name;
+        EXPECT_EQ(ReplaceTargetOrder(host, c.option, c.start), c.order) << c.start;
     }
+    // The first checked button wins, as the box can only check one.
+    EXPECT_EQ(FilesOptionOf(true, true, true), FilesOption::All);
+    EXPECT_EQ(FilesOptionOf(false, true, true), FilesOption::Selected);
 }
 
+// Confirmed runs from row 2: No for the starting row leaves EditView modified.
 TEST(ReplaceRun, ConfirmedRunAnswers) {
-    struct Case {
-        const char* name;
-        std::vector<Answer> answers;
-        std::string files;  // n: new text, o: old, rows 0 to 4
-        std::string summary;
-        bool modified;
-    } cases[] = {
-        {"Yes for all",
-         {Answer::Yes, Answer::Yes, Answer::Yes, Answer::Yes, Answer::Yes},
-         "nnnnn",
-         "5 occurrences replaced in 5 file(s)!",
-         false},
-        {"No for the starting row",
-         {Answer::No, Answer::Yes, Answer::Yes, Answer::Yes, Answer::Yes},
-         "nnonn",
-         "5 occurrences replaced in 5 file(s)!",
-         true},
-        {"No for another row",
-         {Answer::Yes, Answer::No, Answer::Yes, Answer::Yes, Answer::Yes},
-         "nnnon",
-         "4 occurrences replaced in 4 file(s)!",
-         false},
-        {"Cancel at the second",
-         {Answer::Yes, Answer::Cancel},
-         "oonoo",
-         "1 occurrences replaced in 1 file(s)!",
-         false},
+    // clang-format off
+    const struct { std::vector<A> answers; const char* files; int count; bool modified; } cases[] = {
+        {{A::Yes, A::Yes, A::Yes, A::Yes, A::Yes}, "nnnnn", 5, false},
+        {{A::No, A::Yes, A::Yes, A::Yes, A::Yes}, "nnonn", 5, true},
+        {{A::Yes, A::No, A::Yes, A::Yes, A::Yes}, "nnnon", 4, false},
+        {{A::Yes, A::Cancel}, "oonoo", 1, false},
     };
+    // clang-format on
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.files);
         FakeHost host = FiveFiles();
         host.answers = c.answers;
         ReplaceRunResult result = host.Run(2, true);
-        EXPECT_EQ(result.StartWritten, !c.modified) << c.name;
-        std::string got;
-        for (int r = 0; r < 5; ++r) got += host.File(r)[0];
-        EXPECT_EQ(got, c.files) << c.name;
-        EXPECT_EQ(host.events.back(), c.summary) << c.name;
-        EXPECT_EQ(host.edit, "new c") << c.name;
-        EXPECT_EQ(host.modified, c.modified) << c.name;
-        EXPECT_TRUE(host.files.TempFiles().empty()) << c.name;
-    }
-}
-
-TEST(ReplaceRun, NothingFoundKeepsTheBoxOpen) {
-    FakeHost host({"a.txt", "b.txt"}, {"x", "y"});
-    auto result = host.Run(0, true);
-    EXPECT_FALSE(result.Found);
-    EXPECT_EQ(host.events, (std::vector<std::string>{kNothingFoundText}));
-}
-
-TEST(ReplaceRun, ReadFailureAnswers) {
-    struct Case {
-        Answer answer;
-        std::vector<int> visited;
-    } cases[] = {
-        {Answer::Ignore, {0, 2}},
-        {Answer::Abort, {0}},
-        {Answer::Retry, {0, 1, 2}},
-    };
-    for (const auto& c : cases) {
-        FakeHost host({"a.txt", "b.txt", "c.txt"}, {"old", "old", "old"});
-        host.files.failStep = "read";
-        host.answers = {c.answer};
-        auto result = host.Run(0, false);
-        EXPECT_EQ(result.Visited, c.visited);
-        EXPECT_EQ(host.events[0], "ari Error 5: Disk read error");
-        EXPECT_EQ(host.edit, "new");
+        EXPECT_EQ(result.StartWritten, !c.modified);
+        EXPECT_EQ(Written(host), c.files);
+        const std::string n = std::to_string(c.count);
+        EXPECT_EQ(host.events.back(), n + " occurrences replaced in " + n + " file(s)!");
+        EXPECT_EQ(host.edit, "new c");
+        EXPECT_EQ(host.modified, c.modified);
         EXPECT_TRUE(host.files.TempFiles().empty());
     }
+    FakeHost nothing({"a.txt", "b.txt"}, {"x", "y"});
+    EXPECT_FALSE(nothing.Run(0, true).Found);
+    EXPECT_EQ(nothing.events, V{kNothingFoundText});
 }
 
-// A failed write: Retry writes it, Ignore goes on without it, Abort ends the
-// run there; only what was written is counted.
-TEST(ReplaceRun, FailedWriteAnswers) {
-    struct Case {
-        Answer answer;
-        std::string files;  // n: new text, o: old, rows 0 to 2
-        std::string summary;
-    } cases[] = {
-        {Answer::Retry, "nnn", "3 occurrences replaced in 3 file(s)!"},
-        {Answer::Ignore, "onn", "2 occurrences replaced in 2 file(s)!"},
-        {Answer::Abort, "ooo", "0 occurrences replaced in 0 file(s)!"},
+// A failed read or write: Retry tries again, Ignore goes on without it, Abort
+// ends the run there; only what was written is counted.
+TEST(ReplaceRun, FailureAnswers) {
+    // clang-format off
+    const struct { const char* step; A answer; std::vector<int> visited; const char* files; int count; } cases[] = {
+        {"read", A::Ignore, {0, 2}, "non", -1}, {"read", A::Abort, {0}, "ooo", -1},
+        {"read", A::Retry, {0, 1, 2}, "nnn", -1},
+        {"write", A::Retry, {0, 1, 2}, "nnn", 3}, {"write", A::Ignore, {0, 1, 2}, "onn", 2},
+        {"write", A::Abort, {0}, "ooo", 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.step) + " " + std::to_string(static_cast<int>(c.answer)));
         FakeHost host({"a.txt", "b.txt", "c.txt"}, {"old a", "old b", "old c"});
-        host.files.failStep = "write";
-        host.answers = {Answer::Yes, c.answer, Answer::Yes, Answer::Yes};
-        host.Run(0, true);
-        std::string got;
-        for (int r = 0; r < 3; ++r) got += host.File(r)[0];
-        EXPECT_EQ(got, c.files) << c.summary;
-        EXPECT_EQ(host.events.back(), c.summary);
+        host.files.failStep = c.step;
+        const bool reading = c.step[0] == 'r';
+        host.answers = reading ? std::vector<A>{c.answer} : std::vector<A>{A::Yes, c.answer, A::Yes, A::Yes};
+        const ReplaceRunResult result = host.Run(0, !reading);
+        if (reading) {
+            EXPECT_EQ(result.Visited, c.visited);
+            EXPECT_EQ(host.events[0], "ari Error 5: Disk read error");
+        } else {
+            EXPECT_EQ(Written(host), c.files);
+            const std::string n = std::to_string(c.count);
+            EXPECT_EQ(host.events.back(), n + " occurrences replaced in " + n + " file(s)!");
+        }
+        EXPECT_EQ(host.edit, "new a");
         EXPECT_TRUE(host.files.TempFiles().empty());
     }
-}
-
-TEST(ReplaceRun, AMoveThatLostTheTargetKeepsTheOnlyCopy) {
+    // A move that lost the target keeps the only copy and says where.
     FakeHost host({"a.txt"}, {"old a"});
     host.files.failStep = "replace";
     host.files.loseTarget = true;
     host.Run(0, false);
-    auto temps = host.files.TempFiles();
+    const V temps = host.files.TempFiles();
     ASSERT_EQ(temps.size(), 1u);
     EXPECT_EQ(host.files.files[temps[0]], "new a");
     EXPECT_EQ(host.events[host.events.size() - 2], "Error 5: Unable to save a.txt!");
@@ -156,19 +122,15 @@ TEST(ReplaceRun, AMoveThatLostTheTargetKeepsTheOnlyCopy) {
 }
 
 TEST(ReplaceRun, TheStartingFileIsWrittenOnlyWhenWholeAndAsLoaded) {
-    const std::string skippedC =
-        "Not changed: too large for FileView or holding a zero byte:\nc.txt";
-    struct Case {
-        const char* name;
-        bool heldWhole, changedOnDisk, overwrite;
-        std::string startFile, warning;
-    } cases[] = {
-        {"held whole", true, false, true, "new c", ""},
-        {"cut at a zero byte or a window of lines", false, false, true, "old c", skippedC},
-        {"changed on disk, overwrite", true, true, true, "new c", ""},
-        {"changed on disk, keep", true, true, false, "old c, theirs", ""},
+    const std::string skippedC = "Not changed: too large for FileView or holding a zero byte:\nc.txt";
+    // clang-format off
+    const struct { bool heldWhole, changedOnDisk, overwrite; std::string startFile, warning; } cases[] = {
+        {true, false, true, "new c", ""}, {false, false, true, "old c", skippedC},
+        {true, true, true, "new c", ""}, {true, true, false, "old c, theirs", ""},
     };
+    // clang-format on
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.startFile);
         FakeHost host = FiveFiles();
         host.edit = host.File(2);
         const std::string path = "c:\\d\\c.txt";
@@ -177,48 +139,35 @@ TEST(ReplaceRun, TheStartingFileIsWrittenOnlyWhenWholeAndAsLoaded) {
         options.StartStamp = host.files.Identify(path);
         if (c.changedOnDisk) host.files.Touch(path, "old c, theirs");
         host.overwriteChanged = c.overwrite;
-        ReplaceRunResult result = ReplaceInFiles(host, 2, options);
-        EXPECT_EQ(host.File(2), c.startFile) << c.name;
-        EXPECT_EQ(host.File(0) + host.File(4), "new anew e") << c.name;
-        EXPECT_EQ(result.StartWritten, c.startFile[0] == 'n') << c.name;
-        const bool asked = std::count(host.events.begin(), host.events.end(),
-                                      "yesno " + ChangedOnDiskQuestion("c.txt")) == 1;
-        EXPECT_EQ(asked, c.changedOnDisk) << c.name;
-        const bool warned =
-            std::find(host.events.begin(), host.events.end(), c.warning) != host.events.end();
-        EXPECT_EQ(warned, !c.warning.empty()) << c.name;
-        EXPECT_EQ(host.edit, result.StartWritten ? "new c" : "old c") << c.name;
-        EXPECT_TRUE(host.files.TempFiles().empty()) << c.name;
+        const ReplaceRunResult result = ReplaceInFiles(host, 2, options);
+        EXPECT_EQ(host.File(2), c.startFile);
+        EXPECT_EQ(host.File(0) + host.File(4), "new anew e");
+        EXPECT_EQ(result.StartWritten, c.startFile[0] == 'n');
+        EXPECT_EQ(Shows(host, "yesno " + ChangedOnDiskQuestion("c.txt")), c.changedOnDisk);
+        EXPECT_TRUE(c.warning.empty() || Shows(host, c.warning));
+        EXPECT_EQ(host.edit, result.StartWritten ? "new c" : "old c");
+        EXPECT_TRUE(host.files.TempFiles().empty());
     }
 }
 
+// "old" becomes "older": two characters more for each occurrence, in a
+// b.txt with "old" at both ends.
 TEST(ReplaceRun, AFileTheReplacementsWouldOverfillIsLeftWholeAndNamed) {
-    // "old" becomes "older": two characters more for each occurrence.
-    struct Case {
-        const char* name;
-        size_t length;  // of b.txt's text, "old" at both ends
-        bool written;
-    } cases[] = {
-        {"ends one below the limit", kFileViewCapacity - 5, true},
-        {"would reach the limit", kFileViewCapacity - 4, false},
-        {"the first replacement already too many", kFileViewCapacity - 1, false},
-    };
-    for (const auto& c : cases) {
-        const std::string big = "old" + std::string(c.length - 6, 'x') + "old";
+    const std::pair<size_t, bool> cases[] = {
+        {kFileViewCapacity - 5, true}, {kFileViewCapacity - 4, false}, {kFileViewCapacity - 1, false}};
+    for (const auto& [length, written] : cases) {
+        SCOPED_TRACE(length);
+        const std::string big = "old" + std::string(length - 6, 'x') + "old";
         FakeHost host({"a.txt", "b.txt"}, {"old a", big});
         host.replace = "older";
-        host.answers = {Answer::Yes, Answer::Yes};
+        host.answers = {A::Yes, A::Yes};
         host.Run(0, true);
-        const std::string expected = "older" + std::string(c.length - 6, 'x') + "older";
-        EXPECT_EQ(host.File(1), c.written ? expected : big) << c.name;
-        EXPECT_EQ(host.File(0), "older a") << c.name;
-        const std::string summary = c.written ? "3 occurrences replaced in 2 file(s)!"
-                                              : "1 occurrences replaced in 1 file(s)!";
-        EXPECT_EQ(host.events.back(), summary) << c.name;
-        const bool named = std::find(host.events.begin(), host.events.end(),
-                                     "Not changed: too large for FileView or holding a zero "
-                                     "byte:\nb.txt") != host.events.end();
-        EXPECT_EQ(named, !c.written) << c.name;
+        EXPECT_EQ(host.File(1), written ? "older" + std::string(length - 6, 'x') + "older" : big);
+        EXPECT_EQ(host.File(0), "older a");
+        EXPECT_EQ(host.events.back(), written ? "3 occurrences replaced in 2 file(s)!"
+                                              : "1 occurrences replaced in 1 file(s)!");
+        EXPECT_EQ(Shows(host, "Not changed: too large for FileView or holding a zero byte:\nb.txt"),
+                  !written);
     }
 }
 
@@ -229,8 +178,7 @@ TEST(ReplaceRun, TheRowsAreHeldWhileTheRunAsks) {
         using FakeHost::FakeHost;
         std::vector<bool> refused;
         bool AskYesNo(const std::string& text) override {
-            refused.push_back(IsRefusedWhileSearching(IDM_CLEAR_LIST) &&
-                              IsRefusedWhileSearching(IDM_FIND_FILES));
+            refused.push_back(IsRefusedWhileSearching(IDM_CLEAR_LIST) && IsRefusedWhileSearching(IDM_FIND_FILES));
             return FakeHost::AskYesNo(text);
         }
     } host({"a.txt", "b.txt"}, {"old", "old"});
@@ -242,21 +190,18 @@ TEST(ReplaceRun, TheRowsAreHeldWhileTheRunAsks) {
 
 // The Replace box's buttons and the shown file decide where a run starts and
 // which rows it takes; the first row holding the shown file wins, so a row
-// focused since FileView opened never receives EditView's text.
+// focused since FileView opened never receives EditView's text. The text's
+// record of its file counts only when that is the shown file.
 TEST(ReplaceRun, TheBoxStartsFromTheShownFilesRowWithItsFilesButtons) {
     const V saveAll = {"close", "yesno " + std::string(kSaveAllQuestion)};
     // clang-format off
-    const struct {
-        const char* what; bool all, selected, marked; const char* shown; std::vector<int> visited;
-        V events;
-    } cases[] = {
-        {"all from the shown row", true, false, false, "c:\\d\\d.txt", {3, 4, 0, 1, 2}, saveAll},
-        {"selected, the path in another case", false, true, false, "C:\\D\\C.TXT", {2, 4}, saveAll},
-        {"marked", false, false, true, "c:\\d\\c.txt", {2, 0}, saveAll},
-        {"no button: the shown file only", false, false, false, "c:\\d\\b.txt", {1}, saveAll},
-        {"another spelling of the same file", true, false, false, "z:\\d\\b.txt", {1, 2, 3, 4, 0}, saveAll},
-        {"a file of the same name elsewhere", true, false, false, "z:\\x\\b.txt", {},
-         {"b.txt is no longer in the File Info List."}},
+    const struct { bool all, selected, marked; const char* shown; std::vector<int> visited; V events; } cases[] = {
+        {true, false, false, "c:\\d\\d.txt", {3, 4, 0, 1, 2}, saveAll},
+        {false, true, false, "C:\\D\\C.TXT", {2, 4}, saveAll},  // the path in another case
+        {false, false, true, "c:\\d\\c.txt", {2, 0}, saveAll},
+        {false, false, false, "c:\\d\\b.txt", {1}, saveAll},  // no button: the shown file only
+        {true, false, false, "z:\\d\\b.txt", {1, 2, 3, 4, 0}, saveAll},  // another spelling
+        {true, false, false, "z:\\x\\b.txt", {}, {"b.txt is no longer in the File Info List."}},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -271,18 +216,10 @@ TEST(ReplaceRun, TheBoxStartsFromTheShownFilesRowWithItsFilesButtons) {
         start.ShownPath = c.shown;
         start.ShownFileName = std::strrchr(c.shown, '\\') + 1;
         ReplaceRunResult result;
-        EXPECT_EQ(ReplaceInFilesFromBox(host, start, result), !c.visited.empty()) << c.what;
-        EXPECT_EQ(result.Visited, c.visited) << c.what;
-        EXPECT_EQ(host.events, c.events) << c.what;
+        EXPECT_EQ(ReplaceInFilesFromBox(host, start, result), !c.visited.empty()) << c.shown;
+        EXPECT_EQ(result.Visited, c.visited) << c.shown;
+        EXPECT_EQ(host.events, c.events) << c.shown;
     }
-    // The first checked button wins, as the box can only check one.
-    EXPECT_EQ(FilesOptionOf(true, true, true), FilesOption::All);
-    EXPECT_EQ(FilesOptionOf(false, true, true), FilesOption::Selected);
-}
-
-// The text's record of its file counts only when that is the shown file: a
-// change on disk since FileView read it is asked about, not another file's.
-TEST(ReplaceRun, TheBoxAsksAboutAChangeOnDiskOnlyForTheShownFile) {
     for (const char* stamped : {"C:\\D\\C.TXT", "c:\\d\\a.txt"}) {
         FakeHost host = FiveFiles();
         host.edit = host.File(2);
@@ -295,9 +232,7 @@ TEST(ReplaceRun, TheBoxAsksAboutAChangeOnDiskOnlyForTheShownFile) {
         host.files.Touch("c:\\d\\c.txt", "old c, theirs");
         ReplaceRunResult result;
         ASSERT_TRUE(ReplaceInFilesFromBox(host, start, result));
-        const bool asked = std::count(host.events.begin(), host.events.end(),
-                                      "yesno " + ChangedOnDiskQuestion("c.txt")) == 1;
-        EXPECT_EQ(asked, stamped[0] == 'C') << stamped;
+        EXPECT_EQ(Shows(host, "yesno " + ChangedOnDiskQuestion("c.txt")), stamped[0] == 'C') << stamped;
     }
 }
 

@@ -45,45 +45,26 @@ struct Writer {
 };
 
 const char* const kAri = "ari Error 5: Unable to write file to disk!";
+const char* const kSteps = "probe temp open write flush close replace ";
+// clang-format off
 const Writer kWriters[] = {
-    {"Save",
-     true,
-     Save,
-     "probe temp open write flush close replace ",
-     {},
-     {"Error while saving file!"}},
-    {"Save of a file deleted behind the viewer's back",
-     false,
-     Save,
-     "probe create temp open write flush close replace ",
-     {},
-     {"Error while saving file!"}},
-    {"Replace in Files with Confirm File Save",
-     true,
-     ReplaceConfirmed,
-     "probe temp open write flush close replace ",
-     {kAri},
+    {"Save", true, Save, kSteps, {}, {"Error while saving file!"}},
+    {"Save of a file deleted behind the viewer's back", false, Save,
+     "probe create temp open write flush close replace ", {}, {"Error while saving file!"}},
+    {"Replace in Files with Confirm File Save", true, ReplaceConfirmed, kSteps, {kAri},
      {"Error while saving file!", kAri}},
-    {"Replace in Files through a pending file",
-     true,
-     ReplacePending,
-     "temp open write flush close replace ",
-     {kAri},
+    {"Replace in Files through a pending file", true, ReplacePending, kSteps + 6 /* no probe */, {kAri},
      {"Error 5: Unable to save notes.txt!"}},
 };
+// clang-format on
 
 // Whatever step fails, for whichever writer, the file keeps its bytes (or
 // stays absent), no temporary file is left, none stays open, and the user reads why.
 TEST(SaveText, EveryFailedStepOfEveryWriterLeavesTheFileAsItWas) {
+    const std::string kCannotOpen = "Unable to open file for writing!", kCannotWrite = "Unable to write file!";
     const std::map<std::string, std::string> kStepMessage = {
-        {"probe", "Unable to open file for writing!"},
-        {"create", "Unable to open file for writing!"},
-        {"temp", ""},
-        {"open", ""},
-        {"write", "Unable to write file!"},
-        {"flush", "Unable to write file!"},
-        {"close", "Unable to write file!"},
-    };
+        {"probe", kCannotOpen}, {"create", kCannotOpen}, {"temp", ""}, {"open", ""},
+        {"write", kCannotWrite}, {"flush", kCannotWrite}, {"close", kCannotWrite}};
     for (const Writer& writer : kWriters) {
         auto fresh = [&] {
             FakeHost host({"notes.txt"}, {kOld});
@@ -122,13 +103,7 @@ TEST(SaveText, EveryFailedStepOfEveryWriterLeavesTheFileAsItWas) {
 
 // The size limits are run on real files under Wine.
 TEST(SaveText, OutcomesOfWholeSaves) {
-    struct Case {
-        std::string target, tempDirectory;
-        size_t length;
-        bool locked, readOnly;
-        SaveResult result;
-    };
-    const Case kCases[] = {
+    const struct { std::string target, tempDirectory; size_t length; bool locked, readOnly; SaveResult result; } kCases[] = {
         {"c:\\docs\\notes.txt", "c:\\docs", 20, false, false, SaveResult::Saved},
         {"c:\\notes.txt", "c:\\", 20, false, false, SaveResult::Saved},
         {"notes.txt", ".", 20, false, false, SaveResult::Saved},
@@ -137,7 +112,7 @@ TEST(SaveText, OutcomesOfWholeSaves) {
         {"c:\\docs\\in use.txt", "", 20, true, false, SaveResult::CannotOpen},
         {"c:\\docs\\read-only.txt", "", 20, false, true, SaveResult::ReadOnly},
     };
-    for (const Case& c : kCases) {
+    for (const auto& c : kCases) {
         struct Recording : FakeFiles {
             bool CreateTempFile(const std::string& directory, std::string& tempPath) override {
                 seen = directory;

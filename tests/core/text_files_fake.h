@@ -31,20 +31,15 @@ struct FakeFiles : TextFileLayer {
         return files.count(path) ? Access::Writable : Access::Missing;
     }
     bool CreateTarget(const std::string& path) override {
-        if (!Step("create") || files.count(path)) return false;
-        files[path];
-        return true;
+        return Step("create") && !files.count(path) && (files[path], true);
     }
     bool CreateTempFile(const std::string& directory, std::string& tempPath) override {
         if (!Step("temp")) return false;
         tempPath = directory + "\\qry" + std::to_string(++temps_) + ".tmp";
-        files[tempPath];
-        return true;
+        return files[tempPath], true;
     }
     bool OpenForWriting(const std::string& path) override {
-        if (!Step("open") || !files.count(path)) return false;
-        open = path;
-        return true;
+        return Step("open") && files.count(path) && (open = path, true);
     }
     bool Write(const char* bytes, size_t count) override {
         bool ok = Step("write");
@@ -52,10 +47,7 @@ struct FakeFiles : TextFileLayer {
         return ok;
     }
     bool Flush() override { return Step("flush"); }
-    bool Close() override {
-        open.clear();
-        return Step("close");
-    }
+    bool Close() override { return open.clear(), Step("close"); }
     Replaced Replace(const std::string& from, const std::string& to) override {
         if (!Step("replace")) {
             if (loseTarget) files.erase(to);
@@ -68,10 +60,7 @@ struct FakeFiles : TextFileLayer {
         ++writes[to];
         return Replaced::Done;
     }
-    bool Remove(const std::string& path) override {
-        steps += "remove ";
-        return files.erase(path) == 1;
-    }
+    bool Remove(const std::string& path) override { return steps += "remove ", files.erase(path) == 1; }
     bool Exists(const std::string& path) override { return files.count(path) > 0; }
     Read ReadWhole(const std::string& path, size_t limit, std::string& text) override {
         if (!Step("read") || !files.count(path)) return Read::Failed;
@@ -82,23 +71,17 @@ struct FakeFiles : TextFileLayer {
     FileStamp Identify(const std::string& path) override {
         auto alias = aliases.find(path);
         const std::string& real = alias == aliases.end() ? path : alias->second;
-        FileStamp stamp;
-        if (!files.count(real)) return stamp;
+        if (!files.count(real)) return FileStamp{};
         if (!ids.count(real)) ids[real] = ++lastId_;
-        stamp.known = true;
-        stamp.volume = 7;
-        stamp.index = ids[real];
-        stamp.size = files[real].size();
-        stamp.lastWrite = writes[real];
+        FileStamp stamp;
+        stamp.known = true, stamp.volume = 7, stamp.index = ids[real];
+        stamp.size = files[real].size(), stamp.lastWrite = writes[real];
         return stamp;
     }
     int LastError() override { return 5; }
 
     // Another program writes the file in place.
-    void Touch(const std::string& path, const std::string& bytes) {
-        files[path] = bytes;
-        ++writes[path];
-    }
+    void Touch(const std::string& path, const std::string& bytes) { files[path] = bytes, ++writes[path]; }
 
     // Steps taken, removals left out.
     int StepCount() const {
@@ -147,10 +130,7 @@ struct FakeHost : ReplaceRunHost {
 
     FakeHost(const std::vector<std::string>& names, const std::vector<std::string>& texts) {
         for (size_t i = 0; i < names.size(); ++i) {
-            Row row;
-            row.item.directory = "c:\\d";
-            row.item.name = names[i];
-            rows.push_back(row);
+            rows.push_back(Row{::Item("c:\\d", names[i])});
             files.files["c:\\d\\" + names[i]] = texts[i];
         }
     }
@@ -166,25 +146,18 @@ struct FakeHost : ReplaceRunHost {
     void SetEditModified(bool m) override { modified = m; }
     ReplaceAllResult ReplaceAllInEdit() override {
         FakeEdit buffer(edit);
-        FindFlags flags;
-        flags.MatchCase = true;
-        const ReplaceAllResult result = ReplaceAllInEditView(buffer, flags, find, replace);
+        const ReplaceAllResult result = ReplaceAllInEditView(buffer, FindFlags{.MatchCase = true}, find, replace);
         edit = buffer.text;
         return result;
     }
-    Answer Next() {
+    Answer Next(const std::string& event) {
+        events.push_back(event);
         Answer a = answers.empty() ? Answer::Yes : answers.front();
         if (!answers.empty()) answers.erase(answers.begin());
         return a;
     }
-    Answer AskSaveReplaced(const std::string& name) override {
-        events.push_back("save? " + name);
-        return Next();
-    }
-    Answer AskAbortRetryIgnore(const std::string& text) override {
-        events.push_back("ari " + text);
-        return Next();
-    }
+    Answer AskSaveReplaced(const std::string& name) override { return Next("save? " + name); }
+    Answer AskAbortRetryIgnore(const std::string& text) override { return Next("ari " + text); }
     bool AskYesNo(const std::string& text) override {
         events.push_back("yesno " + text);
         return text == kSaveAllQuestion ? saveAll : overwriteChanged;
@@ -201,8 +174,7 @@ struct FakeHost : ReplaceRunHost {
     }
     static ReplaceRunOptions Options(bool confirm, FilesOption option = FilesOption::All) {
         ReplaceRunOptions options;
-        options.Option = option;
-        options.ConfirmFileSave = confirm;
+        options.Option = option, options.ConfirmFileSave = confirm;
         return options;
     }
 };
