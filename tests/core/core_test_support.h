@@ -55,6 +55,25 @@ class MemoryFiles : public ChunkReader {
     int64_t position_ = 0;
 };
 
+// Resolves against the current directory `base`; a path holding '|' or
+// "gone" has no full form, and directories named "nowhere" or "locked"
+// cannot be entered.
+struct FakeResolver : TargetResolver {
+    explicit FakeResolver(std::string current = "C:\\Base") : base(std::move(current)) {}
+    std::string base;
+    std::vector<std::string> entered;
+    bool FullPath(const std::string& path, std::string& fullPath) override {
+        if (path.find('|') != std::string::npos || path.find("gone") != std::string::npos) return false;
+        fullPath = path == "." ? base : path.find(':') != std::string::npos ? path : base + "\\" + path;
+        std::replace(fullPath.begin(), fullPath.end(), '/', '\\');
+        return true;
+    }
+    bool EnterDirectory(const std::string& directory) override {
+        entered.push_back(directory);
+        return directory.find("nowhere") == std::string::npos && directory.find("locked") == std::string::npos;
+    }
+};
+
 inline FileInfoItem Item(std::string directory, std::string name, uint64_t size = 0,
                          int64_t modified = 0) {
     FileInfoItem item;

@@ -3,52 +3,31 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
+#include "core_test_support.h"
 #include "search/report.h"
 
 namespace {
 
-// Resolves against c:\cur; directories named "gone" do not exist and those
-// named "locked" cannot be entered.
-struct FakeResolver : TargetResolver {
-    std::vector<std::string> entered;
-    bool FullPath(const std::string& path, std::string& fullPath) override {
-        if (path.find("gone") != std::string::npos) return false;
-        fullPath = path == "."                           ? "C:\\Cur"
-                   : path.find(':') != std::string::npos ? path
-                                                         : "c:\\cur\\" + path;
-        return true;
-    }
-    bool EnterDirectory(const std::string& directory) override {
-        entered.push_back(directory);
-        return directory.find("locked") == std::string::npos;
-    }
-};
+// The current directory is c:\cur.
+FakeResolver Resolver() {
+    return FakeResolver("C:\\Cur");
+}
 
 CriteriaInput GoodInput() {
     CriteriaInput input;
-    input.Directory = " \"D:\\Work\" ";
-    input.FileNames = "*.C;Src\\*.H";
-    input.Level = "3";
-    input.DateFrom = "1/2/99";
-    input.DateTo = "";
-    input.SizeLess = "10";
-    input.SizeMore = "";
-    input.LessUnitIndex = 2;
-    input.MoreUnitIndex = -1;  // no selection: kb
-    input.SearchText = "Needle";
-    input.ExcludedFiles = {"*.obj"};
-    input.Today = {15, 6, 2024};
+    input.Directory = " \"D:\\Work\" ", input.FileNames = "*.C;Src\\*.H", input.Level = "3";
+    input.DateFrom = "1/2/99", input.DateTo = "", input.SizeLess = "10", input.SizeMore = "";
+    input.LessUnitIndex = 2, input.MoreUnitIndex = -1;  // no selection: kb
+    input.SearchText = "Needle", input.ExcludedFiles = {"*.obj"}, input.Today = {15, 6, 2024};
     return input;
 }
 
 Settings GoodSettings() {
     Settings settings;
-    settings.DefaultFileType = "*.txt";
-    settings.SubDirMode = 2;
-    settings.SubDirLevel = 9;
-    settings.TextOptions = 5;
-    settings.EnableExcludeFiles = 1;
+    settings.DefaultFileType = "*.txt", settings.SubDirMode = 2, settings.SubDirLevel = 9;
+    settings.TextOptions = 5, settings.EnableExcludeFiles = 1;
     return settings;
 }
 
@@ -87,7 +66,7 @@ TEST(CriteriaCheck, RefusalsComeInOrderAndKeepWhatPassedBeforeThem) {
         CriteriaInput input = GoodInput();
         Settings settings = GoodSettings();
         c.change(input, settings);
-        FakeResolver resolver;
+        FakeResolver resolver = Resolver();
         const CriteriaCheck check = CheckSearchCriteria(input, settings, {}, true, resolver);
         EXPECT_EQ(check.accepted, c.refusal == nullptr);
         EXPECT_EQ(check.focus, c.focus);
@@ -104,39 +83,28 @@ TEST(CriteriaCheck, RefusalsComeInOrderAndKeepWhatPassedBeforeThem) {
 }
 
 TEST(CriteriaCheck, AcceptedCriteriaHoldTheControlsAndTheSettings) {
-    FakeResolver resolver;
+    FakeResolver resolver = Resolver();
     SearchCriteria last;
     last.SearchText = "old";
     const CriteriaCheck check =
         CheckSearchCriteria(GoodInput(), GoodSettings(), last, true, resolver);
     ASSERT_TRUE(check.accepted);
     const SearchCriteria& c = check.criteria;
-    EXPECT_EQ(c.BaseDirectory, "d:\\work");
     EXPECT_EQ(resolver.entered, std::vector<std::string>{"d:\\work"});
-    EXPECT_EQ(c.FileNameList, "*.c;src\\*.h");
-    EXPECT_EQ(c.DefaultFileType, "*.txt");
-    EXPECT_EQ(c.SubDirLevel, 3u);
-    EXPECT_EQ(c.WalkDepth, 3);
-    EXPECT_EQ(CompareDates(c.DateFrom, {2, 1, 1999}), 0);
-    EXPECT_EQ(CompareDates(c.DateTo, {15, 6, 2024}), 0);
-    EXPECT_EQ(c.SizeLess, 10u);
-    EXPECT_EQ(c.SizeLessUnit, 1048576u);
-    EXPECT_EQ(c.SizeMoreUnit, 1024u);
-    EXPECT_EQ(c.SearchText, "Needle");
-    EXPECT_EQ(c.TextOptions, 5);
+    EXPECT_EQ(std::tuple(c.BaseDirectory, c.FileNameList, c.DefaultFileType, c.SubDirLevel, c.WalkDepth),
+              std::tuple("d:\\work", "*.c;src\\*.h", "*.txt", 3u, 3));
+    EXPECT_EQ(CompareDates(c.DateFrom, {2, 1, 1999}) * 10 + CompareDates(c.DateTo, {15, 6, 2024}), 0);
+    EXPECT_EQ(std::tuple(c.SizeLess, c.SizeLessUnit, c.SizeMoreUnit, c.SearchText, c.TextOptions, c.EnableExcludeFiles),
+              std::tuple(10u, 1048576u, 1024u, "Needle", 5, true));
     EXPECT_EQ(c.ExcludedFiles, std::vector<std::string>{"*.obj"});
-    EXPECT_TRUE(c.EnableExcludeFiles);
 }
 
 // The same base directory, in any case, is not entered again; a row search
 // keeps the last list and level and walks each row's directory alone.
 TEST(CriteriaCheck, SameBaseStaysAndRowSearchesKeepTheLastList) {
-    FakeResolver resolver;
+    FakeResolver resolver = Resolver();
     SearchCriteria last;
-    last.BaseDirectory = "c:\\cur";
-    last.FileNameList = "*.s";
-    last.SubDirLevel = 4;
-    last.WalkDepth = 4;
+    last.BaseDirectory = "c:\\cur", last.FileNameList = "*.s", last.SubDirLevel = 4, last.WalkDepth = 4;
     CriteriaInput input = GoodInput();
     input.Directory = "";
     input.FileNames = "";
@@ -145,9 +113,8 @@ TEST(CriteriaCheck, SameBaseStaysAndRowSearchesKeepTheLastList) {
     EXPECT_FALSE(check.baseDirectoryChanged);
     EXPECT_TRUE(resolver.entered.empty());
     EXPECT_FALSE(check.fileNamesTaken || check.depthTaken);
-    EXPECT_EQ(check.criteria.FileNameList, "*.s");
-    EXPECT_EQ(check.criteria.SubDirLevel, 4u);
-    EXPECT_EQ(check.criteria.WalkDepth, 0);
+    EXPECT_EQ(std::tuple(check.criteria.FileNameList, check.criteria.SubDirLevel, check.criteria.WalkDepth),
+              std::tuple("*.s", 4u, 0));
 }
 
 // Find in Selected and Find in Marked: the chosen rows top to bottom, and a
@@ -157,7 +124,7 @@ TEST(CriteriaCheck, RowSearchesTakeTheirRowsAndTheRowsOwnDirectory) {
     EXPECT_EQ(TargetRowsOf(false, rows), (std::vector<int>{0, 2}));
     EXPECT_EQ(TargetRowsOf(true, rows), (std::vector<int>{1, 2}));
     EXPECT_TRUE(TargetRowsOf(true, {}).empty());
-    FakeResolver resolver;
+    FakeResolver resolver = Resolver();
     // clang-format off
     const struct { const char* directory; const char* name; const char* target; } cases[] = {
         {"D:\\Src\\", "Main.C", "d:\\src"}, {"e:\\", "a.c", "e:\\"}, {"lib", "x.h", "c:\\cur\\lib"},
@@ -165,8 +132,7 @@ TEST(CriteriaCheck, RowSearchesTakeTheirRowsAndTheRowsOwnDirectory) {
     // clang-format on
     for (const auto& c : cases) {
         const SearchTarget target = RowSearchTarget(resolver, c.directory, c.name);
-        EXPECT_EQ(target.directory, c.target) << c.directory;
-        EXPECT_EQ(target.pattern, c.name) << c.directory;
+        EXPECT_EQ(target.directory + "|" + target.pattern, c.target + std::string("|") + c.name) << c.directory;
     }
 }
 

@@ -2,22 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "core_test_support.h"
+
 namespace {
 
 using V = std::vector<std::string>;
 
-class CriteriaTest : public ::testing::Test {
-  protected:
-    SearchCriteria criteria;
-};
-
 // A star covers one dot-separated part of the name; case is ignored.
 TEST(MatchFileNameTest, StarCoversOneDotSeparatedPart) {
-    struct Case {
-        const char* pattern;
-        const char* name;
-        bool matches;
-    } cases[] = {
+    const struct { const char* pattern; const char* name; bool matches; } cases[] = {
         // clang-format off
         {"*.*", "readme", true}, {"*.*", "readme.txt", true}, {"*.*", "archive.tar.gz", false},
         {"*.gz", "archive.tar.gz", false}, {"*.tar.gz", "archive.tar.gz", true},
@@ -29,20 +22,13 @@ TEST(MatchFileNameTest, StarCoversOneDotSeparatedPart) {
         {"\xE9t\xE9.txt", "\xC9T\xC9.TXT", true},
         // clang-format on
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(MatchFileName(c.pattern, c.name), c.matches) << c.pattern << " vs " << c.name;
-    }
+    for (const auto& c : cases) EXPECT_EQ(MatchFileName(c.pattern, c.name), c.matches) << c.pattern << " vs " << c.name;
 }
 
 // Two-digit years up to today's are this century, later ones the last;
 // longer years are read whole. The day is not checked against the month.
 TEST(DateTest, ParseDateFieldReadsFullYearsWithTwoDigitPivot) {
-    struct Case {
-        const char* text;
-        int order;
-        int result;
-        DateTriple date;
-    } cases[] = {
+    const struct { const char* text; int order; int result; DateTriple date; } cases[] = {
         // clang-format off
         {"1/1/98", 0, 1, {1, 1, 1998}}, {"01/01/1998", 0, 1, {1, 1, 1998}},
         {"1/1/00", 0, 1, {1, 1, 2000}}, {"1/1/0", 0, 1, {1, 1, 2000}},
@@ -54,30 +40,24 @@ TEST(DateTest, ParseDateFieldReadsFullYearsWithTwoDigitPivot) {
         {"1/32/97", 0, 0, {}}, {"1/1", 0, 0, {}}, {"1/-1/97", 0, 0, {}},
         // clang-format on
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         DateTriple date;
-        EXPECT_EQ(ParseDateField(c.text, c.order, DateTriple{15, 6, 2024}, date), c.result)
-            << c.text;
+        EXPECT_EQ(ParseDateField(c.text, c.order, DateTriple{15, 6, 2024}, date), c.result) << c.text;
         EXPECT_EQ(c.date.year == 0 ? 0 : CompareDates(date, c.date), 0) << c.text;
     }
 }
 
-TEST_F(CriteriaTest, CheckDateCriteriaSetsTheRange) {
+TEST(DateTest, CheckDateCriteriaSetsTheRange) {
     const DateTriple today{15, 6, 2024};
-    struct Case {
-        const char* from;
-        const char* to;
-        int result;
-    } cases[] = {
+    SearchCriteria criteria;
+    const struct { const char* from; const char* to; int result; } cases[] = {
         // clang-format off
         {"1/1/98", "1/1/98", 1}, {"1/2/98", "1/1/98", 0}, {"x", "", -1}, {"1/1/98", "x", -2},
         {"1/1/30", "", -1}, {"", "1/1/30", -2}, {"1/1/00", "01/01/2020", 1},
         // clang-format on
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(CheckDateCriteria(criteria, c.from, c.to, 0, today), c.result)
-            << c.from << " " << c.to;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(CheckDateCriteria(criteria, c.from, c.to, 0, today), c.result) << c.from << " " << c.to;
     // Empty boxes take files from every century up to today, also in a year 00.
     ASSERT_EQ(CheckDateCriteria(criteria, "", "", 0, DateTriple{1, 3, 2000}), 1);
     EXPECT_TRUE(DateInRange(criteria, {31, 12, 1995}) && DateInRange(criteria, {1, 3, 2000}));
@@ -93,8 +73,9 @@ TEST_F(CriteriaTest, CheckDateCriteriaSetsTheRange) {
     EXPECT_GT(CompareDates({2, 5, 2000}, {1, 5, 2000}), 0);
 }
 
-TEST_F(CriteriaTest, SizeBounds) {
+TEST(SizeTest, SizeBounds) {
     const uint64_t mb = 1048576;
+    SearchCriteria criteria;
     criteria.SizeLessUnit = criteria.SizeMoreUnit = SizeUnitFromIndex(2);
     ASSERT_EQ(SetSizeBounds(criteria, "5000", "4097"), 0);  // exact above 4 GiB
     EXPECT_TRUE(SizeInRange(criteria, 5000 * mb) && SizeInRange(criteria, 4097 * mb));
@@ -115,12 +96,11 @@ TEST_F(CriteriaTest, SizeBounds) {
 // level past the walk's range walks as deep as it can.
 TEST(WalkDepthTest, ModeAndLevelGiveTheDepth) {
     // clang-format off
-    const struct { int mode; uint32_t level; int32_t depth; } cases[] = {
-        {0, 5, 0}, {1, 0, kWalkAllLevels}, {1, 9, kWalkAllLevels}, {2, 0, 0}, {2, 7, 7},
-        {2, 2147483647u, INT32_MAX}, {2, 2147483648u, INT32_MAX}, {2, UINT32_MAX, INT32_MAX}};
+    const struct { int mode; uint32_t level; int32_t depth; } cases[] = {{0, 5, 0}, {1, 0, kWalkAllLevels},
+        {1, 9, kWalkAllLevels}, {2, 0, 0}, {2, 7, 7}, {2, 2147483647u, INT32_MAX}, {2, 2147483648u, INT32_MAX},
+        {2, UINT32_MAX, INT32_MAX}};
     // clang-format on
-    for (const auto& c : cases)
-        EXPECT_EQ(WalkDepthFor(c.mode, c.level), c.depth) << c.mode << " " << c.level;
+    for (const auto& c : cases) EXPECT_EQ(WalkDepthFor(c.mode, c.level), c.depth) << c.mode << " " << c.level;
 }
 
 TEST(NextListEntryTest, CutsAtSemicolonsBlanksAndQuotes) {
@@ -136,23 +116,6 @@ TEST(NextListEntryTest, CutsAtSemicolonsBlanksAndQuotes) {
     EXPECT_EQ(entries("\"\"open end"), V{"open end"});
     EXPECT_EQ(entries("; ;\""), V{});
 }
-
-// Resolves against a current directory of c:\base; directories listed exist.
-class FakeResolver : public TargetResolver {
-  public:
-    bool FullPath(const std::string& path, std::string& fullPath) override {
-        if (path.find('|') != std::string::npos) return false;
-        fullPath = path == "." ? "C:\\Base" : path[1] == ':' ? path : "C:\\Base\\" + path;
-        for (char& c : fullPath) c = c == '/' ? '\\' : c;
-        return true;
-    }
-    bool EnterDirectory(const std::string& directory) override {
-        entered.push_back(directory);
-        return directory == "c:\\base" || directory == "c:\\base\\src" || directory == "c:\\temp" ||
-               directory == "c:\\";
-    }
-    V entered;
-};
 
 TEST(ResolveTargetTest, SplitsEntriesIntoDirectoryAndPattern) {
     const std::string cases[][3] = {
@@ -173,9 +136,7 @@ TEST(ResolveTargetTest, SplitsEntriesIntoDirectoryAndPattern) {
         FakeResolver resolver;
         SearchTarget target;
         const int result = ResolveTarget(c[0], "*.txt", resolver, target);
-        EXPECT_EQ(std::to_string(result) + " " + target.directory +
-                      (result == 1 ? " " + target.pattern : ""),
-                  c[1]);
+        EXPECT_EQ(std::to_string(result) + " " + target.directory + (result == 1 ? " " + target.pattern : ""), c[1]);
         EXPECT_TRUE(c[2].empty() || resolver.entered.empty()) << c[0];
     }
 }

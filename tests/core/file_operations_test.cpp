@@ -28,14 +28,12 @@ std::vector<std::string> Split(const std::string& list) {
 // what the case scripts (moves, copies, deletes) to the sources it is handed.
 struct FakeHost : FileOperationHost {
     std::vector<SelectedFile> selected = kThree;
-    std::map<std::string, int> disk = {
-        {"c:\\a\\one.txt", 1}, {"c:\\a\\two.txt", 1}, {"c:\\b\\three.txt", 1}};
+    std::map<std::string, int> disk = {{"c:\\a\\one.txt", 1}, {"c:\\a\\two.txt", 1}, {"c:\\b\\three.txt", 1}};
     bool dialogOk = true, answerYes = false;
-    std::string target = "c:\\to";
+    std::string target = "c:\\to", status;
     Paths shellDoes;  // sources the shell really moves, copies or deletes
     V log;
     std::vector<int> removed;
-    std::string status;
     int version = 1;
 
     std::vector<SelectedFile> SelectedFiles() override { return selected; }
@@ -44,9 +42,8 @@ struct FakeHost : FileOperationHost {
         if (dialogOk) out = target;
         return dialogOk;
     }
-    void RunShellOperation(ShellFunction function, const std::string& sources,
-                           const std::string& destinations, bool onePerSource,
-                           bool confirmed) override {
+    void RunShellOperation(ShellFunction function, const std::string& sources, const std::string& destinations,
+                           bool onePerSource, bool confirmed) override {
         std::string printable = destinations;
         for (char& c : printable) c = c ? c : '|';
         log.push_back("shell " + std::to_string(static_cast<int>(function)) + " " + printable +
@@ -60,28 +57,20 @@ struct FakeHost : FileOperationHost {
         }
     }
     bool FileExists(const std::string& path) override { return disk.count(path) > 0; }
-    FileStamp StampOf(const std::string& path) override {
-        if (!disk.count(path)) return {};
-        return {true, 10, disk[path]};
-    }
-    bool AskYesNo(const std::string& text) override {
-        log.push_back(text);
-        return answerYes;
-    }
+    FileStamp StampOf(const std::string& path) override { return disk.count(path) ? FileStamp{true, 10, disk[path]} : FileStamp{}; }
+    bool AskYesNo(const std::string& text) override { return log.push_back(text), answerYes; }
     void RemoveRows(const std::vector<int>& rows) override { removed = rows; }
     void ShowStatus(const std::string& text) override { status = text; }
     void ShowWarning(const std::string& text) override { log.push_back("warning " + text); }
 };
 
-TEST(FileOperations, ShellListEndsEachPathAndTheWholeWithNul) {
+// The shell's list ends each path and the whole with a NUL; the target field
+// starts inside the current directory.
+TEST(FileOperations, ShellListAndTargetPreset) {
     using namespace std::string_literals;
     EXPECT_EQ(BuildShellFileList(kThree), "c:\\a\\one.txt\0c:\\a\\two.txt\0c:\\b\\three.txt\0\0"s);
     EXPECT_EQ(BuildShellFileList({}), "\0"s);
-}
-
-TEST(FileOperations, TargetFieldStartsInsideTheCurrentDirectory) {
-    for (auto [current, preset] :
-         {std::pair{"c:\\work", "c:\\work\\"}, std::pair{"c:\\", "c:\\"}, std::pair{"", ""}})
+    for (auto [current, preset] : {std::pair{"c:\\work", "c:\\work\\"}, std::pair{"c:\\", "c:\\"}, std::pair{"", ""}})
         EXPECT_EQ(TargetDirectoryPreset(current), preset) << current;
 }
 
@@ -92,10 +81,8 @@ TEST(FileOperations, CountsAndRemovedRowsFollowTheDisk) {
     const Paths two = {"c:\\a\\two.txt"};
     const auto del = DeleteSelectedFiles, move = MoveSelectedFiles, copy = CopySelectedFiles;
     // clang-format off
-    const struct {
-        const char* name; int (*command)(FileOperationHost&); bool dialogOk; const char* target;
-        Paths shellDoes; bool twoMissing; std::vector<int> removed; const char* status;
-    } cases[] = {
+    const struct { const char* name; int (*command)(FileOperationHost&); bool dialogOk; const char* target;
+                   Paths shellDoes; bool twoMissing; std::vector<int> removed; const char* status; } cases[] = {
         {"delete confirmed", del, true, "c:\\to", all, false, {1, 3, 4}, "Deleted 3 file(s)."},
         {"delete declined", del, true, "c:\\to", {}, false, {}, "Deleted 0 file(s)."},
         {"delete partly done", del, true, "c:\\to", two, false, {3}, "Deleted 1 file(s)."},
@@ -115,15 +102,11 @@ TEST(FileOperations, CountsAndRemovedRowsFollowTheDisk) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakeHost host;
-        host.dialogOk = c.dialogOk;
-        host.target = c.target;
-        host.shellDoes = c.shellDoes;
+        host.dialogOk = c.dialogOk, host.target = c.target, host.shellDoes = c.shellDoes;
         if (c.twoMissing) host.disk.erase("c:\\a\\two.txt");
         const int count = c.command(host);
-        EXPECT_EQ(host.removed, c.removed);
-        EXPECT_EQ(host.status, c.status);
-        const std::string status = c.status;
-        EXPECT_EQ(count, std::stoi(status.substr(status.find_first_of("0123456789"))));
+        EXPECT_EQ(std::pair(host.removed, host.status), std::pair(c.removed, std::string(c.status)));
+        EXPECT_EQ(count, std::stoi(host.status.substr(host.status.find_first_of("0123456789"))));
     }
 }
 
@@ -144,10 +127,7 @@ TEST(FileOperations, CopyOverAnExistingTargetCountsOnlyWhenItChangedIt) {
 TEST(FileOperations, MoveOntoFilesAlreadyThereAsksOnce) {
     const Paths all = {"c:\\a\\one.txt", "c:\\a\\two.txt", "c:\\b\\three.txt"};
     // clang-format off
-    const struct {
-        const char* name; Paths there; const char* target; bool yes; V log;
-        std::vector<int> removed;
-    } cases[] = {
+    const struct { const char* name; Paths there; const char* target; bool yes; V log; std::vector<int> removed; } cases[] = {
         {"none there", {}, "c:\\to", false,
          {"dialog Move 3", "shell 1 c:\\to\\one.txt|c:\\to\\two.txt|c:\\to\\three.txt|| each"}, {1, 3, 4}},
         {"two there, No", {"c:\\to\\one.txt", "c:\\to\\three.txt"}, "c:\\to", false,
@@ -168,21 +148,16 @@ TEST(FileOperations, MoveOntoFilesAlreadyThereAsksOnce) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakeHost host;
-        host.target = c.target;
-        host.shellDoes = all;
-        host.answerYes = c.yes;
+        host.target = c.target, host.shellDoes = all, host.answerYes = c.yes;
         for (const std::string& path : c.there) host.disk[path] = 1;
         MoveSelectedFiles(host);
-        EXPECT_EQ(host.log, c.log);
-        EXPECT_EQ(host.removed, c.removed);
+        EXPECT_EQ(std::pair(host.log, host.removed), std::pair(c.log, c.removed));
     }
     // Many names: as many as fit a message box, then how many more.
     const std::vector<std::string> many(40, "a-long-file-name.txt");
     const std::string question = ReplaceQuestion(many, "c:\\to");
     EXPECT_LE(question.size(), 255u);
-    EXPECT_NE(question.find(" and 31 more already exist in c:\\to. Replace them?"),
-              std::string::npos)
-        << question;
+    EXPECT_NE(question.find(" and 31 more already exist in c:\\to. Replace them?"), std::string::npos) << question;
 }
 
 TEST(FileOperations, EachCommandAsksWhatItNeedsAndRunsItsShellFunction) {
@@ -215,19 +190,14 @@ TEST(Rename, NamesThatWouldLeaveTheDirectoryOrFailAreRefused) {
 struct RecordingRename : RenameHost {
     int result = 0;
     V log;
-    int RenameFile(const std::string& from, const std::string& to) override {
-        log.push_back(from + " -> " + to);
-        return result;
-    }
+    int RenameFile(const std::string& from, const std::string& to) override { return log.push_back(from + " -> " + to), result; }
     void ShowWarning(const std::string& text) override { log.push_back(text); }
 };
 
 TEST(Rename, EndOfEditRenamesOnDiskAndInTheItemOrKeepsBoth) {
     // clang-format off
-    const struct {
-        const char* directory; const char* edited; int moveResult; bool accepted;
-        const char* nameAfter; V log;
-    } cases[] = {
+    const struct { const char* directory; const char* edited; int moveResult; bool accepted; const char* nameAfter; V log; }
+    cases[] = {
         {"c:\\d", "new.txt", 0, true, "new.txt", {"c:\\d\\old.txt -> c:\\d\\new.txt"}},
         {"c:\\", "new.txt", 0, true, "new.txt", {"c:\\old.txt -> c:\\new.txt"}},
         {"c:\\d", "taken.txt", 183, false, "old.txt",
@@ -243,8 +213,7 @@ TEST(Rename, EndOfEditRenamesOnDiskAndInTheItemOrKeepsBoth) {
         RecordingRename host;
         host.result = c.moveResult;
         EXPECT_EQ(EndRename(host, &item, c.edited), c.accepted);
-        EXPECT_EQ(item.name, c.nameAfter);
-        EXPECT_EQ(host.log, c.log);
+        EXPECT_EQ(std::pair(item.name, host.log), std::pair(std::string(c.nameAfter), c.log));
     }
     RecordingRename host;
     EXPECT_FALSE(EndRename(host, nullptr, "x.txt"));

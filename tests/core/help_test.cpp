@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <tuple>
 #include <vector>
 
 #include "help/help.h"
@@ -10,22 +12,10 @@
 
 namespace {
 
-TEST(HelpTable, ControlsAndMenuItemsMapToTheirContextNumbers) {
-    EXPECT_EQ(LookupHelpContext(kContextHelpIds, 113), 0x812D0071u);
-    EXPECT_EQ(LookupHelpContext(kContextHelpIds, 1201), 0x000504B1u);  // the last pair
-    EXPECT_EQ(LookupHelpContext(kFileViewHelpIds, 326), 0x812E0146u);
-    EXPECT_EQ(LookupHelpContext(kContextHelpIds, 116), 0u);  // the level box has no topic
-    EXPECT_EQ(LookupHelpContext(kContextHelpIds, 0), 0u);    // the end marker is never a match
-    EXPECT_EQ(MenuHelpContext(852), 0x10354u);
-}
-
 // The main window (top level) holding the directory combo 110 with its edit
 // field inside, the list 113 with its header, and a button 116 without a topic.
 struct FakeWindows : HelpWindows {
-    struct Window {
-        uint32_t id;
-        HelpWindow parent;  // nullptr: top level
-    };
+    struct Window { uint32_t id; HelpWindow parent; };  // parent nullptr: top level
     std::map<HelpWindow, Window> windows;
     bool choosesWhatsThis = true;
     std::vector<HelpWindow> asked;
@@ -33,10 +23,7 @@ struct FakeWindows : HelpWindows {
     bool IsChild(HelpWindow w) override { return windows.count(w) && windows[w].parent; }
     HelpWindow Parent(HelpWindow w) override { return windows[w].parent; }
     uint32_t ControlId(HelpWindow w) override { return windows[w].id; }
-    bool AskWhatsThis(HelpWindow control) override {
-        asked.push_back(control);
-        return choosesWhatsThis;
-    }
+    bool AskWhatsThis(HelpWindow control) override { return asked.push_back(control), choosesWhatsThis; }
 };
 
 const char kMain[] = "main", kCombo[] = "combo", kComboEdit[] = "edit", kList[] = "list",
@@ -47,10 +34,8 @@ TEST(HelpRequest, CommandsComeToTheirTopicsAndControlsToTheirHolders) {
     const uint32_t directory = ControlHelpContext(301, 110), list = ControlHelpContext(301, 113);
     using A = HelpAnswer;
     // clang-format off
-    const struct {
-        unsigned command; uintptr_t data; HelpWindow caller; bool choosesWhatsThis;
-        A::Action action; uint32_t context; bool asks;
-    } cases[] = {
+    const struct { unsigned command; uintptr_t data; HelpWindow caller; bool choosesWhatsThis; A::Action action;
+                   uint32_t context; bool asks; } cases[] = {
         {kHelpQuit, 0, kMain, true, A::Quit, 0, false},
         {kHelpFinder, 0, kMain, true, A::ShowTopic, 0, false},
         {kHelpContext, MenuHelpContext(101), kMain, true, A::ShowTopic, MenuHelpContext(101), false},
@@ -67,23 +52,20 @@ TEST(HelpRequest, CommandsComeToTheirTopicsAndControlsToTheirHolders) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << "command " << c.command << " from " << static_cast<const char*>(c.caller));
+        SCOPED_TRACE(testing::Message() << c.command << " from " << static_cast<const char*>(c.caller));
         FakeWindows w;
         w.windows = {{kMain, {0, nullptr}},   {kCombo, {110, kMain}}, {kComboEdit, {1001, kCombo}},
                      {kList, {113, kMain}},   {kHeader, {0, kList}},  {kButton, {116, kMain}},
                      {kOther, {110, nullptr}}};
         w.choosesWhatsThis = c.choosesWhatsThis;
         const HelpAnswer answer = ResolveHelpRequest(c.command, c.data, c.caller, w);
-        EXPECT_EQ(answer.action, c.action);
-        EXPECT_EQ(answer.context, c.context);
-        EXPECT_EQ(w.asked.size(), c.asks ? 1u : 0u);
+        EXPECT_EQ(std::tuple(answer.action, answer.context, w.asked.size()), std::tuple(c.action, c.context, c.asks ? 1u : 0u));
     }
     FakeWindows w;
     EXPECT_STREQ(ResolveHelpRequest(kHelpPartialKey, 0, kMain, w).key, "");
-    EXPECT_STREQ(
-        ResolveHelpRequest(kHelpPartialKey, reinterpret_cast<uintptr_t>("sort"), kMain, w).key,
-        "sort");
+    EXPECT_STREQ(ResolveHelpRequest(kHelpPartialKey, reinterpret_cast<uintptr_t>("sort"), kMain, w).key, "sort");
+    // The tables end with a marker that never matches.
+    EXPECT_EQ(LookupHelpContext(kContextHelpIds, 0), 0u);
 }
 
 TEST(HelpParser, ReadsTopicsAndReportsFaultsByLine) {
@@ -96,9 +78,8 @@ TEST(HelpParser, ReadsTopicsAndReportsFaultsByLine) {
     EXPECT_TRUE(help.problems.empty());
     ASSERT_EQ(help.topics.size(), 3u);
     EXPECT_EQ(help.topics[0].text, "First line goes on.\r\n\r\n  Indented line.\r\n\tTabbed line.");
-    EXPECT_EQ(help.topics[1].context, 0x812D0071u);
-    EXPECT_EQ(help.topics[1].title, "File Info List");
-    EXPECT_EQ(help.topics[2].text, "No final line end");
+    EXPECT_EQ(std::tuple(help.topics[1].context, help.topics[1].title, help.topics[2].text),
+              std::tuple(0x812D0071u, "File Info List", "No final line end"));
     EXPECT_EQ(HelpContentsTopic(help), &help.topics[0]);
     EXPECT_EQ(FindHelpTopic(help, MenuHelpContext(101)), &help.topics[2]);
     EXPECT_EQ(FindHelpTopic(help, 2), nullptr);
@@ -149,11 +130,7 @@ TEST(HelpPage, TopicsSearchesAndChoicesShowWhatTheReaderAskedFor) {
     EXPECT_FALSE(ChooseHelpRow(page, 3) || ChooseHelpRow(page, -1));
     EXPECT_EQ(Shown(page), "|012|1|1");
     // Typing narrows the list; a key nothing holds keeps the topic shown.
-    const struct {
-        const char* key;
-        bool listed;
-        const char* shown;
-    } typed[] = {
+    const struct { const char* key; bool listed; const char* shown; } typed[] = {
         {"find", true, "find|2|0|2"}, {"findx", false, "findx||-1|2"}, {"", true, "|012|0|0"}};
     for (const auto& t : typed) {
         EXPECT_EQ(RetypeHelpKey(help, page, t.key), t.listed) << t.key;
@@ -169,31 +146,18 @@ TEST(HelpPage, AMissingOrEmptyHelpFileIsRefusedByName) {
     files.files["q.hlp"] = "@@ 1 Contents\nAll.\n";
     files.files["empty.hlp"] = "# nothing yet\n";
     files.files["zero.hlp"] = std::string("@@ 1 Contents\nA\0B\n", 18);
-    const struct {
-        std::string path;
-        const char* refusal;
-    } cases[] = {
-        {"q.hlp", ""},
-        {"zero.hlp", ""},
-        {"none.hlp", "Help file none.hlp not found!"},
-        {"", "Help file  not found!"},
-        {"empty.hlp", "Help file empty.hlp holds no help topics!"},
-        {std::string(600, 'p'), nullptr},
-    };
+    files.files["big.hlp"] = std::string(4 * 1024 * 1024 + 1, 'x');
+    const struct { std::string path; const char* refusal; } cases[] = {  // nullptr: cut to the message's room
+        {"q.hlp", ""}, {"zero.hlp", ""}, {"none.hlp", "Help file none.hlp not found!"}, {"", "Help file  not found!"},
+        {"empty.hlp", "Help file empty.hlp holds no help topics!"}, {std::string(600, 'p'), nullptr},
+        {"big.hlp", "Help file big.hlp not found!"}};
     for (const auto& c : cases) {
         HelpFile help;
         std::string refusal;
         EXPECT_EQ(ReadHelpFile(files, c.path, help, refusal), c.refusal && !*c.refusal) << c.path;
-        if (c.refusal)
-            EXPECT_EQ(refusal, c.refusal) << c.path;
-        else
-            EXPECT_EQ(refusal.size(), 515u);
+        EXPECT_EQ(refusal.size(), c.refusal ? std::strlen(c.refusal) : 515u) << c.path;
+        if (c.refusal) { EXPECT_EQ(refusal, c.refusal) << c.path; }
     }
-    files.files["big.hlp"] = std::string(4 * 1024 * 1024 + 1, 'x');
-    HelpFile help;
-    std::string refusal;
-    EXPECT_FALSE(ReadHelpFile(files, "big.hlp", help, refusal));
-    EXPECT_EQ(refusal, "Help file big.hlp not found!");
 }
 
 TEST(ShippedHelp, EveryContextNumberHasATopic) {

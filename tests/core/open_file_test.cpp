@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <set>
+#include <tuple>
 
 #include "core_test_support.h"
 #include "settings/settings.h"
@@ -26,17 +27,11 @@ TEST(OpenFile, PreparedRecordFollowsTheSize) {
         FileInfoItem item = Doc(c.size);
         item.modified = 4102444800;  // 2100-01-01: the printed pages' date, past 2038
         ASSERT_TRUE(PrepareFileForViewing(item, file, above, below));
-        EXPECT_EQ(file.LastWriteTime, item.modified);
-        EXPECT_EQ(file.WholeFile, c.whole) << c.size;
-        EXPECT_EQ(file.Size, c.size);
-        EXPECT_EQ(above, c.above) << c.size;
-        EXPECT_EQ(below, c.below) << c.size;
-        EXPECT_STREQ(file.FullPath, "c:\\docs\\a.txt");
-        EXPECT_STREQ(file.FileName, "a.txt");
+        EXPECT_EQ(std::tuple(file.LastWriteTime, file.WholeFile, file.Size, above, below),
+                  std::tuple(item.modified, c.whole, c.size, c.above, c.below));
+        EXPECT_EQ(std::string(file.FullPath) + "|" + file.FileName, "c:\\docs\\a.txt|a.txt");
     }
-}
-
-TEST(OpenFile, PathsAreJoinedWholeOrNotAtAll) {
+    // Paths are joined whole or not at all.
     FileViewFile file;
     int above = 0, below = 0;
     ASSERT_TRUE(PrepareFileForViewing(Item("c:\\", "a.txt", 1), file, above, below));
@@ -65,13 +60,9 @@ struct RecordingHost : OpeningHost {
         events += "ask ";
         if (dialogChoice) settings.Editor = dialogChoice;
     }
-    void RememberDirectory(const std::string& directory) override {
-        settings.Directory = directory;
-    }
+    void RememberDirectory(const std::string& directory) override { settings.Directory = directory; }
     void OpenFileView() override { events += "fileview "; }
-    void LaunchOutsideViewer(int choice) override {
-        events += "launch" + std::to_string(choice) + " ";
-    }
+    void LaunchOutsideViewer(int choice) override { events += "launch" + std::to_string(choice) + " "; }
     void ShowStatus(int stringId) override { events += "status" + std::to_string(stringId); }
 
     Settings& settings;
@@ -113,9 +104,7 @@ TEST(OpenFile, ViewerChoiceAndQueryModeDecideWhatOpens) {
             << c.editor << "/" << c.query << "/" << c.size;
         EXPECT_EQ(settings.Directory, "c:\\docs");
     }
-}
-
-TEST(OpenFile, NothingHappensWhileFileViewIsOpen) {
+    // Nothing happens while FileView is open.
     Settings settings;
     settings.Directory = "c:\\before";
     settings.EditorQuery = 405;
@@ -127,12 +116,9 @@ TEST(OpenFile, NothingHappensWhileFileViewIsOpen) {
 }
 
 struct FakeLauncher : LaunchHost {
-    bool FindAssociatedProgram(const std::string& name, const std::string& directory,
-                               std::string& program) override {
-        asked = directory + "|" + name;
-        if (association.empty()) return false;
-        program = association;
-        return true;
+    bool FindAssociatedProgram(const std::string& name, const std::string& directory, std::string& program) override {
+        asked = directory + "|" + name, program = association;
+        return !association.empty();
     }
     void StartProgram(const ViewerLaunch& launch) override {
         started = launch.program + "|" + launch.parameters + "|" + launch.directory;
@@ -160,18 +146,13 @@ TEST(OpenFile, OutsideViewerGetsTheBareNameInTheFilesDirectory) {
         launcher.association = c.association;
         LaunchOutsideViewer(c.choice, file, "c:\\program files\\ed\\ed.exe", launcher);
         EXPECT_EQ(launcher.started, c.started) << c.choice << " " << c.name;
-        if (c.choice == 401) {
-            EXPECT_EQ(launcher.asked, std::string("c:\\docs|") + c.name);
-        }
+        if (c.choice == 401) { EXPECT_EQ(launcher.asked, std::string("c:\\docs|") + c.name); }
     }
 }
 
 struct FakeProgramFiles : ViewerSettingsHost {
     bool HasAssociatedProgram() override { return associated; }
-    bool ProgramExists(const std::string& path) override {
-        looked += path + ";";
-        return existing.count(path) > 0;
-    }
+    bool ProgramExists(const std::string& path) override { return looked += path + ";", existing.count(path) > 0; }
     std::string SearchPathVariable() override { return "c:\\windows;;c:\\tools\\"; }
     bool associated = false;
     std::set<std::string> existing{"c:\\windows\\notepad.exe", "c:\\tools\\my.editor", "d:\\ed.exe",
@@ -203,9 +184,7 @@ TEST(OpenFile, ViewerSettingsAreCheckedOnOk) {
         std::string typed = c.typed;
         EXPECT_EQ(CheckViewerSettings(c.choice, typed, host), c.check) << c.choice << c.typed;
         EXPECT_EQ(typed, c.kept);
-        if (c.choice != 403) {
-            EXPECT_EQ(host.looked, "");
-        }
+        if (c.choice != 403) { EXPECT_EQ(host.looked, ""); }
     }
 }
 

@@ -27,8 +27,7 @@ RegionalSettings Regional(int iDate, const char* sDate, const char* sTime = ":")
 
 TEST(Presentation, DateFollowsRegionalOrderAndSeparatorTimeIs24Hour) {
     // clang-format off
-    const struct { LocalTimeFields at; int iDate; const char* sep; const char* date; const char* time; }
-    cases[] = {
+    const struct { LocalTimeFields at; int iDate; const char* sep; const char* date; const char* time; } cases[] = {
         {{1999, 12, 31, 9, 5, 3}, 1, ".", "31.12.99", "09:05:03"},
         {{1999, 12, 31, 14, 5, 9}, 2, ".", "99.12.31", "14:05:09"},
         {{1999, 12, 31, 0, 0, 0}, 0, "-", "12-31-99", "00:00:00"},
@@ -42,9 +41,7 @@ TEST(Presentation, DateFollowsRegionalOrderAndSeparatorTimeIs24Hour) {
         EXPECT_EQ(FormatShortDate(1, Regional(c.iDate, c.sep), clock.Converter()), c.date);
         EXPECT_EQ(FormatTimeOfDay(1, Regional(c.iDate, c.sep), clock.Converter()), c.time);
     }
-    EXPECT_EQ(
-        FormatTimeOfDay(1, Regional(1, ".", "."), FakeClock{{1998, 3, 7, 14, 5, 9}}.Converter()),
-        "14.05.09");
+    EXPECT_EQ(FormatTimeOfDay(1, Regional(1, ".", "."), FakeClock{{1998, 3, 7, 14, 5, 9}}.Converter()), "14.05.09");
     EXPECT_EQ(DateLabelText(Regional(2, ".")), "Date(yy.mm.dd)");
     EXPECT_EQ(DateLabelText(Regional(9, "-")), "Date(mm-dd-yy)");
 }
@@ -73,9 +70,7 @@ TEST(Presentation, PathShowsRootInCapitalsAndEachComponentAsTheShellSpellsIt) {
         return component != "gone";
     };
     const std::pair<const char*, const char*> cases[] = {
-        {"d:", "D:\\"},
-        {"c:\\gone\\a\\\\b\\", "C:\\gone\\A\\B"},
-        {"\\\\server\\share\\dir", "\\\\server\\share\\DIR"}};
+        {"d:", "D:\\"}, {"c:\\gone\\a\\\\b\\", "C:\\gone\\A\\B"}, {"\\\\server\\share\\dir", "\\\\server\\share\\DIR"}};
     for (const auto& [path, expected] : cases)
         EXPECT_EQ(NormalizePathForDisplay(path, names), expected) << path;
 }

@@ -13,12 +13,8 @@ TEST(Report, SizesAboveFourGiBAndLongPathsFit) {
 }
 
 TEST(DirectoryBox, QuotesAndBlanksAreDropped) {
-    const char* cases[][2] = {{"  c:\\temp  ", "c:\\temp"},
-                              {"  \"c:\\my files\" ", "c:\\my files"},
-                              {"\"\"c:\\a\"", "c:\\a"},
-                              {"c:\\a \"b\"", "c:\\a "},
-                              {"   ", ""},
-                              {"\"\"", ""}};
+    const char* cases[][2] = {{"  c:\\temp  ", "c:\\temp"}, {"  \"c:\\my files\" ", "c:\\my files"},
+                              {"\"\"c:\\a\"", "c:\\a"}, {"c:\\a \"b\"", "c:\\a "}, {"   ", ""}, {"\"\"", ""}};
     for (const auto& c : cases) EXPECT_EQ(DirectoryBoxPiece(c[0]), c[1]) << c[0];
 }
 

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -14,8 +15,7 @@ class FakeProfileStore : public ProfileStore {
     std::map<std::pair<std::string, std::string>, std::string> values;
 
     std::string GetString(const char* section, const char* key, const char* defaultText) override {
-        auto found = values.find({section, key});
-        return found == values.end() ? defaultText : found->second;
+        return values.count({section, key}) ? values[{section, key}] : defaultText;
     }
     // What a save writes, as the file would then hold it.
     void Save(const Settings& settings) {
@@ -88,20 +88,17 @@ TEST(SettingsTest, LoadCutsLongTextsAndLowerCasesTheDirectory) {
                     {{"Find", "Directory"}, "D:\\" + std::string(300, 'X')}};
     Settings s;
     LoadSettingsFrom(store, s, "C:\\Work");
-    EXPECT_EQ(s.ZipOptions, std::string(31, 'z'));
-    EXPECT_EQ(s.FontName, std::string(31, 'f'));
-    EXPECT_EQ(s.Directory, "d:\\" + std::string(256, 'x'));
+    EXPECT_EQ(std::tuple(s.ZipOptions, s.FontName, s.Directory),
+              std::tuple(std::string(31, 'z'), std::string(31, 'f'), "d:\\" + std::string(256, 'x')));
 }
 
 // What a save writes, a read gives back unchanged, for texts that a read
 // cuts or trims on the way in.
 TEST(SettingsTest, EditorProgramSurvivesASaveAndARead) {
     // clang-format off
-    const std::string cases[] = {
-        "0 " + std::string(258, 'e') + " b",   // program cut to a trailing blank
-        "3,",                                  // nothing after the comma: Notepad
-        "3,  c:\\program files\\ed\\ed.exe  ",  // blanks inside the path stay
-    };
+    const std::string cases[] = {"0 " + std::string(258, 'e') + " b",  // program cut to a trailing blank
+                                 "3,",  // nothing after the comma: Notepad
+                                 "3,  c:\\program files\\ed\\ed.exe  "};  // blanks inside the path stay
     // clang-format on
     for (const std::string& value : cases) {
         SCOPED_TRACE(value);

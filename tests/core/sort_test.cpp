@@ -27,8 +27,7 @@ int FakeCompareNoCase(const char* a, const char* b) {
 int Compare(const FileInfoItem& a, const FileInfoItem& b, int key, int order, int across,
             int (*compare)(const char*, const char*) = FakeCompareNoCase) {
     Settings settings;
-    settings.SortOrder = order;
-    settings.SortDir = across;
+    settings.SortOrder = order, settings.SortDir = across;
     return CompareFileInfoItems(a, b, key, settings, compare);
 }
 
@@ -54,8 +53,7 @@ TEST(Sort, OrdersRowsByKeyGroupedOrAcrossDirectories) {
         });
         std::string names;
         for (const FileInfoItem& item : items) names += (names.empty() ? "" : " ") + item.name;
-        EXPECT_EQ(names, c.expected)
-            << "key " << c.key << " order " << c.order << " across " << c.across;
+        EXPECT_EQ(names, c.expected) << "key " << c.key << " order " << c.order << " across " << c.across;
     }
 }
 
@@ -63,10 +61,9 @@ TEST(Sort, SizesAndTimesCompareAsFull64BitNumbers) {
     const uint64_t sizes[] = {2147483648, 4294967295, 4294967296, 5368709120, UINT64_MAX};
     const int64_t times[] = {INT64_MIN, -2208988800, -1, 0, 2147483647, 2147483648, INT64_MAX};
     auto check = [](int key, const FileInfoItem& smaller, const FileInfoItem& larger) {
-        EXPECT_EQ(
-            std::tuple(Compare(smaller, larger, key, 1, 0), Compare(larger, smaller, key, 1, 1),
-                       Compare(larger, smaller, key, 0, 0)),
-            std::tuple(-1, 1, -1))
+        EXPECT_EQ(std::tuple(Compare(smaller, larger, key, 1, 0), Compare(larger, smaller, key, 1, 1),
+                             Compare(larger, smaller, key, 0, 0)),
+                  std::tuple(-1, 1, -1))
             << larger.size << " " << larger.modified;
     };
     for (size_t i = 0; i + 1 < std::size(sizes); ++i)
@@ -84,17 +81,12 @@ TEST(Sort, SizesAndTimesCompareAsFull64BitNumbers) {
     EXPECT_LT(Compare(b, a, kSortKeyName, 0, 1, extreme), 0);
 }
 
-}  // namespace
-
-namespace {
-
 // A mode outside name..time leaves the rows as they stand; the Time mode
 // orders as the date does, under a key of its own.
 TEST(Sort, ModesNameTheirKeys) {
     // clang-format off
-    const struct { int mode, key; } cases[] = {
-        {kSortNone, kNoSortKey}, {kSortByName, kSortKeyName}, {kSortBySize, kSortKeySize},
-        {kSortByDate, kSortKeyDate}, {kSortByTime, kSortKeyTime}, {5, kNoSortKey}, {-1, kNoSortKey}};
+    const struct { int mode, key; } cases[] = {{kSortNone, kNoSortKey}, {kSortByName, kSortKeyName},
+        {kSortBySize, kSortKeySize}, {kSortByDate, kSortKeyDate}, {kSortByTime, kSortKeyTime}, {5, kNoSortKey}, {-1, kNoSortKey}};
     // clang-format on
     for (const auto& c : cases) EXPECT_EQ(SortKeyForMode(c.mode), c.key) << c.mode;
 }
@@ -117,13 +109,10 @@ TEST(Sort, HeaderClicksChooseTheModeOrFlipTheGrouping) {
     // clang-format on
     for (const auto& c : cases) {
         Settings settings;
-        settings.SortMode = c.mode;
-        settings.SortDir = c.dir;
-        settings.SortOrder = 0;
+        settings.SortMode = c.mode, settings.SortDir = c.dir, settings.SortOrder = 0;
         EXPECT_EQ(ApplyColumnHeaderClick(settings, c.column), c.key) << c.column;
-        EXPECT_EQ(settings.SortMode, c.newMode) << c.column;
-        EXPECT_EQ(settings.SortDir, c.newDir) << c.column;
-        EXPECT_EQ(settings.SortOrder, 0);
+        EXPECT_EQ(std::tuple(settings.SortMode, settings.SortDir, settings.SortOrder), std::tuple(c.newMode, c.newDir, 0))
+            << c.column;
     }
 }
 

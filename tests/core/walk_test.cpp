@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core_test_support.h"
 
 namespace {
@@ -10,9 +12,7 @@ using V = std::vector<std::string>;
 
 struct Listing : DirEnumeration {
     explicit Listing(const std::vector<DirEntry>& listed) : entries(listed) {}
-    bool Next(DirEntry& entry) override {
-        return next < entries.size() && (entry = entries[next++], true);
-    }
+    bool Next(DirEntry& entry) override { return next < entries.size() && (entry = entries[next++], true); }
     const std::vector<DirEntry>& entries;
     size_t next = 0;
 };
@@ -22,18 +22,14 @@ struct Listing : DirEnumeration {
 // cannot be listed; a file's time of last write stands for its year.
 class WalkTest : public ::testing::Test, public DirLister, public WalkHost {
   protected:
-    void SetUp() override {
-        run = SearchRun{};
-        opened.clear();
-    }
+    void SetUp() override { run = SearchRun{}, opened.clear(); }
     // Paths below c:\r in listing order; a trailing backslash makes a directory.
     void Add(const V& paths, uint64_t size = 10, int64_t year = 2020) {
         for (std::string path : paths) {
             const bool directory = path.ends_with('\\');
             path = "c:\\r\\" + path.substr(0, path.size() - directory);
             const size_t cut = path.rfind('\\');
-            tree[path.substr(0, cut)].push_back(
-                DirEntry{path.substr(cut + 1), directory, false, size, year});
+            tree[path.substr(0, cut)].push_back(DirEntry{path.substr(cut + 1), directory, false, size, year});
             if (directory) tree[path];
         }
     }
@@ -42,8 +38,7 @@ class WalkTest : public ::testing::Test, public DirLister, public WalkHost {
     }
     V Found() {
         V paths;
-        for (const auto& item : run.Pending.items)
-            paths.push_back(JoinPath(item->directory, item->name).substr(5));
+        for (const auto& item : run.Pending.items) paths.push_back(JoinPath(item->directory, item->name).substr(5));
         return paths;
     }
 
@@ -57,13 +52,10 @@ class WalkTest : public ::testing::Test, public DirLister, public WalkHost {
     }
     void ShowWarning(const std::string& text) override { warnings.push_back(text); }
     bool PumpMessages() override { return ++pumps == abortAtPump; }
-    void ShowProgress(const std::string&, const std::string& fullPath) override {
-        progress.push_back(fullPath);
-    }
+    void ShowProgress(const std::string&, const std::string& fullPath) override { progress.push_back(fullPath); }
     DateTriple LocalDate(int64_t year) override { return {1, 1, static_cast<int32_t>(year)}; }
     bool FileContainsText(const std::string& fullPath, const std::string&, uint8_t) override {
-        scanned.push_back(fullPath);
-        return fullPath.ends_with("hit.txt");
+        return scanned.push_back(fullPath), fullPath.ends_with("hit.txt");
     }
     SearchRun run;
     SearchCriteria criteria;
@@ -73,22 +65,17 @@ class WalkTest : public ::testing::Test, public DirLister, public WalkHost {
     V opened, warnings, progress, scanned;
 };
 
-const V kSmallTree = {"a.txt",  "sub1\\",     "sub1\\b.txt", "sub1\\deep\\", "sub1\\deep\\c.txt",
-                      "sub2\\", "sub2\\d.txt"};
+const V kSmallTree = {"a.txt", "sub1\\", "sub1\\b.txt", "sub1\\deep\\", "sub1\\deep\\c.txt", "sub2\\", "sub2\\d.txt"};
 
 // Own files come first, then sub-directories depth first, each listed once.
 TEST_F(WalkTest, DepthLimitsTheLevelsWalked) {
     Add(kSmallTree);
-    // clang-format off
-    const struct { int32_t depth; int found, deepest; } cases[] = {
-        {0, 1, 0}, {1, 3, 1}, {2, 4, 2}, {-2, 4, 2}};
-    // clang-format on
+    const struct { int32_t depth; int found, deepest; } cases[] = {{0, 1, 0}, {1, 3, 1}, {2, 4, 2}, {-2, 4, 2}};
     for (const auto& c : cases) {
         SetUp();
         EXPECT_EQ(Walk(c.depth), c.found) << c.depth;
-        EXPECT_EQ(run.Stats.DirectoriesSearched, c.found) << c.depth;
-        EXPECT_EQ(run.Stats.DeepestLevel, c.deepest) << c.depth;
-        EXPECT_EQ(run.Stats.CurrentDepth, 0);
+        EXPECT_EQ(std::tuple(run.Stats.DirectoriesSearched, run.Stats.DeepestLevel, run.Stats.CurrentDepth),
+                  std::tuple(c.found, c.deepest, 0)) << c.depth;
     }
     EXPECT_EQ(Found(), (V{"a.txt", "sub1\\b.txt", "sub1\\deep\\c.txt", "sub2\\d.txt"}));
     EXPECT_EQ(opened, (V{"*.*", "sub1\\*.*", "sub1\\deep\\*.*", "sub2\\*.*"}));
@@ -98,18 +85,16 @@ TEST_F(WalkTest, DepthLimitsTheLevelsWalked) {
 TEST_F(WalkTest, DotDirectoriesAreNeverWalkedButDotFilesAreExamined) {
     Add({".\\", "..\\", ".svn\\", ".svn\\entries.txt", ".profile"});
     EXPECT_EQ(Walk(-2), 1);
-    EXPECT_EQ(Found(), V{".profile"});
-    EXPECT_EQ(opened, V{"*.*"});
+    EXPECT_EQ(std::pair(Found(), opened), std::pair(V{".profile"}, V{"*.*"}));
 }
 
 TEST_F(WalkTest, UnlistableDirectoryCountsAsSearchedAndFindsCountOwnFilesOnly) {
     tree["c:\\r"].push_back(DirEntry{"locked", true, false, 0, 0});
     Add({"a.bin", "sub\\", "sub\\b.txt", "sub\\c.txt"});
     EXPECT_EQ(Walk(-2, "*.txt"), 2);
-    EXPECT_EQ(run.Stats.DirectoriesSearched, 3);
-    EXPECT_EQ(run.Stats.DirectoriesWithFinds, 1);
-    EXPECT_EQ(run.Stats.DeepestLevel, 1);
-    EXPECT_EQ(run.Stats.TotalSize, 20u);
+    const SearchStats& s = run.Stats;
+    EXPECT_EQ(std::tuple(s.DirectoriesSearched, s.DirectoriesWithFinds, s.DeepestLevel, s.TotalSize),
+              std::tuple(3, 1, 1, uint64_t{20}));
 }
 
 TEST_F(WalkTest, CheapTestsComeBeforeAnyFileIsOpened) {
@@ -132,9 +117,7 @@ TEST_F(WalkTest, TheThousandAndFirstMatchStopsTheSearch) {
     for (int i = 0; i < 1000; ++i) Add({"f" + std::to_string(i) + ".txt"});
     Add({"sub\\", "sub\\late.txt", "never\\"});
     EXPECT_EQ(Walk(-2), 1000);
-    EXPECT_EQ(warnings, V{kListLimitText});
-    EXPECT_TRUE(run.Abort);
-    EXPECT_EQ(run.Pending.items.size(), 1000u);
+    EXPECT_EQ(std::tuple(warnings, run.Abort, run.Pending.items.size()), std::tuple(V{kListLimitText}, true, size_t{1000}));
     EXPECT_EQ(opened, (V{"*.*", "sub\\*.*"}));
 }
 
@@ -142,11 +125,9 @@ TEST_F(WalkTest, AbortInTheMiddleKeepsWhatWasFound) {
     Add(kSmallTree);
     abortAtPump = 4;  // a.txt, sub1, sub2, then b.txt's turn
     EXPECT_EQ(Walk(-2), 1);
-    EXPECT_TRUE(run.Abort);
-    EXPECT_EQ(warnings, V{kSearchAbortedText});
-    EXPECT_EQ(Found(), V{"a.txt"});
+    EXPECT_EQ(std::tuple(run.Abort, warnings, Found(), run.Stats.CurrentDepth),
+              std::tuple(true, V{kSearchAbortedText}, V{"a.txt"}, 0));
     EXPECT_EQ(opened, (V{"*.*", "sub1\\*.*"}));
-    EXPECT_EQ(run.Stats.CurrentDepth, 0);
 }
 
 TEST_F(WalkTest, LinkBackToAnAncestorIsNotEntered) {
@@ -183,8 +164,7 @@ TEST(ProgressText, ShortensFromABackslashPastTheExcess) {
     const std::string longPath = "c:\\" + std::string(200, 'd') + "\\x.txt";
     const std::string longTail = "c:\\abcd\\" + std::string(200, 'e');
     // clang-format off
-    const struct { const std::string& fullPath; int textWidth, partWidth, charWidth; std::string shown; }
-    cases[] = {
+    const struct { const std::string& fullPath; int textWidth, partWidth, charWidth; std::string shown; } cases[] = {
         {path, 70, 60, 10, "Searching...\\bbbb\\file.txt"},
         {path, 100, 60, 10, "Searching...\\file.txt"},
         {path, 300, 60, 10, "Searching...\\file.txt"},  // past the last backslash: the name

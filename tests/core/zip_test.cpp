@@ -10,13 +10,16 @@ namespace {
 
 using V = std::vector<std::string>;
 
-TEST(Zip, ArchiveGetsZipOnlyWhenThePathHasNoDot) {
+// The archive gets ".zip" only when its path has no dot; the options go in
+// as typed, even when empty (the full run checks the usual case).
+TEST(Zip, ArchiveNameAndParameters) {
     // clang-format off
     const std::pair<const char*, const char*> cases[] = {
         {"c:\\w\\backup", "c:\\w\\backup.zip"}, {"c:\\w\\backup.old", "c:\\w\\backup.old"},
         {"c:\\my.dir\\backup", "c:\\my.dir\\backup"}, {"c:\\w\\backup.", "c:\\w\\backup."}};
     // clang-format on
     for (const auto& [typed, archive] : cases) EXPECT_EQ(ArchiveNameWithExtension(typed), archive);
+    EXPECT_EQ(ZipParameters("", "c:\\w\\b.zip", "c:\\t\\qry1.tmp"), "  c:\\w\\b.zip @c:\\t\\qry1.tmp");
 }
 
 TEST(Zip, CommandLinePathPrefersAShortFormThatFitsAndQuotesTheRest) {
@@ -36,70 +39,47 @@ TEST(Zip, CommandLinePathPrefersAShortFormThatFitsAndQuotesTheRest) {
     for (const auto& c : cases) EXPECT_EQ(CommandLinePath(c.longPath, c.shortPath), c.expected);
 }
 
-// The options go in as typed, even when empty (the full run checks the usual case).
-TEST(Zip, EmptyOptionsKeepTheirPlace) {
-    EXPECT_EQ(ZipParameters("", "c:\\w\\b.zip", "c:\\t\\qry1.tmp"),
-              "  c:\\w\\b.zip @c:\\t\\qry1.tmp");
-}
-
 // Every step of the host is logged; `failAt` makes the named step fail with
 // the error in `error`, once: a step tried again after it succeeds.
 struct FakeZip : ZipHost {
     V paths = {"c:\\a\\1.txt", "c:\\a\\2.txt"};
     std::string typed = "c:\\w\\backup";
     bool dialogOk = true, existed = false;
-    std::map<std::string, std::string> shortForms = {
-        {"c:\\program files\\zipper.exe", "c:\\PROGRA~1\\zipper.exe"},
-        {"c:\\w\\backup.zip", "c:\\w\\backup.zip"},
-        {"c:\\t\\qry1.tmp", "c:\\t\\qry1.tmp"}};
+    std::map<std::string, std::string> shortForms = {{"c:\\program files\\zipper.exe", "c:\\PROGRA~1\\zipper.exe"},
+        {"c:\\w\\backup.zip", "c:\\w\\backup.zip"}, {"c:\\t\\qry1.tmp", "c:\\t\\qry1.tmp"}};
     std::string failAt, written;
     int error = 5, launchResult = 42;
     V steps, warnings;
 
     int Step(const std::string& name) {
         steps.push_back(name);
-        if (name != failAt) return 0;
-        failAt.clear();
-        return error;
+        return name == failAt ? (failAt.clear(), error) : 0;
     }
     V SelectedPaths() override { return paths; }
     bool AskArchiveName(int count, std::string& archive) override {
         steps.push_back("ask " + std::to_string(count));
-        archive = typed;
-        return dialogOk;
+        return archive = typed, dialogOk;
     }
     Hold HoldArchive(const std::string& archive) override {
-        if (Step("hold " + archive)) return Hold::Failed;
-        return existed ? Hold::Opened : Hold::Created;
+        return Step("hold " + archive) ? Hold::Failed : existed ? Hold::Opened : Hold::Created;
     }
     void ReleaseArchive() override { steps.push_back("release"); }
-    void RemoveCreatedArchive(const std::string& archive) override {
-        steps.push_back("remove " + archive);
-    }
+    void RemoveCreatedArchive(const std::string& archive) override { steps.push_back("remove " + archive); }
     bool FindAssociatedProgram(const std::string&, std::string& program) override {
-        program = "c:\\program files\\zipper.exe";
-        return !Step("find");
+        return program = "c:\\program files\\zipper.exe", !Step("find");
     }
-    std::string ShortPath(const std::string& path) override {
-        auto found = shortForms.find(path);
-        return found == shortForms.end() ? std::string() : found->second;
-    }
-    int ParameterFileName(std::string& name) override {
-        name = "c:\\t\\qry1.tmp";
-        return Step("name");
-    }
+    std::string ShortPath(const std::string& path) override { return shortForms.count(path) ? shortForms[path] : ""; }
+    int ParameterFileName(std::string& name) override { return name = "c:\\t\\qry1.tmp", Step("name"); }
     int CreateParameterFile(const std::string&) override { return Step("create"); }
     int WriteParameterFile(const std::string& bytes) override {
-        int result = Step("write " + std::to_string(written.size()));
+        const int result = Step("write " + std::to_string(written.size()));
         if (!result) written += bytes;
         return result;
     }
     int EndParameterFile() override { return Step("end"); }
     void CloseParameterFile() override { steps.push_back("close"); }
-    int Launch(const std::string& program, const std::string& parameters,
-               const std::string& directory) override {
-        steps.push_back("launch " + program + "|" + parameters + "|" + directory);
-        return launchResult;
+    int Launch(const std::string& program, const std::string& parameters, const std::string& directory) override {
+        return steps.push_back("launch " + program + "|" + parameters + "|" + directory), launchResult;
     }
     void ShowWarning(const std::string& text) override { warnings.push_back(text); }
     void Trace(const std::string&) override {}
@@ -109,12 +89,10 @@ struct FakeZip : ZipHost {
 TEST(Zip, ASuccessfulRunWritesTheListStartsTheProgramAndSaysSo) {
     FakeZip host;
     EXPECT_EQ(AddSelectedToZip(host, "-a -P", "c:\\cur"), 1);
-    EXPECT_EQ(
-        host.steps,
-        V({"ask 2", "hold c:\\w\\backup.zip", "find", "release", "name", "create", "write 0",
-           "write 11", "end",
-           "launch c:\\PROGRA~1\\zipper.exe| -a -P c:\\w\\backup.zip @c:\\t\\qry1.tmp|c:\\cur",
-           "launched"}));
+    EXPECT_EQ(host.steps, V({"ask 2", "hold c:\\w\\backup.zip", "find", "release", "name", "create", "write 0",
+                             "write 11", "end",
+                             "launch c:\\PROGRA~1\\zipper.exe| -a -P c:\\w\\backup.zip @c:\\t\\qry1.tmp|c:\\cur",
+                             "launched"}));
     EXPECT_EQ(host.written, "c:\\a\\1.txt\nc:\\a\\2.txt\n");
     EXPECT_EQ(host.warnings, V{"Program c:\\PROGRA~1\\zipper.exe launched.\n2 files will be "
                                "added to c:\\w\\backup.zip.\n"});
@@ -151,14 +129,11 @@ TEST(Zip, EveryFailureShowsItsMessagesInOrderAndStartsNothing) {
         for (bool existed : {true, false}) {
             SCOPED_TRACE(std::string(c.failAt) + (existed ? " existed" : " created"));
             FakeZip host;
-            host.failAt = c.failAt;
-            host.error = c.error;
-            host.existed = existed;
+            host.failAt = c.failAt, host.error = c.error, host.existed = existed;
             EXPECT_EQ(AddSelectedToZip(host, "-a -P", "c:\\cur"), 0);
             EXPECT_EQ(host.warnings, c.warnings);
             const bool held = c.failAt != cases[0].failAt;
-            EXPECT_EQ(host.steps.back(),
-                      held && !existed ? "remove c:\\w\\backup.zip" : c.lastStep);
+            EXPECT_EQ(host.steps.back(), held && !existed ? "remove c:\\w\\backup.zip" : c.lastStep);
         }
     }
     FakeZip refused;
