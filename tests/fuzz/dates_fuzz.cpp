@@ -48,24 +48,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DateTriple date;
     const int parsed = ParseDateField(from, dateOrder, today, date);
     FUZZ_CHECK(parsed >= 0 && parsed <= 2);
-    if (parsed != 0) {
-        FUZZ_CHECK(RealDay(date));
-        FUZZ_CHECK(CompareDates(date, today) <= 0);
-        FUZZ_CHECK((parsed == 2) == (CompareDates(date, today) == 0));
-    }
+    if (parsed != 0)
+        FUZZ_CHECK(RealDay(date) && CompareDates(date, today) <= 0 && (parsed == 2) == (CompareDates(date, today) == 0));
 
     SearchCriteria criteria;
     const int checked = CheckDateCriteria(criteria, from, to, dateOrder, today);
     FUZZ_CHECK(checked >= -2 && checked <= 1);
     if (checked == 1) {
         const SearchCriteria& c = criteria;
-        FUZZ_CHECK(CompareDates(c.DateFrom, c.DateTo) <= 0);
-        FUZZ_CHECK(CompareDates(c.DateTo, today) <= 0);
+        FUZZ_CHECK(CompareDates(c.DateFrom, c.DateTo) <= 0 && CompareDates(c.DateTo, today) <= 0);
         FUZZ_CHECK(DateInRange(c, c.DateFrom) && DateInRange(c, c.DateTo));
     }
 
-    uint32_t value = 0;
-    uint32_t expected = 0;
+    uint32_t value = 0, expected = 0;
     const bool ok = ParseUnsignedField(less, value);
     FUZZ_CHECK(ok == ReferenceUnsigned(less, expected));
     if (ok) FUZZ_CHECK(value == expected);
@@ -76,10 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         SearchCriteria& c = criteria;
         c.SizeLessUnit = SizeUnitFromIndex(lessUnit);
         c.SizeMoreUnit = SizeUnitFromIndex(moreUnit);
-        const unsigned __int128 atMost =
-            static_cast<unsigned __int128>(c.SizeLess.value_or(0)) * c.SizeLessUnit;
-        const unsigned __int128 atLeast =
-            static_cast<unsigned __int128>(c.SizeMore) * c.SizeMoreUnit;
+        const unsigned __int128 atMost = static_cast<unsigned __int128>(c.SizeLess.value_or(0)) * c.SizeLessUnit;
+        const unsigned __int128 atLeast = static_cast<unsigned __int128>(c.SizeMore) * c.SizeMoreUnit;
         const bool inRange = (!c.SizeLess || fileSize <= atMost) && fileSize >= atLeast;
         FUZZ_CHECK(SizeInRange(c, fileSize) == inRange);
     }

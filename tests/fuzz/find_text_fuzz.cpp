@@ -23,11 +23,6 @@ bool Reference(const std::string& text, uint32_t position, bool down, const std:
     return at != std::string::npos;
 }
 
-bool IsWord(const std::string& text, long at) {
-    return at >= 0 && static_cast<size_t>(at) < text.size() &&
-           IsWordChar(static_cast<unsigned char>(text[static_cast<size_t>(at)]));
-}
-
 class Edit : public EditBuffer {
   public:
     std::string text;
@@ -49,11 +44,8 @@ class Edit : public EditBuffer {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
     const uint8_t bits = input.Byte();
-    FindFlags flags;
-    flags.Down = bits & 1;
-    flags.MatchCase = bits & 2;
-    flags.WholeWord = bits & 4;
-    flags.Regular = bits & 8;
+    FindFlags flags{.Down = (bits & 1) != 0, .MatchCase = (bits & 2) != 0, .WholeWord = (bits & 4) != 0,
+                    .Regular = (bits & 8) != 0};
     const uint32_t position = input.Word32() % 8192;
     const std::string find = input.Piece(kFindTextLimit);
     const std::string replace = input.Piece(64);
@@ -68,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(length > 0 && start + length <= text.size());
         FUZZ_CHECK(flags.Down ? start >= clamped : start + length <= clamped);
         if (flags.WholeWord) {
-            FUZZ_CHECK(!IsWord(text, long(start) - 1) && !IsWord(text, long(start + length)));
+            FUZZ_CHECK(!IsWordAt(text, long(start) - 1) && !IsWordAt(text, long(start + length)));
             // Word only ever takes the nearest occurrence away.
             FindFlags any = flags;
             any.WholeWord = false;
@@ -99,8 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (HasPatternCharacters(find) && flags.Regular) return 0;
     if (text.size() >= kFileViewCapacity) return 0;
     Edit edit;
-    edit.text = text;
-    plain.Regular = flags.Regular;
+    edit.text = text, plain.Regular = flags.Regular;
     const ReplaceAllResult all = ReplaceAllInEditView(edit, plain, find, replace);
     uint32_t replaced = 0;
     bool fits = true;
@@ -111,8 +102,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         shift += replace.size() - wanted.size();
         if (result.size() >= kFileViewCapacity) fits = false;
     }
-    FUZZ_CHECK(all.noRoom == !fits);
-    FUZZ_CHECK(all.count == (fits ? replaced : 0));
-    FUZZ_CHECK(edit.text == (fits ? result : text));
+    FUZZ_CHECK(all.noRoom == !fits && all.count == (fits ? replaced : 0) && edit.text == (fits ? result : text));
     return 0;
 }

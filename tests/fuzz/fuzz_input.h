@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "search/matcher.h"
+
 // Cuts one fuzzer input into the values a harness needs: single bytes for
 // choices, zero-ended pieces for texts, and the rest as a whole. Reading past
 // the end gives zeros and empty texts, so every input is usable.
@@ -46,6 +48,12 @@ inline std::string Lowered(std::string text) {
     for (char& c : text)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
     return text;
+}
+
+// Whether text[at] is a word character; outside the text is none.
+inline bool IsWordAt(const std::string& text, long at) {
+    return at >= 0 && static_cast<size_t>(at) < text.size() &&
+           IsWordChar(static_cast<unsigned char>(text[static_cast<size_t>(at)]));
 }
 
 // Whether a Regular search text holds a character the matcher treats specially.

@@ -30,9 +30,7 @@ class RecordingLineView : public LineViewSink {
         entries.push_back(entry);
         return true;
     }
-    void LineListWarning(const std::string& text) override {
-        if (text == "Line List full!") full = true;
-    }
+    void LineListWarning(const std::string& text) override { full = full || text == "Line List full!"; }
 
   private:
     int refuseAt_;
@@ -61,8 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ScanFile(scan, reader, builder, "c:\\f.txt", searchText.c_str(), options);
     FUZZ_CHECK(!reader.open());
 
-    FUZZ_CHECK(builder.Entries() == view.entries);
-    FUZZ_CHECK(view.entries.size() <= kLineListLimit);
+    FUZZ_CHECK(builder.Entries() == view.entries && view.entries.size() <= kLineListLimit);
     if (view.full) FUZZ_CHECK(view.entries.size() == kLineListLimit);
     const auto lineFeeds = static_cast<uint32_t>(std::count(file.begin(), file.end(), '\n'));
     for (size_t i = 0; i < view.entries.size(); ++i) {
@@ -78,8 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         const size_t start = LineStartOffset(file, entry.line);
         const std::string line = file.substr(start, file.find('\n', start) - start);
-        FUZZ_CHECK(entry.column + entry.length <= line.size());
-        FUZZ_CHECK(text.size() <= kLineListEntryChars);
+        FUZZ_CHECK(entry.column + entry.length <= line.size() && text.size() <= kLineListEntryChars);
         // The line's own text follows the number: from its start, or "..."
         // and the text from the occurrence on.
         const size_t from = text.find(": ") + 2;

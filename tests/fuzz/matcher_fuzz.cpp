@@ -48,13 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (plain >= 0) FUZZ_CHECK(length == searchText.size());
 
     // Case off: both sides lower-cased, as the scan does.
-    std::string lowerText = text;
+    std::string lowerText = text, lowerSearch = searchText;
     LowerCaseText(lowerText.data(), lowerText.size());
-    FUZZ_CHECK(lowerText == Lowered(text));
-    std::string lowerSearch = searchText;
     LowerCaseText(lowerSearch.data(), lowerSearch.size());
-    FUZZ_CHECK(Find(lowerText, lowerSearch, 0, &length) ==
-               NaiveFind(Lowered(text), Lowered(searchText)));
+    FUZZ_CHECK(lowerText == Lowered(text));
+    FUZZ_CHECK(Find(lowerText, lowerSearch, 0, &length) == NaiveFind(Lowered(text), Lowered(searchText)));
 
     // Regular without special characters is the plain search.
     if (!HasPatternCharacters(searchText)) {
@@ -66,21 +64,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // bounded and the zero-terminated forms agree.
     const long regular = Find(text, searchText, options | kTextRegular, &length);
     const size_t visible = std::min(text.size(), text.find('\0'));
-    if (regular >= 0 && length != kMalformedSetLength) {
-        FUZZ_CHECK(length <= kMaxMatchLength);
-        FUZZ_CHECK(static_cast<size_t>(regular) + length <= visible);
-    }
+    if (regular >= 0 && length != kMalformedSetLength)
+        FUZZ_CHECK(length <= kMaxMatchLength && static_cast<size_t>(regular) + length <= visible);
     const std::string terminated = text.substr(0, visible);
     uint32_t terminatedLength = 0;
-    const char* again =
-        FindMatch(terminated.c_str(), searchText.c_str(), kTextRegular, &terminatedLength);
-    FUZZ_CHECK((again ? again - terminated.c_str() : -1) == regular);
-    FUZZ_CHECK(terminatedLength == length);
+    const char* again = FindMatch(terminated.c_str(), searchText.c_str(), kTextRegular, &terminatedLength);
+    FUZZ_CHECK((again ? again - terminated.c_str() : -1) == regular && terminatedLength == length);
 
     // The compiler keeps within its buffer whatever length it is given.
     std::unique_ptr<char[]> pattern(new char[kPatternSize]);
-    const int compiled =
-        CompilePattern(searchText.c_str(), static_cast<int>(searchText.size()), pattern.get());
+    const int compiled = CompilePattern(searchText.c_str(), static_cast<int>(searchText.size()), pattern.get());
     FUZZ_CHECK(compiled >= -1 && compiled < kPatternSize);
 
     // The Word test looks at most one byte either side of an occurrence.

@@ -14,8 +14,7 @@ class FakeResolver : public TargetResolver {
   public:
     explicit FakeResolver(uint8_t refusals) : refusals_(refusals) {}
     bool FullPath(const std::string& path, std::string& fullPath) override {
-        fullPath = path == "." ? "c:\\work" : path;
-        return (refusals_ & 1) == 0;
+        return fullPath = path == "." ? "c:\\work" : path, (refusals_ & 1) == 0;
     }
     bool EnterDirectory(const std::string&) override { return (refusals_ & 2) == 0; }
 
@@ -53,11 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (;;) {
         const size_t before = position;
         const bool more = NextListEntry(list, position, entry);
-        FUZZ_CHECK(position > before || !more);
-        FUZZ_CHECK(position <= list.size());
+        FUZZ_CHECK((position > before || !more) && position <= list.size());
         if (!more) break;
-        FUZZ_CHECK(!entry.empty() && entry.size() <= list.size());
-        FUZZ_CHECK(++entries <= static_cast<int>(list.size()));
+        FUZZ_CHECK(!entry.empty() && entry.size() <= list.size() && ++entries <= static_cast<int>(list.size()));
 
         const TargetPathParts parts = SplitTargetPath(entry);
         FUZZ_CHECK(parts.drive + parts.directory + parts.name + parts.extension == entry);
@@ -69,10 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         SearchTarget target;
         const int resolved = ResolveTarget(entry, defaultType, resolver, target);
         FUZZ_CHECK(resolved == 1 || resolved == -2);
-        if (resolved == 1) {
-            FUZZ_CHECK(target.directory.size() < kMaxPath);
-            FUZZ_CHECK(target.pattern == targetPattern);
-        }
+        if (resolved == 1) FUZZ_CHECK(target.directory.size() < kMaxPath && target.pattern == targetPattern);
     }
     FUZZ_CHECK(TrimTargetDirectory("c:\\") == "c:\\");
     return 0;

@@ -20,8 +20,7 @@ class Printer : public PrintJobHost {
     Printer(const PageGeometry& g, uint8_t failStep, int failPage)
         : g_(g), failStep_(failStep), failPage_(failPage) {}
     std::vector<int> asked;
-    int page = -1, abandoned = 0, ended = 0;
-    int lastSlot = -1;
+    int page = -1, abandoned = 0, ended = 0, lastSlot = -1;
     bool headed = false;
 
     bool StartJob() override { return Live() && failStep_ != kStartJob; }
@@ -90,12 +89,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     FUZZ_CHECK(g.LineHeight > 0 && g.CharWidth > 0 && g.TabStop > 0 && g.CharsPerLine >= 1);
-    FUZZ_CHECK(g.SlotsPerPage >= 2 && g.FooterSlot == g.SlotsPerPage - 1);
-    FUZZ_CHECK(g.BodyLinesPerPage >= 1);
-    for (int page : {0, 1}) {
-        FUZZ_CHECK(BodySlot(g, page, 0) >= 0);
-        FUZZ_CHECK(BodySlot(g, page, g.BodyLinesPerPage - 1) < g.FooterSlot);
-    }
+    FUZZ_CHECK(g.SlotsPerPage >= 2 && g.FooterSlot == g.SlotsPerPage - 1 && g.BodyLinesPerPage >= 1);
+    for (int page : {0, 1})
+        FUZZ_CHECK(BodySlot(g, page, 0) >= 0 && BodySlot(g, page, g.BodyLinesPerPage - 1) < g.FooterSlot);
     const int pages = PageCount(g, lineCount);
     if (lineCount > 0)
         FUZZ_CHECK(static_cast<long>(pages - 1) * g.BodyLinesPerPage < lineCount &&

@@ -19,13 +19,9 @@ namespace {
 
 class RecordingHost : public ScanHost {
   public:
-    bool fileViewOpen = false;
-    bool nonText = false;
-    bool warned = false;
-    int refuseAfter = -1;
-    int entries = 0;
+    bool fileViewOpen = false, nonText = false, warned = false, shownCalled = false;
+    int refuseAfter = -1, entries = 0;
     std::string shown;
-    bool shownCalled = false;
 
     void ScanWarning(const std::string&) override { warned = true; }
     void NonTextFile(const std::string&) override { nonText = true; }
@@ -35,8 +31,7 @@ class RecordingHost : public ScanHost {
         // The occurrence lies in the chunk and before its terminator.
         FUZZ_CHECK(std::memchr(scan.PrimaryBuffer, 0, position + length) == nullptr);
         if (refuseAfter >= 0 && entries >= refuseAfter) return 0;
-        ++entries;
-        return 1;
+        return ++entries, 1;
     }
     int ShowContext(ScanState&, const ContextWindow& window) override {
         FUZZ_CHECK(window.entryLineOffset >= -1 && window.entryLineOffset <= window.length);
@@ -45,11 +40,6 @@ class RecordingHost : public ScanHost {
         return 1;
     }
 };
-
-bool PassesWord(const std::string& line, size_t at, size_t length) {
-    if (at > 0 && IsWordChar(static_cast<unsigned char>(line[at - 1]))) return false;
-    return at + length >= line.size() || !IsWordChar(static_cast<unsigned char>(line[at + length]));
-}
 
 // Occurrences found left to right in each line, each search going on after
 // the previous occurrence, counted when they pass the Word test.
@@ -62,7 +52,7 @@ uint32_t ReferenceCount(const std::string& file, const std::string& text, bool w
         const std::string line = file.substr(start, end - start);
         for (size_t at = line.find(text); at != std::string::npos;
              at = line.find(text, at + text.size()))
-            if (!word || PassesWord(line, at, text.size())) ++count;
+            if (!word || (!IsWordAt(line, long(at) - 1) && !IsWordAt(line, long(at + text.size())))) ++count;
         start = end + 1;
     }
     return count;
@@ -119,35 +109,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     host.fileViewOpen = fileViewOpen;
     host.refuseAfter = refuseAfter;
     ScanState scan;
-    scan.Mode = mode;
-    scan.FirstLineNumber = first;
-    scan.LinesLoaded = loaded;
-    scan.EntryLineNumber = first + loaded / 2;
+    scan.Mode = mode, scan.FirstLineNumber = first, scan.LinesLoaded = loaded, scan.EntryLineNumber = first + loaded / 2;
     const uint32_t count = ScanFile(scan, reader, host, "c:\\f.txt", searchText.c_str(), options);
     FUZZ_CHECK(!reader.open());
     if (searchText.empty()) return 0;
 
-    const bool plain = (options & kTextRegular) == 0 &&
-                       searchText.find('\n') == std::string::npos &&
+    const bool plain = (options & kTextRegular) == 0 && searchText.find('\n') == std::string::npos &&
                        file.find('\0') == std::string::npos && !host.warned && !host.nonText &&
                        !HasLongLine(file, kMaxChunkSize / 2);
     if (!plain) return 0;
-    std::string lowerFile = file;
-    std::string lowerText = searchText;
-    if ((options & kTextCase) == 0) {
-        LowerCaseText(lowerFile.data(), lowerFile.size());
-        LowerCaseText(lowerText.data(), lowerText.size());
-    }
-    const uint32_t expected = ReferenceCount(lowerFile, lowerText, (options & kTextWord) != 0);
+    const bool matchCase = options & kTextCase;
+    const uint32_t expected = ReferenceCount(matchCase ? file : Lowered(file), matchCase ? searchText : Lowered(searchText),
+                                             (options & kTextWord) != 0);
     switch (mode) {
         case ScanMode::Search: FUZZ_CHECK((count != 0) == (expected != 0)); break;
         case ScanMode::LineList:
             if (refuseAfter < 0) {
                 FUZZ_CHECK(count == expected);
                 FUZZ_CHECK(host.entries == static_cast<int>(expected));
-                if (fileViewOpen)
-                    FUZZ_CHECK(scan.CurrentLineNumber ==
-                               std::count(file.begin(), file.end(), '\n'));
+                if (fileViewOpen) FUZZ_CHECK(scan.CurrentLineNumber == std::count(file.begin(), file.end(), '\n'));
             } else {
                 FUZZ_CHECK(host.entries == std::min<int>(refuseAfter, expected));
             }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -15,12 +16,6 @@
 #include "settings/settings_file.h"
 
 namespace {
-
-std::string LowerAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    return text;
-}
 
 bool IsProfileBlank(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a';
@@ -53,7 +48,7 @@ class ProfileText : public ProfileStore {
             if (line.empty()) continue;
             const size_t close = line.rfind(']');
             if (line[0] == '[' && close != std::string::npos) {
-                const std::string name = LowerAscii(line.substr(1, close - 1));
+                const std::string name = Lowered(line.substr(1, close - 1));
                 // A later section of a name already seen is never looked in.
                 inSection = !name.empty() && seen_.insert(name).second;
                 section_ = name;
@@ -62,7 +57,7 @@ class ProfileText : public ProfileStore {
             if (!inSection) continue;
             const size_t equals = line.find('=');
             const auto key =
-                std::make_pair(section_, LowerAscii(TrimBlanks(line.substr(0, equals))));
+                std::make_pair(section_, Lowered(TrimBlanks(line.substr(0, equals))));
             if (values_.count(key)) continue;
             values_[key] = equals == std::string::npos
                                ? std::optional<std::string>()
@@ -70,7 +65,7 @@ class ProfileText : public ProfileStore {
         }
     }
     std::string GetString(const char* section, const char* key, const char* defaultText) override {
-        const auto found = values_.find({LowerAscii(section), LowerAscii(key)});
+        const auto found = values_.find({Lowered(section), Lowered(key)});
         if (found == values_.end() || !found->second) return defaultText;
         std::string value = *found->second;
         if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
@@ -85,27 +80,21 @@ class ProfileText : public ProfileStore {
 };
 
 bool operator==(const Settings& a, const Settings& b) {
-    return a.Directory == b.Directory && a.DefaultFileType == b.DefaultFileType &&
-           a.TextOptions == b.TextOptions && a.SubDirMode == b.SubDirMode &&
-           a.SubDirLevel == b.SubDirLevel && a.ZipOptions == b.ZipOptions &&
-           a.SortMode == b.SortMode && a.SortOrder == b.SortOrder && a.SortDir == b.SortDir &&
-           a.Editor == b.Editor && a.OtherEditor == b.OtherEditor &&
-           a.EditorQuery == b.EditorQuery && a.FileViewRect == b.FileViewRect &&
-           a.FontName == b.FontName && a.FontWeight == b.FontWeight && a.FontSize == b.FontSize &&
-           a.Tabs == b.Tabs;
+    auto fields = [](const Settings& s) {
+        return std::tie(s.Directory, s.DefaultFileType, s.TextOptions, s.SubDirMode, s.SubDirLevel, s.ZipOptions,
+                        s.SortMode, s.SortOrder, s.SortDir, s.Editor, s.OtherEditor, s.EditorQuery, s.FileViewRect,
+                        s.FontName, s.FontWeight, s.FontSize, s.Tabs);
+    };
+    return fields(a) == fields(b);
 }
 
 // What every reading must give, whatever the file said.
 void CheckSound(const Settings& s) {
-    FUZZ_CHECK(s.Directory.size() <= kDirectoryMax);
-    FUZZ_CHECK(s.DefaultFileType.size() <= kFilePatternMax);
-    FUZZ_CHECK(s.ZipOptions.size() <= kZipOptionsMax);
+    FUZZ_CHECK(s.Directory.size() <= kDirectoryMax && s.DefaultFileType.size() <= kFilePatternMax);
+    FUZZ_CHECK(s.ZipOptions.size() <= kZipOptionsMax && s.FontName.size() <= kFontNameMax);
     FUZZ_CHECK(s.OtherEditor.size() <= kOtherEditorMax && !s.OtherEditor.empty());
-    FUZZ_CHECK(s.FontName.size() <= kFontNameMax);
-    FUZZ_CHECK(s.TextOptions <= 7);
-    FUZZ_CHECK(s.SubDirMode >= 0 && s.SubDirMode <= 2);
-    FUZZ_CHECK(s.SortMode >= 0 && s.SortMode <= 3);
-    FUZZ_CHECK(s.SortDir == 0 || s.SortDir == 1);
+    FUZZ_CHECK(s.TextOptions <= 7 && s.SubDirMode >= 0 && s.SubDirMode <= 2);
+    FUZZ_CHECK(s.SortMode >= 0 && s.SortMode <= 3 && (s.SortDir == 0 || s.SortDir == 1));
     FUZZ_CHECK(s.Editor >= kEditorBase && s.Editor <= kEditorBase + 3);
     FUZZ_CHECK(s.EditorQuery >= kEditorQueryBase && s.EditorQuery <= kEditorQueryBase + 2);
     FUZZ_CHECK(s.EnableExcludeFiles == 0 || s.EnableExcludeFiles == 1);
@@ -116,43 +105,19 @@ void CheckSound(const Settings& s) {
         FUZZ_CHECK(coordinate >= -32767 && coordinate <= 32767);
 }
 
+// In the order the stored inputs' first byte counts them.
+using SV = SettingsValue;
 constexpr SettingsValue kAllValues[] = {
-    SettingsValue::Directory,
-    SettingsValue::FilePattern,
-    SettingsValue::Case,
-    SettingsValue::Word,
-    SettingsValue::Regular,
-    SettingsValue::SubDirMode,
-    SettingsValue::SubDirLevel,
-    SettingsValue::SubDirectory,
-    SettingsValue::ZipOptions,
-    SettingsValue::LoadClipboard,
-    SettingsValue::Save,
-    SettingsValue::SortMode,
-    SettingsValue::SortOrder,
-    SettingsValue::SortDir,
-    SettingsValue::EditorChoice,
-    SettingsValue::EditorProgram,
-    SettingsValue::Editor,
-    SettingsValue::EditorQuery,
-    SettingsValue::EnableExcludeFiles,
-    SettingsValue::WindowSize,
-    SettingsValue::FontName,
-    SettingsValue::FontStyle,
-    SettingsValue::FontSize,
-    SettingsValue::Tabs,
-};
+    SV::Directory, SV::FilePattern, SV::Case, SV::Word, SV::Regular, SV::SubDirMode, SV::SubDirLevel,
+    SV::SubDirectory, SV::ZipOptions, SV::LoadClipboard, SV::Save, SV::SortMode, SV::SortOrder, SV::SortDir,
+    SV::EditorChoice, SV::EditorProgram, SV::Editor, SV::EditorQuery, SV::EnableExcludeFiles, SV::WindowSize,
+    SV::FontName, SV::FontStyle, SV::FontSize, SV::Tabs};
 
 // A key read as two values is written as one: the halves go back to the file
 // in their key's written form.
 SettingsValue WrittenForm(SettingsValue value) {
-    switch (value) {
-        case SettingsValue::SubDirMode:
-        case SettingsValue::SubDirLevel: return SettingsValue::SubDirectory;
-        case SettingsValue::EditorChoice:
-        case SettingsValue::EditorProgram: return SettingsValue::Editor;
-        default: return value;
-    }
+    if (value == SV::SubDirMode || value == SV::SubDirLevel) return SV::SubDirectory;
+    return value == SV::EditorChoice || value == SV::EditorProgram ? SV::Editor : value;
 }
 
 }  // namespace
@@ -176,20 +141,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A whole file, read and written back into itself twice: what the second
     // save writes reads back as the record it came from, and saving that
     // record again changes nothing.
+    auto load = [](const std::string& text) {
+        ProfileText file(text);
+        Settings read;
+        LoadSettingsFrom(file, read, "c:\\work");
+        CheckSound(read);
+        return read;
+    };
     const std::string text = input.Rest();
-    ProfileText file(text);
-    Settings first;
-    LoadSettingsFrom(file, first, "c:\\work");
-    CheckSound(first);
+    const Settings first = load(text);
     const std::string once = SettingsFileText(text, first);
-    ProfileText written(once);
-    Settings second;
-    LoadSettingsFrom(written, second, "c:\\work");
-    CheckSound(second);
+    const Settings second = load(once);
     const std::string twice = SettingsFileText(once, second);
-    ProfileText rewritten(twice);
-    Settings third;
-    LoadSettingsFrom(rewritten, third, "c:\\work");
+    const Settings third = load(twice);
     FUZZ_CHECK(third == second);
     FUZZ_CHECK(SettingsFileText(twice, third) == twice);
     return 0;
