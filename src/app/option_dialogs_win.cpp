@@ -25,7 +25,7 @@ void SimpleBeep() {
 
 // Sort Options.
 
-class SortOptionsDialog : public ModalDialog {
+class SortOptionsDialog : public HelpedDialog {
     bool OnInit() override {
         CenterWindow(Dialog(), 0);
         // Mode 4 (a Time header click) has no button and shows none checked.
@@ -46,15 +46,11 @@ class SortOptionsDialog : public ModalDialog {
         End(0);
     }
     void OnCancel() override { End(0); }
-    bool OnContextMenu(HWND clicked) override {
-        ShowDialogContextHelp(clicked);
-        return true;
-    }
 };
 
 // Set File Filter. The excluded-files combo is the working copy of the list;
 // the slots are rebuilt from it only on Close.
-class FileFilterDialog : public ModalDialog {
+class FileFilterDialog : public HelpedDialog {
     bool OnInit() override {
         HWND type = Item(IDC_FILTER_FILE_TYPE);
         SendMessageA(type, CB_SETEXTENDEDUI, TRUE, 0);
@@ -136,10 +132,6 @@ class FileFilterDialog : public ModalDialog {
         End(result);
     }
     void OnCancel() override { End(0); }
-    bool OnContextMenu(HWND clicked) override {
-        ShowDialogContextHelp(clicked);
-        return true;
-    }
 };
 
 }  // namespace

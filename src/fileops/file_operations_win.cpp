@@ -79,7 +79,7 @@ struct DiskRename : RenameHost {
 
 constexpr int kTargetTextMax = MAX_PATH - 1;
 
-class TargetDialog : public ModalDialog {
+class TargetDialog : public HelpedDialog {
   public:
     TargetDialog(const char* verb, int count) : verb_(verb), count_(count) {}
     std::string entered;
@@ -111,10 +111,6 @@ class TargetDialog : public ModalDialog {
         GetDlgItemTextA(Dialog(), IDC_TARGET_DIR, text, kTargetTextMax + 1);
         entered = text;
         End(IDOK);
-    }
-    bool OnContextMenu(HWND clicked) override {
-        ShowDialogContextHelp(clicked);
-        return true;
     }
 
     const char* verb_;

@@ -41,7 +41,7 @@ class ProgramLookup : public ViewerSettingsHost {
 
 // The radio buttons take effect at once; Cancel gives the viewer choice back
 // but keeps the query mode.
-class ViewerSettingsDialog : public ModalDialog {
+class ViewerSettingsDialog : public HelpedDialog {
     bool OnInit() override {
         CenterWindow(Dialog(), 0);
         ShowViewerChoice(g_Settings.Editor);
@@ -101,10 +101,6 @@ class ViewerSettingsDialog : public ModalDialog {
         End(0);
     }
 
-    bool OnContextMenu(HWND clicked) override {
-        ShowDialogContextHelp(clicked);
-        return true;
-    }
 
     const int editorAtOpening_ = g_Settings.Editor;
 };

@@ -22,11 +22,9 @@ void SimpleBeep() {
 }
 
 // FileView's dialogs offer FileView's help.
-class FileViewDialog : public ModalDialog {
-    bool OnContextMenu(HWND clicked) override {
-        ShowDialogContextHelp(clicked, kFileViewHelpIds);
-        return true;
-    }
+class FileViewDialog : public HelpedDialog {
+  public:
+    FileViewDialog() : HelpedDialog(kFileViewHelpIds) {}
 };
 
 class TabsDialog : public FileViewDialog {

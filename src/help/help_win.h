@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "help/help.h"
+#include "ui/modal_dialog_win.h"
 
 // Quarry's help engine, called the way WinHelp is called:
 //   HELP_FINDER       the contents topic and the list of every topic
@@ -33,3 +34,18 @@ void SetWhatsThisHook(WhatsThisHook hook);
 
 // A right click in a dialog offers the control's help from `table`.
 void ShowDialogContextHelp(HWND clicked, const uint32_t* table = kContextHelpIds);
+
+// A modal dialog whose right click offers its controls' help from `table`.
+class HelpedDialog : public ModalDialog {
+  public:
+    explicit HelpedDialog(const uint32_t* table = kContextHelpIds) : table_(table) {}
+
+  protected:
+    bool OnContextMenu(HWND clicked) override {
+        ShowDialogContextHelp(clicked, table_);
+        return true;
+    }
+
+  private:
+    const uint32_t* table_;
+};

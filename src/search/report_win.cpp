@@ -9,7 +9,7 @@
 
 namespace {
 
-class NonTextDialog : public ModalDialog {
+class NonTextDialog : public HelpedDialog {
   public:
     explicit NonTextDialog(const NonTextList& list) : list_(list) {}
 
@@ -20,10 +20,6 @@ class NonTextDialog : public ModalDialog {
         SetDlgItemInt(Dialog(), IDC_NONTEXT_COUNT, static_cast<UINT>(list_.NonTextCount), FALSE);
         if (!list_.NonTextNames.empty())
             SetDlgItemTextA(Dialog(), IDC_NONTEXT_LIST, list_.NonTextNames.c_str());
-        return true;
-    }
-    bool OnContextMenu(HWND clicked) override {
-        ShowDialogContextHelp(clicked);
         return true;
     }
 

@@ -375,7 +375,7 @@ bool KeepSearchCursor() {
 
 namespace {
 
-class LevelDialog : public ModalDialog {
+class LevelDialog : public HelpedDialog {
   public:
     LevelDialog(int mode, uint32_t level) : mode_(mode), level_(level) {}
     bool useForRest = false;
@@ -403,10 +403,6 @@ class LevelDialog : public ModalDialog {
         End(WalkDepthFor(mode_, level));
     }
     void OnCancel() override { End(-1); }
-    bool OnContextMenu(HWND clicked) override {
-        ShowDialogContextHelp(clicked);
-        return true;
-    }
 
     int mode_;
     uint32_t level_;
