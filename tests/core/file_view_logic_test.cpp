@@ -234,4 +234,31 @@ TEST(FileViewContext, WindowOfLinesAroundAnEntry) {
     EXPECT_EQ(CaretLineText(7) + CaretLineText(123456) + CaretColumnText(1), "00007123456001");
 }
 
+TEST(FileViewMenu, CommandsFollowTheState) {
+    FileViewSnapshot none;
+    FileViewSnapshot loaded;
+    loaded.textLoaded = loaded.wholeFile = loaded.hasEditView = loaded.hasLineView = true;
+    loaded.canUndo = loaded.clipboardHasText = true;
+    loaded.selectionEmpty = false;
+    loaded.lineViewCount = 3;
+    FileViewSnapshot findOpen = loaded;
+    findOpen.findBoxOpen = true;
+    // clang-format off
+    const struct { int command; bool none, loaded, findOpen; } cases[] = {
+        {IDM_FV_SAVE, false, true, true}, {IDM_FV_SAVE_AS, false, true, true},
+        {IDM_FV_UNDO, false, true, true}, {IDM_FV_PASTE, false, true, true},
+        {IDM_FV_CUT, false, true, true}, {IDM_FV_COPY, false, true, true},
+        {IDM_FV_DELETE, false, true, true}, {IDM_FV_FIND, false, true, false},
+        {IDM_FV_FIND_NEXT, false, true, false}, {IDM_FV_REPLACE, false, true, false},
+        {IDM_FV_COPY_LINEVIEW, false, true, true}, {IDM_FV_CONTEXT_SIZE, true, false, false},
+        {IDM_FV_EDITVIEW, false, true, true}, {IDM_FV_LINEVIEW, false, true, true},
+        {IDM_FV_SELECT_ALL, false, true, true}, {IDM_FV_PRINT, true, true, true}};
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsFileViewCommandEnabled(c.command, none), c.none) << c.command;
+        EXPECT_EQ(IsFileViewCommandEnabled(c.command, loaded), c.loaded) << c.command;
+        EXPECT_EQ(IsFileViewCommandEnabled(c.command, findOpen), c.findOpen) << c.command;
+    }
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "resource_ids.h"
 #include "ui/controls.h"
 
 namespace {
@@ -108,6 +109,39 @@ TEST(MainLogic, CloseAsksFileViewBeforeSavingAndCancelKeepsEverything) {
         host.fileViewLets = c.fileViewLets, host.saveOnExit = c.saveOnExit;
         EXPECT_EQ(CloseMainWindow(host), c.result) << c.steps;
         EXPECT_EQ(host.steps, c.steps);
+    }
+}
+
+// What each menu command needs of the list; commands not named need nothing.
+TEST(MainLogic, CommandsAreEnabledByWhatTheListHolds) {
+    const ListSnapshot empty, rows{false, 0, 3, false}, focused{true, 0, 3, false},
+        selected{false, 2, 3, false}, marked{false, 0, 3, true};
+    // clang-format off
+    const struct { int command; bool onEmpty, onRows, onFocused, onSelected, onMarked; } cases[] = {
+        {IDM_OPEN_FILE,        false, false, true,  false, false},
+        {IDM_MARK_ITEM,        false, false, true,  false, false},
+        {IDM_DELETE_FILES,     false, false, false, true,  false},
+        {IDM_COPY_FILES,       false, false, false, true,  false},
+        {IDM_MOVE_FILES,       false, false, false, true,  false},
+        {IDM_RENAME_FILE,      false, false, false, true,  false},
+        {IDM_ADD_TO_ZIP,       false, false, false, true,  false},
+        {IDM_FIND_IN_SELECTED, false, false, false, true,  false},
+        {IDM_DELETE_ITEM,      false, false, false, true,  false},
+        {IDM_CLEAR_LIST,       false, false, false, true,  false},
+        {IDM_FIND_IN_MARKED,   false, false, false, false, true},
+        {IDM_COPY_LIST,        false, true,  true,  true,  true},
+        {IDM_SORT_LIST,        false, true,  true,  true,  true},
+        {IDM_SELECT_ALL_ITEMS, false, true,  true,  true,  true},
+        {IDM_FIND_FILES,       true,  true,  true,  true,  true},
+        {IDM_ABOUT,            true,  true,  true,  true,  true},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsMainCommandEnabled(c.command, empty), c.onEmpty) << c.command;
+        EXPECT_EQ(IsMainCommandEnabled(c.command, rows), c.onRows) << c.command;
+        EXPECT_EQ(IsMainCommandEnabled(c.command, focused), c.onFocused) << c.command;
+        EXPECT_EQ(IsMainCommandEnabled(c.command, selected), c.onSelected) << c.command;
+        EXPECT_EQ(IsMainCommandEnabled(c.command, marked), c.onMarked) << c.command;
     }
 }
 
