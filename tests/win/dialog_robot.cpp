@@ -25,8 +25,8 @@ HWND ComboEdit(HWND control) {
 
 }  // namespace
 
-DialogRobot::DialogRobot(int templateId, Script script)
-    : templateId_(templateId), script_(std::move(script)) {
+DialogRobot::DialogRobot(int templateId, Script script, bool atOnce)
+    : templateId_(templateId), script_(std::move(script)), atOnce_(atOnce) {
     if (robots.empty()) {
         WNDCLASSA helperClass = {};
         helperClass.lpfnWndProc = HelperProc;
@@ -65,10 +65,14 @@ LRESULT CALLBACK DialogRobot::SystemHook(int code, WPARAM wp, LPARAM lp) {
 
 void DialogRobot::Post(HWND dialog, int templateId) {
     for (auto robot = robots.rbegin(); robot != robots.rend(); ++robot) {
+        if ((*robot)->templateId_ != templateId) continue;
+        if ((*robot)->atOnce_) {
+            ++(*robot)->opened_;
+            return (*robot)->script_(dialog);
+        }
         // The dialog is not shown yet; its loop will be running when this arrives.
-        if ((*robot)->templateId_ == templateId)
-            return void(PostMessageA(helper, kRunScript, reinterpret_cast<WPARAM>(*robot),
-                                     reinterpret_cast<LPARAM>(dialog)));
+        return void(PostMessageA(helper, kRunScript, reinterpret_cast<WPARAM>(*robot),
+                                 reinterpret_cast<LPARAM>(dialog)));
     }
     if (templateId != kSystemDialog) EndSearchDialogs(dialog, templateId);
 }
@@ -113,7 +117,7 @@ void Type(HWND control, const std::string& text) {
 }
 
 std::string TextOf(HWND window) {
-    char text[300] = "";
+    char text[1100] = "";
     GetWindowTextA(window, text, sizeof text);
     return text;
 }

@@ -14,11 +14,13 @@
 // Save As). Several robots may be waiting at once; our dialogs no robot waits
 // for are ended as EndSearchDialogs ends them. A script that leaves its
 // dialog open fails the test and the dialog is cancelled, so nothing hangs.
+// A robot `atOnce` runs its script as the dialog reports itself, before its
+// loop runs (a modeless box the program keeps open while it works).
 class DialogRobot {
   public:
     static constexpr int kSystemDialog = 0;
     using Script = std::function<void(HWND dialog)>;
-    DialogRobot(int templateId, Script script);
+    DialogRobot(int templateId, Script script, bool atOnce = false);
     ~DialogRobot();
     int opened() const { return opened_; }
 
@@ -31,6 +33,7 @@ class DialogRobot {
 
     int templateId_;
     Script script_;
+    bool atOnce_;
     int opened_ = 0;
 };
 

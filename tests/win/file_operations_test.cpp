@@ -1,115 +1,68 @@
-// Rename, delete, copy, move and Add to Zip on real files under Wine, with
-// the shell's own confirmations answered by the test, and a stand-in zip
+// Rename, delete, copy, move and Add to Zip on real files, with the shell's
+// own questions and folder browser answered by the test, and a stand-in zip
 // program that records how it was started.
-
 #include <windows.h>
-#include <commctrl.h>
 #include <shlobj.h>
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <deque>
 #include <optional>
-#include <string>
-#include <vector>
 
-#include "app/main_window_win.h"
-#include "dialog_robot.h"
+#include "failing_files.h"
 #include "fileops/file_operations_win.h"
 #include "fileops/zip.h"
-#include "resource_ids.h"
-#include "results/file_list_win.h"
 #include "results/presentation_win.h"
-#include "settings/settings.h"
-#include "ui/dialog_test_hook_win.h"
-#include "failing_files.h"
+#include "ui/text.h"
 #include "win_test_support.h"
 
 namespace {
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string DialogText(HWND dialog, int id) {
-    char text[MAX_PATH + 20] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-// How the test answers Quarry's target dialog, and what it saw there.
-struct TargetAnswer {
-    bool ok = true;
-    bool browse = false;  // press Browse before OK
-    std::string text;     // typed over the preset; empty keeps it
-};
-struct TargetSeen {
-    std::string title, label, current, preset, afterBrowse;
-    DWORD selection = 0;
-};
-TargetAnswer gTargetAnswer;
-TargetSeen gTargetSeen;
-
-void AnswerTargetDialog(HWND dialog) {
-    char title[100] = "";
-    GetWindowTextA(dialog, title, sizeof title);
-    gTargetSeen.title = title;
-    gTargetSeen.label = DialogText(dialog, IDC_TARGET_LABEL);
-    gTargetSeen.current = DialogText(dialog, IDC_CURRENT_DIR);
-    gTargetSeen.preset = DialogText(dialog, IDC_TARGET_DIR);
-    gTargetSeen.selection =
-        static_cast<DWORD>(SendDlgItemMessageA(dialog, IDC_TARGET_DIR, EM_GETSEL, 0, 0));
-    if (gTargetAnswer.browse) {
-        SendMessageA(dialog, WM_COMMAND, IDC_TARGET_BROWSE, 0);
-        gTargetSeen.afterBrowse = DialogText(dialog, IDC_TARGET_DIR);
-    }
-    if (!gTargetAnswer.text.empty())
-        SetDlgItemTextA(dialog, IDC_TARGET_DIR, gTargetAnswer.text.c_str());
-    SendMessageA(dialog, WM_COMMAND, gTargetAnswer.ok ? IDOK : IDCANCEL, 0);
-}
-
-const Files kFive = {
-    {"a.txt", "a"}, {"b.txt", "bb"}, {"c.txt", "ccc"}, {"d.txt", "dddd"}, {"e.txt", "eeeee"}};
-
-class FileOperations : public ProgramTest {
+class FileOperations : public StartedTest {
   protected:
     void SetUp() override {
-        ProgramTest::SetUp();
-        Start();
+        StartedTest::SetUp();
         shellRobot.emplace(DialogRobot::kSystemDialog,
                            [this](HWND dialog) { AnswerShell(dialog); });
-        targetRobot.emplace(IDD_COPY_MOVE, &AnswerTargetDialog);
-        gTargetAnswer = {};
-        gTargetSeen = {};
+        targetRobot.emplace(IDD_COPY_MOVE, [this](HWND dialog) {
+            target = TextOf(dialog) + "|" + TextOf(GetDlgItem(dialog, IDC_TARGET_LABEL)) + "|" +
+                     TextOf(GetDlgItem(dialog, IDC_CURRENT_DIR)) + "|" +
+                     TextOf(GetDlgItem(dialog, IDC_TARGET_DIR));
+            selection =
+                static_cast<DWORD>(SendDlgItemMessageA(dialog, IDC_TARGET_DIR, EM_GETSEL, 0, 0));
+            if (browse) {
+                Press(dialog, IDC_TARGET_BROWSE);
+                target = TextOf(GetDlgItem(dialog, IDC_TARGET_DIR));
+            }
+            if (!typed.empty()) SetDlgItemTextA(dialog, IDC_TARGET_DIR, typed.c_str());
+            Press(dialog, IDOK);
+        });
         SetCurrentDirectoryA(folder.path().c_str());
-        ShowRealFiles(folder.path(), kFive);
-    }
-    static int Rows() {
-        return static_cast<int>(SendMessageA(g_Main.FileList, LVM_GETITEMCOUNT, 0, 0));
+        ShowRealFiles(folder.path(), {{"a.txt", "a"},
+                                      {"b.txt", "bb"},
+                                      {"c.txt", "ccc"},
+                                      {"d.txt", "dddd"},
+                                      {"e.txt", "eeeee"}});
     }
     // Which of a.txt .. e.txt exist in `directory`, as their letters.
-    std::string LettersIn(const std::string& directory) const {
+    static std::string LettersIn(const std::string& directory) {
         std::string letters;
         for (char letter = 'a'; letter <= 'e'; ++letter)
-            if (Exists(directory + "\\" + letter + ".txt")) letters += letter;
+            if (GetFileAttributesA((directory + "\\" + letter + ".txt").c_str()) !=
+                INVALID_FILE_ATTRIBUTES)
+                letters += letter;
         return letters;
     }
-    // The shell's own dialogs (its questions, the folder browser), answered
-    // in the order they open; one no case expected is cancelled.
-    struct ShellAnswer {
-        int button;          // IDYES, IDNO, IDOK, IDCANCEL
-        std::string select;  // for the folder browser: the folder to pick first
-    };
-    void Then(int button, const std::string& select = "") { answers.push_back({button, select}); }
+    // The shell's own dialogs, answered in the order they open with a button
+    // and, for the folder browser, the folder to pick first; one no case
+    // expected is cancelled.
+    void Then(int button, const std::string& pick = "") { answers.push_back({button, pick}); }
     void AnswerShell(HWND dialog) {
-        titles.push_back(TextOf(dialog));
-        ShellAnswer answer{IDCANCEL, ""};
+        ++shellDialogs;
+        std::pair<int, std::string> answer{IDCANCEL, ""};
         if (!answers.empty()) answer = answers.front(), answers.pop_front();
-        if (!answer.select.empty()) {
+        const std::string& pick = answer.second;
+        if (!pick.empty()) {
             // The browser settles its tree only once shown: pick until it shows the folder.
             HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
-            const std::string wanted = answer.select.substr(answer.select.rfind('\\') + 1);
             EXPECT_TRUE(PumpUntil([&] {
                 char shown[MAX_PATH] = "";
                 TVITEMA item = {};
@@ -118,8 +71,8 @@ class FileOperations : public ProgramTest {
                 item.pszText = shown;
                 item.cchTextMax = sizeof shown;
                 if (item.hItem) TreeView_GetItem(tree, &item);
-                if (lstrcmpiA(shown, wanted.c_str()) == 0) return true;
-                if (PIDLIST_ABSOLUTE folder = ILCreateFromPathA(answer.select.c_str())) {
+                if (lstrcmpiA(shown, pick.substr(pick.rfind('\\') + 1).c_str()) == 0) return true;
+                if (PIDLIST_ABSOLUTE folder = ILCreateFromPathA(pick.c_str())) {
                     SendMessageA(dialog, BFFM_SETSELECTIONA, FALSE,
                                  reinterpret_cast<LPARAM>(folder));
                     ILFree(folder);
@@ -127,40 +80,37 @@ class FileOperations : public ProgramTest {
                 return false;
             }));
         }
-        Press(dialog, answer.button);
+        Press(dialog, answer.first);
     }
-    std::deque<ShellAnswer> answers;
-    std::vector<std::string> titles;
+
+    std::deque<std::pair<int, std::string>> answers;
+    int shellDialogs = 0;
+    std::string typed, target;  // typed into Quarry's target dialog; what it showed
+    bool browse = false;        // Browse there before OK
+    DWORD selection = 0;
     std::optional<DialogRobot> shellRobot, targetRobot;
 };
 
 // A name the disk refuses keeps the row; one it takes renames file and row.
 TEST_F(FileOperations, RenameInPlaceRenamesTheFileOrKeepsTheRow) {
     folder.Write("taken.txt", "x");
-    const struct {
-        const char* typed;
-        std::vector<std::string> boxes;
-        const char* rowName;
-        const char* onDisk;  // the letters of a.txt .. e.txt still there
-    } steps[] = {
-        {"taken.txt", {"Error 183: Unable to rename file!"}, "a.txt", "abcde"},
-        {"new name.txt", {}, "new name.txt", "bcde"},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.typed);
+    for (auto [name, box, row, onDisk] :
+         {std::tuple{"taken.txt", "Error 183: Unable to rename file!", "a.txt", "abcde"},
+          std::tuple{"new name.txt", "", "new name.txt", "bcde"}}) {
+        SCOPED_TRACE(name);
+        boxes.Clear();
         SelectRows({0});
         SetRowState(0, LVIS_FOCUSED, LVIS_FOCUSED);
         Command(IDM_RENAME_FILE);
         EXPECT_EQ(StatusText(), folder.File("a.txt") + " renamed.");
         HWND edit = reinterpret_cast<HWND>(SendMessageA(g_Main.FileList, LVM_GETEDITCONTROL, 0, 0));
         ASSERT_TRUE(edit);
-        SetWindowTextA(edit, step.typed);
+        SetWindowTextA(edit, name);
         SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
         DrainMessages();
-        EXPECT_EQ(boxes.texts(), step.boxes);
-        EXPECT_EQ(ListCell(0, 0), step.rowName);
-        EXPECT_EQ(LettersIn(folder.path()), step.onDisk);
-        boxes.Clear();
+        EXPECT_EQ(boxes.texts(), *box ? Texts{box} : Texts{});
+        EXPECT_EQ(ListCell(0, 0), row);
+        EXPECT_EQ(LettersIn(folder.path()), onDisk);
     }
     EXPECT_EQ(folder.Read("new name.txt"), "a");
 }
@@ -169,32 +119,22 @@ TEST_F(FileOperations, RenameInPlaceRenamesTheFileOrKeepsTheRow) {
 // Ctrl+Del reaches the same command, and status part 1 no longer names a row
 // that went.
 TEST_F(FileOperations, DeleteRemovesOnlyWhatTheShellDeleted) {
-    const struct {
-        int answer;
-        const char* onDisk;
-        const char* rows;
-        const char* status;
-    } cases[] = {
-        {IDNO, "abcde", "a.txt b.txt c.txt d.txt e.txt", "Deleted 0 file(s)."},
-        {IDYES, "ae", "a.txt e.txt", "Deleted 3 file(s)."},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.status);
+    for (auto [answer, onDisk, rows, status] :
+         {std::tuple{IDNO, "abcde", "a.txt b.txt c.txt d.txt e.txt", "Deleted 0 file(s)."},
+          std::tuple{IDYES, "ae", "a.txt e.txt", "Deleted 3 file(s)."}}) {
         SelectRows({1, 2, 3});
-        Then(c.answer);
+        Then(answer);
         Command(IDM_DELETE_FILES);
-        EXPECT_EQ(titles.size(), 1u);
-        titles.clear();
-        EXPECT_EQ(LettersIn(folder.path()), c.onDisk);
-        EXPECT_EQ(RowNames(), c.rows);
-        EXPECT_EQ(StatusText(), c.status);
+        EXPECT_EQ(LettersIn(folder.path()), onDisk);
+        EXPECT_EQ(RowNames(), rows);
+        EXPECT_EQ(StatusText(), status);
     }
+    EXPECT_EQ(shellDialogs, 2);
     SelectRows({0, 1});
     SetRowState(1, LVIS_FOCUSED, LVIS_FOCUSED);
     Then(IDYES);
-    PressKeys(g_Main.FileList, {VK_CONTROL, VK_DELETE});
-    EXPECT_EQ(RowNames(), "");
-    EXPECT_EQ(LettersIn(folder.path()), "");
+    PressKeys({VK_CONTROL, VK_DELETE}, g_Main.FileList);
+    EXPECT_EQ(RowNames() + LettersIn(folder.path()), "");
     EXPECT_EQ(StatusText(1), "");
 }
 
@@ -204,27 +144,23 @@ TEST_F(FileOperations, DeleteRemovesOnlyWhatTheShellDeleted) {
 // without the shell asking again.
 TEST_F(FileOperations, CopyAndMoveToARelativeTarget) {
     CreateDirectoryA(folder.File("sub").c_str(), nullptr);
-    gTargetAnswer.text = "sub";
+    typed = "sub";
     SelectRows({0, 2, 4});
     Command(IDM_COPY_FILES);
-    std::string current = folder.path();
-    CharLowerA(current.data());
-    EXPECT_EQ(gTargetSeen.title + "|" + gTargetSeen.label, "Copy|Copy 3 file(s) to:");
-    EXPECT_EQ(gTargetSeen.current, current);
-    EXPECT_EQ(gTargetSeen.preset, current + "\\");
-    EXPECT_EQ(gTargetSeen.selection, static_cast<DWORD>(MAKELONG(0, current.size() + 1)));
-    EXPECT_EQ(LettersIn(folder.File("sub")), "ace");
-    EXPECT_EQ(LettersIn(folder.path()), "abcde");
+    const std::string current = LowerText(folder.path());
+    EXPECT_EQ(target, "Copy|Copy 3 file(s) to:|" + current + "|" + current + "\\");
+    EXPECT_EQ(selection, static_cast<DWORD>(MAKELONG(0, current.size() + 1)));
+    EXPECT_EQ(LettersIn(folder.File("sub")) + LettersIn(folder.path()), "aceabcde");
     EXPECT_EQ(StatusText(), "Copied 3 file(s).");
 
     folder.Write("sub\\a.txt", "old");
     SelectRows({0, 1});
     boxes.Answer(IDYES);
     Command(IDM_MOVE_FILES);
-    EXPECT_EQ(boxes.texts(), std::vector<std::string>{"a.txt already exists in " +
-                                                      folder.File("sub") + ". Replace it?"});
-    EXPECT_TRUE(titles.empty());
-    EXPECT_EQ(gTargetSeen.title + "|" + gTargetSeen.label, "Move|Move 2 file(s) to:");
+    EXPECT_EQ(boxes.texts(),
+              Texts{"a.txt already exists in " + folder.File("sub") + ". Replace it?"});
+    EXPECT_EQ(shellDialogs, 0);
+    EXPECT_EQ(target.substr(0, 23), "Move|Move 2 file(s) to:");
     EXPECT_EQ(folder.Read("sub\\a.txt"), "a");
     EXPECT_EQ(LettersIn(folder.File("sub")), "abce");
     EXPECT_EQ(RowNames(), "c.txt d.txt e.txt");
@@ -232,51 +168,48 @@ TEST_F(FileOperations, CopyAndMoveToARelativeTarget) {
     EXPECT_EQ(StatusText(), "Moved 2 file(s).");
 }
 
+// The folder browser fills the target in the shell's spelling, and Browse
+// Dir(s) puts its choice into the directory box.
 TEST_F(FileOperations, BrowseFillsTheTargetInTheShellsForm) {
-    std::string target = folder.File("picked");
-    CreateDirectoryA(target.c_str(), nullptr);
-    gTargetAnswer.browse = true;
-    Then(IDOK, target);
+    const std::string picked = folder.File("picked");
+    CreateDirectoryA(picked.c_str(), nullptr);
+    browse = true;
+    Then(IDOK, picked);
     SelectRows({0, 1});
     Command(IDM_COPY_FILES);
-    EXPECT_EQ(titles.size(), 1u);
-    EXPECT_EQ(gTargetSeen.afterBrowse, NormalizePathForDisplay(target));
-    EXPECT_EQ(LettersIn(target), "ab");
-
-    // Browse Dir(s) puts its choice into the directory box.
-    Then(IDOK, target);
+    EXPECT_EQ(shellDialogs, 1);
+    EXPECT_EQ(target, NormalizePathForDisplay(picked));
+    EXPECT_EQ(LettersIn(picked), "ab");
+    Then(IDOK, picked);
     Command(IDM_BROWSE_DIR);
-    EXPECT_EQ(Text(g_Main.DirectoryCombo), NormalizePathForDisplay(target));
+    EXPECT_EQ(TextOf(g_Main.DirectoryCombo), NormalizePathForDisplay(picked));
 }
 
-// Add to Zip with ".zip" associated with the stand-in program for the test.
+// Add to Zip with ".zip" associated, when the test asks, with the stand-in.
 class AddToZip : public FileOperations {
   protected:
     void SetUp() override {
         FileOperations::SetUp();
         char self[MAX_PATH];
         GetModuleFileNameA(nullptr, self, MAX_PATH);
-        standIn_ = self;
-        standIn_ = standIn_.substr(0, standIn_.rfind('\\') + 1) + "zip_standin.exe";
-        std::string directory = folder.path();
-        CharLowerA(directory.data());
-        SetSearchDirectory(directory);
-        record_ = folder.File("record.bin");
-        SetEnvironmentVariableA("QUARRY_ZIP_RECORD", record_.c_str());
+        standIn = self;
+        standIn = standIn.substr(0, standIn.rfind('\\') + 1) + "zip_standin.exe";
+        SetSearchDirectory(LowerText(folder.path()));
+        SetEnvironmentVariableA("QUARRY_ZIP_RECORD", folder.File("record.bin").c_str());
         SetEnvironmentVariableA("QUARRY_ZIP_GO", "QuarryZipGo");
         SetEnvironmentVariableA("QUARRY_ZIP_DONE", "QuarryZipDone");
-        go_ = CreateEventA(nullptr, TRUE, FALSE, "QuarryZipGo");
-        done_ = CreateEventA(nullptr, TRUE, FALSE, "QuarryZipDone");
+        go = CreateEventA(nullptr, TRUE, FALSE, "QuarryZipGo");
+        done = CreateEventA(nullptr, TRUE, FALSE, "QuarryZipDone");
         Unregister();
     }
     void TearDown() override {
         Unregister();
-        CloseHandle(go_);
-        CloseHandle(done_);
+        CloseHandle(go);
+        CloseHandle(done);
         FileOperations::TearDown();
     }
     void Register() {
-        std::string command = "\"" + standIn_ + "\" \"%1\"";
+        const std::string command = "\"" + standIn + "\" \"%1\"";
         RegSetValueA(HKEY_CLASSES_ROOT, ".zip", REG_SZ, "QuarryTestZip", 13);
         RegSetValueA(HKEY_CLASSES_ROOT, "QuarryTestZip\\shell\\open\\command", REG_SZ,
                      command.c_str(), static_cast<DWORD>(command.size()));
@@ -285,32 +218,24 @@ class AddToZip : public FileOperations {
         RegDeleteTreeA(HKEY_CLASSES_ROOT, ".zip");
         RegDeleteTreeA(HKEY_CLASSES_ROOT, "QuarryTestZip");
     }
-    // Runs Add to Zip on the rows into `typed`; the launch is reported before
-    // the stand-in is let go, which then records how it was started.
-    struct Run {
-        int result;
-        std::vector<std::string> boxes;
-        std::string commandLine, directory, released, parameterFile;
-    };
-    Run ZipRows(std::initializer_list<int> rows, const std::string& typed) {
+    // Add to Zip on the rows into `archive`; the launch is reported before the
+    // stand-in is let go, which then records how it was started: its command
+    // line, directory, whether it was let go and the parameter file, each
+    // ended by a NUL.
+    int ZipRows(std::initializer_list<int> rows, const std::string& archive, Texts& record) {
         SelectRows(rows);
-        gTargetAnswer.text = typed;
-        ResetEvent(go_);
-        ResetEvent(done_);
-        Run run{AddSelectedToZip(), boxes.texts(), {}, {}, {}, {}};
-        boxes.Clear();
-        if (run.result != 1) return run;
-        SetEvent(go_);
-        EXPECT_EQ(WaitForSingleObject(done_, 60000), WAIT_OBJECT_0);
-        std::string record = folder.Read("record.bin");
-        size_t start = 0;
-        for (std::string* field : {&run.commandLine, &run.directory, &run.released}) {
-            size_t end = std::min(record.find('\0', start), record.size());
-            *field = record.substr(start, end - start);
-            start = std::min(end + 1, record.size());
-        }
-        run.parameterFile = record.substr(start);
-        return run;
+        typed = archive;
+        ResetEvent(go);
+        ResetEvent(done);
+        const int result = AddSelectedToZip();
+        if (result != 1) return result;
+        SetEvent(go);
+        EXPECT_EQ(WaitForSingleObject(done, 60000), WAIT_OBJECT_0);
+        const std::string bytes = folder.Read("record.bin") + '\0';
+        for (size_t start = 0, end; (end = bytes.find('\0', start)) != std::string::npos;
+             start = end + 1)
+            record.push_back(bytes.substr(start, end - start));
+        return result;
     }
     static std::string Short(const std::string& path) {
         char shortPath[kShortPathSize];
@@ -318,8 +243,8 @@ class AddToZip : public FileOperations {
         return length > 0 && length < sizeof shortPath ? shortPath : path;
     }
 
-    std::string standIn_, record_;
-    HANDLE go_ = nullptr, done_ = nullptr;
+    std::string standIn;
+    HANDLE go = nullptr, done = nullptr;
 };
 
 // An existing archive is held open, never truncated, while the list is written.
@@ -328,24 +253,22 @@ TEST_F(AddToZip, TheProgramGetsOptionsArchiveAndTheListWithoutBeingWaitedFor) {
     folder.Write("kept.zip", "PK old archive bytes");
     for (const char* options : {"-a -P", ""}) {
         SCOPED_TRACE(options);
+        boxes.Clear();
         ChangeSettings([&](Settings& s) { s.ZipOptions = options; });
-        const std::string typed = *options ? "backup" : "kept.zip";
-        Run run = ZipRows({0, 2, 4}, typed);
-        ASSERT_EQ(run.result, 1);
-        std::string archive = Short(folder.File(*options ? "backup.zip" : "kept.zip"));
-        ASSERT_EQ(run.boxes.size(), 1u);
-        EXPECT_EQ(run.boxes[0], "Program " + Short(standIn_) +
-                                    " launched.\n3 files will be added to " + archive + ".\n");
-        // The launch was reported while the program still waited to be let go.
-        EXPECT_EQ(run.released, "released");
-        size_t at = run.commandLine.rfind(" @");
+        Texts record;
+        ASSERT_EQ(ZipRows({0, 2, 4}, *options ? "backup" : "kept.zip", record), 1);
+        ASSERT_EQ(record.size(), 4u);
+        const std::string archive = Short(folder.File(*options ? "backup.zip" : "kept.zip"));
+        EXPECT_EQ(boxes.texts(), Texts{"Program " + Short(standIn) + " launched.\n3 files will " +
+                                       "be added to " + archive + ".\n"});
+        EXPECT_EQ(record[2], "released");  // reported while the program still waited
+        const size_t at = record[0].rfind(" @");
         ASSERT_NE(at, std::string::npos);
-        EXPECT_TRUE(
-            run.commandLine.substr(0, at).ends_with(std::string(" ") + options + " " + archive))
-            << run.commandLine;
-        EXPECT_EQ(run.directory, g_Settings.Directory);
-        EXPECT_EQ(run.parameterFile, folder.File("a.txt") + "\n" + folder.File("c.txt") + "\n" +
-                                         folder.File("e.txt") + "\n");
+        EXPECT_TRUE(record[0].substr(0, at).ends_with(std::string(" ") + options + " " + archive))
+            << record[0];
+        EXPECT_EQ(record[1], g_Settings.Directory);
+        EXPECT_EQ(record[3], folder.File("a.txt") + "\n" + folder.File("c.txt") + "\n" +
+                                 folder.File("e.txt") + "\n");
         EXPECT_EQ(StatusText(), "Ready");
     }
     EXPECT_EQ(folder.Read("kept.zip"), "PK old archive bytes");
@@ -356,23 +279,18 @@ TEST_F(AddToZip, TheProgramGetsOptionsArchiveAndTheListWithoutBeingWaitedFor) {
 // could not take stays empty.
 TEST_F(AddToZip, WithoutAnAssociationBothMessagesAndNoArchiveIsLeftBehind) {
     folder.Write("kept.zip", "PK old archive bytes");
-    const struct {
-        const char* typed;
-        const char* failing;
-        const char* left;
-    } cases[] = {{"backup", "", nullptr},
-                 {"kept.zip", "", "PK old archive bytes"},
-                 {"backup", "remove", ""}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.typed) + " " + c.failing);
-        FailingFiles files(c.failing);
-        Run run = ZipRows({0}, c.typed);
-        EXPECT_EQ(run.result, 0);
-        EXPECT_EQ(run.boxes, (std::vector<std::string>{"Zip program not found!",
-                                                       "WinZip program not found!"}));
-        const std::string archive = folder.File(ArchiveNameWithExtension(c.typed));
-        EXPECT_EQ(Exists(archive), c.left != nullptr);
-        EXPECT_EQ(folder.Read(ArchiveNameWithExtension(c.typed)), c.left ? c.left : "");
+    for (auto [archive, failing, left] :
+         {std::tuple{"backup", "", static_cast<const char*>(nullptr)},
+          std::tuple{"kept.zip", "", "PK old archive bytes"}, std::tuple{"backup", "remove", ""}}) {
+        SCOPED_TRACE(std::string(archive) + " " + failing);
+        boxes.Clear();
+        FailingFiles files(failing);
+        Texts record;
+        EXPECT_EQ(ZipRows({0}, archive, record), 0);
+        EXPECT_EQ(boxes.texts(), (Texts{"Zip program not found!", "WinZip program not found!"}));
+        const std::string name = ArchiveNameWithExtension(archive);
+        EXPECT_EQ(folder.Has(name), left != nullptr);
+        EXPECT_EQ(folder.Read(name), left ? left : "");
         DeleteFileA(folder.File("backup.zip").c_str());
     }
 }

@@ -1,10 +1,7 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 #include <dlgs.h>
-
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
@@ -12,7 +9,6 @@
 #include <vector>
 
 #include "fileview/file_view_win.h"
-#include "resource_ids.h"
 #include "search/criteria.h"
 #include "ui/text_options.h"
 #include "win_test_support.h"
@@ -31,6 +27,14 @@ inline HWND OpenFileViewOn(HWND owner, const std::string& path, const std::strin
     return OpenFileViewWindow(owner, file, kDefaultContextAbove, kDefaultContextBelow);
 }
 
+// The last search's text, as FileView's Line List reads it.
+inline void SearchedFor(const std::string& text, uint8_t options = kTextCase) {
+    SearchCriteria criteria;
+    criteria.SearchText = text;
+    criteria.TextOptions = options;
+    RememberSearchCriteria(criteria);
+}
+
 // Picks a face and a size in the font dialog's lists as a click would.
 inline void ChooseInFontDialog(HWND dialog, const char* face, const char* size) {
     for (const auto& [id, text] : {std::pair{cmb1, face}, std::pair{cmb3, size}}) {
@@ -43,6 +47,7 @@ inline void ChooseInFontDialog(HWND dialog, const char* face, const char* size) 
                      reinterpret_cast<LPARAM>(combo));
     }
 }
+
 // FileView opened on a file of the test's folder after a search for a text,
 // and what its panes and status bar show.
 class FileViewFixture : public ProgramTest {
@@ -50,18 +55,13 @@ class FileViewFixture : public ProgramTest {
     void TearDown() override {
         if (FileViewHandle()) DestroyWindow(FileViewHandle());
         ProgramTest::TearDown();
-        RememberSearchCriteria(SearchCriteria{});
     }
     // Starts the program when it is not running and closes a FileView left open.
-    HWND Open(const std::string& name, const std::string& bytes, const char* text = "",
-              uint8_t options = kTextCase, const std::string& ini = "[Find]\r\n") {
-        if (!Main()) Start(ini);
+    HWND Open(const std::string& name, const std::string& bytes, const char* text = "") {
+        if (!Main()) Start("[Find]\r\n");
         if (FileViewHandle()) DestroyWindow(FileViewHandle());
         folder.Write(name, bytes);
-        SearchCriteria criteria;
-        criteria.SearchText = text;
-        criteria.TextOptions = options;
-        RememberSearchCriteria(criteria);
+        SearchedFor(text);
         HWND window = OpenFileViewOn(Main(), folder.File(name), name, bytes.size());
         DrainMessages();
         return window;
@@ -94,8 +94,8 @@ class FileViewFixture : public ProgramTest {
                      reinterpret_cast<LPARAM>(text));
         return text;
     }
-    static std::vector<std::string> LineViewItems() {
-        std::vector<std::string> items;
+    static Texts LineViewItems() {
+        Texts items;
         const int count = static_cast<int>(SendMessageA(FileViewLineView(), LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
             char item[300] = "";

@@ -1,26 +1,17 @@
 // FileView's Find and Replace boxes on the platform: their buttons and fields
 // reach the core's find and Replace in Files, whose decisions the native
 // tables check; here the real boxes, files and drive letters.
-#include <windows.h>
-#include <commctrl.h>
-#include <dlgs.h>
-
 #include <algorithm>
-#include <string>
-#include <vector>
 
-#include "app/main_window_win.h"
-#include "dialog_robot.h"
 #include "failing_files.h"
 #include "file_view_support.h"
 #include "fileview/find_state.h"
 #include "fileview/replace_run.h"
-#include "results/file_list_win.h"
 #include "search/search_win.h"
 
 namespace {
 
-using V = std::vector<std::string>;
+const char* const kFive[] = {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"};
 
 class FindReplace : public FileViewFixture {
   protected:
@@ -47,11 +38,6 @@ class FindReplace : public FileViewFixture {
     static void CloseBox() {
         if (HWND open = FileViewFindBox()) SendMessageA(open, WM_COMMAND, IDCANCEL, 0);
     }
-    static void SetEdit(const std::string& text, int caret) {
-        SetWindowTextA(Edit(), text.c_str());
-        SendMessageA(Edit(), EM_SETSEL, caret, caret);
-    }
-
     // Rows of the File Info List for files of the test's folder, none marked.
     void ShowRows(const Files& rows) {
         ShowRealFiles(folder.path(), rows);
@@ -59,38 +45,25 @@ class FindReplace : public FileViewFixture {
     }
     void FiveFiles() {
         Files rows;
-        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
-            rows.push_back({name, "an old word"});
+        for (const char* name : kFive) rows.push_back({name, "an old word"});
         ShowRows(rows);
     }
     void ExpectAllNew() {
-        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
-            EXPECT_EQ(folder.Read(name), "an new word") << name;
-    }
-    void ExpectNoTemporaryFile() {
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA(folder.File("qry*").c_str(), &data);
-        EXPECT_EQ(find, INVALID_HANDLE_VALUE) << data.cFileName;
-        if (find != INVALID_HANDLE_VALUE) FindClose(find);
+        for (const char* name : kFive) EXPECT_EQ(folder.Read(name), "an new word") << name;
+        EXPECT_EQ(folder.TempFiles(), 0);
     }
     // FileView opened on the row's file (under `path` when given) after a
     // search for `find`, and its Replace box with the texts set.
     HWND ReplaceInFileView(int row, const std::string& find, const std::string& with, bool confirm,
                            std::string path = "") {
         if (path.empty()) path = GetItemFullPath(row);
-        SearchCriteria searched;
-        searched.SearchText = find;
-        RememberSearchCriteria(searched);
+        SearchedFor(find, 0);
         const FileInfoItem& item = *GetItemRecord(row);
         if (!OpenFileViewOn(Main(), path, item.name, item.size)) return nullptr;
         DrainMessages();
         HWND box = OpenBox(true, find, with);
         Set(box, IDC_CONFIRM_SAVE, confirm);
         return box;
-    }
-    static int YesToQuestions(const ShownMessage& box) {
-        const UINT buttons = box.type & MB_TYPEMASK;
-        return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : 0;
     }
 };
 
@@ -101,7 +74,7 @@ TEST_F(FindReplace, TheBoxesButtonsReachTheFind) {
     ASSERT_TRUE(Open("box.txt", "x"));
     // clang-format off
     const struct { const char* text; int caret; const char* find; int button; bool up, word, matchCase, regular;
-                   int presses; std::pair<DWORD, DWORD> selection; V messages; } cases[] = {
+                   int presses; std::pair<DWORD, DWORD> selection; Texts messages; } cases[] = {
         {"one cat two cat", 15, "cat", IDOK, true, false, false, false, 1, {12, 15}, {}},
         {"concat cat", 0, "cat", IDOK, false, true, false, false, 1, {0, 0}, {"Text 'cat' not found!\t"}},
         {"Cat cat", 0, "cat", IDOK, false, false, true, false, 1, {4, 7}, {}},
@@ -116,7 +89,8 @@ TEST_F(FindReplace, TheBoxesButtonsReachTheFind) {
         SCOPED_TRACE(c.text + std::to_string(c.button));
         MessageBoxRecorder recorder;
         recorder.Answer(IDYES);
-        SetEdit(c.text, c.caret);
+        SetWindowTextA(Edit(), c.text);
+        SendMessageA(Edit(), EM_SETSEL, c.caret, c.caret);
         HWND box = OpenBox(c.button != IDOK, c.find, "lion");
         Set(box, rad1, c.up);
         Set(box, rad2, !c.up);
@@ -126,13 +100,12 @@ TEST_F(FindReplace, TheBoxesButtonsReachTheFind) {
         for (int i = 0; i < c.presses && FileViewFindBox(); ++i) Push(box, c.button);
         EXPECT_EQ(Selection(), c.selection);
         EXPECT_EQ(recorder.texts(), c.messages);
-        if (c.button != IDOK) {
-            EXPECT_EQ(EditText().substr(0, 5), "lion ");
-        }
+        EXPECT_TRUE(c.button == IDOK || EditText().substr(0, 5) == "lion ") << EditText();
         CloseBox();
         EXPECT_FALSE(FileViewFindBox());
     }
-    SetEdit("dog cat cat", 0);
+    SetWindowTextA(Edit(), "dog cat cat");
+    SendMessageA(Edit(), EM_SETSEL, 0, 0);
     FileViewCommand(IDM_FV_FIND_NEXT);
     EXPECT_EQ(Selection(), std::make_pair(DWORD{4}, DWORD{7}));
 }
@@ -140,6 +113,7 @@ TEST_F(FindReplace, TheBoxesButtonsReachTheFind) {
 // The histories come back with the box; Regular starts as the main window's
 // Regular box is, not as the last search had it; Find Next puts the find text
 // in FileView's find box even when it is already at the top of that list.
+// The status line in its bold font is whole: as tall as a line, inside the box.
 TEST_F(FindReplace, TheBoxOpensWithItsHistoriesAndTheMainWindowsRegular) {
     ASSERT_TRUE(Open("box.txt", "x"));
     for (const char* text : {"one", "two", "ONE"}) {
@@ -148,12 +122,26 @@ TEST_F(FindReplace, TheBoxOpensWithItsHistoriesAndTheMainWindowsRegular) {
     }
     FileViewCommand(IDM_FV_REPLACE);
     HWND box = FileViewFindBox();
-    EXPECT_EQ(ListOf(GetDlgItem(box, IDC_FIND_COMBO)), (V{"ONE", "two"}));
+    EXPECT_EQ(ListOf(GetDlgItem(box, IDC_FIND_COMBO)), (Texts{"ONE", "two"}));
     EXPECT_TRUE(
-        ListOf(GetDlgItem(box, IDC_REPLACE_COMBO)).empty());  // Find Next keeps only the find
+        ListOf(GetDlgItem(box, IDC_REPLACE_COMBO)).empty());  // Find Next keeps the find only
     EXPECT_EQ(TextOf(GetDlgItem(box, IDC_FIND_COMBO)), "ONE");
     EXPECT_TRUE(Checked(box, IDC_FILES_ALL) && Checked(box, IDC_CONFIRM_SAVE));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(box, IDC_FILES_MARKED)));  // nothing marked
+    HWND status = GetDlgItem(box, IDC_REPLACE_STATUS);
+    HDC dc = GetDC(status);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(status, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(status, dc);
+    RECT line, client;
+    GetClientRect(status, &line);
+    EXPECT_GE(line.bottom, metrics.tmHeight);
+    GetWindowRect(status, &line);
+    GetClientRect(box, &client);
+    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&line), 2);
+    EXPECT_LE(line.bottom, client.bottom - 2);
     CloseBox();
 
     HWND findBox = GetDlgItem(GetDlgItem(FileViewHandle(), IDC_FILEVIEW_TOOLBAR), IDC_FIND_BOX);
@@ -161,9 +149,7 @@ TEST_F(FindReplace, TheBoxOpensWithItsHistoriesAndTheMainWindowsRegular) {
     SendMessageA(findBox, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("cat"));
     SetWindowTextA(findBox, "typed since");
     for (bool checked : {false, true}) {
-        SearchCriteria last;
-        last.TextOptions = checked ? 0 : kTextRegular;
-        RememberSearchCriteria(last);
+        SearchedFor("", checked ? 0 : kTextRegular);
         CheckDlgButton(Main(), IDC_REGULAR, checked ? BST_CHECKED : BST_UNCHECKED);
         Command(IDC_REGULAR);
         box = OpenBox(false, "cat");
@@ -174,48 +160,27 @@ TEST_F(FindReplace, TheBoxOpensWithItsHistoriesAndTheMainWindowsRegular) {
     EXPECT_EQ(TextOf(findBox), "cat");
 }
 
-// The status line in its bold font is whole: as tall as a line of it, inside the box.
-TEST_F(FindReplace, StatusLineIsNotClipped) {
-    ASSERT_TRUE(Open("box.txt", "x"));
-    HWND box = OpenBox(true, "");
-    HWND status = GetDlgItem(box, IDC_REPLACE_STATUS);
-    HDC dc = GetDC(status);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(status, WM_GETFONT, 0, 0)));
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(status, dc);
-    RECT text, client;
-    GetClientRect(status, &text);
-    EXPECT_GE(text.bottom, metrics.tmHeight);
-    GetWindowRect(status, &text);
-    GetClientRect(box, &client);
-    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&text), 2);
-    EXPECT_LE(text.bottom, client.bottom - 2);
-}
-
 // The Files buttons, the list's selection and the shown row reach the run,
-// which starts from the shown row wherever the focus has moved since.
+// which starts from the shown row wherever the focus has moved since; the
+// shown file's text is its file's again, so closing asks nothing.
 TEST_F(FindReplace, ReplaceInFilesWalksTheSelectedRowsFromTheShownRow) {
     FiveFiles();
     HWND box = ReplaceInFileView(2, "old", "new", true);
     ASSERT_TRUE(box);
-    for (int row : {0, 3})
-        ListView_SetItemState(g_Main.FileList, row, LVIS_SELECTED, LVIS_SELECTED);
-    ListView_SetItemState(g_Main.FileList, 4, LVIS_FOCUSED, LVIS_FOCUSED);
+    SelectRows({0, 3});
+    SetRowState(4, LVIS_FOCUSED, LVIS_FOCUSED);
     CheckRadioButton(box, IDC_FILES_SELECTED, IDC_FILES_ALL, IDC_FILES_SELECTED);
     boxes.whileShown = YesToQuestions;
     Push(box, IDC_REPLACE_IN_FILES);
-    V asked;
+    Texts asked;
     for (const std::string& text : boxes.texts())
         if (text.rfind("Replace completed in ", 0) == 0) asked.push_back(text.substr(21, 5));
-    EXPECT_EQ(asked, (V{"c.txt", "d.txt", "a.txt"}));
+    EXPECT_EQ(asked, (Texts{"c.txt", "d.txt", "a.txt"}));
     EXPECT_EQ(boxes.texts().back(), "3 occurrences replaced in 3 file(s)!");
     EXPECT_EQ(folder.Read("b.txt") + folder.Read("d.txt"), "an old wordan new word");
-    EXPECT_EQ(EditText(), "an new word");  // the shown file again
+    EXPECT_EQ(EditText(), "an new word");
     EXPECT_EQ(Marks().substr(2, 1), "-");
-    ExpectNoTemporaryFile();
-    // FileView's text is its file's again: closing asks nothing.
+    EXPECT_EQ(folder.TempFiles(), 0);
     boxes.Clear();
     SendMessageA(FileViewHandle(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(FileViewHandle());
@@ -223,50 +188,39 @@ TEST_F(FindReplace, ReplaceInFilesWalksTheSelectedRowsFromTheShownRow) {
 }
 
 // The real file layer's reads: a file too large for FileView and one with a
-// zero byte are left and named; a short write into a pending file leaves
-// neither it nor a changed file (every step's failure is run on fakes).
+// zero byte are left and named. A failure at any step of a write leaves
+// every file byte for byte as it was and no temporary file.
 TEST_F(FindReplace, FilesTheRunCannotWriteWholeAreLeftAsTheyWere) {
     std::string large(70000, 'x');
     large.replace(100, 3, "old");
-    ShowRows({{"a.txt", "old a"}, {"big.txt", large}, {"zero.txt", std::string("old\0z", 5)}});
-    HWND box = ReplaceInFileView(0, "old", "new", false);
-    ASSERT_TRUE(box);
-    boxes.whileShown = [](const ShownMessage& shown) {
-        return (shown.type & MB_TYPEMASK) == MB_ABORTRETRYIGNORE ? IDIGNORE : YesToQuestions(shown);
-    };
-    {
-        FailingFiles failing("write");
-        Push(box, IDC_REPLACE_IN_FILES);
+    const Files files = {
+        {"a.txt", "old a"}, {"big.txt", large}, {"zero.txt", std::string("old\0z", 5)}};
+    ShowRows(files);
+    for (const char* step : {"temp", "open", "write", "flush", "close", "replace"}) {
+        SCOPED_TRACE(step);
+        boxes.Clear();
+        boxes.whileShown = [](const ShownMessage& shown) {
+            return (shown.type & MB_TYPEMASK) == MB_ABORTRETRYIGNORE ? IDIGNORE
+                                                                     : YesToQuestions(shown);
+        };
+        HWND box = ReplaceInFileView(0, "old", "new", false);
+        ASSERT_TRUE(box);
+        {
+            FailingFiles failing(step);
+            Push(box, IDC_REPLACE_IN_FILES);
+        }
+        if (std::string(step) == "write") {
+            Texts texts = boxes.texts();
+            std::sort(texts.begin(), texts.end());
+            EXPECT_EQ(texts, (Texts{"Error 29: Unable to write file to disk!",
+                                    "Not changed: too large for FileView or holding a zero "
+                                    "byte:\nbig.txt\nzero.txt",
+                                    kSaveAllQuestion, "Unable to write file!"}));
+        }
+        for (const auto& [name, bytes] : files) EXPECT_EQ(folder.Read(name), bytes) << name;
+        EXPECT_EQ(folder.TempFiles(), 0);
+        DestroyWindow(FileViewHandle());
     }
-    V texts = boxes.texts();
-    std::sort(texts.begin(), texts.end());
-    EXPECT_EQ(texts,
-              (V{"Error 29: Unable to write file to disk!",
-                 "Not changed: too large for FileView or holding a zero byte:\nbig.txt\nzero.txt",
-                 "Replace in all files completed!\nSave all files?", "Unable to write file!"}));
-    EXPECT_EQ(folder.Read("a.txt"), "old a");
-    EXPECT_EQ(folder.Read("big.txt"), large);
-    EXPECT_EQ(folder.Read("zero.txt"), std::string("old\0z", 5));
-    ExpectNoTemporaryFile();
-}
-
-// A run puts the new text in every file; LineView follows the shown file and
-// the user's find text stays.
-TEST_F(FindReplace, FileViewReplacesInAllListedFiles) {
-    FiveFiles();
-    HWND box = ReplaceInFileView(2, "old", "new", false);
-    ASSERT_TRUE(box);
-    EXPECT_EQ(LineViewItems().size(), 1u);
-    boxes.Answer(IDYES);
-    SetFindString("old w");
-    Push(box, IDC_REPLACE_IN_FILES);
-    EXPECT_EQ(boxes.texts(), V{"Replace in all files completed!\nSave all files?"});
-    ExpectAllNew();
-    EXPECT_EQ(EditText(), "an new word");
-    EXPECT_TRUE(LineViewItems().empty());
-    EXPECT_EQ(g_FindReplace.FindString, "old w");
-    EXPECT_FALSE(FileViewFindBox());
-    ExpectNoTemporaryFile();
 }
 
 // A shown text cut at a zero byte is left byte for byte and named; the
@@ -278,9 +232,8 @@ TEST_F(FindReplace, AShownFileEditViewCannotWriteWholeIsLeftAsItWas) {
     HWND box = ReplaceInFileView(0, "needle", "PIN", true);
     ASSERT_TRUE(box);
     Push(box, IDC_REPLACE_IN_FILES);
-    EXPECT_EQ(folder.Read("shown.txt"), zero);
-    EXPECT_EQ(folder.Read("other.txt"), "a PIN");
-    const V texts = boxes.texts();
+    EXPECT_EQ(folder.Read("shown.txt") + folder.Read("other.txt"), zero + "a PIN");
+    const Texts texts = boxes.texts();
     EXPECT_NE(std::find(texts.begin(), texts.end(),
                         "Not changed: too large for FileView or holding a zero byte:\nshown.txt"),
               texts.end());
@@ -297,8 +250,8 @@ TEST_F(FindReplace, AShownFileEditViewCannotWriteWholeIsLeftAsItWas) {
     boxes.Clear();
     Push(box, psh2);
     EXPECT_EQ(EditText(), big);
-    EXPECT_EQ(boxes.texts(), V{"Editor out of space. Please close FileView and use another "
-                               "editor to open the file."});
+    EXPECT_EQ(boxes.texts(), Texts{"Editor out of space. Please close FileView and use another "
+                                   "editor to open the file."});
 }
 
 // The real file system's identity: FileView on the same file through another
@@ -315,10 +268,9 @@ TEST_F(FindReplace, AnotherDriveLetterLeadsToTheSameFile) {
     ASSERT_TRUE(unixPath);
     std::string other = std::string("Z:") + unixPath;
     HeapFree(GetProcessHeap(), 0, unixPath);
-    for (char& c : other) c = c == '/' ? '\\' : c;
+    std::replace(other.begin(), other.end(), '/', '\\');
     ASSERT_NE(lstrcmpiA(other.c_str(), GetItemFullPath(2).c_str()), 0);
     EXPECT_FALSE(IsSameFile(TextFiles(), other, GetItemFullPath(3)));
-
     boxes.whileShown = YesToQuestions;
     HWND box = ReplaceInFileView(2, "old", "new", true, other);
     ASSERT_TRUE(box);
@@ -353,17 +305,19 @@ TEST_F(FindReplace, ARunsQuestionsHoldTheListAndCloseAfterwards) {
     EXPECT_TRUE(heldThrough);
     EXPECT_EQ(refused, (std::vector<int>{IDM_CLEAR_LIST, IDM_FIND_FILES}));
     ExpectAllNew();
-    ExpectNoTemporaryFile();
     EXPECT_EQ(DrainMessages(), 0);  // the close owed by the run, then the quit
     EXPECT_FALSE(Main());
 }
 
 // Wrap Lines while the Replace box is open: the box goes on working on the
-// control that is EditView now, for a find and for Replace in Files.
+// control that is EditView now, for a find and for Replace in Files, whose
+// one question covers every file; LineView follows the shown file and the
+// user's find text stays.
 TEST_F(FindReplace, TheOpenBoxFollowsEditViewThroughWrapLines) {
     FiveFiles();
     HWND box = ReplaceInFileView(2, "old", "new", false);
     ASSERT_TRUE(box);
+    EXPECT_EQ(LineViewItems().size(), 1u);
     HWND unwrapped = Edit();
     FileViewCommand(IDM_FV_WRAP_LINES);
     ASSERT_NE(Edit(), unwrapped);
@@ -371,9 +325,14 @@ TEST_F(FindReplace, TheOpenBoxFollowsEditViewThroughWrapLines) {
     Push(box, IDOK);
     EXPECT_EQ(Selection(), std::make_pair(DWORD{3}, DWORD{6}));
     boxes.Answer(IDYES);
+    SetFindString("old w");
     Push(box, IDC_REPLACE_IN_FILES);
+    EXPECT_EQ(boxes.texts(), Texts{kSaveAllQuestion});
     ExpectAllNew();
     EXPECT_EQ(EditText(), "an new word");
+    EXPECT_TRUE(LineViewItems().empty());
+    EXPECT_EQ(g_FindReplace.FindString, "old w");
+    EXPECT_FALSE(FileViewFindBox());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "win_test_support.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -8,21 +7,27 @@
 #include <random>
 #include <sstream>
 
-#include "app/main_window_win.h"
 #include "app/startup_win.h"
-#include "resource_ids.h"
-#include "results/file_list_win.h"
 #include "results/pending.h"
 #include "search/criteria.h"
 #include "search/dir_lister_win.h"
-#include "settings/settings.h"
-#include "ui/app_win.h"
 #include "ui/dialog_test_hook_win.h"
 #include "ui/message_box_win.h"
 
 namespace {
+
 MessageBoxRecorder* activeRecorder = nullptr;
+
+void RemoveFolder(const std::string& path) {
+    std::string from = path + std::string(1, '\0');
+    SHFILEOPSTRUCTA op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&op);
 }
+
+}  // namespace
 
 MessageBoxRecorder::MessageBoxRecorder() {
     activeRecorder = this;
@@ -47,10 +52,15 @@ int MessageBoxRecorder::Hook(HWND, const char* text, const char* caption, UINT t
     return IDOK;
 }
 
-std::vector<std::string> MessageBoxRecorder::texts() const {
-    std::vector<std::string> all;
+Texts MessageBoxRecorder::texts() const {
+    Texts all;
     for (const ShownMessage& box : shown_) all.push_back(box.text);
     return all;
+}
+
+int YesToQuestions(const ShownMessage& box) {
+    const UINT buttons = box.type & MB_TYPEMASK;
+    return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : 0;
 }
 
 TempFolder::TempFolder() {
@@ -59,8 +69,7 @@ TempFolder::TempFolder() {
     static unsigned counter = 0;
     char name[MAX_PATH];
     // A folder left by a run that was stopped may carry this name again (the
-    // process ids repeat): it is removed, and when it cannot be, passed over,
-    // so every test starts in an empty folder.
+    // process ids repeat): it is removed, and when it cannot be, passed over.
     for (int tries = 0; tries < 100; ++tries) {
         snprintf(name, sizeof name, "%squarry-test-%lu-%u", base, GetCurrentProcessId(), ++counter);
         if (CreateDirectoryA(name, nullptr)) break;
@@ -75,15 +84,6 @@ TempFolder::~TempFolder() {
     RemoveFolder(path_);
 }
 
-void TempFolder::RemoveFolder(const std::string& path) {
-    std::string from = path + std::string(1, '\0');
-    SHFILEOPSTRUCTA op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationA(&op);
-}
-
 void TempFolder::Write(const std::string& name, const std::string& bytes) const {
     std::ofstream(File(name), std::ios::binary) << bytes;
 }
@@ -93,6 +93,21 @@ std::string TempFolder::Read(const std::string& name) const {
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
+}
+
+bool TempFolder::Has(const std::string& name) const {
+    return GetFileAttributesA(File(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+int TempFolder::TempFiles() const {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(File("qry*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    int count = 0;
+    do ++count;
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return count;
 }
 
 void ShowRows(const std::string& directory, const std::vector<DirEntry>& entries) {
@@ -141,34 +156,20 @@ void SelectRows(std::initializer_list<int> rows) {
     for (int row : rows) SetRowState(row, LVIS_SELECTED, LVIS_SELECTED);
 }
 
-void PressKeys(HWND focus, std::initializer_list<WORD> keys) {
-    SetForegroundWindow(GetAncestor(focus, GA_ROOT));
-    SetFocus(focus);
-    std::vector<INPUT> input;
-    for (WORD key : keys) input.push_back({INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
-    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
-        input.push_back({INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
-    ASSERT_EQ(SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)),
-              input.size());
-    const WORD last = *keys.begin();
-    const DWORD until = GetTickCount() + 5000;
-    for (bool released = false; !released && GetTickCount() < until;) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if ((msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) && msg.wParam == last)
-                released = true;
-            ProcessLoopMessage(msg);
-        }
-    }
-    EXPECT_TRUE(GetTickCount() < until) << "the keys never arrived";
-}
-
 std::string RowNames() {
     std::string names;
     for (int row = 0; GetItemRecord(row); ++row)
         names += (row ? " " : "") + GetItemRecord(row)->name;
     return names;
+}
+
+std::string Marks() {
+    std::string marks;
+    int rows = static_cast<int>(SendMessageA(g_Main.FileList, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row)
+        marks +=
+            "?-*"[SendMessageA(g_Main.FileList, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12];
+    return marks;
 }
 
 std::string ClipboardText() {
@@ -180,6 +181,62 @@ std::string ClipboardText() {
     }
     CloseClipboard();
     return text;
+}
+
+bool RunLoop(WORD untilReleased) {
+    const DWORD limit = GetTickCount() + 5000;
+    bool released = untilReleased == 0;
+    for (int idle = 0; (idle < 3 || !released) && GetTickCount() < limit;) {
+        MSG msg;
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            idle += MsgWaitForMultipleObjects(0, nullptr, FALSE, 30, QS_ALLINPUT) == WAIT_TIMEOUT;
+            continue;
+        }
+        idle = 0;
+        released |=
+            (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) && msg.wParam == untilReleased;
+        ProcessLoopMessage(msg);
+    }
+    return released;
+}
+
+void PressKeys(std::initializer_list<WORD> keys, HWND focus) {
+    if (focus) {
+        SetForegroundWindow(GetAncestor(focus, GA_ROOT));
+        SetFocus(focus);
+    }
+    std::vector<INPUT> input;
+    auto add = [&](WORD key, DWORD flags) {
+        INPUT one = {};
+        one.type = INPUT_KEYBOARD;
+        one.ki = {key, static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), flags, 0, 0};
+        input.push_back(one);
+    };
+    for (WORD key : keys) add(key, 0);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) add(*key, KEYEVENTF_KEYUP);
+    ASSERT_EQ(SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT)),
+              input.size());
+    EXPECT_TRUE(RunLoop(*keys.begin())) << "the keys never arrived";
+}
+
+void ExpectPartsHold(HWND bar, const Texts& texts) {
+    HDC dc = GetDC(bar);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(bar, WM_GETFONT, 0, 0)));
+    int borders[3] = {};
+    SendMessageA(bar, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    RECT client;
+    GetClientRect(bar, &client);
+    for (size_t part = 0; part < texts.size(); ++part) {
+        SIZE extent = {};
+        GetTextExtentPoint32A(dc, texts[part].c_str(), static_cast<int>(texts[part].size()),
+                              &extent);
+        RECT rect = {};
+        SendMessageA(bar, SB_GETRECT, part, reinterpret_cast<LPARAM>(&rect));
+        EXPECT_GE(rect.right - rect.left - 2 * borders[0] - 2, extent.cx) << texts[part];
+        EXPECT_LE(rect.right, client.right - GetSystemMetrics(SM_CXVSCROLL)) << part;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(bar, dc);
 }
 
 void EndSearchDialogs(HWND dialog, int templateId) {
@@ -204,6 +261,7 @@ void ProgramTest::TearDown() {
     char temp[MAX_PATH];
     if (GetTempPathA(MAX_PATH, temp)) SetCurrentDirectoryA(temp);
     ReplaceSettings(Settings{});
+    RememberSearchCriteria(SearchCriteria{});
 }
 
 void ProgramTest::Start(const std::string& ini, bool withHelp) {
@@ -224,29 +282,19 @@ int ProgramTest::DrainMessages() {
     return code;
 }
 
-HWND ProgramTest::Main() const {
-    return g_App.MainWindow;
-}
-
-std::string ProgramTest::Text(HWND window) const {
-    char text[1100] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string ProgramTest::Marks() {
-    std::string marks;
-    int rows = static_cast<int>(SendMessageA(g_Main.FileList, LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < rows; ++row)
-        marks +=
-            "?-*"[SendMessageA(g_Main.FileList, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12];
-    return marks;
-}
-
 std::string ProgramTest::StatusText(int part) const {
     char text[300] = "";
     SendMessageA(g_Main.StatusBar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+void ProgramTest::Find(const std::string& directory, const std::string& names,
+                       const std::string& text, int command) {
+    SetWindowTextA(g_Main.DirectoryCombo, directory.c_str());
+    SetWindowTextA(g_Main.FileNameCombo, names.c_str());
+    SetWindowTextA(g_Main.SearchTextCombo, text.c_str());
+    SendMessageA(Control(IDC_SUBDIR_ALL), BM_CLICK, 0, 0);
+    Command(command);
 }
 
 std::string HostShell(const std::string& command) {
@@ -264,18 +312,20 @@ std::string HostShell(const std::string& command) {
     // that is stopped leaves nothing holding its pipes.
     std::string script = "exec </dev/null >" + out + " 2>&1; " + command;
     std::vector<char> sh(std::begin("/bin/sh"), std::end("/bin/sh")),
-        c(std::begin("-c"), std::end("-c"));
-    std::vector<char> body(script.begin(), script.end());
+        c(std::begin("-c"), std::end("-c")), body(script.begin(), script.end());
     body.push_back('\0');
     char* argv[] = {sh.data(), c.data(), body.data(), nullptr};
     spawn(argv, 1);
     std::string windowsPath = "Z:" + out;
     for (char& ch : windowsPath)
         if (ch == '/') ch = '\\';
-    std::ifstream file(windowsPath, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    file.close();
+    std::string text;
+    {
+        std::ifstream file(windowsPath, std::ios::binary);
+        std::stringstream bytes;
+        bytes << file.rdbuf();
+        text = bytes.str();
+    }
     DeleteFileA(windowsPath.c_str());
-    return text.str();
+    return text;
 }

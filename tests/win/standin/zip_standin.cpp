@@ -4,7 +4,6 @@
 // and the bytes of the parameter file named by its "@" argument, separated
 // by NULs, into the file named by QUARRY_ZIP_RECORD, and signals
 // QUARRY_ZIP_DONE.
-
 #include <windows.h>
 
 #include <string>
@@ -17,19 +16,12 @@ std::string Variable(const char* name) {
     return length > 0 && length < sizeof value ? value : "";
 }
 
-std::string ParameterFileOf(const std::string& commandLine) {
-    size_t at = commandLine.rfind('@');
-    if (at == std::string::npos) return "";
-    std::string name = commandLine.substr(at + 1);
-    if (!name.empty() && name.front() == '"') name = name.substr(1, name.find('"', 1) - 1);
-    return name;
-}
-
-std::string Contents(const std::string& path) {
-    std::string bytes;
+std::string Contents(std::string path) {
+    if (!path.empty() && path.front() == '"') path = path.substr(1, path.find('"', 1) - 1);
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return "(cannot open " + path + ")";
+    std::string bytes;
     char chunk[4096];
     DWORD got = 0;
     while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
@@ -46,19 +38,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         released = WaitForSingleObject(go, 30000) == WAIT_OBJECT_0;
         CloseHandle(go);
     }
-    std::string commandLine = GetCommandLineA();
+    const std::string commandLine = GetCommandLineA();
+    const size_t at = commandLine.rfind('@');
     char directory[MAX_PATH] = "";
     GetCurrentDirectoryA(MAX_PATH, directory);
-    std::string record = commandLine + '\0' + directory + '\0' +
-                         (released ? "released" : "not released") + '\0' +
-                         Contents(ParameterFileOf(commandLine));
+    const std::string record =
+        commandLine + '\0' + directory + '\0' + (released ? "released" : "not released") + '\0' +
+        (at == std::string::npos ? "" : Contents(commandLine.substr(at + 1)));
     HANDLE out = CreateFileA(Variable("QUARRY_ZIP_RECORD").c_str(), GENERIC_WRITE, 0, nullptr,
                              CREATE_ALWAYS, 0, nullptr);
-    if (out != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        WriteFile(out, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
-        CloseHandle(out);
-    }
+    DWORD written = 0;
+    WriteFile(out, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
+    CloseHandle(out);
     if (HANDLE done = OpenEventA(EVENT_MODIFY_STATE, FALSE, Variable("QUARRY_ZIP_DONE").c_str())) {
         SetEvent(done);
         CloseHandle(done);
