@@ -19,10 +19,6 @@
 
 namespace {
 
-void SimpleBeep() {
-    MessageBeep(0xFFFFFFFF);
-}
-
 // Sort Options.
 
 class SortOptionsDialog : public HelpedDialog {

@@ -17,10 +17,6 @@ namespace {
 
 constexpr char kContextSizeError[] = "Error in value(must be less than 1024).";
 
-void SimpleBeep() {
-    MessageBeep(0xFFFFFFFF);
-}
-
 // FileView's dialogs offer FileView's help.
 class FileViewDialog : public HelpedDialog {
   public:

@@ -58,6 +58,10 @@ int AbortRetryIgnoreBox(const char* caption, const char* format, ...) {
     return answer;
 }
 
+void SimpleBeep() {
+    MessageBeep(0xFFFFFFFF);
+}
+
 BOOL SetWindowTextF(HWND window, const char* format, ...) {
     char text[kMessageTextSize];
     va_list args;

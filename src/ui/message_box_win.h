@@ -17,6 +17,8 @@ int ShowMessageBox(HWND owner, const std::string& text, UINT type);
 void WarningBox(const char* caption, const char* format, ...);
 int YesNoBox(const char* caption, const char* format, ...);
 int AbortRetryIgnoreBox(const char* caption, const char* format, ...);
+// The plain beep of a refused value, where a message would say too much.
+void SimpleBeep();
 BOOL SetWindowTextF(HWND window, const char* format, ...);
 void DebugTraceF(const char* format, ...);
 
