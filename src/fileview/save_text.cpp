@@ -26,14 +26,14 @@ std::string ChangedOnDiskQuestion(const std::string& fileName) {
 
 const char* SaveFailureText(SaveResult result) {
     switch (result) {
-        case SaveResult::CannotOpen: return "Unable to open file for writing!";
+        case SaveResult::CannotOpen:
+        case SaveResult::NoTempFile: return "Unable to open file for writing!";
         case SaveResult::TooLarge: return "File greater than 64k!";
         case SaveResult::NoMemory: return "Out of memory!";
         case SaveResult::WriteFailed: return "Unable to write file!";
         case SaveResult::ReadOnly: return "File is read only!";
         case SaveResult::ReplaceFailed: return "Error while saving file!";
-        case SaveResult::Saved:
-        case SaveResult::NoTempFile: break;
+        case SaveResult::Saved: break;
     }
     return nullptr;
 }

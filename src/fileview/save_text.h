@@ -27,13 +27,16 @@ enum class SaveResult {
     CannotOpen,   // the target can neither be opened for writing nor created
     TooLarge,     // kSaveTextLimit characters or more
     NoMemory,     // no room for the copy of the text
-    NoTempFile,   // the temporary file could not be made; no message of its own
+    NoTempFile,   // the temporary file could not be made or opened
     WriteFailed,  // short write, flush or close
     ReadOnly,     // the target is read-only or in use
     ReplaceFailed,
 };
 
-// The message the user sees for a result; nullptr for Saved and NoTempFile.
+// The message the user sees for a result; nullptr for Saved. A temporary
+// file that cannot be made reads as the target that cannot be opened: either
+// way nothing was written, and a Save that says nothing looks like one that
+// worked.
 const char* SaveFailureText(SaveResult result);
 
 // Writes `text` over the file at `path`. On any failure the target is left as
