@@ -101,7 +101,6 @@ class ViewerSettingsDialog : public HelpedDialog {
         End(0);
     }
 
-
     const int editorAtOpening_ = g_Settings.Editor;
 };
 
